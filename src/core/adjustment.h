@@ -1,0 +1,24 @@
+#pragma once
+
+#include "display_format.h"
+#include "workspace.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace quorlin {
+
+// The "###0.00" texts of the adjusted emf for points 1.. in order. When a point's
+// inversion fails arithmetically the adjustment stops there: `adjusted` then holds the
+// texts of the points before it and `failedPoint` names it (0 when all were adjusted).
+struct AdjustmentResult {
+    std::vector<std::string> adjusted;
+    std::int32_t failedPoint = 0;
+};
+
+// Removes the j corr·[H+] term from every emf of the data for adjustment, with the pH of
+// each point found by inverting the calibrated electrode equation.
+AdjustmentResult AdjustData(const Workspace& ws, const DisplayFormat& format);
+
+}  // namespace quorlin

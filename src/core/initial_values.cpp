@@ -1,0 +1,62 @@
+#include "initial_values.h"
+
+#include <cmath>
+
+namespace quorlin {
+
+ModelOutcome InitialValues(Workspace& ws, Captions& captions, const DisplayFormat& format)
+{
+    const std::int32_t n = ws.CalCount;
+    reallocateFresh(ws.CalPH, n);
+    reallocateFresh(ws.CalResidual, n);
+    reallocateFresh(ws.CalH, n);
+
+    // Empty accumulators count as 0 without forcing double precision, so the emf sum
+    // stays single when every emf was typed.
+    Number sx, sxx, sy, sxy;
+    for (std::int32_t i = 1; i <= n; ++i) {
+        const Number v = pointOr0(ws.CalVolume, i);
+        const Number total = v + ws.InitVolume;
+        if (total.value() == 0.0) return {ModelOutcome::Failure::ZeroTotalVolume, i};
+
+        const Number h = ws.AcidConc * v / total;
+        ws.CalH[static_cast<std::size_t>(i)] = h;
+        if (!(h.value() > 0.0) || !std::isfinite(h.value())) return {ModelOutcome::Failure::NoPositiveH, i};
+
+        const Number ph = Number::fromDouble(-std::log(h.value()) / std::log(10.0));
+        ws.CalPH[static_cast<std::size_t>(i)] = ph;
+
+        const Number e = pointOr0(ws.CalEmf, i);
+        sx = sx + ph;
+        sxx = sxx + ph * ph;
+        sy = sy + e;
+        sxy = sxy + ph * e;
+    }
+
+    // The count is an integer; with any point the pH sums are double, so the line is too.
+    const double d = n * sxx.value() - sx.value() * sx.value();
+    if (d == 0.0 || !std::isfinite(d)) return {ModelOutcome::Failure::NoStartingLine, 0};
+    const double a = (sy.value() * sxx.value() - sx.value() * sxy.value()) / d;
+    const double b = (n * sxy.value() - sx.value() * sy.value()) / d;
+    if (!std::isfinite(a) || !std::isfinite(b)) return {ModelOutcome::Failure::NoStartingLine, 0};
+
+    captions.Parameter[1] = format.Format(a, "###0.00");
+    captions.Parameter[2] = format.Format(-b, "###0.00");
+    captions.Parameter[3] = "0.0";
+    return {};
+}
+
+std::string ModelFailureText(const ModelOutcome& outcome)
+{
+    const std::string at = "Point " + std::to_string(outcome.point) + ": ";
+    switch (outcome.failure) {
+    case ModelOutcome::Failure::None: return {};
+    case ModelOutcome::Failure::ZeroTotalVolume: return at + "volume plus initial volume is zero";
+    case ModelOutcome::Failure::NoPositiveH: return at + "volume and constants give no pH";
+    case ModelOutcome::Failure::NoStartingLine:
+        return "The points give no starting line: fewer than two different pH values";
+    }
+    return {};
+}
+
+}  // namespace quorlin

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "core/display_format.h"
+#include "core/number.h"
+
+#include <string>
+#include <string_view>
+
+namespace quorlin {
+
+// The user's regional number convention, filled by the window from the system locale
+// at start-up (and by the companion from the C locale). Without such settings a point
+// is the decimal separator and a comma the grouping symbol.
+struct RegionalSettings {
+    char decimalSeparator = '.';
+    char groupingSymbol = ',';
+};
+
+inline constexpr std::string_view kInvalidEntryMessage = "invalid entry for number";
+
+// What a typed text gave: the number, and whether the text was a number too large for
+// single precision (the caller shows kInvalidEntryMessage; the number is then empty).
+struct NumberEntry {
+    Number number;
+    bool outOfRange = false;
+};
+
+// Swaps the first point for a comma (or the first comma for a point) so that the first
+// of either is the decimal separator in any regional convention.
+std::string FixDecimalSeparator(std::string_view text, const RegionalSettings& regional);
+
+// Every typed number goes through here: single precision when the text is a number,
+// the double value of its leading numeric part when it is not, no value beyond range.
+NumberEntry TextToNumber(std::string_view text, const RegionalSettings& regional);
+
+// Format(value, pattern) with the program's display patterns, halves away from zero,
+// the regional decimal separator and never a grouping symbol.
+std::string Format(double value, std::string_view pattern, const RegionalSettings& regional);
+
+// The text of a number where no pattern is given (grid cells, constants after a load):
+// leading blank for non-negative values, always a point, 7 significant digits for a
+// single-precision value and 15 for a double.
+std::string PointNumberText(Number value);
+
+// The display patterns bound to one regional convention, for core routines that write
+// captions.
+class RegionalFormat final : public DisplayFormat {
+public:
+    explicit RegionalFormat(RegionalSettings regional) : regional_(regional) {}
+    std::string Format(double value, std::string_view pattern) const override
+    {
+        return quorlin::Format(value, pattern, regional_);
+    }
+    const RegionalSettings& regional() const { return regional_; }
+
+private:
+    RegionalSettings regional_;
+};
+
+}  // namespace quorlin
