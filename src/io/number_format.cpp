@@ -12,8 +12,9 @@ namespace {
 // 2.675 (stored a hair below) still rounds up as its decimal text says.
 constexpr int kDisplayDigits = 15;
 
-// What a display pattern asks for: "0" digits always shown, "#" only when significant,
-// a point for the decimal separator, and "E-"/"E+" with "0"s for the exponent.
+// What a display pattern asks for: "0" digits always shown, a point for the decimal
+// separator, and "E-"/"E+" with "0"s for the exponent. A "#" marks an integer digit shown
+// only when significant, which every integer digit is, so it changes nothing.
 struct Pattern {
     int minIntegerDigits = 0;
     bool hasSeparator = false;
