@@ -1,0 +1,49 @@
+#pragma once
+
+#include "core/workspace.h"
+#include "io/number_text.h"
+#include "ui/grids/point_grid.h"
+
+namespace quorlin {
+
+class CellEditBox;
+class CellEditor;
+class GridServices;
+
+// The calibration points: DataGrid with its edit box EditA, both made as children of
+// `container` (the calibration panel) at their design places, the grid at 0, 1320
+// twips. Editing is wired: a double click or a key on the grid opens EditA, and the
+// value typed lands in CalVolume or CalEmf; nothing is recomputed.
+//
+// ws, regional and services must outlive the grid.
+class DataGrid final : public PointGrid {
+    Q_OBJECT
+public:
+    DataGrid(Workspace& ws, const RegionalSettings& regional, GridServices& services, QWidget* container);
+
+    CellEditBox& EditA() { return *editBox_; }
+    CellEditor& editor() { return *editor_; }
+
+    // Rebuilds the grid from CalCount, CalVolume and CalEmf (after a load).
+    void FillDataGrid();
+    // Menu "&Add point (after)", Ctrl+A: a zero point after the current row, whose volume
+    // cell becomes current; then emits calibrationPointAdded.
+    void CalibrationAdd();
+    // Menu "&Delete point", Ctrl+B: asks under "Calibration data" and deletes the point of
+    // the current row on Yes. Does nothing when there is no point.
+    void CalibrationDelete();
+    // Commits a running edit; call before any command that reads or replaces the points.
+    void finishEdit();
+
+signals:
+    // The window shows the calibration panel and enables its calibrate commands.
+    void calibrationPointAdded();
+
+private:
+    Workspace& ws_;
+    GridServices& services_;
+    CellEditBox* editBox_;
+    CellEditor* editor_;
+};
+
+}  // namespace quorlin
