@@ -1,5 +1,7 @@
 #include "ui/grids/cell_edit_box.h"
 
+#include "ui/grids/point_grid.h"
+
 #include <QKeyEvent>
 #include <QPalette>
 
@@ -7,6 +9,7 @@ namespace quorlin {
 
 CellEditBox::CellEditBox(QWidget* container) : QLineEdit(container)
 {
+    UseDesignFontSize(*this);
     setFrame(false);
     setBackground(kArrowMoveColor);
     hide();

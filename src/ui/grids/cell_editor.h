@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <functional>
 
+class QKeyEvent;
+
 namespace quorlin {
 
 class CellEditBox;

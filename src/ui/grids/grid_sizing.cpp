@@ -6,7 +6,6 @@
 #include <cmath>
 #include <cstdint>
 #include <functional>
-#include <optional>
 
 namespace quorlin {
 
@@ -15,12 +14,10 @@ constexpr double kAllowanceTwips = 255.0;
 constexpr double kMarginTwips = 60.0;
 
 // The length in twips for `count` cells of the given sizes starting at `offset` inside
-// a container `room` long; nothing when there is no container.
-std::optional<double> fittedLength(std::optional<double> room, double offset, int count,
-                                   const std::function<double(int)>& cellLength)
+// a container `room` long.
+double fittedLength(double room, double offset, int count, const std::function<double(int)>& cellLength)
 {
-    if (!room) return std::nullopt;
-    const double available = static_cast<double>(static_cast<std::int32_t>(std::nearbyint(*room - offset - kMarginTwips)));
+    const auto available = static_cast<double>(static_cast<std::int32_t>(std::nearbyint(room - offset - kMarginTwips)));
     double total = kAllowanceTwips;
     for (int i = 0; i < count; ++i) {
         total += cellLength(i);
@@ -28,33 +25,26 @@ std::optional<double> fittedLength(std::optional<double> room, double offset, in
     }
     return total;
 }
-
-std::optional<QSize> containerInnerSize(const PointGrid& grid)
-{
-    const QWidget* container = grid.parentWidget();
-    if (!container) return std::nullopt;
-    return container->contentsRect().size();
-}
 }  // namespace
 
 void FitGridHeight(PointGrid& grid)
 {
+    const QWidget* container = grid.parentWidget();
+    if (!container) return;
     const double tpp = grid.twipsPerPixel().y;
-    const auto inner = containerInnerSize(grid);
-    const auto room = inner ? std::optional<double>(inner->height() * tpp) : std::nullopt;
-    const auto height = fittedLength(room, grid.y() * tpp, grid.rows(),
-                                     [&grid](int row) { return grid.rowHeightTwips(row); });
-    if (height && *height >= 0) grid.resize(grid.width(), TwipsToPixels(*height, tpp));
+    const double height = fittedLength(container->contentsRect().height() * tpp, grid.y() * tpp, grid.rows(),
+                                       [&grid](int row) { return grid.rowHeightTwips(row); });
+    if (height >= 0) grid.resize(grid.width(), TwipsToPixels(height, tpp));
 }
 
 void FitGridWidth(PointGrid& grid)
 {
+    const QWidget* container = grid.parentWidget();
+    if (!container) return;
     const double tpp = grid.twipsPerPixel().x;
-    const auto inner = containerInnerSize(grid);
-    const auto room = inner ? std::optional<double>(inner->width() * tpp) : std::nullopt;
-    const auto width = fittedLength(room, grid.x() * tpp, grid.cols(),
-                                    [&grid](int col) { return grid.columnWidthTwips(col); });
-    if (width && *width >= 0) grid.resize(TwipsToPixels(*width, tpp), grid.height());
+    const double width = fittedLength(container->contentsRect().width() * tpp, grid.x() * tpp, grid.cols(),
+                                      [&grid](int col) { return grid.columnWidthTwips(col); });
+    if (width >= 0) grid.resize(TwipsToPixels(width, tpp), grid.height());
 }
 
 void SelectCurrentRow(PointGrid& grid)

@@ -13,8 +13,16 @@ namespace {
 constexpr double kMinRowHeightTwips = 240.0;
 }  // namespace
 
+void UseDesignFontSize(QWidget& widget)
+{
+    QFont font = widget.font();
+    font.setPointSizeF(kDesignFontPoints);
+    widget.setFont(font);
+}
+
 PointGrid::PointGrid(QWidget* container) : QTableView(container)
 {
+    UseDesignFontSize(*this);
     setModel(&model_);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::SingleSelection);

@@ -12,6 +12,11 @@
 
 namespace quorlin {
 
+// The grids and their edit boxes were laid out for an 8.25 point font: with a larger
+// one, row numbers and headers no longer fit their twip widths.
+inline constexpr double kDesignFontPoints = 8.25;
+void UseDesignFontSize(QWidget& widget);
+
 // A display grid with one fixed header row and one fixed column of row numbers, driven
 // in grid coordinates: row 0 is the header row, column 0 the row numbers, and grid row
 // i shows point i. The header row and the number column are the view's own headers.
