@@ -54,11 +54,7 @@ PointGrid::PointGrid(QWidget* container) : QTableView(container)
 void PointGrid::setCols(int cols)
 {
     if (cols == model_.gridCols()) return;
-    std::vector<int> widths;
-    for (int c = 1; c < model_.gridCols(); ++c) widths.push_back(columnWidth(c - 1));
     model_.setGridCols(cols);
-    for (int c = 1; c < model_.gridCols() && c - 1 < static_cast<int>(widths.size()); ++c)
-        setColumnWidth(c - 1, widths[static_cast<std::size_t>(c - 1)]);
     col_ = std::clamp(col_, 0, model_.gridCols() - 1);
     showCurrentCell();
 }
@@ -75,7 +71,6 @@ void PointGrid::setCurrentCell(int row, int col)
     row_ = std::clamp(row, 0, rows() - 1);
     col_ = std::clamp(col, 0, cols() - 1);
     showCurrentCell();
-    emit currentCellChanged(row_, col_);
 }
 
 void PointGrid::setColumnTexts(int col, int firstRow, std::vector<std::string> texts)
@@ -107,7 +102,6 @@ void PointGrid::currentChanged(const QModelIndex& current, const QModelIndex& pr
     if (movingCurrent_ || !current.isValid()) return;
     row_ = current.row() + 1;
     col_ = current.column() + 1;
-    emit currentCellChanged(row_, col_);
 }
 
 double PointGrid::columnWidthTwips(int col) const

@@ -35,6 +35,7 @@ public:
 
     int rows() const { return model_.gridRows(); }
     int cols() const { return model_.gridCols(); }
+    // Column widths of a grid whose number of columns changes start anew.
     void setCols(int cols);
     static constexpr int fixedRows() { return 1; }
     static constexpr int fixedCols() { return 1; }
@@ -73,9 +74,6 @@ public:
     void setHighlight(Highlight mode);
     QColor selectionColor() const { return selectionColor_; }
     void setSelectionColor(const QColor& color);
-
-signals:
-    void currentCellChanged(int row, int col);
 
 protected:
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;

@@ -170,17 +170,6 @@ TEST_F(CellEditing, FocusLeavingTheBoxCommitsWhereTheEditStarted)
     EXPECT_EQ(dataGrid_->text(4, 1), "8");
 }
 
-TEST_F(CellEditing, TypedTextGivesWayToThePointTextAtTheNextFill)
-{
-    dataGrid_->setCurrentCell(1, 2);
-    QTest::keyClick(dataGrid_, Qt::Key_3);
-    typeInto(box(), "00.0");
-    QTest::keyClick(&box(), Qt::Key_Return);
-    EXPECT_EQ(dataGrid_->text(1, 2), "300.0");
-    dataGrid_->FillDataGrid();
-    EXPECT_EQ(dataGrid_->text(1, 2), " 300");
-}
-
 TEST_F(CellEditing, HeaderRowAndControlKeysOpenNoEdit)
 {
     dataGrid_->setCurrentCell(0, 1);

@@ -2,7 +2,7 @@
 #include "ui/grids/grid_sizing.h"
 #include "ui/grids/parameter_boxes.h"
 
-#include <QHeaderView>
+#include <limits>
 
 namespace quorlin::test {
 namespace {
@@ -73,6 +73,25 @@ TEST_F(GridContents, AdjustmentWithoutPointsChangesNothing)
     ws_.AdjCount = 0;
     EXPECT_EQ(correctionGrid_->RunAdjustment(), 0);
     EXPECT_EQ(correctionGrid_->text(1, 3), "223.00");
+}
+
+TEST_F(GridContents, AdjustmentStopsAtAFailingPoint)
+{
+    calibrate();
+    loadAdjustment({{1, 223.02}, {2, 200}, {3, 180}});
+    correctionGrid_->setText(2, 3, "old 2");
+    correctionGrid_->setText(3, 3, "old 3");
+    ws_.AdjEmf[2] = Number::fromDouble(std::numeric_limits<double>::infinity());
+    EXPECT_EQ(correctionGrid_->RunAdjustment(), 2);
+    EXPECT_EQ(correctionGrid_->text(1, 3), "223.00");
+    EXPECT_EQ(correctionGrid_->text(2, 3), "old 2");
+    EXPECT_EQ(correctionGrid_->text(3, 3), "old 3");
+
+    // After an insertion no text may stay beside a point it does not belong to.
+    correctionGrid_->setCurrentCell(3, 1);
+    correctionGrid_->AdjustmentAdd();
+    EXPECT_EQ(correctionGrid_->text(1, 3), "223.00");
+    for (int row = 2; row <= 4; ++row) EXPECT_EQ(correctionGrid_->text(row, 3), "") << row;
 }
 
 TEST_F(GridContents, FitGridHeightStopsAtTheRoomLeftInTheContainer)
