@@ -59,9 +59,11 @@ bool ParamsFinite(const Workspace& ws)
 }
 
 // Halves the step and moves the parameters back by it. Returns false once every halved
-// step has become zero: the parameters can no longer move, so repeating would never end.
-// Finite data converge long before (back at the previous point the relative change is
-// below the threshold); only overflowing values get here, after at most ~280 halvings.
+// step has become zero (after at most ~280 halvings): the parameters can no longer move,
+// so repeating would never end. Usually the relative change falls below the threshold
+// long before, back near the previous point; but an overflow, or a huge step on
+// ill-conditioned data that rounding keeps off the previous point by more than the sum
+// tolerates, would otherwise halve forever.
 bool HalveStep(Workspace& ws)
 {
     bool moved = false;
@@ -183,7 +185,7 @@ FitOutcome FitParameters(Workspace& ws, Captions& captions, const DisplayFormat&
                 break;
             }
             if (!(static_cast<double>(s1) > s.value())) break;
-            ++track.halvings;
+            if (++track.halvings == 1) track.firstHalvingStep = track.steps;
             if (!HalveStep(ws)) return fail(FitOutcome::StepLimit);
         }
         if (converged) break;

@@ -10,13 +10,16 @@ namespace quorlin {
 // factorization and "Calibration failed" for the step limit. Non-finite values end the
 // fit as a failure too: in the normal equations or the solve, and a deviation that
 // comes out non-finite, as FactorizationFailed; parameters that overflow, or a step that
-// has been halved to nothing without an acceptable sum, as StepLimit.
+// has been halved to nothing without an acceptable sum (which would otherwise halve
+// forever), as StepLimit.
 enum class FitOutcome { Converged, FactorizationFailed, StepLimit };
 
-// How far a fit went: Gauss-Newton steps begun and step halvings taken.
+// How far a fit went: Gauss-Newton steps begun, step halvings taken, and the step in
+// which the first halving came (0 when none did).
 struct FitProgress {
     int steps = 0;
     int halvings = 0;
+    int firstHalvingStep = 0;
 };
 
 // Sum of the squared residuals at the current Params, in double precision; fills
