@@ -102,16 +102,6 @@ bool AllFinite(const Deviations& dev)
     return true;
 }
 
-// A deviation of 1 or more shows as a whole number: the digits before the separator.
-std::string ShownDeviation(const std::string& sigmaText, double sigma)
-{
-    if (sigma < 1.0) return sigmaText;
-    std::size_t digits = 0;
-    while (digits < sigmaText.size() && sigmaText[digits] >= '0' && sigmaText[digits] <= '9')
-        ++digits;
-    return sigmaText.substr(0, digits);
-}
-
 void WriteResults(Workspace& ws, Captions& captions, const DisplayFormat& format,
                   const Deviations& dev)
 {
@@ -119,10 +109,8 @@ void WriteResults(Workspace& ws, Captions& captions, const DisplayFormat& format
     captions.rmserror = "Rms error = " + format.Format(dev.rms, "#0.0000");
     for (std::int32_t j = 1; j <= kParameterCount; ++j) {
         ws.SigmaText = OneFigureText(dev.sigma[j], format);
-        // A zero deviation has no decimals to go by; the value keeps two.
-        const std::string pattern = dev.sigma[j] == 0.0 ? "###0.00" : DecimalsFormat(ws.SigmaText);
-        captions.Parameter[static_cast<std::size_t>(j)] = format.Format(ws.Params[j], pattern)
-            + "\u00B1" + ShownDeviation(ws.SigmaText, dev.sigma[j]);
+        captions.Parameter[static_cast<std::size_t>(j)] =
+            ParameterCaption(ws.Params[j], dev.sigma[j], ws.SigmaText, format);
     }
 }
 

@@ -64,4 +64,18 @@ std::string DecimalsFormat(std::string_view s)
     return DecimalsPattern(s.size() > 2 ? s.size() - 2 : 0);
 }
 
+std::string ParameterCaption(double value, double sigma, std::string_view sigmaText,
+                             const DisplayFormat& format)
+{
+    const std::string pattern = sigma == 0.0 ? "###0.00" : DecimalsFormat(sigmaText);
+    std::string_view shown = sigmaText;
+    if (sigma >= 1.0) {
+        // The digits before the decimal separator, whichever separator the region uses.
+        std::size_t digits = 0;
+        while (digits < shown.size() && shown[digits] >= '0' && shown[digits] <= '9') ++digits;
+        shown = shown.substr(0, digits);
+    }
+    return format.Format(value, pattern) + "\u00B1" + std::string(shown);
+}
+
 }  // namespace quorlin

@@ -16,4 +16,11 @@ std::string OneFigureText(double x, const DisplayFormat& format);
 // value is shown to the last decimal of its deviation text s.
 std::string DecimalsFormat(std::string_view s);
 
+// The caption of a fitted parameter: the value to the decimals of sigmaText (the
+// OneFigureText of sigma), "±", and the deviation, cut to a whole number once sigma is 1
+// or more: 412.35±0.02, 57.1±4, 57.12±15. A zero deviation shows the value with two
+// decimals and ±0.
+std::string ParameterCaption(double value, double sigma, std::string_view sigmaText,
+                             const DisplayFormat& format);
+
 }  // namespace quorlin
