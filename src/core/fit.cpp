@@ -29,6 +29,7 @@ void BuildNormalEquations(Workspace& ws)
     ws.FactorDiag = {};
     auto& row = ws.DerivRow;
     for (std::int32_t i = 1; i <= ws.CalCount; ++i) {
+        // The literal 1 takes the precision of whatever it is multiplied with.
         row[1] = single(1.0f);
         row[2] = -pointOr0(ws.CalPH, i);
         row[3] = pointOr0(ws.CalH, i);
@@ -75,6 +76,24 @@ bool HalveStep(Workspace& ws)
     return moved;
 }
 
+enum class StepEnd { Converged, Accepted, Stuck };
+
+// Step control after a step has been added to Params: evaluate the sum, halve while it
+// rose. Leaves S1 and the unrounded sum of the last evaluation behind.
+StepEnd ControlStep(Workspace& ws, Number s, float& s1, double& lastSum, FitProgress& track)
+{
+    for (;;) {
+        // Parameters beyond single range are the overflow the single arithmetic stands for.
+        if (!ParamsFinite(ws)) return StepEnd::Stuck;
+        lastSum = ssq(ws);
+        s1 = static_cast<float>(lastSum);
+        if (HasConverged(s, s1)) return StepEnd::Converged;
+        if (!(static_cast<double>(s1) > s.value())) return StepEnd::Accepted;
+        if (++track.halvings == 1) track.firstHalvingStep = track.steps;
+        if (!HalveStep(ws)) return StepEnd::Stuck;
+    }
+}
+
 struct Deviations {
     double rms = 0.0;
     std::array<double, 4> sigma{};  // 1..3 used
@@ -85,6 +104,7 @@ struct Deviations {
 // step, computed before its step was applied.
 Deviations ComputeDeviations(Workspace& ws, float s1, double s2)
 {
+    // Both in double: S1 is widened, and NormalMatrix[j][j]·S2 has the double S2.
     const double dof = ws.CalCount - kParameterCount;
     Deviations dev;
     dev.rms = std::sqrt(static_cast<double>(s1) / dof);
@@ -163,26 +183,17 @@ FitOutcome FitParameters(Workspace& ws, Captions& captions, const DisplayFormat&
         for (std::int32_t j = 1; j <= kParameterCount; ++j)
             ws.Params[j] = ws.Params[j] + ws.NormalRhs[j];
 
-        bool converged = false;
-        for (;;) {
-            if (!ParamsFinite(ws)) return fail(FitOutcome::StepLimit);
-            lastSum = ssq(ws);
-            s1 = static_cast<float>(lastSum);
-            if (HasConverged(s, s1)) {
-                converged = true;
-                break;
-            }
-            if (!(static_cast<double>(s1) > s.value())) break;
-            if (++track.halvings == 1) track.firstHalvingStep = track.steps;
-            if (!HalveStep(ws)) return fail(FitOutcome::StepLimit);
-        }
-        if (converged) break;
+        const StepEnd end = ControlStep(ws, s, s1, lastSum, track);
+        if (end == StepEnd::Stuck) return fail(FitOutcome::StepLimit);
+        if (end == StepEnd::Converged) break;
         s = single(s1);
     }
 
     // The sum at the final parameters is the one the last evaluation left, so it serves
     // for all three deviations without evaluating it again.
     const Deviations dev = ComputeDeviations(ws, s1, lastSum);
+    // A numerically singular matrix that slipped through the factorization can leave a
+    // negative or infinite inverse diagonal: no deviation to show, so the fit fails.
     if (!AllFinite(dev)) return fail(FitOutcome::FactorizationFailed);
     WriteResults(ws, captions, format, dev);
     return FitOutcome::Converged;

@@ -130,38 +130,23 @@ TEST(FitParameters, AgreesWithAnIndependentDoubleSolve)
 
 TEST(FitParameters, SixPointsLeaveThreeDegreesOfFreedom)
 {
-    // Residuals orthogonal to the three derivative columns with a sum of squares of 0.75,
-    // so the fit lands on the model parameters and the rms is sqrt(0.75 / 3) = 0.5.
+    // The least-squares residuals of any six points are orthogonal to the derivatives;
+    // scaled to a sum of squares of 0.75 and put on the model they give rms
+    // sqrt(0.75 / 3) = 0.5.
     const std::vector<double> volumes = {1, 2, 4, 7, 11, 16};
     std::vector<std::pair<double, double>> points;
-    for (double v : volumes) points.emplace_back(v, 0.0);
+    for (std::size_t i = 0; i < volumes.size(); ++i)
+        points.emplace_back(volumes[i], modelEmf(0.1, 50, volumes[i]) + (i % 3 == 0 ? 0.3 : -0.2 * i));
     Workspace probe = fileTitration(0.1, 50, points);
     Captions scratch;
     InitialValues(probe, scratch, kPointFormat);
-    std::array<std::vector<double>, 3> cols;
-    std::vector<double> r = {1, -1, 1, -1, 1, -1};
-    for (std::int32_t i = 1; i <= 6; ++i) {
-        cols[0].push_back(1);
-        cols[1].push_back(probe.CalPH[i].value());
-        cols[2].push_back(probe.CalH[i].value());
+    const auto ls = solveInDouble(probe);
+    const double scale = std::sqrt(0.75 / ls.sum);
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        const double residual = points[i].second - (ls.params[1] - ls.params[2] * probe.CalPH[i + 1].value()
+                                                    + ls.params[3] * probe.CalH[i + 1].value());
+        points[i].second = modelEmf(0.1, 50, volumes[i]) + scale * residual;
     }
-    for (std::size_t k = 0; k < 3; ++k) {  // Gram-Schmidt: orthonormalise, then project out
-        for (std::size_t m = 0; m < k; ++m) {
-            double dot = 0;
-            for (std::size_t i = 0; i < 6; ++i) dot += cols[k][i] * cols[m][i];
-            for (std::size_t i = 0; i < 6; ++i) cols[k][i] -= dot * cols[m][i];
-        }
-        double norm = 0;
-        for (double c : cols[k]) norm += c * c;
-        for (double& c : cols[k]) c /= std::sqrt(norm);
-        double dot = 0;
-        for (std::size_t i = 0; i < 6; ++i) dot += r[i] * cols[k][i];
-        for (std::size_t i = 0; i < 6; ++i) r[i] -= dot * cols[k][i];
-    }
-    double sum = 0;
-    for (double x : r) sum += x * x;
-    for (std::size_t i = 0; i < 6; ++i)
-        points[i].second = modelEmf(0.1, 50, volumes[i]) + r[i] * std::sqrt(0.75 / sum);
 
     const FitRun run = fitFromCaptions(fileTitration(0.1, 50, points));
     ASSERT_EQ(run.outcome, FitOutcome::Converged);
