@@ -25,8 +25,7 @@ bool isControlCharacter(char16_t key)
 CellEditor::CellEditor(PointGrid& grid, CellEditBox& box, EditTargets targets,
                        const RegionalSettings& regional, GridServices& services,
                        std::function<void()> afterStore)
-    : QObject(&grid),
-      grid_(grid),
+    : grid_(grid),
       box_(box),
       targets_(targets),
       regional_(regional),

@@ -43,6 +43,7 @@ struct EditTargets {
 // never a point); Backspace on the grid opens an empty box, Escape and other control
 // keys open nothing; scrolling, resizing or moving the grid ends a running edit, as
 // the box would no longer lie over its cell; arrow keys move the current cell directly.
+// The owner destroys the editor before the grid, so no event of a dying grid reaches it.
 class CellEditor final : public QObject {
     Q_OBJECT
 public:

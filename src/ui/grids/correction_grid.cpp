@@ -17,7 +17,7 @@ CorrectionGrid::CorrectionGrid(Workspace& ws, const RegionalSettings& regional, 
       services_(services),
       calibrationAvailable_(std::move(calibrationAvailable)),
       editBox_(new CellEditBox(container)),
-      editor_(new CellEditor(*this, *editBox_, {&ws.AdjVolume, &ws.AdjEmf}, regional, services,
+      editor_(std::make_unique<CellEditor>(*this, *editBox_, EditTargets{&ws.AdjVolume, &ws.AdjEmf}, regional, services,
                              [this] { WriteAdjustedColumn(*this, ws_, regional_); }))
 {
     setObjectName(QStringLiteral("CorrectionGrid"));
@@ -60,6 +60,8 @@ void CorrectionGrid::AdjustmentDelete()
     FillCorrectionGrid();
     if (yes) renewAdjustedColumn();
 }
+
+CorrectionGrid::~CorrectionGrid() = default;
 
 void CorrectionGrid::finishEdit()
 {

@@ -5,6 +5,7 @@
 #include "ui/grids/point_grid.h"
 
 #include <cstdint>
+#include <memory>
 #include <functional>
 
 namespace quorlin {
@@ -28,6 +29,7 @@ public:
 
     CellEditBox& EditB() { return *editBox_; }
     CellEditor& editor() { return *editor_; }
+    ~CorrectionGrid() override;
 
     // Rebuilds the grid from AdjCount, AdjVolume and AdjEmf (after a load); the adjusted
     // column keeps its texts.
@@ -53,7 +55,7 @@ private:
     GridServices& services_;
     std::function<bool()> calibrationAvailable_;
     CellEditBox* editBox_;
-    CellEditor* editor_;
+    std::unique_ptr<CellEditor> editor_;
 };
 
 }  // namespace quorlin

@@ -14,7 +14,7 @@ DataGrid::DataGrid(Workspace& ws, const RegionalSettings& regional, GridServices
       ws_(ws),
       services_(services),
       editBox_(new CellEditBox(container)),
-      editor_(new CellEditor(*this, *editBox_, {&ws.CalVolume, &ws.CalEmf}, regional, services))
+      editor_(std::make_unique<CellEditor>(*this, *editBox_, EditTargets{&ws.CalVolume, &ws.CalEmf}, regional, services))
 {
     setObjectName(QStringLiteral("DataGrid"));
     editBox_->setObjectName(QStringLiteral("EditA"));
@@ -47,6 +47,8 @@ void DataGrid::CalibrationDelete()
     FillDataGrid();
     setCurrentCell(MinOf(MaxOf(1, r), ws_.CalCount), col());
 }
+
+DataGrid::~DataGrid() = default;
 
 void DataGrid::finishEdit()
 {

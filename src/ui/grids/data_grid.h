@@ -4,6 +4,8 @@
 #include "io/number_text.h"
 #include "ui/grids/point_grid.h"
 
+#include <memory>
+
 namespace quorlin {
 
 class CellEditBox;
@@ -23,6 +25,7 @@ public:
 
     CellEditBox& EditA() { return *editBox_; }
     CellEditor& editor() { return *editor_; }
+    ~DataGrid() override;
 
     // Rebuilds the grid from CalCount, CalVolume and CalEmf (after a load).
     void FillDataGrid();
@@ -43,7 +46,7 @@ private:
     Workspace& ws_;
     GridServices& services_;
     CellEditBox* editBox_;
-    CellEditor* editor_;
+    std::unique_ptr<CellEditor> editor_;
 };
 
 }  // namespace quorlin
