@@ -2,11 +2,12 @@
 
 #include "core/workspace.h"
 #include "io/number_text.h"
+#include "ui/grids/grid_contents.h"
 #include "ui/grids/point_grid.h"
 
 #include <cstdint>
-#include <memory>
 #include <functional>
+#include <memory>
 
 namespace quorlin {
 
@@ -18,6 +19,7 @@ class GridServices;
 // emf texts, the only record of them) with its edit box EditB, both made as children of
 // `container` (the adjustment panel) at their design places, the grid at 0, 480 twips.
 // A value typed into a cell lands in AdjVolume or AdjEmf and the adjustment runs again.
+// Saving adjusted data reads text(row, 1) and text(row, kAdjustedColumn).
 //
 // calibrationAvailable tells whether a calibration exists (the Parameter(1) caption
 // differs from "?"); ws, regional and services must outlive the grid.
@@ -26,10 +28,10 @@ class CorrectionGrid final : public PointGrid {
 public:
     CorrectionGrid(Workspace& ws, const RegionalSettings& regional, GridServices& services,
                    std::function<bool()> calibrationAvailable, QWidget* container);
+    ~CorrectionGrid() override;
 
     CellEditBox& EditB() { return *editBox_; }
     CellEditor& editor() { return *editor_; }
-    ~CorrectionGrid() override;
 
     // Rebuilds the grid from AdjCount, AdjVolume and AdjEmf (after a load); the adjusted
     // column keeps its texts.
@@ -44,6 +46,8 @@ public:
     // Menu "&Delete point", Ctrl+Y: asks under "Data for adjustment" and deletes the point
     // of the current row on Yes. Does nothing when there is no point.
     void AdjustmentDelete();
+    // After either, the adjusted column is emptied and, when a calibration exists,
+    // written again, so that no text stands beside a point it was not made for.
     // Commits a running edit; call before any command that reads or replaces the points.
     void finishEdit();
 

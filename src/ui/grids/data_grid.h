@@ -14,18 +14,21 @@ class GridServices;
 
 // The calibration points: DataGrid with its edit box EditA, both made as children of
 // `container` (the calibration panel) at their design places, the grid at 0, 1320
-// twips. Editing is wired: a double click or a key on the grid opens EditA, and the
-// value typed lands in CalVolume or CalEmf; nothing is recomputed.
+// twips (move it with PlaceInTwips or setGeometry; EditA places itself at each edit).
+// Editing is wired: a double click, Enter or a character on the grid opens EditA, and
+// the value typed lands in CalVolume or CalEmf; nothing is recomputed. On a resize of
+// the window call FitGridHeight and FitGridWidth (grid_sizing.h). Cell texts, for
+// saving, are text(row, col) in grid coordinates (PointGrid).
 //
 // ws, regional and services must outlive the grid.
 class DataGrid final : public PointGrid {
     Q_OBJECT
 public:
     DataGrid(Workspace& ws, const RegionalSettings& regional, GridServices& services, QWidget* container);
+    ~DataGrid() override;
 
     CellEditBox& EditA() { return *editBox_; }
     CellEditor& editor() { return *editor_; }
-    ~DataGrid() override;
 
     // Rebuilds the grid from CalCount, CalVolume and CalEmf (after a load).
     void FillDataGrid();
