@@ -39,13 +39,27 @@ void drawThinLine(QImage& image, QPoint from, QPoint to, QRgb colour)
     const std::int64_t minorSize = alongX ? image.height() : image.width();
 
     const StepRange range = visibleSteps(majorStart, direction, steps, majorSize);
+    if (range.first > range.last) return;
+
+    uchar* const bits = image.bits();
+    const qsizetype stride = image.bytesPerLine();
+    const qsizetype pixel = sizeof(QRgb);
+    auto at = [&](std::int64_t major, std::int64_t minor) {
+        return alongX ? bits + minor * stride + major * pixel : bits + major * stride + minor * pixel;
+    };
+
+    // Most plot lines are ticks, frame edges, marker arms and sticks: straight runs.
+    if (slope == 0) {
+        if (minorStart < 0 || minorStart >= minorSize) return;
+        const qsizetype step = direction * (alongX ? pixel : stride);
+        uchar* p = at(majorStart + range.first * direction, minorStart);
+        for (std::int64_t k = range.first; k <= range.last; ++k, p += step) *reinterpret_cast<QRgb*>(p) = colour;
+        return;
+    }
     for (std::int64_t k = range.first; k <= range.last; ++k) {
-        const std::int64_t major = majorStart + k * direction;
         const auto minor = minorStart + static_cast<std::int64_t>(std::floor(static_cast<double>(k) * slope + 0.5));
         if (minor < 0 || minor >= minorSize) continue;
-        const int x = static_cast<int>(alongX ? major : minor);
-        const int y = static_cast<int>(alongX ? minor : major);
-        reinterpret_cast<QRgb*>(image.scanLine(y))[x] = colour;
+        *reinterpret_cast<QRgb*>(at(majorStart + k * direction, minor)) = colour;
     }
 }
 
