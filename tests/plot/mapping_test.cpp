@@ -32,23 +32,6 @@ TEST(Nearest, HalvesGoToTheEvenNeighbour)
     EXPECT_FALSE(nearest(std::numeric_limits<double>::infinity()));
 }
 
-TEST(SetScales, EndsOfTheRangesFallOnTheEdges)
-{
-    PlotMapping m = area(56, 24, 600, 307);
-    double xMax = 2.95, yMax = 410;
-    SetScales(m, xMax, 1.62, yMax, 250);
-    EXPECT_DOUBLE_EQ(m.XScale, 544 / 1.33);
-    EXPECT_EQ(m.XOffset, 56 - 663);
-    EXPECT_DOUBLE_EQ(m.YScale, -283.0 / 160);
-    EXPECT_EQ(m.YOffset, 307 + 442);
-    EXPECT_EQ(XToPixel(m, 1.62), 56);
-    EXPECT_EQ(XToPixel(m, 2.95), 600);
-    EXPECT_EQ(YToPixel(m, 250), 307);
-    EXPECT_EQ(YToPixel(m, 410), 24);
-    EXPECT_EQ(xMax, 2.95);
-    EXPECT_EQ(yMax, 410);
-}
-
 TEST(SetScales, EqualEndsWidenTheCallersMaximumAndMinAboveMaxMirrors)
 {
     PlotMapping m = area(0, 0, 100, 50);

@@ -158,10 +158,15 @@ TEST_F(PaintSurfaceTest, FarOffLinesAreClippedAndEmptySurfacesIgnoreDrawing)
     s.lineTo(2000000000, 25);
     s.moveTo(25, 2147483647);
     s.lineTo(25, -2147483647);
+    s.moveTo(-2000000000, -1000000000);
+    s.lineTo(2000000000, 1000000000);
     const QImage& image = s.image();
     EXPECT_TRUE(ink(image, 0, 25));
     EXPECT_TRUE(ink(image, 49, 25));
     EXPECT_TRUE(ink(image, 25, 0));
+    EXPECT_TRUE(ink(image, 10, 5));
+    EXPECT_TRUE(ink(image, 40, 20));
+    EXPECT_FALSE(ink(image, 40, 21));
 
     PaintSurface empty;
     empty.clear();
