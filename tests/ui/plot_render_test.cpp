@@ -179,6 +179,8 @@ TEST_F(PaintSurfaceTest, FarOffLinesAreClippedAndEmptySurfacesIgnoreDrawing)
 TEST_F(PaintSurfaceTest, SampleCalibrationIsDrawnWhereTheMappingSays)
 {
     const Workspace ws = test::sampleCalibration();
+    ASSERT_GT(ws.RmsError, 0) << "the sample calibration did not converge";
+    EXPECT_NEAR(ws.Params[2], test::kSampleSlope, 1);
     PaintSurface s(QSize(600, 450));
     PlotMapping m;
     PlotExtents extents;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/captions.h"
+#include "core/fit.h"
 #include "core/initial_values.h"
 #include "core/workspace.h"
 #include "io/number_text.h"
@@ -16,8 +17,10 @@ inline constexpr double kSampleSlope = 59.2;
 inline constexpr double kSampleJCorr = 30;
 
 // 50 ml titrated with 0.1 M acid, volumes evenly from 0.5 to 10 ml, read by the electrode
-// above with a small fixed noise of at most 0.4 mV; model values from InitialValues and
-// residuals against the electrode's own parameters.
+// above with a small fixed noise of at most 0.4 mV, then calibrated as the calibration
+// command does: model values and starting captions, starting parameters read back from
+// the captions, and the fit, which leaves the residuals in CalResidual (RmsError stays 0
+// if it fails).
 inline Workspace sampleCalibration(std::int32_t count = 20)
 {
     Workspace ws;
@@ -35,13 +38,12 @@ inline Workspace sampleCalibration(std::int32_t count = 20)
         ws.CalEmf[k] = Number::fromDouble(kSampleEzero + kSampleSlope * std::log10(h) + kSampleJCorr * h + noise);
     }
 
+    const RegionalFormat format{RegionalSettings{}};
     Captions captions;
-    InitialValues(ws, captions, RegionalFormat(RegionalSettings{}));
-    for (std::int32_t i = 1; i <= count; ++i) {
-        const auto k = static_cast<std::size_t>(i);
-        const double model = kSampleEzero - kSampleSlope * ws.CalPH[k].value() + kSampleJCorr * ws.CalH[k].value();
-        ws.CalResidual[k] = Number::fromDouble(ws.CalEmf[k].value() - model);
-    }
+    InitialValues(ws, captions, format);
+    for (std::size_t k = 1; k <= 3; ++k)
+        ws.Params[k] = static_cast<float>(TextToNumber(captions.Parameter[k], format.regional()).number.value());
+    FitParameters(ws, captions, format);
     return ws;
 }
 
