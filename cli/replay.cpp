@@ -53,8 +53,8 @@ std::array<double, 3> ParameterSigmas(const Workspace& ws)
 {
     double sum = 0.0;
     for (std::int32_t i = 1; i <= ws.CalCount; ++i) {
-        const double r = pointOr0(ws.CalResidual, i).value();
-        sum += r * r;
+        const Number r = pointOr0(ws.CalResidual, i);
+        sum += (r * r).value();
     }
     const double freedom = ws.CalCount - 3;
     std::array<double, 3> sigmas{};
