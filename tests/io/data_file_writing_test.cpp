@@ -1,8 +1,10 @@
 #include "io/data_files.h"
+#include "io/number_text.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <csignal>
 #include <filesystem>
 #include <sys/resource.h>
@@ -31,32 +33,19 @@ TEST(WriteCalibrationFile, WritesBoxTextsAsTypedThenGridTextsTabSeparatedWithCrL
     EXPECT_EQ(ReadBytes(path), "0.1\t50 ml\r\n .5\t 220.1\r\n 1\t-12.5\r\n");
 }
 
-TEST(WriteCalibrationFile, WrittenFileReadsBackAsTheSameData)
-{
-    TempFolder folder;
-    const std::string path = (folder.path() / "cal.txt").string();
-    ASSERT_TRUE(WriteCalibrationFile(path, {" .1", " 50"}, {{" 1", " 230.5"}, {" 1E-05", "-3"}}).ok);
-    Workspace ws;
-    ASSERT_TRUE(ReadCalibrationFile(ws, path).ok);
-    EXPECT_EQ(ws.AcidConc.value(), 0.1);
-    EXPECT_EQ(ws.InitVolume.value(), 50.0);
-    ASSERT_EQ(ws.CalCount, 2);
-    EXPECT_EQ(ws.CalVolume[2].value(), 1e-5);
-    EXPECT_EQ(ws.CalEmf[2].value(), -3.0);
-}
-
 TEST(WriteAdjustedFile, WrittenFileLoadsAgainWithTheAdjustedEmf)
 {
     TempFolder folder;
     const std::string path = (folder.path() / "adjusted.txt").string();
-    ASSERT_TRUE(WriteAdjustedFile(path, {{" .5", "223.00"}, {" 2", "-7.25"}}).ok);
-    EXPECT_EQ(ReadBytes(path), " .5\t223.00\r\n 2\t-7.25\r\n");
+    ASSERT_TRUE(WriteAdjustedFile(path, {{" .5", "223.00"}, {" 2", "-7.25"}, {" 1E-05", " 1.5E+20"}}).ok);
     Workspace ws;
     ReadAdjustmentFile(ws, path);
-    ASSERT_EQ(ws.AdjCount, 2);
+    ASSERT_EQ(ws.AdjCount, 3);
     EXPECT_EQ(ws.AdjEmf[1].value(), 223.0);
     EXPECT_EQ(ws.AdjEmf[2].value(), -7.25);
     EXPECT_EQ(ws.AdjVolume[1].value(), 0.5);
+    EXPECT_EQ(ws.AdjVolume[3].value(), 1e-5);
+    EXPECT_EQ(ws.AdjEmf[3].value(), 1.5e20);
 }
 
 TEST(WriteAdjustedFile, NoPointsGiveAnEmptyFile)
@@ -83,16 +72,25 @@ TEST(DataFileText, OtherTextsAreWrittenAsShown)
 
 TEST(WriteAdjustedFile, CommaLocaleTextsRoundTripAsTheSameNumbers)
 {
+    // Volumes as typed in a comma locale, adjusted values as it formats them.
+    const RegionalSettings comma{',', '.'};
+    const double adjusted[] = {223.004, -0.75, 1234567.891};
+    const std::vector<TextRecord> cells = {
+        {"1,5", Format(adjusted[0], "###0.00", comma)},
+        {" ,25", Format(adjusted[1], "###0.00", comma)},
+        {"-2,5E-3", Format(adjusted[2], "###0.00", comma)},
+    };
     TempFolder folder;
     const std::string path = (folder.path() / "adjusted.txt").string();
-    ASSERT_TRUE(WriteAdjustedFile(path, {{"1,5", "223,00"}, {" ,25", "-0,75"}}).ok);
+    ASSERT_TRUE(WriteAdjustedFile(path, cells).ok);
     Workspace ws;
     ReadAdjustmentFile(ws, path);
-    ASSERT_EQ(ws.AdjCount, 2);
-    EXPECT_EQ(ws.AdjVolume[1].value(), 1.5);
-    EXPECT_EQ(ws.AdjEmf[1].value(), 223.0);
-    EXPECT_EQ(ws.AdjVolume[2].value(), 0.25);
-    EXPECT_EQ(ws.AdjEmf[2].value(), -0.75);
+    ASSERT_EQ(ws.AdjCount, 3);
+    const double volumes[] = {1.5, 0.25, -2.5e-3};
+    for (std::int32_t i = 1; i <= 3; ++i) {
+        EXPECT_EQ(ws.AdjVolume[i].value(), volumes[i - 1]);
+        EXPECT_EQ(ws.AdjEmf[i].value(), std::round(adjusted[i - 1] * 100) / 100);
+    }
 }
 
 TEST(WriteCalibrationFile, OverwritesAnExistingFileKeepingItsPermissions)
