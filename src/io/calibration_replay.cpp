@@ -15,6 +15,10 @@ CalibrationResult RunCalibration(Workspace& ws, Captions& captions, const Region
         return result;
     }
 
+    // A fit that does not converge leaves the last calibration in force rather than the
+    // starting values, so a later adjustment uses parameters that did converge.
+    const auto previous = ws.Params;
+
     // The fit starts from the captions as shown, rounded to two decimals, in single precision.
     for (int k = 1; k <= 3; ++k) {
         const NumberEntry entry = TextToNumber(captions.Parameter[static_cast<std::size_t>(k)], regional);
@@ -27,6 +31,7 @@ CalibrationResult RunCalibration(Workspace& ws, Captions& captions, const Region
     case FitOutcome::FactorizationFailed: result.outcome = CalibrationOutcome::FactorizationFailed; break;
     case FitOutcome::StepLimit: result.outcome = CalibrationOutcome::StepLimit; break;
     }
+    if (result.outcome != CalibrationOutcome::Converged) ws.Params = previous;
     return result;
 }
 

@@ -27,7 +27,8 @@ struct CalibrationResult {
 // alike: InitialValues, then Params[k] = TextToNumber(Parameter(k) caption) for k = 1..3,
 // then FitParameters. A ModelError stops before the fit: Params and the captions stay as
 // they were, and the model values of the points before the failing one stay written.
-// After a fit that did not converge the captions show the starting values.
+// After a fit that did not converge the captions show the starting values and Params
+// are those of the last converged calibration (0 before the first).
 CalibrationResult RunCalibration(Workspace& ws, Captions& captions, const RegionalSettings& regional);
 
 // The message box text for the outcome: "failed at FACT", "Calibration failed", the

@@ -79,9 +79,11 @@ TEST(RunCalibration, HugeReadingsFailAndLeaveTheStartingCaptions)
     std::string text = "0.1,50\n";
     for (int i = 1; i <= 8; ++i) text += std::to_string(i) + (i % 2 ? ",1e39\n" : ",3e39\n");
     Workspace ws = loaded(folder, text);
+    ws.Params = {0.0f, 400.0f, 59.0f, 20.0f};  // an earlier calibration
     Captions captions;
     const CalibrationResult result = RunCalibration(ws, captions, kPoint);
     EXPECT_NE(result.outcome, CalibrationOutcome::Converged);
+    EXPECT_EQ(ws.Params, (std::array<float, 4>{0.0f, 400.0f, 59.0f, 20.0f}));
     EXPECT_GE(result.outOfRangeStarts, 1);
     EXPECT_FALSE(CalibrationMessage(result).empty());
     EXPECT_EQ(captions.Parameter[3], "0.0");
