@@ -14,6 +14,7 @@ ModelOutcome InitialValues(Workspace& ws, Captions& captions, const DisplayForma
     // Empty accumulators count as 0 without forcing double precision, so the emf sum
     // stays single when every emf was typed.
     Number sx, sxx, sy, sxy;
+    bool onePH = true;
     for (std::int32_t i = 1; i <= n; ++i) {
         const Number v = pointOr0(ws.CalVolume, i);
         const Number total = v + ws.InitVolume;
@@ -28,6 +29,7 @@ ModelOutcome InitialValues(Workspace& ws, Captions& captions, const DisplayForma
 
         const Number ph = Number::fromDouble(-std::log(h.value()) / std::log(10.0));
         ws.CalPH[static_cast<std::size_t>(i)] = ph;
+        onePH = onePH && ph == ws.CalPH[1];
 
         const Number e = pointOr0(ws.CalEmf, i);
         sx = sx + ph;
@@ -38,7 +40,9 @@ ModelOutcome InitialValues(Workspace& ws, Captions& captions, const DisplayForma
 
     // The count is an integer; with any point the pH sums are double, so the line is too.
     const double d = n * sxx.value() - sx.value() * sx.value();
-    if (d == 0.0 || !std::isfinite(d)) return {ModelOutcome::Failure::NoStartingLine, 0};
+    // Points all at one pH have no line; rounding in the sums can leave D a hair off 0
+    // and the line a meaningless one.
+    if (d == 0.0 || onePH || !std::isfinite(d)) return {ModelOutcome::Failure::NoStartingLine, 0};
     const double a = (sy.value() * sxx.value() - sx.value() * sxy.value()) / d;
     const double b = (n * sxy.value() - sx.value() * sy.value()) / d;
     if (!std::isfinite(a) || !std::isfinite(b)) return {ModelOutcome::Failure::NoStartingLine, 0};

@@ -173,6 +173,12 @@ TEST(InitialValues, UndefinedStartingLineWritesPointsButNoCaptions)
     EXPECT_EQ(InitialValues(samePH, captions, kPointFormat).failure, ModelOutcome::Failure::NoStartingLine);
     EXPECT_FALSE(samePH.CalPH[2].isEmpty());
     EXPECT_EQ(captions.Parameter, earlierCaptions().Parameter);
+
+    // Rounding in the sums must not turn seven equal points into a line.
+    Workspace sevenSame = titration(d(0.1), d(50), std::vector<Number>(7, d(1.3)), std::vector<Number>(7, d(300)));
+    EXPECT_EQ(InitialValues(sevenSame, captions, kPointFormat).failure, ModelOutcome::Failure::NoStartingLine);
+    EXPECT_FALSE(sevenSame.CalPH[7].isEmpty());
+    EXPECT_EQ(captions.Parameter, earlierCaptions().Parameter);
 }
 
 TEST(InitialValues, ResidualsEmptiedAndRepeatedCallsAgree)
