@@ -1,5 +1,8 @@
 #include "data_directory.h"
 
+#include <filesystem>
+#include <system_error>
+
 namespace quorlin {
 
 void SetDataDirectory(Workspace& ws, std::string_view path)
@@ -13,8 +16,12 @@ void SetDataDirectory(Workspace& ws, std::string_view path)
 std::string DefaultDataDirectory(std::string_view programFolder)
 {
     while (programFolder.size() > 1 && programFolder.back() == '/') programFolder.remove_suffix(1);
-    if (programFolder == "/") return "/data";
-    return std::string(programFolder) + "/data";
+    const std::string beside = programFolder == "/" ? "/data" : std::string(programFolder) + "/data";
+    const auto installed = (std::filesystem::path(programFolder) / kInstalledDataFolder).lexically_normal();
+    std::error_code error;
+    if (!std::filesystem::is_directory(beside, error) && std::filesystem::is_directory(installed, error))
+        return installed.string();
+    return beside;
 }
 
 std::string ReadDataDirectory(const SettingsStore& store, std::string_view programFolder)

@@ -17,7 +17,11 @@ inline const std::string kDataDirectoryKey = "stdir";
 // in the root gives "/"; a path without any "/" leaves DataDir as it was.
 void SetDataDirectory(Workspace& ws, std::string_view path);
 
-// The program's folder followed by "/data".
+// Where an installed program keeps its sample data, relative to its own folder.
+inline constexpr std::string_view kInstalledDataFolder = "../share/quorlin/data";
+
+// The program's folder followed by "/data", as in a build folder; for an installed
+// program without such a folder, the shared data folder of its prefix when it exists.
 std::string DefaultDataDirectory(std::string_view programFolder);
 
 // The saved data directory, or the default when none was saved.

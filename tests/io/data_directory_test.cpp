@@ -1,4 +1,5 @@
 #include "io/data_directory.h"
+#include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -59,6 +60,22 @@ TEST(DataDirectorySetting, DefaultsToTheDataFolderBesideTheProgram)
     EXPECT_EQ(ReadDataDirectory(store, "/opt/quorlin/bin"), "/opt/quorlin/bin/data");
     EXPECT_EQ(ReadDataDirectory(store, "/opt/quorlin/bin/"), "/opt/quorlin/bin/data");
     EXPECT_EQ(ReadDataDirectory(store, "/"), "/data");
+}
+
+TEST(DataDirectorySetting, InstalledProgramDefaultsToTheSharedDataFolder)
+{
+    const testing::TempFolder prefix;
+    const auto bin = prefix.path() / "bin";
+    const auto shared = prefix.path() / "share" / "quorlin" / "data";
+    std::filesystem::create_directories(bin);
+    std::filesystem::create_directories(shared);
+    const MemoryStore store;
+    EXPECT_EQ(ReadDataDirectory(store, bin.string()), shared.string());
+    EXPECT_EQ(ReadDataDirectory(store, bin.string() + "/"), shared.string());
+
+    // A data folder beside the program wins, as in a build folder.
+    std::filesystem::create_directory(bin / "data");
+    EXPECT_EQ(ReadDataDirectory(store, bin.string()), (bin / "data").string());
 }
 
 TEST(DataDirectorySetting, SavedDirectoryIsStoredUnderStdirOfMainForTarnel)
