@@ -1,8 +1,16 @@
 # The two everyday commands: `make run` and `make test`. Both install what is missing first.
 BUILD ?= build
+SANITIZE_BUILD ?= build-sanitize
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
 JOBS ?= $(shell nproc)
+CTEST = QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 600 -j $(JOBS)
+# Every sanitizer report fails its test; leaks inside system libraries are suppressed.
+SANITIZER_ENV = ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1 \
+	LSAN_OPTIONS=suppressions=$(CURDIR)/.ci/lsan.supp:print_suppressions=0 \
+	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
-.PHONY: deps configure build run test bench clean
+.PHONY: deps configure build run test sanitize fuzz package bench clean
 
 deps:
 	@scripts/install-deps
@@ -17,10 +25,28 @@ run: build
 	./$(BUILD)/quorlin
 
 test: build
-	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+	cd $(BUILD) && $(CTEST)
+
+# The whole suite built with AddressSanitizer and UndefinedBehaviorSanitizer.
+sanitize: deps
+	@cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUORLIN_SANITIZE=ON >/dev/null
+	@cmake --build $(SANITIZE_BUILD) -j $(JOBS)
+	cd $(SANITIZE_BUILD) && $(SANITIZER_ENV) $(CTEST)
+
+# Each libFuzzer target for FUZZ_SECONDS; any finding fails.
+fuzz:
+	@scripts/install-deps clang libclang-rt-dev
+	@cmake -S . -B $(FUZZ_BUILD) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUORLIN_FUZZ=ON >/dev/null
+	@cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzzers
+	@FUZZ_SECONDS=$(FUZZ_SECONDS) scripts/run-fuzzers $(FUZZ_BUILD)
+
+# The Debian package, in the build folder.
+package: build
+	@scripts/install-deps dpkg-dev
+	cd $(BUILD) && cpack
 
 bench: build
 	./$(BUILD)/core_bench && ./$(BUILD)/plot_bench
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD)
