@@ -1,5 +1,5 @@
 #include "core/initial_values.h"
-#include "io/number_text.h"
+#include "titration_data.h"
 
 #include <gtest/gtest.h>
 
@@ -9,24 +9,10 @@
 namespace quorlin {
 namespace {
 
-const RegionalFormat kPointFormat{RegionalSettings{'.', ','}};
-
-Workspace titration(Number acid, Number initVolume, const std::vector<Number>& volumes,
-                    const std::vector<Number>& emfs)
-{
-    Workspace ws;
-    ws.AcidConc = acid;
-    ws.InitVolume = initVolume;
-    ws.CalCount = static_cast<std::int32_t>(volumes.size());
-    ws.CalVolume.assign(1, Number());
-    ws.CalVolume.insert(ws.CalVolume.end(), volumes.begin(), volumes.end());
-    ws.CalEmf.assign(1, Number());
-    ws.CalEmf.insert(ws.CalEmf.end(), emfs.begin(), emfs.end());
-    return ws;
-}
-
-Number s(float v) { return Number::fromSingle(v); }
-Number d(double v) { return Number::fromDouble(v); }
+using testing::d;
+using testing::kPointFormat;
+using testing::s;
+using testing::titration;
 
 double modelPH(double c, double v0, double v) { return -std::log10(c * v / (v + v0)); }
 

@@ -10,6 +10,7 @@
 namespace quorlin {
 namespace {
 
+using testing::d;
 using testing::kPointFormat;
 
 Workspace calibrated(float ezero, float slope, float jcorr, const std::vector<Number>& emfs)
@@ -21,8 +22,6 @@ Workspace calibrated(float ezero, float slope, float jcorr, const std::vector<Nu
     ws.AdjEmf.insert(ws.AdjEmf.end(), emfs.begin(), emfs.end());
     return ws;
 }
-
-Number d(double v) { return Number::fromDouble(v); }
 
 // The root by plain bisection, independent of false position.
 double bisectedPH(const Workspace& ws, std::int32_t ip)

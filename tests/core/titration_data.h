@@ -15,21 +15,34 @@ namespace quorlin::testing {
 
 inline const RegionalFormat kPointFormat{RegionalSettings{'.', ','}};
 
+inline Number s(float v) { return Number::fromSingle(v); }
+inline Number d(double v) { return Number::fromDouble(v); }
+
+// A calibration titration whose numbers keep the precision they are given.
+inline Workspace titration(Number acid, Number initVolume, const std::vector<Number>& volumes,
+                           const std::vector<Number>& emfs)
+{
+    Workspace ws;
+    ws.AcidConc = acid;
+    ws.InitVolume = initVolume;
+    ws.CalCount = static_cast<std::int32_t>(volumes.size());
+    ws.CalVolume.assign(1, Number());
+    ws.CalVolume.insert(ws.CalVolume.end(), volumes.begin(), volumes.end());
+    ws.CalEmf.assign(1, Number());
+    ws.CalEmf.insert(ws.CalEmf.end(), emfs.begin(), emfs.end());
+    return ws;
+}
+
 // A calibration titration as a data file gives it: every number double.
 inline Workspace fileTitration(double acid, double initVolume,
                                const std::vector<std::pair<double, double>>& volumeEmf)
 {
-    Workspace ws;
-    ws.AcidConc = Number::fromDouble(acid);
-    ws.InitVolume = Number::fromDouble(initVolume);
-    ws.CalCount = static_cast<std::int32_t>(volumeEmf.size());
-    reallocateFresh(ws.CalVolume, ws.CalCount);
-    reallocateFresh(ws.CalEmf, ws.CalCount);
-    for (std::size_t i = 0; i < volumeEmf.size(); ++i) {
-        ws.CalVolume[i + 1] = Number::fromDouble(volumeEmf[i].first);
-        ws.CalEmf[i + 1] = Number::fromDouble(volumeEmf[i].second);
+    std::vector<Number> volumes, emfs;
+    for (const auto& [volume, emf] : volumeEmf) {
+        volumes.push_back(d(volume));
+        emfs.push_back(d(emf));
     }
-    return ws;
+    return titration(d(acid), d(initVolume), volumes, emfs);
 }
 
 // What the calibration command does before the fit: model values, starting captions,
