@@ -113,8 +113,8 @@ TEST(PlotData, FractionalSurfaceSizesRoundToWholePixels)
 TEST(PlotData, CrossesLineAndSticksFollowThePointOrder)
 {
     const Plot p(fivePoints());
-    EXPECT_EQ(p.crossCentres(),
-              (std::vector<std::pair<std::int32_t, std::int32_t>>{{584, 307}, {452, 231}, {320, 163}, {188, 90}, {56, 24}}));
+    using Centres = std::vector<std::pair<std::int32_t, std::int32_t>>;
+    EXPECT_EQ(p.crossCentres(), (Centres{{584, 307}, {452, 231}, {320, 163}, {188, 90}, {56, 24}}));
     // Calculated emf, observed minus residual.
     EXPECT_EQ(p.slanted(), (std::vector<Line>{{584, 309, 452, 226}, {452, 226, 320, 172}, {320, 172, 188, 87},
                                               {188, 87, 56, 25}}));

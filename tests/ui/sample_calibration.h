@@ -23,7 +23,8 @@ inline Workspace sampleCalibration(std::int32_t count = 20)
     for (std::int32_t i = 1; i <= count; ++i) {
         const double v = count > 1 ? 0.5 + 9.5 * (i - 1) / (count - 1) : 0.5;
         const double h = 0.1 * v / (v + 50);
-        points.emplace_back(v, kSampleEzero + kSampleSlope * std::log10(h) + kSampleJCorr * h + 0.4 * std::sin(1.7 * i));
+        const double noise = 0.4 * std::sin(1.7 * i);
+        points.emplace_back(v, kSampleEzero + kSampleSlope * std::log10(h) + kSampleJCorr * h + noise);
     }
     Workspace ws = testing::fileTitration(0.1, 50, points);
     Captions captions;
