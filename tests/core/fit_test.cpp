@@ -56,17 +56,20 @@ const Captions kEarlier = [] {
     return c;
 }();
 
-// A failed fit leaves the starting parameters, their residuals and every caption.
-void expectUntouchedAfterFailure(Workspace ws, const Captions& captions, FitOutcome outcome,
-                                 FitOutcome expected)
-{
-    EXPECT_EQ(outcome, expected);
-    EXPECT_EQ(captions.Parameter, kEarlier.Parameter);
-    EXPECT_EQ(captions.rmserror, kEarlier.rmserror);
-    EXPECT_EQ(ws.RmsError, 0.1234);
-}
-
+// The fit as the calibration command runs it: from the starting captions, or from the
+// Params already set.
 struct FitRun {
+    explicit FitRun(Workspace data, bool fromCaptions = true) : ws(std::move(data))
+    {
+        ws.RmsError = 0.1234;
+        if (fromCaptions) {
+            startFromCaptions(ws, captions);
+            captions.Parameter = kEarlier.Parameter;
+        }
+        start = ws.Params;
+        outcome = FitParameters(ws, captions, kPointFormat, &progress);
+    }
+
     Workspace ws;
     Captions captions = kEarlier;
     std::array<float, 4> start{};
@@ -74,57 +77,46 @@ struct FitRun {
     FitOutcome outcome{};
 };
 
-FitRun fitFromCaptions(Workspace ws)
+// A failed fit leaves the starting parameters and every caption.
+void expectFailedAndUntouched(const FitRun& run)
 {
-    FitRun run;
-    run.ws = std::move(ws);
-    run.ws.RmsError = 0.1234;
-    startFromCaptions(run.ws, run.captions);
-    run.captions.Parameter = kEarlier.Parameter;
-    run.start = run.ws.Params;
-    run.outcome = FitParameters(run.ws, run.captions, kPointFormat, &run.progress);
-    return run;
+    EXPECT_NE(run.outcome, FitOutcome::Converged);
+    EXPECT_EQ(run.captions.Parameter, kEarlier.Parameter);
+    EXPECT_EQ(run.captions.rmserror, kEarlier.rmserror);
+    EXPECT_EQ(run.ws.RmsError, 0.1234);
+    EXPECT_EQ(run.ws.Params, run.start);
 }
 
-TEST(FitParameters, RecoversTheTrueParametersOfARealisticTitration)
+TEST(FitParameters, RecoversTheTrueParametersAndAgreesWithAnIndependentDoubleSolve)
 {
-    const FitRun run = fitFromCaptions(realisticTitration());
-    ASSERT_EQ(run.outcome, FitOutcome::Converged);
-    EXPECT_LE(run.progress.steps, 3);
-    const auto ls = solveInDouble(run.ws);
     const double truth[4] = {0, kEzero, kSlope, kJcorr};
-    for (std::size_t j = 1; j <= 3; ++j) EXPECT_LT(std::fabs(run.ws.Params[j] - truth[j]), 3 * ls.sigma[j]) << j;
-
-    // Each caption is the value, ± and the one-figure deviation of that value.
-    for (std::size_t j = 1; j <= 3; ++j) {
-        const std::string& text = run.captions.Parameter[j];
-        const auto pm = text.find("\u00B1");
-        ASSERT_NE(pm, std::string::npos) << text;
-        const double shownSigma = std::stod(text.substr(pm + 2));
-        EXPECT_NEAR(shownSigma, ls.sigma[j], 0.5 * std::pow(10.0, std::floor(std::log10(ls.sigma[j])))) << text;
-        EXPECT_NEAR(std::stod(text.substr(0, pm)), run.ws.Params[j], shownSigma) << text;
-    }
-    const double rms = std::sqrt(ls.sum / (run.ws.CalCount - 3));
-    EXPECT_EQ(run.captions.rmserror, "Rms error = " + kPointFormat.Format(rms, "#0.0000"));
-    EXPECT_NEAR(run.ws.RmsError, rms, 1e-6);
-}
-
-TEST(FitParameters, AgreesWithAnIndependentDoubleSolve)
-{
     for (Workspace data : {realisticTitration(), typedTitration()}) {
-        const FitRun run = fitFromCaptions(std::move(data));
+        const FitRun run(std::move(data));
         ASSERT_EQ(run.outcome, FitOutcome::Converged);
+        EXPECT_LE(run.progress.steps, 3);
         const auto ls = solveInDouble(run.ws);
-        for (std::size_t j = 1; j <= 3; ++j)
-            EXPECT_LT(std::fabs(run.ws.Params[j] - ls.params[j]), 0.05 * ls.sigma[j]) << j;
-        // The residuals left behind belong to the fitted parameters.
-        std::size_t consistent = 0;
-        for (std::int32_t i = 1; i <= run.ws.CalCount; ++i) {
-            const double model = run.ws.Params[1] - run.ws.Params[2] * run.ws.CalPH[i].value()
-                                 + run.ws.Params[3] * run.ws.CalH[i].value();
-            consistent += std::fabs(run.ws.CalEmf[i].value() - model - run.ws.CalResidual[i].value()) < 1e-5;
+        const auto& p = run.ws.Params;
+        for (std::size_t j = 1; j <= 3; ++j) {
+            EXPECT_LT(std::fabs(p[j] - truth[j]), 3 * ls.sigma[j]) << j;
+            EXPECT_LT(std::fabs(p[j] - ls.params[j]), 0.05 * ls.sigma[j]) << j;
         }
-        EXPECT_EQ(consistent, static_cast<std::size_t>(run.ws.CalCount));
+        // The residuals left behind belong to the fitted parameters.
+        for (std::int32_t i = 1; i <= run.ws.CalCount; ++i) {
+            const double model = p[1] - p[2] * run.ws.CalPH[i].value() + p[3] * run.ws.CalH[i].value();
+            EXPECT_LT(std::fabs(run.ws.CalEmf[i].value() - model - run.ws.CalResidual[i].value()), 1e-5) << i;
+        }
+        // Each caption is the value, ± and the one-figure deviation of that value.
+        for (std::size_t j = 1; j <= 3; ++j) {
+            const std::string& text = run.captions.Parameter[j];
+            const auto pm = text.find("\u00B1");
+            ASSERT_NE(pm, std::string::npos) << text;
+            const double shownSigma = std::stod(text.substr(pm + 2));
+            EXPECT_NEAR(shownSigma, ls.sigma[j], 0.5 * std::pow(10.0, std::floor(std::log10(ls.sigma[j])))) << text;
+            EXPECT_NEAR(std::stod(text.substr(0, pm)), p[j], shownSigma) << text;
+        }
+        const double rms = std::sqrt(ls.sum / (run.ws.CalCount - 3));
+        EXPECT_EQ(run.captions.rmserror, "Rms error = " + kPointFormat.Format(rms, "#0.0000"));
+        EXPECT_NEAR(run.ws.RmsError, rms, 1e-6);
     }
 }
 
@@ -148,7 +140,7 @@ TEST(FitParameters, SixPointsLeaveThreeDegreesOfFreedom)
         points[i].second = modelEmf(0.1, 50, volumes[i]) + scale * residual;
     }
 
-    const FitRun run = fitFromCaptions(fileTitration(0.1, 50, points));
+    const FitRun run(fileTitration(0.1, 50, points));
     ASSERT_EQ(run.outcome, FitOutcome::Converged);
     EXPECT_EQ(run.captions.rmserror, "Rms error = 0.5000");
     EXPECT_NEAR(run.ws.RmsError, 0.5, 1e-6);
@@ -178,7 +170,7 @@ TEST(FitParameters, ExactDataConvergeWithZeroDeviations)
 TEST(FitParameters, FirstStepThatRaisesTheSumIsHalved)
 {
     // Eight points over a narrow pH range: the single-precision step overshoots.
-    FitRun run = fitFromCaptions(fileTitration(0.1, 50, {{5.00, 280.82}, {5.15, 281.65}, {5.30, 282.25},
+    FitRun run(fileTitration(0.1, 50, {{5.00, 280.82}, {5.15, 281.65}, {5.30, 282.25},
         {5.45, 282.93}, {5.60, 283.69}, {5.75, 284.44}, {5.90, 285.07}, {6.05, 285.58}}));
     ASSERT_EQ(run.outcome, FitOutcome::Converged);
     EXPECT_EQ(run.progress.firstHalvingStep, 1);
@@ -198,47 +190,40 @@ TEST(FitParameters, SingularNormalMatrixFailsAtTheFactorization)
         ws.CalPH[i] = Number::fromDouble(2.0);
     }
     ws.Params = {0, 380.0f, 59.0f, 0.0f};
-    ws.RmsError = 0.1234;
-    Captions captions = kEarlier;
-    const FitOutcome outcome = FitParameters(ws, captions, kPointFormat);
-    expectUntouchedAfterFailure(ws, captions, outcome, FitOutcome::FactorizationFailed);
-    EXPECT_EQ(ws.SolveStatus, 2);
-    EXPECT_EQ(ws.Params, (std::array<float, 4>{0, 380.0f, 59.0f, 0.0f}));
-    EXPECT_EQ(ws.CalResidual[1].value(), 300.0 - (380.0 - 2.0 * 59.0));
+    const FitRun run(std::move(ws), false);
+    EXPECT_EQ(run.outcome, FitOutcome::FactorizationFailed);
+    expectFailedAndUntouched(run);
+    EXPECT_EQ(run.ws.SolveStatus, 2);
+    // The residuals are those of the starting parameters.
+    EXPECT_EQ(run.ws.CalResidual[1].value(), 300.0 - (380.0 - 2.0 * 59.0));
 }
 
-TEST(FitParameters, StepLimitAfterTwentyFiveSteps)
+TEST(FitParameters, FitsThatNeverSettleEndAtTheStepLimit)
 {
     // Six points over a very narrow pH range creep towards the minimum.
-    const FitRun run = fitFromCaptions(fileTitration(0.1, 50, {{5.00, 280.89}, {5.10, 281.41},
-        {5.20, 281.85}, {5.30, 282.38}, {5.40, 282.81}, {5.50, 283.22}}));
-    expectUntouchedAfterFailure(run.ws, run.captions, run.outcome, FitOutcome::StepLimit);
-    EXPECT_EQ(run.progress.steps, 25);
-    EXPECT_EQ(run.ws.Params, run.start);
-}
+    const FitRun creeping(fileTitration(0.1, 50, {{5.00, 280.89}, {5.10, 281.41}, {5.20, 281.85}, {5.30, 282.38},
+                                                  {5.40, 282.81}, {5.50, 283.22}}));
+    EXPECT_EQ(creeping.outcome, FitOutcome::StepLimit);
+    expectFailedAndUntouched(creeping);
+    EXPECT_EQ(creeping.progress.steps, 25);
 
-TEST(FitParameters, HalvingThatNeverSettlesEndsInsteadOfLooping)
-{
-    // The step is so large that rounding keeps the halved parameters off the starting
-    // point by more than the sum of squares tolerates.
-    const FitRun run = fitFromCaptions(fileTitration(0.1, 50, {{2.00, 258.12}, {2.05, 258.72},
-        {2.10, 259.29}, {2.15, 259.88}, {2.20, 260.49}, {2.25, 261.09}}));
-    expectUntouchedAfterFailure(run.ws, run.captions, run.outcome, FitOutcome::StepLimit);
-    EXPECT_GT(run.progress.halvings, 100);
-    EXPECT_EQ(run.ws.Params, run.start);
+    // A step so large that rounding keeps the halved parameters off the starting point by
+    // more than the sum of squares tolerates: the halving ends instead of looping.
+    const FitRun halving(fileTitration(0.1, 50, {{2.00, 258.12}, {2.05, 258.72}, {2.10, 259.29}, {2.15, 259.88},
+                                                 {2.20, 260.49}, {2.25, 261.09}}));
+    EXPECT_EQ(halving.outcome, FitOutcome::StepLimit);
+    expectFailedAndUntouched(halving);
+    EXPECT_GT(halving.progress.halvings, 100);
 }
 
 TEST(FitParameters, NonFiniteValuesEndInAFailure)
 {
-    const double bad[] = {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity(),
-                          -std::numeric_limits<double>::infinity(), 1e30, 1e200};
-    for (const double emf : bad) {
+    for (const double emf : {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity(),
+                             -std::numeric_limits<double>::infinity(), 1e30, 1e200}) {
+        SCOPED_TRACE(emf);
         Workspace data = realisticTitration();
         data.CalEmf[7] = Number::fromDouble(emf);
-        const FitRun run = fitFromCaptions(std::move(data));
-        EXPECT_NE(run.outcome, FitOutcome::Converged) << emf;
-        EXPECT_EQ(run.captions.Parameter, kEarlier.Parameter) << emf;
-        EXPECT_EQ(run.ws.Params, run.start) << emf;
+        expectFailedAndUntouched(FitRun(std::move(data)));
     }
 }
 

@@ -10,6 +10,7 @@
 namespace quorlin {
 namespace {
 
+using testing::d;
 using testing::kPointFormat;
 
 Workspace calibrated(float ezero, float slope, float jcorr, const std::vector<Number>& emfs)
@@ -21,8 +22,6 @@ Workspace calibrated(float ezero, float slope, float jcorr, const std::vector<Nu
     ws.AdjEmf.insert(ws.AdjEmf.end(), emfs.begin(), emfs.end());
     return ws;
 }
-
-Number d(double v) { return Number::fromDouble(v); }
 
 // The root by plain bisection, independent of false position.
 double bisectedPH(const Workspace& ws, std::int32_t ip)
@@ -63,33 +62,25 @@ TEST(RTFLSP, CurvedFunctionAndEitherSlopeSign)
     }
 }
 
-TEST(RTFLSP, EndsOfTheInterval)
+TEST(RTFLSP, EndsOfTheIntervalAndNoRoot)
 {
     // emf = Ezero + j corr is pH 0; emf = Ezero − 14·Slope (j corr 0) is pH 14.
-    const Workspace ws = calibrated(400, 59, 20, {d(420)});
-    EXPECT_EQ(RTFLSP(ws, 1).pH, 0.0);
-    const Workspace top = calibrated(400, 59, 0, {d(400 - 14 * 59)});
-    EXPECT_EQ(RTFLSP(top, 1).pH, 14.0);
-}
+    EXPECT_EQ(RTFLSP(calibrated(400, 59, 20, {d(420)}), 1).pH, 0.0);
+    EXPECT_EQ(RTFLSP(calibrated(400, 59, 0, {d(400 - 14 * 59)}), 1).pH, 14.0);
 
-TEST(RTFLSP, NoRootOutsideTheIntervalOrOnAFlatLine)
-{
-    const Workspace ws = calibrated(400, 59, 20, {d(450), d(-500)});
-    EXPECT_EQ(RTFLSP(ws, 1).kind, Inversion::Kind::NoRoot);
-    EXPECT_EQ(RTFLSP(ws, 2).kind, Inversion::Kind::NoRoot);
+    const Workspace outside = calibrated(400, 59, 20, {d(450), d(-500)});
+    EXPECT_EQ(RTFLSP(outside, 1).kind, Inversion::Kind::NoRoot);
+    EXPECT_EQ(RTFLSP(outside, 2).kind, Inversion::Kind::NoRoot);
     // f(0) = f(14) = 0: every pH fits, which is no single root.
-    const Workspace flat = calibrated(400, 0, 0, {d(400)});
-    EXPECT_EQ(RTFLSP(flat, 1).kind, Inversion::Kind::NoRoot);
+    EXPECT_EQ(RTFLSP(calibrated(400, 0, 0, {d(400)}), 1).kind, Inversion::Kind::NoRoot);
 }
 
 TEST(RTFLSP, NonFiniteValuesFail)
 {
     const double nan = std::numeric_limits<double>::quiet_NaN();
-    const double inf = std::numeric_limits<double>::infinity();
-    const Workspace ws = calibrated(400, 59, 20, {d(nan), d(inf), d(1e200)});
+    const Workspace ws = calibrated(400, 59, 20, {d(nan), d(std::numeric_limits<double>::infinity()), d(1e200)});
     for (std::int32_t ip = 1; ip <= 3; ++ip) EXPECT_EQ(RTFLSP(ws, ip).kind, Inversion::Kind::Failed) << ip;
-    const Workspace badSlope = calibrated(400, std::numeric_limits<float>::quiet_NaN(), 20, {d(300)});
-    EXPECT_EQ(RTFLSP(badSlope, 1).kind, Inversion::Kind::Failed);
+    EXPECT_EQ(RTFLSP(calibrated(400, static_cast<float>(nan), 20, {d(300)}), 1).kind, Inversion::Kind::Failed);
 }
 
 TEST(AdjustData, RemovesTheJCorrTerm)
@@ -112,13 +103,11 @@ TEST(AdjustData, RemovesTheJCorrTerm)
 
 TEST(AdjustData, WithoutJCorrOrPointsNothingChanges)
 {
-    const Workspace ws = calibrated(400, 59, 0, {d(223.456), d(-12.345), d(900)});
-    EXPECT_EQ(AdjustData(ws, kPointFormat).adjusted, (std::vector<std::string>{"223.46", "-12.35", "900.00"}));
-    const Workspace none = calibrated(400, 59, 20, {});
-    EXPECT_TRUE(AdjustData(none, kPointFormat).adjusted.empty());
+    EXPECT_EQ(AdjustData(calibrated(400, 59, 0, {d(223.456), d(-12.345), d(900)}), kPointFormat).adjusted,
+              (std::vector<std::string>{"223.46", "-12.35", "900.00"}));
+    EXPECT_TRUE(AdjustData(calibrated(400, 59, 20, {}), kPointFormat).adjusted.empty());
     // Both ends exactly on a flat line: no root, so pH 0, and without j corr the emf stays.
-    const Workspace flat = calibrated(400, 0, 0, {d(400)});
-    EXPECT_EQ(AdjustData(flat, kPointFormat).adjusted.at(0), "400.00");
+    EXPECT_EQ(AdjustData(calibrated(400, 0, 0, {d(400)}), kPointFormat).adjusted.at(0), "400.00");
 }
 
 TEST(AdjustData, StopsAtAPointThatFailsArithmetically)
@@ -126,7 +115,7 @@ TEST(AdjustData, StopsAtAPointThatFailsArithmetically)
     const Workspace ws = calibrated(400, 59, 20, {d(300), d(std::numeric_limits<double>::quiet_NaN()), d(250)});
     const AdjustmentResult result = AdjustData(ws, kPointFormat);
     EXPECT_EQ(result.failedPoint, 2);
-    ASSERT_EQ(result.adjusted.size(), 1u);
+    EXPECT_EQ(result.adjusted.size(), 1u);
 }
 
 }  // namespace

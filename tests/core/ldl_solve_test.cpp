@@ -9,6 +9,7 @@ namespace quorlin {
 namespace {
 
 constexpr std::int32_t kFail = 2;
+constexpr double kSymmetric[3][3] = {{4, 2, 0.5}, {2, 5, 1}, {0.5, 1, 3}};
 
 // Only the diagonal and upper triangle are filled, as the fit fills them.
 SmallMatrix upper(const double (&m)[3][3])
@@ -21,7 +22,7 @@ SmallMatrix upper(const double (&m)[3][3])
 
 TEST(FactorSolve, SolvesASymmetricSystemAndKeepsTheUpperTriangle)
 {
-    const double m[3][3] = {{4, 2, 0.5}, {2, 5, 1}, {0.5, 1, 3}};
+    const auto& m = kSymmetric;
     const double x[3] = {1.5, -2.25, 0.75};
     SmallMatrix a = upper(m);
     const SmallMatrix filled = a;
@@ -79,15 +80,14 @@ TEST(FactorSolve, ZeroPivotFailsWithTheCallersCode)
 
 TEST(FactorSolve, NonFiniteValuesFailInsteadOfPropagating)
 {
-    const double m[3][3] = {{4, 2, 0.5}, {2, 5, 1}, {0.5, 1, 3}};
     for (const float bad : {std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity()}) {
         for (int at = 1; at <= 3; ++at) {
-            SmallMatrix a = upper(m);
+            SmallMatrix a = upper(kSymmetric);
             SmallVector b{0, 1, 1, 1};
             b[at] = bad;
             SmallVector d{};
             EXPECT_EQ(FactorSolve(a, b, d, 3, kFail), kFail) << "b[" << at << "]";
-            a = upper(m);
+            a = upper(kSymmetric);
             a[at][3] = bad;
             b = {0, 1, 1, 1};
             EXPECT_EQ(FactorSolve(a, b, d, 3, kFail), kFail) << "a[" << at << "][3]";

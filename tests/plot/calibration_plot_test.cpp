@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <vector>
@@ -14,6 +13,7 @@ namespace {
 using test::Line;
 using test::RecordingSurface;
 using test::Text;
+using Strings = std::vector<std::string>;
 
 const RegionalSettings kPoint;
 constexpr const char* kTitle = "/data/cal1.txt";
@@ -47,42 +47,32 @@ struct Plot {
     {
         PlotData(surface, mapping, extents, ws, kTitle, true, kPoint);
     }
-    bool has(const Line& l) const
+    // Tick labels on the left edges, lower plot or upper one.
+    Strings yLabels(bool lower) const
     {
-        const std::vector<Line> lines = surface.lines();
-        return std::find(lines.begin(), lines.end(), l) != lines.end();
-    }
-    std::vector<std::string> textsAtRow(std::int32_t row) const
-    {
-        std::vector<std::string> found;
+        Strings found;
         for (const Text& t : surface.texts())
-            if (t.y == row) found.push_back(t.text);
+            if (t.align == TextAlign::Right && (t.y > 307) == lower) found.push_back(t.text);
         return found;
     }
-    // Horizontal arms of the data markers.
+    // Centres of the data markers, from their horizontal arms.
     std::vector<std::pair<std::int32_t, std::int32_t>> crossCentres() const
     {
         std::vector<std::pair<std::int32_t, std::int32_t>> found;
-        for (const Line& l : surface.lines())
-            if (l.y1 == l.y2 && l.x2 - l.x1 == 8) found.emplace_back(l.x1 + 4, l.y1);
+        for (const Line& l : surface.lines([](const Line& l) { return l.y1 == l.y2 && l.x2 - l.x1 == 8; }))
+            found.emplace_back(l.x1 + 4, l.y1);
         return found;
     }
     // Segments from one data point to the next: neither axis-parallel like the frame nor a
     // marker arm.
     std::vector<Line> slanted() const
     {
-        std::vector<Line> found;
-        for (const Line& l : surface.lines())
-            if (l.x1 != l.x2 && l.y1 != l.y2) found.push_back(l);
-        return found;
+        return surface.lines([](const Line& l) { return l.x1 != l.x2 && l.y1 != l.y2; });
     }
     // Vertical lines starting on the residual plot's zero row.
     std::vector<Line> sticks(std::int32_t zeroRow) const
     {
-        std::vector<Line> found;
-        for (const Line& l : surface.lines())
-            if (l.x1 == l.x2 && l.y1 == zeroRow && l.x1 > 56 - 4) found.push_back(l);
-        return found;
+        return surface.lines([zeroRow](const Line& l) { return l.x1 == l.x2 && l.y1 == zeroRow && l.x1 > 56 - 4; });
     }
 
     RecordingSurface surface;
@@ -99,23 +89,18 @@ TEST(PlotData, LayoutOf600By450)
     const std::vector<Line> lines = p.surface.lines();
     EXPECT_EQ(std::vector<Line>(lines.begin(), lines.begin() + 4),
               (std::vector<Line>{{52, 307, 588, 307}, {588, 307, 588, 24}, {588, 24, 52, 24}, {52, 24, 52, 307}}));
-    EXPECT_TRUE(p.has({52, 410, 588, 410}));
-    EXPECT_TRUE(p.has({588, 410, 588, 323}));
-    EXPECT_TRUE(p.has({588, 323, 52, 323}));
-    EXPECT_TRUE(p.has({52, 323, 52, 410}));
+    for (const Line& edge : {Line{52, 410, 588, 410}, {588, 410, 588, 323}, {588, 323, 52, 323}, {52, 323, 52, 410}})
+        EXPECT_TRUE(p.surface.has(edge)) << edge.x1 << "," << edge.y1;
 
-    const std::vector<Text> texts = p.surface.texts();
-    EXPECT_EQ(texts.front(), (Text{320, 8, TextAlign::Centre, "Arial", 12, 0, kTitle}));
-    EXPECT_NE(std::find(texts.begin(), texts.end(), Text{0, 166, TextAlign::Centre, "Arial", 12, 90, "emf /mV"}),
-              texts.end());
-    EXPECT_NE(std::find(texts.begin(), texts.end(), Text{320, 307, TextAlign::Centre, "Arial", 12, 0, "obs-calc"}),
-              texts.end());
-    EXPECT_NE(std::find(texts.begin(), texts.end(), Text{0, 366, TextAlign::Centre, "Arial", 12, 90, " /mV"}),
-              texts.end());
-    EXPECT_EQ(p.textsAtRow(430), (std::vector<std::string>{"pH"}));
-    EXPECT_EQ(p.textsAtRow(416), (std::vector<std::string>{"2.0", "2.2", "2.4", "2.6", "2.8", "3.0"}));
+    EXPECT_EQ(p.surface.texts().front(), (Text{320, 8, TextAlign::Centre, "Arial", 12, 0, kTitle}));
+    for (const Text& title : {Text{0, 166, TextAlign::Centre, "Arial", 12, 90, "emf /mV"},
+                              Text{320, 307, TextAlign::Centre, "Arial", 12, 0, "obs-calc"},
+                              Text{0, 366, TextAlign::Centre, "Arial", 12, 90, " /mV"}})
+        EXPECT_TRUE(p.surface.has(title)) << title.text;
+    EXPECT_EQ(p.surface.strings(430), (Strings{"pH"}));
+    EXPECT_EQ(p.surface.strings(416), (Strings{"2.0", "2.2", "2.4", "2.6", "2.8", "3.0"}));
     // The upper plot leaves its pH axis to the lower one.
-    EXPECT_TRUE(p.textsAtRow(313).empty());
+    EXPECT_TRUE(p.surface.strings(313).empty());
 }
 
 TEST(PlotData, FractionalSurfaceSizesRoundToWholePixels)
@@ -128,8 +113,8 @@ TEST(PlotData, FractionalSurfaceSizesRoundToWholePixels)
 TEST(PlotData, CrossesLineAndSticksFollowThePointOrder)
 {
     const Plot p(fivePoints());
-    EXPECT_EQ(p.crossCentres(),
-              (std::vector<std::pair<std::int32_t, std::int32_t>>{{584, 307}, {452, 231}, {320, 163}, {188, 90}, {56, 24}}));
+    using Centres = std::vector<std::pair<std::int32_t, std::int32_t>>;
+    EXPECT_EQ(p.crossCentres(), (Centres{{584, 307}, {452, 231}, {320, 163}, {188, 90}, {56, 24}}));
     // Calculated emf, observed minus residual.
     EXPECT_EQ(p.slanted(), (std::vector<Line>{{584, 309, 452, 226}, {452, 226, 320, 172}, {320, 172, 188, 87},
                                               {188, 87, 56, 25}}));
@@ -149,75 +134,55 @@ TEST(PlotData, ExtentsComeFromTheFirstAndLastPointsNotTheExtremes)
     const auto crosses = p.crossCentres();
     ASSERT_EQ(crosses.size(), 3u);
     EXPECT_LT(crosses[1].second, 24);
+
+    // Equal first and last values widen both plots by one.
+    const Plot equal(calibration({2.5, 2.2, 2.5}, {240, 230, 240}, {0, 0, 0}));
+    EXPECT_EQ(equal.extents.PlotXMin, 2.5);
+    EXPECT_EQ(equal.extents.PlotXMax, 3.5);
+    EXPECT_EQ(equal.extents.PlotYMax, 241);
+    EXPECT_EQ(equal.surface.strings(416).front(), "2.5");
+    EXPECT_EQ(equal.surface.strings(416).back(), "3.5");
 }
 
 TEST(PlotData, LargestResidualInMagnitudeSetsTheSymmetricRange)
 {
     const Plot p(calibration({3, 2.5, 2}, {200, 230, 260}, {0.5, -3, 1}));
-    std::vector<std::string> lowerLabels;
-    for (const Text& t : p.surface.texts())
-        if (t.align == TextAlign::Right && t.y > 307) lowerLabels.push_back(t.text);
-    EXPECT_EQ(lowerLabels, (std::vector<std::string>{"-3", "-1", "1", "3"}));
+    EXPECT_EQ(p.yLabels(true), (Strings{"-3", "-1", "1", "3"}));
     // 87 rows for 6 mV: -3 on the bottom edge, 3 on row 322.5, which rounds to the even 322.
-    EXPECT_TRUE(p.has({52, 410, 48, 410}));
-    EXPECT_TRUE(p.has({52, 322, 48, 322}));
+    EXPECT_TRUE(p.surface.has(Line{52, 410, 48, 410}));
+    EXPECT_TRUE(p.surface.has(Line{52, 322, 48, 322}));
 }
 
 TEST(PlotData, AllResidualsZeroGiveExponentLabelsAndEmptySticks)
 {
     const Plot p(calibration({3, 2.5, 2}, {200, 230, 260}, {0, 0, 0}));
-    std::vector<std::string> lowerLabels;
-    for (const Text& t : p.surface.texts())
-        if (t.align == TextAlign::Right && t.y > 307) lowerLabels.push_back(t.text);
-    EXPECT_EQ(lowerLabels, (std::vector<std::string>{"-8.0E-21", "-4.0E-21", "0.0E00", "4.0E-21", "8.0E-21"}));
+    EXPECT_EQ(p.yLabels(true), (Strings{"-8.0E-21", "-4.0E-21", "0.0E00", "4.0E-21", "8.0E-21"}));
     const std::vector<Line> sticks = p.sticks(366);
     ASSERT_EQ(sticks.size(), 3u);
     for (const Line& l : sticks) EXPECT_EQ(l.y2, l.y1);
     // The calculated line runs through the crosses.
     EXPECT_EQ(p.slanted(), (std::vector<Line>{{584, 307, 320, 165}, {320, 165, 56, 24}}));
+
+    // Residuals never computed count as zero.
+    Workspace fresh = calibration({3, 2.5, 2}, {200, 230, 260}, {});
+    reallocateFresh(fresh.CalResidual, 3);
+    EXPECT_EQ(Plot(fresh).surface.ops, p.surface.ops);
 }
 
-TEST(PlotData, ResidualsNeverComputedCountAsZero)
+TEST(PlotData, WithoutCalibrationDataNothingIsDrawnAndWithoutPointsTheSurfaceIsOnlyCleared)
 {
-    Workspace ws = calibration({3, 2.5, 2}, {200, 230, 260}, {});
-    reallocateFresh(ws.CalResidual, 3);
-    const Plot fresh(ws);
-    const Plot zeros(calibration({3, 2.5, 2}, {200, 230, 260}, {0, 0, 0}));
-    EXPECT_EQ(fresh.surface.ops, zeros.surface.ops);
-}
-
-TEST(PlotData, EqualFirstAndLastValuesWidenBothPlotsByOne)
-{
-    const Plot p(calibration({2.5, 2.2, 2.5}, {240, 230, 240}, {0, 0, 0}));
-    EXPECT_EQ(p.extents.PlotXMin, 2.5);
-    EXPECT_EQ(p.extents.PlotXMax, 3.5);
-    EXPECT_EQ(p.extents.PlotYMax, 241);
-    EXPECT_EQ(p.textsAtRow(416).front(), "2.5");
-    EXPECT_EQ(p.textsAtRow(416).back(), "3.5");
-}
-
-TEST(PlotData, WithoutCalibrationDataTheSurfaceIsLeftUntouched)
-{
-    RecordingSurface s;
+    RecordingSurface absent, noPoints, unallocated;
     PlotMapping m;
     PlotExtents e{1, 2, 3, 4};
-    PlotData(s, m, e, fivePoints(), kTitle, false, kPoint);
-    EXPECT_TRUE(s.ops.empty());
+    PlotData(absent, m, e, fivePoints(), kTitle, false, kPoint);
+    EXPECT_TRUE(absent.ops.empty());
     EXPECT_EQ(e.PlotYMax, 4);
-}
 
-TEST(PlotData, WithoutPointsTheSurfaceIsOnlyCleared)
-{
-    RecordingSurface s;
-    PlotMapping m;
-    PlotExtents e;
     Workspace ws = fivePoints();
     ws.CalCount = 0;
-    PlotData(s, m, e, ws, kTitle, true, kPoint);
-    EXPECT_EQ(s.ops, (std::vector<test::Op>{test::Clear{}}));
-
-    RecordingSurface unallocated;
+    PlotData(noPoints, m, e, ws, kTitle, true, kPoint);
     PlotData(unallocated, m, e, Workspace{}, kTitle, true, kPoint);
+    EXPECT_EQ(noPoints.ops, (std::vector<test::Op>{test::Clear{}}));
     EXPECT_EQ(unallocated.ops, (std::vector<test::Op>{test::Clear{}}));
 }
 
@@ -244,17 +209,14 @@ TEST(PlotData, PointsWithoutAPixelAreSkippedAndBreakTheLine)
     // Every neighbour of a placed point on the calculated line lacks a pixel: no segment is left.
     EXPECT_TRUE(p.slanted().empty());
     // The residual axis ignores the missing residual: 1 is the largest, on row 322.
-    EXPECT_TRUE(p.has({52, 322, 48, 322}));
+    EXPECT_TRUE(p.surface.has(Line{52, 322, 48, 322}));
 }
 
 TEST(PlotData, HugeEmfRangeDrawsFramesWithoutTicks)
 {
     const Plot p(calibration({3, 2.5, 2}, {0, 5, 1E30}, {0, 0, 0}));
-    std::vector<std::string> upperLabels;
-    for (const Text& t : p.surface.texts())
-        if (t.align == TextAlign::Right && t.y < 307) upperLabels.push_back(t.text);
-    EXPECT_TRUE(upperLabels.empty());
-    EXPECT_EQ(p.textsAtRow(430), (std::vector<std::string>{"pH"}));
+    EXPECT_TRUE(p.yLabels(false).empty());
+    EXPECT_EQ(p.surface.strings(430), (Strings{"pH"}));
 }
 
 }  // namespace

@@ -2,7 +2,10 @@
 
 #include "plot/surface.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 #include <variant>
 #include <vector>
@@ -76,8 +79,35 @@ public:
             if (const T* p = std::get_if<T>(&op)) found.push_back(*p);
         return found;
     }
-    std::vector<Line> lines() const { return all<Line>(); }
-    std::vector<Text> texts() const { return all<Text>(); }
+    // The lines drawn, in order; only those `keep` accepts when it is given.
+    std::vector<Line> lines(const std::function<bool(const Line&)>& keep = nullptr) const
+    {
+        std::vector<Line> found;
+        for (const Line& l : all<Line>())
+            if (!keep || keep(l)) found.push_back(l);
+        return found;
+    }
+
+    // The texts drawn, in order; only those anchored on `row` when it is given.
+    std::vector<Text> texts(std::optional<std::int32_t> row = std::nullopt) const
+    {
+        std::vector<Text> found;
+        for (const Text& t : all<Text>())
+            if (!row || t.y == *row) found.push_back(t);
+        return found;
+    }
+    std::vector<std::string> strings(std::optional<std::int32_t> row = std::nullopt) const
+    {
+        std::vector<std::string> found;
+        for (const Text& t : texts(row)) found.push_back(t.text);
+        return found;
+    }
+
+    template <typename T>
+    bool has(const T& wanted) const
+    {
+        return std::find(ops.begin(), ops.end(), Op(wanted)) != ops.end();
+    }
 
     std::vector<Op> ops;
 

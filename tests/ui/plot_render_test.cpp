@@ -3,7 +3,6 @@
 #include "ui/graph_widget.h"
 #include "ui/painter_surface.h"
 
-#include <QApplication>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QImage>
@@ -16,14 +15,6 @@
 
 namespace quorlin {
 namespace {
-
-void ensureApplication()
-{
-    static int argc = 1;
-    static char name[] = "ui_plot_tests";
-    static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-}
 
 bool ink(const QImage& image, int x, int y)
 {
@@ -40,36 +31,38 @@ QRect inkBounds(const QImage& image)
     return bounds;
 }
 
-struct PaintSurfaceTest : ::testing::Test {
-    void SetUp() override { ensureApplication(); }
-};
-
-TEST_F(PaintSurfaceTest, LinesLeaveOutTheirEndPixelWhicheverWayTheyRun)
+void polyline(PaintSurface& s, std::initializer_list<QPoint> points)
 {
-    PaintSurface s(QSize(20, 20));
-    s.moveTo(2, 5);
-    s.lineTo(12, 5);
-    s.lineTo(12, 15);
-    const QImage& image = s.image();
-    for (int x = 2; x <= 12; ++x) EXPECT_TRUE(ink(image, x, 5)) << x;
-    for (int y = 6; y < 15; ++y) EXPECT_TRUE(ink(image, 12, y)) << y;
-    EXPECT_EQ(inkBounds(image), QRect(QPoint(2, 5), QPoint(12, 14)));
+    s.moveTo(points.begin()->x(), points.begin()->y());
+    for (auto p = points.begin() + 1; p != points.end(); ++p) s.lineTo(p->x(), p->y());
+}
 
-    PaintSurface back(QSize(20, 20));
-    back.moveTo(12, 15);
-    back.lineTo(12, 5);
-    back.lineTo(2, 5);
+// Where one text drawn alone on a fresh surface leaves ink.
+QRect textInk(QSize size, int x, int y, TextAlign align, const Font& font, std::string_view text)
+{
+    PaintSurface s(size);
+    s.drawText(x, y, align, font, text);
+    return inkBounds(s.image());
+}
+
+TEST(PaintSurface, LinesLeaveOutTheirEndPixelWhicheverWayTheyRun)
+{
+    PaintSurface s(QSize(20, 20)), back(QSize(20, 20));
+    polyline(s, {{2, 5}, {12, 5}, {12, 15}});
+    polyline(back, {{12, 15}, {12, 5}, {2, 5}});
+    for (int x = 2; x <= 12; ++x) EXPECT_TRUE(ink(s.image(), x, 5)) << x;
+    for (int y = 6; y < 15; ++y) EXPECT_TRUE(ink(s.image(), 12, y)) << y;
+    EXPECT_EQ(inkBounds(s.image()), QRect(QPoint(2, 5), QPoint(12, 14)));
     EXPECT_EQ(inkBounds(back.image()), QRect(QPoint(3, 5), QPoint(12, 15)));
     EXPECT_FALSE(ink(back.image(), 2, 5));
 }
 
-TEST_F(PaintSurfaceTest, SlantedLinesTakeOnePixelPerStepAlongTheLongerAxis)
+TEST(PaintSurface, SlantedLinesTakeOnePixelPerStepAlongTheLongerAxis)
 {
     for (const bool reversed : {false, true}) {
         const QPoint a(2, 2), b(10, 6);
         PaintSurface s(QSize(20, 20));
-        s.moveTo(reversed ? b.x() : a.x(), reversed ? b.y() : a.y());
-        s.lineTo(reversed ? a.x() : b.x(), reversed ? a.y() : b.y());
+        polyline(s, {reversed ? b : a, reversed ? a : b});
         const QImage& image = s.image();
         int inked = 0;
         for (int x = 0; x < 20; ++x) {
@@ -85,7 +78,7 @@ TEST_F(PaintSurfaceTest, SlantedLinesTakeOnePixelPerStepAlongTheLongerAxis)
     }
 }
 
-TEST_F(PaintSurfaceTest, ArialIsAskedForAndTheCharacterHeightIsTheEmSize)
+TEST(PaintSurface, ArialIsAskedForAndTheCharacterHeightIsTheEmSize)
 {
     QFont font("Arial");
     font.setPixelSize(12);
@@ -97,13 +90,10 @@ TEST_F(PaintSurfaceTest, ArialIsAskedForAndTheCharacterHeightIsTheEmSize)
     EXPECT_GT(QFontMetrics(font).height(), 12);
 
     // A capital H stands about 0.72 em tall.
-    PaintSurface s(QSize(100, 100));
-    s.drawText(50, 10, TextAlign::Left, Font{"Arial", 50, 0}, "H");
-    const QRect glyph = inkBounds(s.image());
-    EXPECT_NEAR(glyph.height(), 36, 2);
+    EXPECT_NEAR(textInk(QSize(100, 100), 50, 10, TextAlign::Left, Font{"Arial", 50, 0}, "H").height(), 36, 2);
 }
 
-TEST_F(PaintSurfaceTest, TextHangsBelowItsAnchorAlignedAsAsked)
+TEST(PaintSurface, TextHangsBelowItsAnchorAlignedAsAsked)
 {
     const Font font{"Arial", 12, 0};
     QFont qfont("Arial");
@@ -111,38 +101,31 @@ TEST_F(PaintSurfaceTest, TextHangsBelowItsAnchorAlignedAsAsked)
     const int cell = QFontMetrics(qfont).height();
 
     // Ascenders start just below the top of the cell, descenders end inside it.
-    PaintSurface centred(QSize(200, 60));
-    centred.drawText(100, 20, TextAlign::Centre, font, "obs-calc");
-    const QRect c = inkBounds(centred.image());
+    const QRect c = textInk(QSize(200, 60), 100, 20, TextAlign::Centre, font, "obs-calc");
     EXPECT_GE(c.top(), 20);
     EXPECT_LE(c.top(), 20 + 3);
     EXPECT_LT(c.bottom(), 20 + cell);
     EXPECT_NEAR((c.left() + c.right()) / 2.0, 100, 2);
 
-    PaintSurface right(QSize(200, 60));
-    right.drawText(100, 20, TextAlign::Right, font, "380");
-    const QRect r = inkBounds(right.image());
+    const QRect r = textInk(QSize(200, 60), 100, 20, TextAlign::Right, font, "380");
     EXPECT_LE(r.right(), 100);
     EXPECT_GE(r.right(), 97);
     EXPECT_GE(r.top(), 20);
 }
 
-TEST_F(PaintSurfaceTest, TurnedTextReadsUpwardsRightOfItsColumnCentredOnItsRow)
+TEST(PaintSurface, TurnedTextReadsUpwardsRightOfItsColumnCentredOnItsRow)
 {
-    PaintSurface s(QSize(60, 200));
-    s.drawText(0, 100, TextAlign::Centre, Font{"Arial", 12, 90}, "emf /mV");
-    const QRect t = inkBounds(s.image());
+    const QRect t = textInk(QSize(60, 200), 0, 100, TextAlign::Centre, Font{"Arial", 12, 90}, "emf /mV");
     EXPECT_GE(t.left(), 0);
     EXPECT_LE(t.right(), 16);
     EXPECT_GT(t.height(), 30);
     EXPECT_NEAR((t.top() + t.bottom()) / 2.0, 100, 2);
 }
 
-TEST_F(PaintSurfaceTest, ResizeKeepsTheDrawingWhereItStillFits)
+TEST(PaintSurface, ResizeKeepsTheDrawingWhereItStillFits)
 {
     PaintSurface s(QSize(40, 40));
-    s.moveTo(5, 5);
-    s.lineTo(30, 5);
+    polyline(s, {{5, 5}, {30, 5}});
     s.resize(QSize(20, 60));
     EXPECT_EQ(s.innerWidth(), 20);
     EXPECT_EQ(s.innerHeight(), 60);
@@ -151,32 +134,25 @@ TEST_F(PaintSurfaceTest, ResizeKeepsTheDrawingWhereItStillFits)
     EXPECT_TRUE(inkBounds(s.image()).isNull());
 }
 
-TEST_F(PaintSurfaceTest, FarOffLinesAreClippedAndEmptySurfacesIgnoreDrawing)
+TEST(PaintSurface, FarOffLinesAreClippedAndEmptySurfacesIgnoreDrawing)
 {
     PaintSurface s(QSize(50, 50));
-    s.moveTo(-2000000000, 25);
-    s.lineTo(2000000000, 25);
-    s.moveTo(25, 2147483647);
-    s.lineTo(25, -2147483647);
-    s.moveTo(-2000000000, -1000000000);
-    s.lineTo(2000000000, 1000000000);
+    polyline(s, {{-2000000000, 25}, {2000000000, 25}});
+    polyline(s, {{25, 2147483647}, {25, -2147483647}});
+    polyline(s, {{-2000000000, -1000000000}, {2000000000, 1000000000}});
     const QImage& image = s.image();
-    EXPECT_TRUE(ink(image, 0, 25));
-    EXPECT_TRUE(ink(image, 49, 25));
-    EXPECT_TRUE(ink(image, 25, 0));
-    EXPECT_TRUE(ink(image, 10, 5));
-    EXPECT_TRUE(ink(image, 40, 20));
+    for (const QPoint inked : {QPoint(0, 25), QPoint(49, 25), QPoint(25, 0), QPoint(10, 5), QPoint(40, 20)})
+        EXPECT_TRUE(ink(image, inked.x(), inked.y())) << inked.x() << "," << inked.y();
     EXPECT_FALSE(ink(image, 40, 21));
 
     PaintSurface empty;
     empty.clear();
-    empty.moveTo(0, 0);
-    empty.lineTo(10, 10);
+    polyline(empty, {{0, 0}, {10, 10}});
     empty.drawText(0, 0, TextAlign::Left, Font{"Arial", 12, 0}, "x");
     EXPECT_TRUE(empty.image().isNull());
 }
 
-TEST_F(PaintSurfaceTest, SampleCalibrationIsDrawnWhereTheMappingSays)
+TEST(PaintSurface, SampleCalibrationIsDrawnWhereTheMappingSays)
 {
     const Workspace ws = test::sampleCalibration();
     ASSERT_GT(ws.RmsError, 0) << "the sample calibration did not converge";
@@ -215,7 +191,7 @@ TEST_F(PaintSurfaceTest, SampleCalibrationIsDrawnWhereTheMappingSays)
     }
 }
 
-TEST_F(PaintSurfaceTest, GraphShowsItsKeptImageAtTheWidgetsSize)
+TEST(Graph, ShowsItsKeptImageAtTheWidgetsSize)
 {
     Graph graph;
     graph.resize(300, 200);

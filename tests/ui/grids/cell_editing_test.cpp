@@ -7,6 +7,9 @@
 namespace quorlin::test {
 namespace {
 
+const QColor kCyan(0, 255, 255);
+const QColor kYellow(255, 255, 0);
+
 class CellEditing : public GridFixture {
 protected:
     void SetUp() override
@@ -16,51 +19,57 @@ protected:
     }
 
     CellEditBox& box() { return dataGrid_->EditA(); }
+
+    // Types over the current cell: the first character opens the box, the rest go into it.
+    void typeOver(int row, int col, const QString& text)
+    {
+        dataGrid_->setCurrentCell(row, col);
+        dataGrid_->setFocus();
+        QTest::keyClicks(dataGrid_, text.left(1));
+        QTest::keyClicks(&box(), text.mid(1));
+    }
+
+    // Opens the current cell with Enter and presses `key` in the box.
+    void reopenAndPress(Qt::Key key)
+    {
+        QTest::keyClick(dataGrid_, Qt::Key_Return);
+        QTest::keyClick(&box(), key);
+    }
 };
 
-TEST_F(CellEditing, DoubleClickOpensCellTextInCyanBoxOverTheCell)
+TEST_F(CellEditing, DoubleClickOpensTheCellInACyanBoxAndEnterStoresItAsSingle)
 {
-    doubleClickCell(*dataGrid_, 2, 1);
-
+    doubleClickCell(*dataGrid_, 2, 1);  // the file's double 12.5
     ASSERT_TRUE(box().isVisible());
     EXPECT_TRUE(box().hasFocus());
     EXPECT_EQ(box().text(), " 12.5");
     EXPECT_EQ(box().cursorPosition(), 0);
-    EXPECT_EQ(box().background(), QColor(0, 255, 255));
+    EXPECT_EQ(box().background(), kCyan);
     const QRect cell = dataGrid_->currentCellRect();
     EXPECT_EQ(box().geometry(), QRect(dataGrid_->x() + cell.x(), dataGrid_->y() + cell.y() + 1, cell.width(),
                                       cell.height() - 1));
     EXPECT_EQ(dataGrid_->editor().state().EditRow, 2);
     EXPECT_EQ(dataGrid_->editor().state().EditCol, 1);
     EXPECT_EQ(dataGrid_->editor().state().EditOldText, " 12.5");
-}
 
-TEST_F(CellEditing, EnterStoresTheShownTextAsSinglePrecisionAndKeepsIt)
-{
-    doubleClickCell(*dataGrid_, 2, 1);  // the file's double 12.5
     QTest::keyClick(&box(), Qt::Key_Return);
-
     EXPECT_FALSE(box().isVisible());
     EXPECT_TRUE(dataGrid_->hasFocus());
     EXPECT_EQ(ws_.CalVolume[2], Number::fromSingle(12.5f));
     EXPECT_EQ(dataGrid_->text(2, 1), " 12.5");
-    EXPECT_EQ(dataGrid_->row(), 2);
-    EXPECT_EQ(dataGrid_->col(), 1);
+    EXPECT_EQ(currentCell(*dataGrid_), (Cell{2, 1}));
 }
 
 TEST_F(CellEditing, TypingOverACellStartsWithThatCharacterAndStoresOnlyAtTheEnd)
 {
-    dataGrid_->setCurrentCell(4, 2);
-    dataGrid_->setFocus();
-    QTest::keyClick(dataGrid_, Qt::Key_7);
-
+    typeOver(4, 2, "7");
     ASSERT_TRUE(box().isVisible());
     EXPECT_EQ(box().text(), "7");
     EXPECT_EQ(box().cursorPosition(), 1);
     EXPECT_EQ(ws_.CalEmf[4], Number::fromDouble(120));
     EXPECT_EQ(dataGrid_->text(4, 2), " 120");
 
-    typeInto(box(), "5.25");
+    QTest::keyClicks(&box(), "5.25");
     QTest::keyClick(&box(), Qt::Key_Return);
     EXPECT_EQ(ws_.CalEmf[4], Number::fromSingle(75.25f));
     EXPECT_EQ(dataGrid_->text(4, 2), "75.25");
@@ -71,11 +80,9 @@ TEST_F(CellEditing, EscapeRestoresTheOldTextAndStoresTheShownValue)
     doubleClickCell(*dataGrid_, 3, 1);  // the file's double 0.1 shows " .1"
     box().setText("99");
     QTest::keyClick(&box(), Qt::Key_Escape);
-
     EXPECT_FALSE(box().isVisible());
     EXPECT_EQ(dataGrid_->text(3, 1), " .1");
-    EXPECT_TRUE(ws_.CalVolume[3].isSingle());
-    EXPECT_EQ(ws_.CalVolume[3].value(), static_cast<double>(0.1f));
+    EXPECT_EQ(ws_.CalVolume[3], Number::fromSingle(0.1f));
 }
 
 TEST_F(CellEditing, ArrowsInCyanCommitAndMoveOneCellWithinTheData)
@@ -85,26 +92,20 @@ TEST_F(CellEditing, ArrowsInCyanCommitAndMoveOneCellWithinTheData)
     QTest::keyClick(&box(), Qt::Key_Down);
     EXPECT_FALSE(box().isVisible());
     EXPECT_EQ(ws_.CalEmf[2], Number::fromSingle(5.0f));
-    EXPECT_EQ(dataGrid_->row(), 3);
-    EXPECT_EQ(dataGrid_->col(), 2);
+    EXPECT_EQ(currentCell(*dataGrid_), (Cell{3, 2}));
 
-    QTest::keyClick(dataGrid_, Qt::Key_Return);
-    QTest::keyClick(&box(), Qt::Key_Right);  // already in the last column: stays
-    EXPECT_EQ(dataGrid_->col(), 2);
-    QTest::keyClick(dataGrid_, Qt::Key_Return);
-    QTest::keyClick(&box(), Qt::Key_Left);
-    EXPECT_EQ(dataGrid_->col(), 1);
-    QTest::keyClick(dataGrid_, Qt::Key_Return);
-    QTest::keyClick(&box(), Qt::Key_Up);
-    EXPECT_EQ(dataGrid_->row(), 2);
+    reopenAndPress(Qt::Key_Right);  // already in the last column: stays
+    EXPECT_EQ(currentCell(*dataGrid_), (Cell{3, 2}));
+    reopenAndPress(Qt::Key_Left);
+    EXPECT_EQ(currentCell(*dataGrid_), (Cell{3, 1}));
+    reopenAndPress(Qt::Key_Up);
+    EXPECT_EQ(currentCell(*dataGrid_), (Cell{2, 1}));
 
     dataGrid_->setCurrentCell(5, 1);
-    QTest::keyClick(dataGrid_, Qt::Key_Return);
-    QTest::keyClick(&box(), Qt::Key_Down);  // the last row: the grid stays there
+    reopenAndPress(Qt::Key_Down);  // the last row: the grid stays there
     EXPECT_EQ(dataGrid_->row(), 5);
     dataGrid_->setCurrentCell(1, 1);
-    QTest::keyClick(dataGrid_, Qt::Key_Return);
-    QTest::keyClick(&box(), Qt::Key_Up);  // never onto the header row
+    reopenAndPress(Qt::Key_Up);  // never onto the header row
     EXPECT_EQ(dataGrid_->row(), 1);
 }
 
@@ -112,7 +113,7 @@ TEST_F(CellEditing, F2SwitchesToYellowWhereArrowsMoveTheCaret)
 {
     doubleClickCell(*dataGrid_, 2, 2);
     QTest::keyClick(&box(), Qt::Key_F2);
-    EXPECT_EQ(box().background(), QColor(255, 255, 0));
+    EXPECT_EQ(box().background(), kYellow);
     EXPECT_FALSE(dataGrid_->editor().state().ArrowMoveMode);
 
     QTest::keyClick(&box(), Qt::Key_End);
@@ -123,7 +124,7 @@ TEST_F(CellEditing, F2SwitchesToYellowWhereArrowsMoveTheCaret)
     EXPECT_EQ(dataGrid_->row(), 2);
 
     QTest::keyClick(&box(), Qt::Key_F2);
-    EXPECT_EQ(box().background(), QColor(0, 255, 255));
+    EXPECT_EQ(box().background(), kCyan);
     QTest::keyClick(&box(), Qt::Key_Down);
     EXPECT_FALSE(box().isVisible());
     EXPECT_EQ(dataGrid_->row(), 3);
@@ -137,9 +138,7 @@ TEST_F(CellEditing, CommaTypedIsTheDecimalSeparatorAndStaysInTheCell)
     for (const char separator : {'.', ','}) {
         regional_.decimalSeparator = separator;
         regional_.groupingSymbol = separator == '.' ? ',' : '.';
-        dataGrid_->setCurrentCell(1, 1);
-        QTest::keyClick(dataGrid_, Qt::Key_1);
-        typeInto(box(), ",5");
+        typeOver(1, 1, "1,5");
         QTest::keyClick(&box(), Qt::Key_Return);
         EXPECT_EQ(ws_.CalVolume[1], Number::fromSingle(1.5f)) << separator;
         EXPECT_EQ(dataGrid_->text(1, 1), "1,5") << separator;
@@ -148,11 +147,8 @@ TEST_F(CellEditing, CommaTypedIsTheDecimalSeparatorAndStaysInTheCell)
 
 TEST_F(CellEditing, NumberBeyondSingleRangeShowsTheMessageAndStoresNoValue)
 {
-    dataGrid_->setCurrentCell(2, 1);
-    QTest::keyClick(dataGrid_, Qt::Key_1);
-    typeInto(box(), "e39");
+    typeOver(2, 1, "1e39");
     QTest::keyClick(&box(), Qt::Key_Return);
-
     EXPECT_EQ(services_.messages, QStringList{"invalid entry for number"});
     EXPECT_TRUE(ws_.CalVolume[2].isEmpty());
     EXPECT_EQ(dataGrid_->text(2, 1), "1e39");
@@ -172,9 +168,7 @@ TEST_F(CellEditing, FocusLeavingTheBoxCommitsWhereTheEditStarted)
 
 TEST_F(CellEditing, HeaderRowAndControlKeysOpenNoEdit)
 {
-    dataGrid_->setCurrentCell(0, 1);
-    dataGrid_->setFocus();
-    QTest::keyClick(dataGrid_, Qt::Key_5);
+    typeOver(0, 1, "5");
     QTest::keyClick(dataGrid_, Qt::Key_Return);
     EXPECT_FALSE(box().isVisible());
     EXPECT_EQ(dataGrid_->text(0, 1), "vol. /ml");
@@ -183,7 +177,6 @@ TEST_F(CellEditing, HeaderRowAndControlKeysOpenNoEdit)
     dataGrid_->setCurrentCell(2, 2);
     QTest::keyClick(dataGrid_, Qt::Key_Escape);
     EXPECT_FALSE(box().isVisible());
-
     QTest::keyClick(dataGrid_, Qt::Key_Backspace);
     ASSERT_TRUE(box().isVisible());
     EXPECT_EQ(box().text(), "");
@@ -218,29 +211,21 @@ TEST_F(CellEditing, CtrlShortcutsReachTheWindowMenuDuringAnEdit)
     EXPECT_EQ(triggered, 1);
 }
 
-class AdjustmentCellEditing : public GridFixture {
-protected:
-    void SetUp() override
-    {
-        GridFixture::SetUp();
-        calibrate();
-        loadAdjustment({{1.0, 223.02}, {2.0, 200.0}});
-        correctionGrid_->RunAdjustment();
-    }
-};
+using AdjustmentCellEditing = GridFixture;
 
-TEST_F(AdjustmentCellEditing, EmfEditRerunsTheAdjustment)
+TEST_F(AdjustmentCellEditing, EmfEditRerunsTheAdjustmentAndAnAdjustedColumnEditStoresNothing)
 {
+    calibrate();
+    loadAdjustment({{1.0, 223.02}, {2.0, 200.0}});
+    correctionGrid_->RunAdjustment();
     EXPECT_EQ(correctionGrid_->text(1, 3), "223.00");
+
     doubleClickCell(*correctionGrid_, 2, 2);
     correctionGrid_->EditB().setText("223.02");
     QTest::keyClick(&correctionGrid_->EditB(), Qt::Key_Return);
     EXPECT_EQ(ws_.AdjEmf[2], Number::fromSingle(223.02f));
     EXPECT_EQ(correctionGrid_->text(2, 3), "223.00");
-}
 
-TEST_F(AdjustmentCellEditing, AdjustedColumnEditStoresNothingAndIsRewritten)
-{
     const PointArray volumes = ws_.AdjVolume;
     const PointArray emfs = ws_.AdjEmf;
     correctionGrid_->setCurrentCell(1, 3);

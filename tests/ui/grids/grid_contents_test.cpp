@@ -19,13 +19,11 @@ TEST_F(GridContents, CellsShowThePointNumberTextWithAPointInAnyConvention)
 
     EXPECT_EQ(dataGrid_->cols(), 3);
     EXPECT_EQ(dataGrid_->rows(), 3);
-    EXPECT_EQ(dataGrid_->text(0, 1), "vol. /ml");
-    EXPECT_EQ(dataGrid_->text(0, 2), "emf /mV");
-    EXPECT_EQ(dataGrid_->text(1, 0), " 1");
-    EXPECT_EQ(dataGrid_->text(1, 1), " .5");
-    EXPECT_EQ(dataGrid_->text(1, 2), "-58.1");
-    EXPECT_EQ(dataGrid_->text(2, 1), " .1");  // 7 digits for a typed value
-    EXPECT_EQ(dataGrid_->text(2, 2), " 1E-05");
+    // " .1": 7 digits for a typed value.
+    const struct { int row, col; QString text; } cells[] = {
+        {0, 1, "vol. /ml"}, {0, 2, "emf /mV"}, {1, 0, " 1"}, {1, 1, " .5"}, {1, 2, "-58.1"}, {2, 1, " .1"},
+        {2, 2, " 1E-05"}};
+    for (const auto& c : cells) EXPECT_EQ(dataGrid_->text(c.row, c.col), c.text) << c.row << "," << c.col;
     EXPECT_EQ(dataGrid_->model()->data(dataGrid_->model()->index(0, 1)).toString(), "-58.1");
 }
 
@@ -50,48 +48,6 @@ TEST_F(GridContents, ColumnsHaveTheirWidthsInTwipsAndLeftBottomAlignment)
             EXPECT_EQ(model.headerData(section, Qt::Horizontal, Qt::TextAlignmentRole).toInt(), leftBottom);
         }
     }
-}
-
-TEST_F(GridContents, AdjustedColumnSurvivesARefillOfTheRowsThatRemain)
-{
-    calibrate();
-    loadAdjustment({{1, 223.02}, {2, 200}, {3, 180}});
-    correctionGrid_->RunAdjustment();
-    const QString first = correctionGrid_->text(1, 3);
-    EXPECT_EQ(first, "223.00");
-    loadAdjustment({{1, 50}});
-    EXPECT_EQ(correctionGrid_->text(1, 3), first);
-    loadAdjustment({{1, 50}, {2, 60}});
-    EXPECT_EQ(correctionGrid_->text(2, 3), "");
-}
-
-TEST_F(GridContents, AdjustmentWithoutPointsChangesNothing)
-{
-    calibrate();
-    loadAdjustment({{1, 223.02}});
-    correctionGrid_->RunAdjustment();
-    ws_.AdjCount = 0;
-    EXPECT_EQ(correctionGrid_->RunAdjustment(), 0);
-    EXPECT_EQ(correctionGrid_->text(1, 3), "223.00");
-}
-
-TEST_F(GridContents, AdjustmentStopsAtAFailingPoint)
-{
-    calibrate();
-    loadAdjustment({{1, 223.02}, {2, 200}, {3, 180}});
-    correctionGrid_->setText(2, 3, "old 2");
-    correctionGrid_->setText(3, 3, "old 3");
-    ws_.AdjEmf[2] = Number::fromDouble(std::numeric_limits<double>::infinity());
-    EXPECT_EQ(correctionGrid_->RunAdjustment(), 2);
-    EXPECT_EQ(correctionGrid_->text(1, 3), "223.00");
-    EXPECT_EQ(correctionGrid_->text(2, 3), "old 2");
-    EXPECT_EQ(correctionGrid_->text(3, 3), "old 3");
-
-    // After an insertion no text may stay beside a point it does not belong to.
-    correctionGrid_->setCurrentCell(3, 1);
-    correctionGrid_->AdjustmentAdd();
-    EXPECT_EQ(correctionGrid_->text(1, 3), "223.00");
-    for (int row = 2; row <= 4; ++row) EXPECT_EQ(correctionGrid_->text(row, 3), "") << row;
 }
 
 TEST_F(GridContents, FitGridHeightStopsAtTheRoomLeftInTheContainer)
@@ -133,6 +89,84 @@ TEST_F(GridContents, BothParameterBoxesAreReadOnEveryKeyRelease)
     EXPECT_EQ(ws_.AcidConc.value(), 0.0);
     EXPECT_TRUE(ws_.InitVolume.isEmpty());
     EXPECT_EQ(services_.messages, QStringList{"invalid entry for number"});
+}
+
+// A calibration and three adjustment points, adjusted.
+class AdjustedColumn : public GridFixture {
+protected:
+    void SetUp() override
+    {
+        GridFixture::SetUp();
+        calibrate();
+        loadAdjustment(kThree);
+        correctionGrid_->RunAdjustment();
+        before_ = adjustedTexts();
+    }
+
+    QStringList adjustedTexts() const
+    {
+        QStringList texts;
+        for (int row = 1; row < correctionGrid_->rows(); ++row) texts << correctionGrid_->text(row, 3);
+        return texts;
+    }
+
+    const Points kThree{{1, 223.02}, {2, 200}, {3, 180}};
+    QStringList before_;
+};
+
+TEST_F(AdjustedColumn, SurvivesARefillOfTheRowsThatRemainAndARunWithoutPoints)
+{
+    ASSERT_EQ(before_[0], "223.00");
+    loadAdjustment({{1, 50}});
+    EXPECT_EQ(adjustedTexts(), QStringList{"223.00"});
+    loadAdjustment({{1, 50}, {2, 60}});
+    EXPECT_EQ(adjustedTexts(), (QStringList{"223.00", ""}));
+
+    ws_.AdjCount = 0;
+    EXPECT_EQ(correctionGrid_->RunAdjustment(), 0);
+    EXPECT_EQ(correctionGrid_->text(1, 3), "223.00");
+}
+
+TEST_F(AdjustedColumn, AdjustmentStopsAtAFailingPoint)
+{
+    correctionGrid_->setText(2, 3, "old 2");
+    correctionGrid_->setText(3, 3, "old 3");
+    ws_.AdjEmf[2] = Number::fromDouble(std::numeric_limits<double>::infinity());
+    EXPECT_EQ(correctionGrid_->RunAdjustment(), 2);
+    EXPECT_EQ(adjustedTexts(), (QStringList{"223.00", "old 2", "old 3"}));
+
+    // After an insertion no text may stay beside a point it does not belong to.
+    correctionGrid_->setCurrentCell(3, 1);
+    correctionGrid_->AdjustmentAdd();
+    EXPECT_EQ(adjustedTexts(), (QStringList{"223.00", "", "", ""}));
+}
+
+TEST_F(AdjustedColumn, PointCommandsRerunTheAdjustmentKeepingEachTextBesideItsPoint)
+{
+    correctionGrid_->setCurrentCell(1, 1);
+    correctionGrid_->AdjustmentAdd();
+    const QStringList inserted = adjustedTexts();
+    ASSERT_EQ(inserted.size(), 4);
+    EXPECT_FALSE(inserted[1].isEmpty());
+    EXPECT_EQ(inserted, (QStringList{before_[0], inserted[1], before_[1], before_[2]}));
+
+    correctionGrid_->setCurrentCell(1, 1);
+    correctionGrid_->AdjustmentDelete();
+    EXPECT_EQ(adjustedTexts(), (QStringList{inserted[1], before_[1], before_[2]}));
+}
+
+TEST_F(AdjustedColumn, WithoutCalibrationPointCommandsClearTheColumn)
+{
+    calibrated_ = false;
+    correctionGrid_->setCurrentCell(3, 1);
+    correctionGrid_->AdjustmentAdd();
+    EXPECT_EQ(adjustedTexts(), (QStringList{"", "", "", ""}));
+
+    loadAdjustment(kThree);
+    correctionGrid_->RunAdjustment();
+    correctionGrid_->setCurrentCell(2, 1);
+    correctionGrid_->AdjustmentDelete();
+    EXPECT_EQ(adjustedTexts(), (QStringList{"", ""}));
 }
 
 }  // namespace

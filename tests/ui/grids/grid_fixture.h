@@ -19,6 +19,7 @@
 namespace quorlin::test {
 
 using Points = std::vector<std::pair<double, double>>;
+using Cell = std::pair<int, int>;  // row, column
 
 // Points as a data file gives them: double precision, slot 0 unused.
 inline void loadPoints(std::int32_t& count, PointArray& volume, PointArray& emf, const Points& points)
@@ -92,10 +93,10 @@ protected:
         QTest::mouseDClick(grid.viewport(), Qt::LeftButton, {}, centre);
     }
 
-    static void typeInto(QWidget& widget, const QString& text)
-    {
-        QTest::keyClicks(&widget, text);
-    }
+    static Cell currentCell(const PointGrid& grid) { return {grid.row(), grid.col()}; }
+
+    std::vector<double> calVolumes() const { return values(ws_.CalVolume, ws_.CalCount); }
+    std::vector<double> adjVolumes() const { return values(ws_.AdjVolume, ws_.AdjCount); }
 
     Workspace ws_;
     RegionalSettings regional_;

@@ -12,7 +12,7 @@ public:
 
 private:
     int argc_ = 1;
-    char name_[16] = "ui_grids_tests";
+    char name_[16] = "quorlin_tests";
     char* argv_[2] = {name_, nullptr};
     std::unique_ptr<QApplication> app_;
 };
