@@ -1,0 +1,93 @@
+#pragma once
+
+#include "command_actions.h"
+#include "core/captions.h"
+#include "core/workspace.h"
+#include "io/number_text.h"
+#include "plot/calibration_plot.h"
+#include "plot/plot_mapping.h"
+#include "window_controls.h"
+
+#include <QMainWindow>
+
+#include <memory>
+
+namespace quorlin {
+
+class CellEditor;
+class PlatformServices;
+
+// The one window of the program. It owns the Workspace for the whole run, holds every
+// control and runs the commands of the menus and the toolbar. The state that decides
+// which commands are usable lives in the captions: a FileName other than "?" means the
+// data set has a file, a Parameter(1) other than "?" that starting values or a
+// calibration exist.
+class MainWindow final : public QMainWindow {
+    Q_OBJECT
+
+public:
+    static inline const QString kTitle = QStringLiteral("Low pH Glass Electode calibration and adjustment");
+    // The client area as designed, in twips.
+    static constexpr double kClientWidth = 11880;
+    static constexpr double kClientHeight = 8595;
+
+    explicit MainWindow(PlatformServices& platform, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // The commands. A menu item and its toolbar button run the same procedure.
+    void Choose_Click(int index);
+    void Calibrate_Click();
+    void Correct_Click();
+    void Help_Click();
+    void Version_Click();
+    void Exit_Click();
+    void Tb_ButtonClick(const QString& key);
+
+    const Workspace& workspace() const { return ws_; }
+    const Captions& captions() const { return captions_; }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // Model failures are reported to a user who asked for the calibration; after a
+    // load they are passed over like every other failure of the load.
+    enum class Caller { User, Load };
+
+    void Form_Load();
+    void Form_Resize();
+    void SetPanels();
+    void SetVisible();
+    void DataTab_Click(int index);
+    void PlotData();
+
+    void connectCommands();
+    void connectEditing();
+    void loadCalibrationData();
+    void loadDataForAdjustment();
+    void saveCalibrationData();
+    void saveAdjustedData();
+    void calibrate(Caller caller);
+    void adjust(Caller caller);
+    void readBoxes();
+    void showCaptions();
+    std::optional<QString> askForFile(int index);
+
+    PlatformServices& platform_;
+    Workspace ws_;
+    Captions captions_;
+    RegionalFormat format_;
+    TwipsPerPixel twips_;
+    CommandActions actions_;
+    WindowControls ui_;
+    std::unique_ptr<CellEditor> editA_;
+    std::unique_ptr<CellEditor> editB_;
+    PlotMapping mapping_;
+    PlotExtents extents_;
+    // The last out-of-range Box text already complained about, so that releasing the
+    // key that closes the message box does not raise it again.
+    std::array<QString, 2> boxComplaint_;
+};
+
+}  // namespace quorlin
