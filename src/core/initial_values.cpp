@@ -20,8 +20,11 @@ ModelOutcome InitialValues(Workspace& ws, Captions& captions, const DisplayForma
         if (total.value() == 0.0) return {ModelOutcome::Failure::ZeroTotalVolume, i};
 
         const Number h = ws.AcidConc * v / total;
+        // An overflow fails before anything is stored; a [H+] of zero or below is stored
+        // and then has no logarithm.
+        if (!std::isfinite(h.value())) return {ModelOutcome::Failure::NoPositiveH, i};
         ws.CalH[static_cast<std::size_t>(i)] = h;
-        if (!(h.value() > 0.0) || !std::isfinite(h.value())) return {ModelOutcome::Failure::NoPositiveH, i};
+        if (!(h.value() > 0.0)) return {ModelOutcome::Failure::NoPositiveH, i};
 
         const Number ph = Number::fromDouble(-std::log(h.value()) / std::log(10.0));
         ws.CalPH[static_cast<std::size_t>(i)] = ph;

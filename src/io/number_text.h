@@ -31,6 +31,10 @@ std::string FixDecimalSeparator(std::string_view text, const RegionalSettings& r
 
 // Every typed number goes through here: single precision when the text is a number,
 // the double value of its leading numeric part when it is not, no value beyond range.
+// A number is blanks, an optional sign, digits (grouping symbols allowed only between
+// integer digits), the regional decimal separator, digits, an optional exponent, blanks.
+// Magnitudes too small for the type read as 0; a leading numeric part beyond double
+// range is out of range like a number beyond single range.
 NumberEntry TextToNumber(std::string_view text, const RegionalSettings& regional);
 
 // Format(value, pattern) with the program's display patterns, halves away from zero,

@@ -1,0 +1,80 @@
+#include "io/decimal_digits.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+
+namespace quorlin {
+
+namespace {
+
+// A double's exact decimal expansion never has more significant digits than this.
+constexpr int kExactDigits = 767;
+
+void trimTrailingZeros(DecimalDigits& d)
+{
+    while (!d.digits.empty() && d.digits.back() == '0') d.digits.pop_back();
+}
+
+}  // namespace
+
+char DecimalDigits::digitAt(int place) const
+{
+    const long index = static_cast<long>(exponent) - place;
+    if (index < 0 || index >= static_cast<long>(digits.size())) return '0';
+    return digits[static_cast<std::size_t>(index)];
+}
+
+DecimalDigits RoundedDigits(double value, int significant)
+{
+    DecimalDigits exact;
+    const double magnitude = std::fabs(value);
+    if (magnitude == 0.0 || !std::isfinite(magnitude)) return exact;
+
+    // "d.ddd...e+XX" with every digit of the binary value.
+    std::array<char, kExactDigits + 16> buffer{};
+    const auto end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude,
+                                   std::chars_format::scientific, kExactDigits - 1).ptr;
+    const char* p = buffer.data();
+    for (; p != end && *p != 'e'; ++p) {
+        if (*p != '.') exact.digits.push_back(*p);
+    }
+    std::from_chars(p + 1 + (p[1] == '+' ? 1 : 0), end, exact.exponent);
+    trimTrailingZeros(exact);
+    return RoundToCount(std::move(exact), significant);
+}
+
+DecimalDigits RoundToCount(DecimalDigits d, int count)
+{
+    if (count < 0) return {};
+    const auto kept = static_cast<std::size_t>(count);
+    if (kept >= d.digits.size()) return d;
+
+    const bool up = d.digits[kept] >= '5';
+    d.digits.resize(kept);
+    if (up) {
+        std::size_t i = kept;
+        while (i > 0 && d.digits[i - 1] == '9') d.digits[--i] = '0';
+        if (i > 0) {
+            ++d.digits[i - 1];
+        } else {
+            // Carried past the first digit: one place higher.
+            d.digits.insert(d.digits.begin(), '1');
+            ++d.exponent;
+        }
+    }
+    trimTrailingZeros(d);
+    if (d.digits.empty()) d.exponent = 0;
+    return d;
+}
+
+DecimalDigits RoundToPlace(const DecimalDigits& d, int lowestPlace)
+{
+    if (d.isZero()) return d;
+    const long count = static_cast<long>(d.exponent) - lowestPlace + 1;
+    if (count < 0) return {};
+    return RoundToCount(d, static_cast<int>(std::min<long>(count, static_cast<long>(d.digits.size()))));
+}
+
+}  // namespace quorlin

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <string>
+
+namespace quorlin {
+
+// The magnitude of a finite value as decimal digits: digits[0] stands at the place
+// 10^exponent. No leading or trailing zeros; zero has no digits.
+struct DecimalDigits {
+    std::string digits;
+    int exponent = 0;
+
+    bool isZero() const { return digits.empty(); }
+    // The digit at place 10^place, '0' outside the digits.
+    char digitAt(int place) const;
+};
+
+// |value| (finite) rounded from its exact binary value to `significant` digits, halves
+// away from zero, so that a tie is only a tie when the value really is one.
+DecimalDigits RoundedDigits(double value, int significant);
+
+// Keeps the first `count` digits, halves away from zero.
+DecimalDigits RoundToCount(DecimalDigits d, int count);
+
+// Drops every digit below the place 10^lowestPlace, halves away from zero.
+DecimalDigits RoundToPlace(const DecimalDigits& d, int lowestPlace);
+
+}  // namespace quorlin

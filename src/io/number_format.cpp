@@ -1,0 +1,108 @@
+#include "io/decimal_digits.h"
+#include "io/number_text.h"
+
+#include <cmath>
+#include <cstdlib>
+
+namespace quorlin {
+
+namespace {
+
+// Every shown value is first taken to this many significant digits, so a value such as
+// 2.675 (stored a hair below) still rounds up as its decimal text says.
+constexpr int kDisplayDigits = 15;
+
+// What a display pattern asks for: "0" digits always shown, a point for the decimal
+// separator, and "E-"/"E+" with "0"s for the exponent. A "#" marks an integer digit shown
+// only when significant, which every integer digit is, so it changes nothing.
+struct Pattern {
+    int minIntegerDigits = 0;
+    bool hasSeparator = false;
+    int decimals = 0;
+    bool scientific = false;
+    bool exponentPlusSign = false;
+    int minExponentDigits = 0;
+};
+
+Pattern parsePattern(std::string_view text)
+{
+    Pattern p;
+    enum class Section { Integer, Decimals, Exponent } section = Section::Integer;
+    for (const char c : text) {
+        if (c == '.' && section == Section::Integer) {
+            p.hasSeparator = true;
+            section = Section::Decimals;
+        } else if (c == 'E' || c == 'e') {
+            p.scientific = true;
+            section = Section::Exponent;
+        } else if (c == '+' && section == Section::Exponent) {
+            p.exponentPlusSign = true;
+        } else if (c == '0') {
+            if (section == Section::Integer) ++p.minIntegerDigits;
+            else if (section == Section::Decimals) ++p.decimals;
+            else ++p.minExponentDigits;
+        }
+    }
+    return p;
+}
+
+std::string nonFiniteText(double value)
+{
+    if (std::isnan(value)) return "NaN";
+    return value < 0 ? "-Infinity" : "Infinity";
+}
+
+std::string padLeft(std::string text, int width, char fill)
+{
+    if (static_cast<int>(text.size()) < width) text.insert(0, static_cast<std::size_t>(width) - text.size(), fill);
+    return text;
+}
+
+// The digits from place `high` down to place `low`.
+std::string digitRun(const DecimalDigits& d, int high, int low)
+{
+    std::string run;
+    for (int place = high; place >= low; --place) run.push_back(d.digitAt(place));
+    return run;
+}
+
+std::string exponentText(int exponent, bool plusSign, int minDigits)
+{
+    std::string text = exponent < 0 ? "-" : (plusSign ? "+" : "");
+    return text + padLeft(std::to_string(std::abs(exponent)), minDigits, '0');
+}
+
+std::string formatFixed(const DecimalDigits& d, const Pattern& p, char separator)
+{
+    std::string text = d.isZero() || d.exponent < 0 ? std::string() : digitRun(d, d.exponent, 0);
+    text = padLeft(std::move(text), p.minIntegerDigits, '0');
+    if (p.hasSeparator) text.push_back(separator);
+    return text + digitRun(d, -1, -p.decimals);
+}
+
+std::string formatScientific(const DecimalDigits& d, const Pattern& p, char separator)
+{
+    // Zero keeps the exponent 0; otherwise the first digit is the non-zero one.
+    std::string text(1, d.isZero() ? '0' : d.digits[0]);
+    if (p.hasSeparator) text.push_back(separator);
+    text += digitRun(d, d.exponent - 1, d.exponent - p.decimals);
+    return text + 'E' + exponentText(d.exponent, p.exponentPlusSign, p.minExponentDigits);
+}
+
+}  // namespace
+
+std::string Format(double value, std::string_view pattern, const RegionalSettings& regional)
+{
+    if (!std::isfinite(value)) return nonFiniteText(value);
+    const Pattern p = parsePattern(pattern);
+    const DecimalDigits shown = RoundedDigits(value, kDisplayDigits);
+    // Scientific patterns keep one digit before the separator; carrying 9.96 up to 10.0
+    // moves the exponent, which RoundToCount already does.
+    const DecimalDigits d = p.scientific ? RoundToCount(shown, 1 + p.decimals) : RoundToPlace(shown, -p.decimals);
+    const std::string text = p.scientific ? formatScientific(d, p, regional.decimalSeparator)
+                                          : formatFixed(d, p, regional.decimalSeparator);
+    // A negative value that rounds to zero shows as zero, not as "-0.00".
+    return value < 0 && !d.isZero() ? "-" + text : text;
+}
+
+}  // namespace quorlin
