@@ -10,9 +10,9 @@
 #include "platform_services.h"
 #include "qt_text.h"
 #include "tab_strip.h"
-#include "ui/grids/cell_editor.h"
+#include "ui/grids/correction_grid.h"
+#include "ui/grids/data_grid.h"
 #include "ui/grids/grid_contents.h"
-#include "ui/grids/point_grid.h"
 
 #include <QAction>
 #include <QFile>
@@ -37,8 +37,7 @@ std::optional<QString> MainWindow::askForFile(int index)
 void MainWindow::Choose_Click(int index)
 {
     // A value still being typed belongs to the points before they are loaded or saved.
-    editA_->finishEdit();
-    editB_->finishEdit();
+    finishEdits();
     switch (index) {
     case 0: loadCalibrationData(); break;
     case 1: loadDataForAdjustment(); break;
@@ -60,10 +59,11 @@ void MainWindow::loadCalibrationData()
     SaveDataDirectory(platform_.settings(), ws_.DataDir);
 
     ReadCalibrationFile(ws_, filePath(*path));
+    boxComplaint_.reset();
     ui_.Box[0]->setText(QStringOf(PointNumberText(ws_.AcidConc)));
     ui_.Box[1]->setText(QStringOf(PointNumberText(ws_.InitVolume)));
 
-    FillDataGrid(*ui_.DataGrid, ws_);
+    ui_.DataGrid->FillDataGrid();
     InitialValues(ws_, captions_, format_);
     showCaptions();
     calibrate(Caller::Load);
@@ -81,7 +81,7 @@ void MainWindow::loadDataForAdjustment()
 
     ReadAdjustmentFile(ws_, filePath(*path));
     ui_.DataTab->selectTab(1);
-    FillCorrectionGrid(*ui_.CorrectionGrid, ws_);
+    ui_.CorrectionGrid->FillCorrectionGrid();
     if (captions_.Parameter[1] != Captions::kNone) adjust(Caller::Load);
     ui_.DataTab->show();
     SetVisible();
@@ -121,8 +121,7 @@ void MainWindow::saveAdjustedData()
 
 void MainWindow::Calibrate_Click()
 {
-    editA_->finishEdit();
-    editB_->finishEdit();
+    finishEdits();
     calibrate(Caller::User);
 }
 
@@ -161,14 +160,13 @@ void MainWindow::calibrate(Caller caller)
 
 void MainWindow::Correct_Click()
 {
-    editA_->finishEdit();
-    editB_->finishEdit();
+    finishEdits();
     adjust(Caller::User);
 }
 
 void MainWindow::adjust(Caller caller)
 {
-    const std::int32_t failed = WriteAdjustedColumn(*ui_.CorrectionGrid, ws_, format_.regional());
+    const std::int32_t failed = ui_.CorrectionGrid->RunAdjustment();
     if (failed != 0 && caller == Caller::User)
         platform_.showMessage(QStringLiteral("Point %1: no pH can be found for this emf").arg(failed));
 }

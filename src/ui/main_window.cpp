@@ -6,12 +6,13 @@
 #include "qt_text.h"
 #include "tab_strip.h"
 #include "ui/graph_widget.h"
-#include "ui/grids/cell_edit_box.h"
-#include "ui/grids/cell_editor.h"
+#include "ui/grids/correction_grid.h"
+#include "ui/grids/data_grid.h"
 #include "ui/grids/grid_sizing.h"
-#include "ui/grids/point_grid.h"
+#include "ui/grids/parameter_boxes.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QFrame>
 #include <QIcon>
 #include <QKeyEvent>
@@ -24,6 +25,17 @@
 namespace quorlin {
 
 namespace {
+
+// The layout was designed for an 8.25 point dialog font of Arial's widths; the
+// toolkit's larger default would overrun the designed boxes, grid cells and labels.
+QFont designFont()
+{
+    QFont font = QApplication::font();
+    font.setFamilies({"Liberation Sans", "Arial", "Helvetica"});
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSizeF(8.25);
+    return font;
+}
 
 QString versionCaption()
 {
@@ -49,13 +61,15 @@ MainWindow::MainWindow(PlatformServices& platform, QWidget* parent)
     // designed places, as the layout lengths are given from its top-left corner.
     auto* client = new QWidget(this);
     client->setObjectName("Client");
+    client->setFont(designFont());
     setCentralWidget(client);
     actions_ = BuildCommandActions(menuBar(), client);
-    PlaceInTwips(actions_.Tb, twips_, 0, 0, kClientWidth, 420);
-    ui_ = BuildWindowControls(client, twips_);
+    PlaceInTwips(*actions_.Tb, 0, 0, kClientWidth, 420);
+    ui_ = BuildWindowControls(client, {ws_, format_.regional(), platform_,
+                                       [this] { return captions_.Parameter[1] != Captions::kNone; }});
+    for (QLineEdit* box : ui_.Box) box->installEventFilter(this);
 
     connectCommands();
-    connectEditing();
     resize(TwipsToPixels(kClientWidth, twips_.x),
            TwipsToPixels(kClientHeight, twips_.y) + menuBar()->sizeHint().height());
     Form_Load();
@@ -70,6 +84,16 @@ void MainWindow::connectCommands()
     connect(actions_.Exit, &QAction::triggered, this, &MainWindow::Exit_Click);
     connect(actions_.Calibrate, &QAction::triggered, this, &MainWindow::Calibrate_Click);
     connect(actions_.Correct, &QAction::triggered, this, &MainWindow::Correct_Click);
+    connect(actions_.CalibrationAdd, &QAction::triggered, ui_.DataGrid, &DataGrid::CalibrationAdd);
+    connect(actions_.CalibrationDelete, &QAction::triggered, ui_.DataGrid, &DataGrid::CalibrationDelete);
+    connect(actions_.AdjustmentAdd, &QAction::triggered, ui_.CorrectionGrid, &CorrectionGrid::AdjustmentAdd);
+    connect(actions_.AdjustmentDelete, &QAction::triggered, ui_.CorrectionGrid, &CorrectionGrid::AdjustmentDelete);
+    // A point typed into an empty data set makes a calibration possible.
+    connect(ui_.DataGrid, &DataGrid::calibrationPointAdded, this, [this] {
+        ui_.DataFrame[1]->setVisible(true);
+        actions_.TbButton[6]->setEnabled(true);
+        actions_.Calibrate->setEnabled(true);
+    });
     connect(actions_.Help, &QAction::triggered, this, &MainWindow::Help_Click);
     connect(actions_.Version, &QAction::triggered, this, &MainWindow::Version_Click);
     connect(actions_.Tb, &QToolBar::actionTriggered, this,
@@ -82,14 +106,10 @@ void MainWindow::connectCommands()
     qApp->installEventFilter(new MenuShortcutFilter(this, shortcuts));
 }
 
-void MainWindow::connectEditing()
+void MainWindow::finishEdits()
 {
-    editA_ = std::make_unique<CellEditor>(*ui_.DataGrid, *ui_.EditA, EditTargets{&ws_.CalVolume, &ws_.CalEmf},
-                                          format_.regional(), platform_);
-    editB_ = std::make_unique<CellEditor>(*ui_.CorrectionGrid, *ui_.EditB,
-                                          EditTargets{&ws_.AdjVolume, &ws_.AdjEmf}, format_.regional(), platform_,
-                                          [this] { adjust(Caller::User); });
-    for (QLineEdit* box : ui_.Box) box->installEventFilter(this);
+    ui_.DataGrid->finishEdit();
+    ui_.CorrectionGrid->finishEdit();
 }
 
 void MainWindow::Form_Load()
@@ -121,7 +141,7 @@ void MainWindow::Form_Resize()
     if (tabHeight >= 0) ui_.DataTab->resize(ui_.DataTab->width(), tabHeight);
     SetPanels();
 
-    QWidget* graph = ui_.Graph;
+    QWidget* const graph = ui_.Graph;
     const int graphWidth = ui_.DataFrame[1]->width() - graph->x() - TwipsToPixels(60, twips_.x);
     const int graphHeight = ui_.DataFrame[1]->height() - graph->y() - TwipsToPixels(60, twips_.y);
     if (graphWidth >= 0) graph->resize(graphWidth, graph->height());
@@ -191,18 +211,12 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 
 void MainWindow::readBoxes()
 {
-    auto read = [this](std::size_t i) {
-        const QString text = ui_.Box[i]->text();
-        const NumberEntry entry = TextToNumber(text.toStdString(), format_.regional());
-        if (entry.outOfRange && text != boxComplaint_[i]) {
-            boxComplaint_[i] = text;
-            platform_.showMessage(QStringOf(kInvalidEntryMessage));
-        }
-        if (!entry.outOfRange) boxComplaint_[i].clear();
-        return entry.number;
-    };
-    ws_.AcidConc = read(0);
-    ws_.InitVolume = read(1);
+    const std::array<QString, 2> texts{ui_.Box[0]->text(), ui_.Box[1]->text()};
+    if (boxComplaint_ == texts) return;
+    ReadParameterBoxes(texts[0], texts[1], ws_, format_.regional(), platform_);
+    const bool complained = TextToNumber(texts[0].toStdString(), format_.regional()).outOfRange ||
+                            TextToNumber(texts[1].toStdString(), format_.regional()).outOfRange;
+    boxComplaint_ = complained ? std::optional(texts) : std::nullopt;
 }
 
 void MainWindow::Tb_ButtonClick(const QString& key)

@@ -6,15 +6,16 @@
 #include "io/number_text.h"
 #include "plot/calibration_plot.h"
 #include "plot/plot_mapping.h"
+#include "ui/grids/twips.h"
 #include "window_controls.h"
 
 #include <QMainWindow>
 
-#include <memory>
+#include <array>
+#include <optional>
 
 namespace quorlin {
 
-class CellEditor;
 class PlatformServices;
 
 // The one window of the program. It owns the Workspace for the whole run, holds every
@@ -63,7 +64,7 @@ private:
     void PlotData();
 
     void connectCommands();
-    void connectEditing();
+    void finishEdits();
     void loadCalibrationData();
     void loadDataForAdjustment();
     void saveCalibrationData();
@@ -81,13 +82,12 @@ private:
     TwipsPerPixel twips_;
     CommandActions actions_;
     WindowControls ui_;
-    std::unique_ptr<CellEditor> editA_;
-    std::unique_ptr<CellEditor> editB_;
     PlotMapping mapping_;
     PlotExtents extents_;
-    // The last out-of-range Box text already complained about, so that releasing the
-    // key that closes the message box does not raise it again.
-    std::array<QString, 2> boxComplaint_;
+    // Box texts whose reading showed "invalid entry for number": read again unchanged
+    // they give the same numbers, and the key released to close the message box must
+    // not raise it once more.
+    std::optional<std::array<QString, 2>> boxComplaint_;
 };
 
 }  // namespace quorlin

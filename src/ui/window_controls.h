@@ -1,21 +1,24 @@
 #pragma once
 
-#include "ui/grids/twips.h"
+#include "core/workspace.h"
+#include "io/number_text.h"
 
 #include <array>
+#include <functional>
 
 class QFrame;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QRect;
 class QWidget;
 
 namespace quorlin {
 
 class CellEditBox;
-class GraphWidget;
-class PointGrid;
+class CorrectionGrid;
+class DataGrid;
+class Graph;
+class GridServices;
 class TabStrip;
 
 // The controls of the main window under the names the code uses for them (also their
@@ -36,21 +39,27 @@ struct WindowControls {
     QLabel* Label5 = nullptr;
     std::array<QLabel*, 4> Parameter{};
     QLabel* rmserror = nullptr;
-    PointGrid* DataGrid = nullptr;
+    quorlin::DataGrid* DataGrid = nullptr;
     CellEditBox* EditA = nullptr;
-    GraphWidget* Graph = nullptr;
+    quorlin::Graph* Graph = nullptr;
 
     // Adjustment panel.
-    PointGrid* CorrectionGrid = nullptr;
+    quorlin::CorrectionGrid* CorrectionGrid = nullptr;
     CellEditBox* EditB = nullptr;
 };
 
-// Creates every control in `client`, the window's area below the menu bar, at its
-// designed place (twips turned into pixels with `twips`). The panels are created after
-// the tab strip, so they lie over it.
-WindowControls BuildWindowControls(QWidget* client, TwipsPerPixel twips);
+// What the grids work on; all of it must outlive the controls.
+struct GridDependencies {
+    Workspace& ws;
+    const RegionalSettings& regional;
+    GridServices& services;
+    // Whether a calibration exists, for the adjustment after points change.
+    std::function<bool()> calibrationAvailable;
+};
 
-// Places a widget at a rectangle given in twips.
-void PlaceInTwips(QWidget* widget, TwipsPerPixel twips, double left, double top, double width, double height);
+// Creates every control in `client`, the window's area below the menu bar, at its
+// designed place in twips. The panels are made after the tab strip, so they lie over
+// it.
+WindowControls BuildWindowControls(QWidget* client, const GridDependencies& grids);
 
 }  // namespace quorlin

@@ -43,8 +43,10 @@ TEST(HelpManual, EveryLinkAndPictureOfEveryPageIsThere)
 TEST(HelpManual, ContentsLeadToEveryPage)
 {
     const QString contents = pageText("index.html");
-    for (const QString& page : helpPages())
-        if (page != "index.html") EXPECT_TRUE(contents.contains("href=\"" + page + "\"")) << page.toStdString();
+    for (const QString& page : helpPages()) {
+        if (page == "index.html") continue;
+        EXPECT_TRUE(contents.contains("href=\"" + page + "\"")) << page.toStdString();
+    }
 }
 
 // Each menu command with its shortcut, as the manual names them.

@@ -59,7 +59,7 @@ TEST_F(QtDialogs, OpenDialogStartsInTheDataFolderWithDataFilesPreselected)
         filters = dialog.nameFilters();
         selectedFilter = dialog.selectedNameFilter();
         dialog.selectFile(folder.filePath("run2.csv"));
-        dialog.accept();
+        QMetaObject::invokeMethod(&dialog, "accept");
     });
 
     const std::optional<QString> chosen = platform.chooseFile(request(0));
@@ -71,7 +71,8 @@ TEST_F(QtDialogs, OpenDialogStartsInTheDataFolderWithDataFilesPreselected)
     EXPECT_EQ(accept, QFileDialog::AcceptOpen);
     EXPECT_EQ(QDir(directory), QDir(folder.path()));
     EXPECT_EQ(filters, QStringList({"Data File (*.txt,csv) (*.txt *.csv)", "All Files (*.*) (*)"}));
-    EXPECT_EQ(selectedFilter, filters.value(0));
+    // The user reads the labels alone, without the pattern lists Qt needs.
+    EXPECT_EQ(selectedFilter, "Data File (*.txt,csv)");
 }
 
 TEST_F(QtDialogs, CancellingADialogChoosesNothing)
@@ -110,7 +111,7 @@ TEST_F(QtDialogs, SaveIntoAMissingFolderAsksAgain)
             OnNextModal<QFileDialog>([](QFileDialog& again) { again.reject(); });
         });
         dialog.selectFile("no such folder/out.txt");
-        dialog.accept();
+        QMetaObject::invokeMethod(&dialog, "accept");
     });
 
     EXPECT_FALSE(platform.chooseFile(request(3)).has_value());
