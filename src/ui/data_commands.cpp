@@ -59,7 +59,6 @@ void MainWindow::loadCalibrationData()
     SaveDataDirectory(platform_.settings(), ws_.DataDir);
 
     ReadCalibrationFile(ws_, filePath(*path));
-    boxComplaint_.reset();
     ui_.Box[0]->setText(QStringOf(PointNumberText(ws_.AcidConc)));
     ui_.Box[1]->setText(QStringOf(PointNumberText(ws_.InitVolume)));
 

@@ -9,7 +9,6 @@
 #include "ui/grids/correction_grid.h"
 #include "ui/grids/data_grid.h"
 #include "ui/grids/grid_sizing.h"
-#include "ui/grids/parameter_boxes.h"
 
 #include <QAction>
 #include <QApplication>
@@ -209,14 +208,20 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
     return QMainWindow::eventFilter(watched, event);
 }
 
+// Both boxes are read, Box(0) first, on every key released in either.
 void MainWindow::readBoxes()
 {
-    const std::array<QString, 2> texts{ui_.Box[0]->text(), ui_.Box[1]->text()};
-    if (boxComplaint_ == texts) return;
-    ReadParameterBoxes(texts[0], texts[1], ws_, format_.regional(), platform_);
-    const bool complained = TextToNumber(texts[0].toStdString(), format_.regional()).outOfRange ||
-                            TextToNumber(texts[1].toStdString(), format_.regional()).outOfRange;
-    boxComplaint_ = complained ? std::optional(texts) : std::nullopt;
+    for (std::size_t i = 0; i < 2; ++i) {
+        const QString text = ui_.Box[i]->text();
+        const NumberEntry entry = TextToNumber(text.toStdString(), format_.regional());
+        if (!entry.outOfRange) {
+            boxComplaint_[i].reset();
+        } else if (boxComplaint_[i] != text) {
+            boxComplaint_[i] = text;
+            platform_.showMessage(QStringOf(kInvalidEntryMessage));
+        }
+        (i == 0 ? ws_.AcidConc : ws_.InitVolume) = entry.number;
+    }
 }
 
 void MainWindow::Tb_ButtonClick(const QString& key)

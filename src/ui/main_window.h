@@ -84,10 +84,10 @@ private:
     WindowControls ui_;
     PlotMapping mapping_;
     PlotExtents extents_;
-    // Box texts whose reading showed "invalid entry for number": read again unchanged
-    // they give the same numbers, and the key released to close the message box must
-    // not raise it once more.
-    std::optional<std::array<QString, 2>> boxComplaint_;
+    // The text of each Box that was last reported as out of range. Releasing the key
+    // that closed the message box reads the box again; reporting the same text once
+    // more would never end.
+    std::array<std::optional<QString>, 2> boxComplaint_;
 };
 
 }  // namespace quorlin

@@ -65,6 +65,16 @@ public:
     RegionalSettings regional() const override { return regionalSettings; }
     QString programFolder() const override { return folder; }
 
+    // Forgets what was asked so far; the scripted answers and settings stay.
+    void forgetRecorded()
+    {
+        beeps = 0;
+        messages.clear();
+        questions.clear();
+        dialogs.clear();
+        helpShown = 0;
+    }
+
     int beeps = 0;
     QStringList messages;
     std::vector<Question> questions;
