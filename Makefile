@@ -20,7 +20,7 @@ test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 bench: build
-	./$(BUILD)/bench/core_bench
+	./$(BUILD)/core_bench && ./$(BUILD)/plot_bench
 
 clean:
 	rm -rf $(BUILD)

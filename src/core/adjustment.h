@@ -9,9 +9,11 @@
 
 namespace quorlin {
 
-// The "###0.00" texts of the adjusted emf for points 1.. in order. When a point's
-// inversion fails arithmetically the adjustment stops there: `adjusted` then holds the
-// texts of the points before it and `failedPoint` names it (0 when all were adjusted).
+// The "###0.00" texts of the adjusted emf for points 1.. in order. When a point fails
+// arithmetically (a non-finite emf or parameter, or an overflow in its inversion or
+// adjusted value) the adjustment stops there: `adjusted` then holds the texts of the
+// points before it and `failedPoint` names it (0 when all were adjusted). A point without
+// a root in pH 0..14 is no failure: it is adjusted as if its pH were 0.
 struct AdjustmentResult {
     std::vector<std::string> adjusted;
     std::int32_t failedPoint = 0;

@@ -11,10 +11,27 @@ namespace {
 
 // A double's exact decimal expansion never has more significant digits than this.
 constexpr int kExactDigits = 767;
+constexpr int kGuardDigits = 10;
 
 void trimTrailingZeros(DecimalDigits& d)
 {
     while (!d.digits.empty() && d.digits.back() == '0') d.digits.pop_back();
+}
+
+// |value| correctly rounded to `count` significant digits, as "d.ddd...e+XX" read back.
+DecimalDigits scientificDigits(double magnitude, int count)
+{
+    DecimalDigits d;
+    std::array<char, kExactDigits + 16> buffer{};
+    const auto end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude,
+                                   std::chars_format::scientific, count - 1).ptr;
+    const char* p = buffer.data();
+    for (; p != end && *p != 'e'; ++p) {
+        if (*p != '.') d.digits.push_back(*p);
+    }
+    std::from_chars(p + 1 + (p[1] == '+' ? 1 : 0), end, d.exponent);
+    trimTrailingZeros(d);
+    return d;
 }
 
 }  // namespace
@@ -28,21 +45,20 @@ char DecimalDigits::digitAt(int place) const
 
 DecimalDigits RoundedDigits(double value, int significant)
 {
-    DecimalDigits exact;
     const double magnitude = std::fabs(value);
-    if (magnitude == 0.0 || !std::isfinite(magnitude)) return exact;
+    if (magnitude == 0.0 || !std::isfinite(magnitude)) return {};
 
-    // "d.ddd...e+XX" with every digit of the binary value.
-    std::array<char, kExactDigits + 16> buffer{};
-    const auto end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude,
-                                   std::chars_format::scientific, kExactDigits - 1).ptr;
-    const char* p = buffer.data();
-    for (; p != end && *p != 'e'; ++p) {
-        if (*p != '.') exact.digits.push_back(*p);
+    // Ten digits beyond those kept decide the rounding unless they read as an exact half,
+    // where only the full expansion can tell a tie from a value a hair either side.
+    if (significant > 0 && significant + kGuardDigits <= kExactDigits) {
+        DecimalDigits guarded = scientificDigits(magnitude, significant + kGuardDigits);
+        const std::string tail = guarded.digits.substr(std::min<std::size_t>(guarded.digits.size(),
+                                                                               static_cast<std::size_t>(significant)));
+        const bool looksLikeHalf = !tail.empty() && tail[0] == '5' &&
+                                   tail.find_first_not_of('0', 1) == std::string::npos;
+        if (!looksLikeHalf) return RoundToCount(std::move(guarded), significant);
     }
-    std::from_chars(p + 1 + (p[1] == '+' ? 1 : 0), end, exact.exponent);
-    trimTrailingZeros(exact);
-    return RoundToCount(std::move(exact), significant);
+    return RoundToCount(scientificDigits(magnitude, kExactDigits), significant);
 }
 
 DecimalDigits RoundToCount(DecimalDigits d, int count)

@@ -1,5 +1,5 @@
 #include "core/initial_values.h"
-#include "io/number_text.h"
+#include "titration_data.h"
 
 #include <gtest/gtest.h>
 
@@ -9,24 +9,10 @@
 namespace quorlin {
 namespace {
 
-const RegionalFormat kPointFormat{RegionalSettings{'.', ','}};
-
-Workspace titration(Number acid, Number initVolume, const std::vector<Number>& volumes,
-                    const std::vector<Number>& emfs)
-{
-    Workspace ws;
-    ws.AcidConc = acid;
-    ws.InitVolume = initVolume;
-    ws.CalCount = static_cast<std::int32_t>(volumes.size());
-    ws.CalVolume.assign(1, Number());
-    ws.CalVolume.insert(ws.CalVolume.end(), volumes.begin(), volumes.end());
-    ws.CalEmf.assign(1, Number());
-    ws.CalEmf.insert(ws.CalEmf.end(), emfs.begin(), emfs.end());
-    return ws;
-}
-
-Number s(float v) { return Number::fromSingle(v); }
-Number d(double v) { return Number::fromDouble(v); }
+using testing::d;
+using testing::kPointFormat;
+using testing::s;
+using testing::titration;
 
 double modelPH(double c, double v0, double v) { return -std::log10(c * v / (v + v0)); }
 
@@ -47,16 +33,14 @@ TEST(InitialValues, ModelPHOfTheWorkedExample)
     EXPECT_NEAR(ws.CalPH[1].value(), 2.70757, 5e-6);
     EXPECT_NEAR(ws.CalPH[2].value(), modelPH(0.1, 50, 2), 1e-6);
     EXPECT_TRUE(ws.CalPH[1].isDouble());
+    // Everything typed: [H+] is single.
+    ASSERT_TRUE(ws.CalH[1].isSingle());
+    EXPECT_EQ(ws.CalH[1].value(), static_cast<double>(0.1f * 1.0f / (1.0f + 50.0f)));
 }
 
-TEST(InitialValues, ModelHIsSingleOnlyWhenVolumeAndBothConstantsAreSingle)
+TEST(InitialValues, ModelHIsDoubleWhenVolumeOrEitherConstantIsDouble)
 {
-    Workspace typed = titration(s(0.1f), s(50.0f), {s(1.0f)}, {s(300.0f)});
     Captions captions;
-    InitialValues(typed, captions, kPointFormat);
-    ASSERT_TRUE(typed.CalH[1].isSingle());
-    EXPECT_EQ(typed.CalH[1].value(), static_cast<double>(0.1f * 1.0f / (1.0f + 50.0f)));
-
     const Workspace withDouble[] = {
         titration(d(0.1), s(50.0f), {s(1.0f)}, {s(300.0f)}),
         titration(s(0.1f), d(50.0), {s(1.0f)}, {s(300.0f)}),
@@ -69,110 +53,92 @@ TEST(InitialValues, ModelHIsSingleOnlyWhenVolumeAndBothConstantsAreSingle)
     }
 }
 
-TEST(InitialValues, StartingLineThroughTwoPoints)
+// A failed model names its point and leaves the captions as an earlier calibration left them.
+ModelOutcome expectFailure(Workspace& ws, ModelOutcome::Failure failure, std::int32_t point)
 {
-    const double ph1 = modelPH(0.1, 50, 1);
-    const double ph2 = modelPH(0.1, 50, 5);
-    Workspace ws = titration(d(0.1), d(50), {d(1), d(5)}, {d(412.3456 - 59.16 * ph1), d(412.3456 - 59.16 * ph2)});
     Captions captions = earlierCaptions();
-    ASSERT_TRUE(InitialValues(ws, captions, kPointFormat).ok());
-    EXPECT_EQ(captions.Parameter[1], "412.35");
-    EXPECT_EQ(captions.Parameter[2], "59.16");
-    EXPECT_EQ(captions.Parameter[3], "0.0");
-
-    // A negative intercept keeps its minus and both decimals; a rising emf gives a
-    // negative starting slope.
-    ws = titration(d(0.1), d(50), {d(1), d(5)}, {d(-58.1 + 10 * ph1), d(-58.1 + 10 * ph2)});
-    ASSERT_TRUE(InitialValues(ws, captions, kPointFormat).ok());
-    EXPECT_EQ(captions.Parameter[1], "-58.10");
-    EXPECT_EQ(captions.Parameter[2], "-10.00");
+    const ModelOutcome outcome = InitialValues(ws, captions, kPointFormat);
+    EXPECT_EQ(outcome.failure, failure);
+    EXPECT_EQ(outcome.point, point);
+    EXPECT_EQ(captions.Parameter, earlierCaptions().Parameter);
+    return outcome;
 }
 
-TEST(InitialValues, CaptionsUseTheRegionalSeparatorExceptTheLiteralJCorr)
+TEST(InitialValues, StartingLineThroughTwoPointsInEitherConvention)
 {
     const double ph1 = modelPH(0.1, 50, 1);
     const double ph2 = modelPH(0.1, 50, 5);
-    Workspace ws = titration(d(0.1), d(50), {d(1), d(5)}, {d(400 - 59 * ph1), d(400 - 59 * ph2)});
-    Captions captions;
-    ASSERT_TRUE(InitialValues(ws, captions, RegionalFormat(RegionalSettings{',', '.'})).ok());
-    EXPECT_EQ(captions.Parameter[1], "400,00");
-    EXPECT_EQ(captions.Parameter[2], "59,00");
-    EXPECT_EQ(captions.Parameter[3], "0.0");
+    const auto line = [&](double ezero, double slope) {
+        return titration(d(0.1), d(50), {d(1), d(5)}, {d(ezero - slope * ph1), d(ezero - slope * ph2)});
+    };
+    const struct { Workspace ws; RegionalSettings regional; std::array<std::string, 4> captions; } examples[] = {
+        {line(412.3456, 59.16), {'.', ','}, {"", "412.35", "59.16", "0.0"}},
+        // A negative intercept keeps its minus and both decimals; a rising emf gives a
+        // negative starting slope.
+        {line(-58.1, -10), {'.', ','}, {"", "-58.10", "-10.00", "0.0"}},
+        // The literal j corr keeps its point.
+        {line(400, 59), {',', '.'}, {"", "400,00", "59,00", "0.0"}}};
+    for (auto [ws, regional, expected] : examples) {
+        Captions captions = earlierCaptions();
+        ASSERT_TRUE(InitialValues(ws, captions, RegionalFormat(regional)).ok());
+        EXPECT_EQ(captions.Parameter, expected);
+    }
 }
 
 TEST(InitialValues, PointWithoutPositiveHStopsThereAfterStoringIt)
 {
     Workspace ws = titration(s(0.1f), s(50.0f), {s(1.0f), s(2.0f), s(3.0f)}, {s(300), s(290), s(280)});
     ws.CalResidual.assign(4, s(1.0f));
-    Captions captions = earlierCaptions();
+    Captions captions;
     ASSERT_TRUE(InitialValues(ws, captions, kPointFormat).ok());
 
     // A second run with point 2 at no volume: the arrays start afresh.
     ws.CalVolume[2] = s(0.0f);
-    captions = earlierCaptions();
-    const ModelOutcome outcome = InitialValues(ws, captions, kPointFormat);
-    EXPECT_EQ(outcome.failure, ModelOutcome::Failure::NoPositiveH);
-    EXPECT_EQ(outcome.point, 2);
+    const ModelOutcome outcome = expectFailure(ws, ModelOutcome::Failure::NoPositiveH, 2);
     EXPECT_NE(ModelFailureText(outcome).find('2'), std::string::npos);
-
     EXPECT_NEAR(ws.CalPH[1].value(), 2.70757, 5e-6);
     EXPECT_TRUE(ws.CalH[2].isSingle());
     EXPECT_EQ(ws.CalH[2].value(), 0.0);
     EXPECT_TRUE(ws.CalPH[2].isEmpty());
     EXPECT_TRUE(ws.CalH[3].isEmpty());
     EXPECT_TRUE(ws.CalPH[3].isEmpty());
-    EXPECT_EQ(captions.Parameter, earlierCaptions().Parameter);
-}
 
-TEST(InitialValues, NoPositiveHFromConstants)
-{
-    Captions captions = earlierCaptions();
     for (const Number acid : {s(0.0f), s(-0.1f)}) {
-        Workspace ws = titration(acid, s(50.0f), {s(1.0f), s(2.0f)}, {s(300), s(290)});
-        const ModelOutcome outcome = InitialValues(ws, captions, kPointFormat);
-        EXPECT_EQ(outcome.failure, ModelOutcome::Failure::NoPositiveH);
-        EXPECT_EQ(outcome.point, 1);
+        ws = titration(acid, s(50.0f), {s(1.0f), s(2.0f)}, {s(300), s(290)});
+        expectFailure(ws, ModelOutcome::Failure::NoPositiveH, 1);
         EXPECT_FLOAT_EQ(ws.CalH[1].value(), acid.value() / 51.0);
         EXPECT_TRUE(ws.CalH[2].isEmpty());
     }
     // An overflowing single product is a failure too, with nothing stored.
-    Workspace ws = titration(s(3e38f), s(1.0f), {s(10.0f)}, {s(300)});
-    const ModelOutcome outcome = InitialValues(ws, captions, kPointFormat);
-    EXPECT_EQ(outcome.failure, ModelOutcome::Failure::NoPositiveH);
+    ws = titration(s(3e38f), s(1.0f), {s(10.0f)}, {s(300)});
+    expectFailure(ws, ModelOutcome::Failure::NoPositiveH, 1);
     EXPECT_TRUE(ws.CalH[1].isEmpty());
-    EXPECT_EQ(captions.Parameter, earlierCaptions().Parameter);
 }
 
 TEST(InitialValues, ZeroTotalVolumeStopsBeforeStoringThePoint)
 {
     Workspace ws = titration(d(0.1), d(50), {d(1), d(2), d(-50), d(4)}, {d(300), d(290), d(280), d(270)});
-    Captions captions = earlierCaptions();
-    const ModelOutcome outcome = InitialValues(ws, captions, kPointFormat);
-    EXPECT_EQ(outcome.failure, ModelOutcome::Failure::ZeroTotalVolume);
-    EXPECT_EQ(outcome.point, 3);
+    expectFailure(ws, ModelOutcome::Failure::ZeroTotalVolume, 3);
     EXPECT_NEAR(ws.CalPH[2].value(), modelPH(0.1, 50, 2), 1e-12);
     EXPECT_TRUE(ws.CalH[3].isEmpty());
     EXPECT_TRUE(ws.CalPH[4].isEmpty());
-    EXPECT_EQ(captions.Parameter, earlierCaptions().Parameter);
 }
 
 TEST(InitialValues, UndefinedStartingLineWritesPointsButNoCaptions)
 {
-    Captions captions = earlierCaptions();
     Workspace none = titration(d(0.1), d(50), {}, {});
-    EXPECT_EQ(InitialValues(none, captions, kPointFormat).failure, ModelOutcome::Failure::NoStartingLine);
+    expectFailure(none, ModelOutcome::Failure::NoStartingLine, 0);
     EXPECT_EQ(none.CalH.size(), 1u);
     EXPECT_EQ(none.CalPH.size(), 1u);
     EXPECT_EQ(none.CalResidual.size(), 1u);
 
     Workspace one = titration(d(0.1), d(50), {d(1)}, {d(300)});
-    EXPECT_EQ(InitialValues(one, captions, kPointFormat).failure, ModelOutcome::Failure::NoStartingLine);
+    expectFailure(one, ModelOutcome::Failure::NoStartingLine, 0);
     EXPECT_NEAR(one.CalPH[1].value(), 2.70757, 5e-6);
 
     Workspace samePH = titration(d(0.1), d(50), {d(2), d(2)}, {d(300), d(290)});
-    EXPECT_EQ(InitialValues(samePH, captions, kPointFormat).failure, ModelOutcome::Failure::NoStartingLine);
+    expectFailure(samePH, ModelOutcome::Failure::NoStartingLine, 0);
     EXPECT_FALSE(samePH.CalPH[2].isEmpty());
-    EXPECT_EQ(captions.Parameter, earlierCaptions().Parameter);
 }
 
 TEST(InitialValues, ResidualsEmptiedAndRepeatedCallsAgree)

@@ -5,20 +5,21 @@
 namespace quorlin {
 namespace {
 
-TEST(NumberPrecision, SingleOperandsStaySingle)
+const Number kTenth = Number::fromSingle(0.1f);
+
+TEST(NumberPrecision, SingleOperandsGiveSingleResultsRoundedToSingle)
 {
-    const Number tenth = Number::fromSingle(0.1f);
-    const Number sum = tenth + tenth + tenth;
+    const Number sum = kTenth + kTenth + kTenth;
     EXPECT_TRUE(sum.isSingle());
-    EXPECT_EQ(sum.value(), static_cast<double>(0.1f + 0.1f + 0.1f));
-    EXPECT_NE(sum.value(), 0.1 + 0.1 + 0.1);
+    EXPECT_EQ(sum.value(), static_cast<double>(0.1f + 0.1f + 0.1f));  // not 0.1 + 0.1 + 0.1
+    const Number third = Number::fromSingle(1.0f) / Number::fromSingle(3.0f);
+    EXPECT_TRUE(third.isSingle());
+    EXPECT_EQ(third.value(), static_cast<double>(1.0f / 3.0f));
 }
 
 TEST(NumberPrecision, AnyDoubleOperandMakesDouble)
 {
-    const Number typed = Number::fromSingle(0.1f);
-    const Number read = Number::fromDouble(0.1);
-    const Number product = typed * read;
+    const Number product = kTenth * Number::fromDouble(0.1);
     EXPECT_TRUE(product.isDouble());
     // The single value is widened exactly, not re-read as 0.1.
     EXPECT_EQ(product.value(), static_cast<double>(0.1f) * 0.1);
@@ -33,14 +34,6 @@ TEST(NumberPrecision, EmptyCountsAsZeroWithoutForcingDouble)
     EXPECT_EQ(sum.value(), 2.5);
     EXPECT_TRUE((none - Number::fromDouble(1.0)).isDouble());
     EXPECT_EQ((-Number::fromSingle(1.5f)).value(), -1.5);
-}
-
-TEST(NumberPrecision, SingleDivisionRoundsToSingle)
-{
-    const Number third = Number::fromSingle(1.0f) / Number::fromSingle(3.0f);
-    EXPECT_TRUE(third.isSingle());
-    EXPECT_EQ(third.value(), static_cast<double>(1.0f / 3.0f));
-    EXPECT_NE(third.value(), 1.0 / 3.0);
 }
 
 }  // namespace

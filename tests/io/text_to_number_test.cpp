@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cfloat>
+#include <type_traits>
 
 namespace quorlin {
 namespace {
@@ -10,129 +11,87 @@ namespace {
 using testing::kCommaRegion;
 using testing::kPointRegion;
 
-void expectSingle(std::string_view text, const RegionalSettings& regional, float expected)
-{
-    const NumberEntry entry = TextToNumber(text, regional);
-    EXPECT_FALSE(entry.outOfRange) << text;
-    EXPECT_TRUE(entry.number.isSingle()) << text;
-    EXPECT_EQ(entry.number.value(), static_cast<double>(expected)) << text;
-}
+template <typename T>
+struct Reading {
+    std::string_view text;
+    T value;
+};
 
-void expectDouble(std::string_view text, const RegionalSettings& regional, double expected)
+// A number reads as single precision (float rows), any other text as the double value of
+// its leading numeric part (double rows); both exactly.
+template <typename T>
+void expectReadings(const RegionalSettings& regional, std::initializer_list<Reading<T>> rows)
 {
-    const NumberEntry entry = TextToNumber(text, regional);
-    EXPECT_FALSE(entry.outOfRange) << text;
-    EXPECT_TRUE(entry.number.isDouble()) << text;
-    EXPECT_EQ(entry.number.value(), expected) << text;
-}
-
-void expectOutOfRange(std::string_view text, const RegionalSettings& regional)
-{
-    const NumberEntry entry = TextToNumber(text, regional);
-    EXPECT_TRUE(entry.outOfRange) << text;
-    EXPECT_TRUE(entry.number.isEmpty()) << text;
+    for (const auto& [text, value] : rows) {
+        SCOPED_TRACE(text);
+        const NumberEntry entry = TextToNumber(text, regional);
+        EXPECT_FALSE(entry.outOfRange);
+        EXPECT_EQ(entry.number.isSingle(), (std::is_same_v<T, float>));
+        EXPECT_EQ(entry.number.isDouble(), (std::is_same_v<T, double>));
+        EXPECT_EQ(entry.number.value(), static_cast<double>(value));
+    }
 }
 
 TEST(FixDecimalSeparator, SwapsOnlyTheFirstSeparatorOfTheOtherConvention)
 {
-    EXPECT_EQ(FixDecimalSeparator("1,5", kPointRegion), "1.5");
-    EXPECT_EQ(FixDecimalSeparator("1,2,3", kPointRegion), "1.2,3");
-    EXPECT_EQ(FixDecimalSeparator("1.5", kPointRegion), "1.5");
-    EXPECT_EQ(FixDecimalSeparator("1.5", kCommaRegion), "1,5");
-    EXPECT_EQ(FixDecimalSeparator("1.2.3", kCommaRegion), "1,2.3");
-    EXPECT_EQ(FixDecimalSeparator("1,5", kCommaRegion), "1,5");
-    EXPECT_EQ(FixDecimalSeparator("", kCommaRegion), "");
+    const struct { std::string_view text; RegionalSettings regional; std::string_view fixed; } rows[] = {
+        {"1,5", kPointRegion, "1.5"}, {"1,2,3", kPointRegion, "1.2,3"}, {"1.5", kPointRegion, "1.5"},
+        {"1.5", kCommaRegion, "1,5"}, {"1.2.3", kCommaRegion, "1,2.3"}, {"1,5", kCommaRegion, "1,5"},
+        {"", kCommaRegion, ""}};
+    for (const auto& row : rows) EXPECT_EQ(FixDecimalSeparator(row.text, row.regional), row.fixed) << row.text;
 }
 
-TEST(TextToNumber, EitherSeparatorIsDecimalInBothConventions)
+TEST(TextToNumber, TypedNumbersAreSinglePrecisionWithEitherSeparatorInBothConventions)
 {
     for (const auto& region : {kPointRegion, kCommaRegion}) {
-        expectSingle("1.5", region, 1.5f);
-        expectSingle("1,5", region, 1.5f);
-        expectSingle("1,234", region, 1.234f);
-        expectSingle("1.234", region, 1.234f);
-        expectSingle("-3.5e2", region, -350.0f);
-        expectSingle("-3,5E+2", region, -350.0f);
+        expectReadings<float>(region, {
+            {"1.5", 1.5f}, {"1,5", 1.5f}, {"1,234", 1.234f}, {"1.234", 1.234f}, {"-3.5e2", -350.0f},
+            {"-3,5E+2", -350.0f}, {"  42  ", 42.0f}, {"\t+7", 7.0f}, {".5", 0.5f}, {"5.", 5.0f},
+            {"-,25", -0.25f}, {"1e3", 1000.0f}, {"2E-3", 0.002f},
+            // 0.1 widens to 0.100000001490116..., not to the double 0.1.
+            {"0.1", 0.1f},
+            // Rounded straight from the decimal text: through double the first lands exactly
+            // halfway between two singles and would go down to 1.
+            {"1.00000005960464477539062500000001", 1.00000011920928955078125f},
+            {"1.0000000596046447753906249999", 1.0f},
+            {"3.4028234e38", FLT_MAX},
+            // Magnitudes below single range become zero.
+            {"1e-50", 0.0f}, {"-1e-99999999999999999999", -0.0f}, {"1e-40", 1e-40f}, {"0.000e999", 0.0f}});
     }
-}
-
-TEST(TextToNumber, TypedNumbersAreSinglePrecision)
-{
-    const NumberEntry tenth = TextToNumber("0.1", kPointRegion);
-    ASSERT_TRUE(tenth.number.isSingle());
-    EXPECT_EQ(tenth.number.value(), 0.100000001490116119384765625);
-    EXPECT_NE(tenth.number.value(), 0.1);
-    // Rounded straight from the decimal text: through double this lands exactly halfway
-    // between two singles and goes down to 1.
-    expectSingle("1.00000005960464477539062500000001", kPointRegion, 1.00000011920928955078125f);
-    expectSingle("1.0000000596046447753906249999", kPointRegion, 1.0f);
-}
-
-TEST(TextToNumber, AcceptsBlanksSignsAndBareSeparators)
-{
-    expectSingle("  42  ", kPointRegion, 42.0f);
-    expectSingle("\t+7", kPointRegion, 7.0f);
-    expectSingle(".5", kPointRegion, 0.5f);
-    expectSingle("5.", kPointRegion, 5.0f);
-    expectSingle("-,25", kCommaRegion, -0.25f);
-    expectSingle("1e3", kCommaRegion, 1000.0f);
-    expectSingle("2E-3", kPointRegion, 0.002f);
 }
 
 TEST(TextToNumber, GroupingSymbolsOnlyBetweenIntegerDigits)
 {
     const RegionalSettings blankGrouping{',', ' '};
-    expectSingle("1 234,5", blankGrouping, 1234.5f);
-    expectSingle("12 345 678", blankGrouping, 12345678.0f);
+    expectReadings<float>(blankGrouping, {{"1 234,5", 1234.5f}, {"12 345 678", 12345678.0f}});
     // A grouping symbol elsewhere makes the text not a number: the leading part is read.
-    expectDouble("1 234,5 6", blankGrouping, 1234.0);
+    expectReadings<double>(blankGrouping, {{"1 234,5 6", 1234.0}});
     // With a point convention the first comma is decimal, so a second comma ends the number.
-    expectDouble("1,234,567", kPointRegion, 1.0);
-    expectDouble("1.234.567", kCommaRegion, 1.234);
+    expectReadings<double>(kPointRegion, {{"1,234,567", 1.0}});
+    expectReadings<double>(kCommaRegion, {{"1.234.567", 1.234}});
 }
 
 TEST(TextToNumber, NonNumbersGiveTheirLeadingNumberInDoublePrecision)
 {
     for (const auto& region : {kPointRegion, kCommaRegion}) {
-        expectDouble("", region, 0.0);
-        expectDouble("abc", region, 0.0);
-        expectDouble("12abc", region, 12.0);
-        expectDouble("-", region, 0.0);
-        expectDouble(".", region, 0.0);
-        expectDouble("1.5.3", region, 1.5);
-        expectDouble("1 2 3x", region, 123.0);
-        expectDouble("- 2.5e 1kg", region, -25.0);
-        expectDouble("4e", region, 4.0);
-        expectDouble("4e+x", region, 4.0);
-        expectDouble("1e39abc", region, 1e39);
-        expectDouble("inf", region, 0.0);
-        expectDouble("nan", region, 0.0);
-        expectDouble("0x10", region, 0.0);
+        expectReadings<double>(region, {
+            {"", 0.0}, {"abc", 0.0}, {"12abc", 12.0}, {"-", 0.0}, {".", 0.0}, {"1.5.3", 1.5},
+            {"1 2 3x", 123.0}, {"- 2.5e 1kg", -25.0}, {"4e", 4.0}, {"4e+x", 4.0}, {"1e39abc", 1e39},
+            {"inf", 0.0}, {"nan", 0.0}, {"0x10", 0.0}, {"1e-400x", 0.0}});
     }
     // The leading part is read from the text as typed, a point being its only separator.
-    expectDouble("2,5x", kCommaRegion, 2.0);
-    expectDouble("2.5x", kCommaRegion, 2.5);
+    expectReadings<double>(kCommaRegion, {{"2,5x", 2.0}, {"2.5x", 2.5}});
 }
 
 TEST(TextToNumber, BeyondSingleRangeGivesNoValue)
 {
     for (const auto& region : {kPointRegion, kCommaRegion}) {
-        expectOutOfRange("1e39", region);
-        expectOutOfRange("-1e39", region);
-        expectOutOfRange("3.4028236e38", region);
-        expectOutOfRange("1e99999999999999999999", region);
-        expectOutOfRange("1e400 cm", region);
+        for (const std::string_view text : {"1e39", "-1e39", "3.4028236e38", "1e99999999999999999999", "1e400 cm"}) {
+            const NumberEntry entry = TextToNumber(text, region);
+            EXPECT_TRUE(entry.outOfRange) << text;
+            EXPECT_TRUE(entry.number.isEmpty()) << text;
+        }
     }
-    expectSingle("3.4028234e38", kPointRegion, FLT_MAX);
-}
-
-TEST(TextToNumber, MagnitudesBelowSingleRangeBecomeZero)
-{
-    expectSingle("1e-50", kPointRegion, 0.0f);
-    expectSingle("-1e-99999999999999999999", kPointRegion, -0.0f);
-    expectSingle("1e-40", kPointRegion, 1e-40f);
-    expectSingle("0.000e999", kPointRegion, 0.0f);
-    expectDouble("1e-400x", kPointRegion, 0.0);
 }
 
 }  // namespace

@@ -8,7 +8,6 @@
 namespace quorlin {
 namespace {
 
-using testing::SampleFile;
 using testing::WindowTest;
 
 // What a command leaves behind that the user or a file could notice.
@@ -32,8 +31,8 @@ protected:
     {
         start();
         window->show();
-        choose(0, SampleFile("calibration.txt"));
-        choose(1, SampleFile("adjustment.txt"));
+        choose(0, modelCalibration());
+        choose(1, readings());
         box(0)->setText(" .11");
         QTest::keyClick(box(0), Qt::Key_End);
         correctionGrid()->setText(1, 3, "");
@@ -119,7 +118,7 @@ TEST_F(Shortcuts, CalibrationKeysWorkAlsoInsideATextBox)
     press(window.get(), Qt::Key_A);
     EXPECT_EQ(window->workspace().CalCount, 1);
 
-    choose(0, SampleFile("calibration.txt"));
+    choose(0, modelCalibration());
     const std::size_t dialogs = platform.dialogs.size();
 
     // Ctrl+C calibrates rather than copies; Ctrl+A adds rather than selects all.
@@ -147,14 +146,14 @@ TEST_F(Shortcuts, CalibrationKeysWorkAlsoInsideATextBox)
 
 TEST_F(Shortcuts, AdjustmentKeysWaitForDataForAdjustment)
 {
-    choose(0, SampleFile("calibration.txt"));
+    choose(0, modelCalibration());
     const std::size_t dialogs = platform.dialogs.size();
     press(window.get(), Qt::Key_T);
     press(window.get(), Qt::Key_X);
     EXPECT_EQ(platform.dialogs.size(), dialogs);
     EXPECT_EQ(window->workspace().AdjCount, 0);
 
-    choose(1, SampleFile("adjustment.txt"));
+    choose(1, readings());
     press(correctionGrid(), Qt::Key_X);
     EXPECT_EQ(window->workspace().AdjCount, 11);
 
@@ -187,14 +186,14 @@ TEST_F(WindowTest, ConstantsAreReadOnEveryKeyReleasedInEitherBox)
 {
     start();
     window->show();
-    choose(0, SampleFile("calibration.txt"));
+    choose(0, modelCalibration());
     ASSERT_TRUE(window->workspace().AcidConc.isDouble());
 
     box(1)->setFocus();
     QTest::keyClick(box(1), Qt::Key_End);
     // Box(0) is read too: its value becomes the single-precision reading of its text.
     EXPECT_TRUE(window->workspace().AcidConc.isSingle());
-    EXPECT_EQ(window->workspace().AcidConc.value(), static_cast<double>(0.1f));
+    EXPECT_EQ(window->workspace().AcidConc.value(), static_cast<double>(static_cast<float>(model.acid)));
 
     box(0)->clear();
     QTest::keyClicks(box(0), "0,2");
@@ -227,8 +226,8 @@ TEST_F(WindowTest, EditingAdjustmentDataAdjustsAgain)
 {
     start();
     window->show();
-    choose(0, SampleFile("calibration.txt"));
-    choose(1, SampleFile("adjustment.txt"));
+    choose(0, modelCalibration());
+    choose(1, readings());
     const QString before = correctionGrid()->text(2, 3);
 
     correctionGrid()->setFocus();
@@ -246,7 +245,7 @@ TEST_F(WindowTest, ValueBeingTypedLandsBeforeTheCalibration)
 {
     start();
     window->show();
-    choose(0, SampleFile("calibration.txt"));
+    choose(0, modelCalibration());
     const QString fitted = caption("Parameter(1)");
 
     dataGrid()->setFocus();

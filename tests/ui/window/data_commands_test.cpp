@@ -10,7 +10,6 @@ namespace {
 
 using testing::CalibrationText;
 using testing::ReadBytes;
-using testing::SampleFile;
 using testing::WindowTest;
 
 // Value±deviation as a converged fit shows it.
@@ -30,7 +29,7 @@ TEST_F(WindowTest, LoadingCalibrationDataFitsShowsAndPlots)
 {
     start();
     window->show();
-    const QString file = SampleFile("calibration.txt");
+    const QString file = modelCalibration();
     choose(0, file);
 
     ASSERT_EQ(platform.dialogs.size(), 1u);
@@ -45,18 +44,23 @@ TEST_F(WindowTest, LoadingCalibrationDataFitsShowsAndPlots)
     EXPECT_EQ(window->workspace().CalCount, 15);
     EXPECT_EQ(dataGrid()->rows(), 16);
     EXPECT_EQ(dataGrid()->text(0, 1), "vol. /ml");
-    EXPECT_EQ(dataGrid()->text(1, 1), " .51");
-    EXPECT_EQ(dataGrid()->text(1, 2), " 227.83");
-    EXPECT_EQ(dataGrid()->text(15, 1), " 12.46");
+    EXPECT_EQ(dataGrid()->text(1, 1), " .5");
+    EXPECT_EQ(dataGrid()->text(15, 1), " 12.5");
+    for (int row = 1; row <= 15; ++row) {
+        const QString emf = dataGrid()->text(row, 2);
+        EXPECT_TRUE(emf.startsWith(' ')) << row;
+        EXPECT_DOUBLE_EQ(emf.toDouble(), window->workspace().CalEmf[static_cast<std::size_t>(row)].value()) << row;
+    }
 
-    // The samples were made with Ezero 405, Slope 59.1 and j corr 25 and a little noise.
+    // The fit finds the model electrode within the deviations it shows.
     for (const char* parameter : {"Parameter(1)", "Parameter(2)", "Parameter(3)"})
         EXPECT_TRUE(kFitted.match(caption(parameter)).hasMatch()) << caption(parameter).toStdString();
-    EXPECT_NEAR(leadingValue(caption("Parameter(1)")), 405.0, 3 * deviation(caption("Parameter(1)")) + 0.1);
-    EXPECT_NEAR(leadingValue(caption("Parameter(2)")), 59.1, 3 * deviation(caption("Parameter(2)")) + 0.1);
-    EXPECT_NEAR(leadingValue(caption("Parameter(3)")), 25.0, 3 * deviation(caption("Parameter(3)")) + 1);
+    EXPECT_NEAR(leadingValue(caption("Parameter(1)")), model.ezero, 3 * deviation(caption("Parameter(1)")) + 0.1);
+    EXPECT_NEAR(leadingValue(caption("Parameter(2)")), model.slope, 3 * deviation(caption("Parameter(2)")) + 0.1);
+    EXPECT_NEAR(leadingValue(caption("Parameter(3)")), model.jcorr, 3 * deviation(caption("Parameter(3)")) + 1);
     EXPECT_TRUE(caption("rmserror").startsWith("Rms error = "));
-    EXPECT_NEAR(caption("rmserror").mid(12).toDouble(), 0.1, 0.06);
+    EXPECT_GT(caption("rmserror").mid(12).toDouble(), 0.0);
+    EXPECT_LT(caption("rmserror").mid(12).toDouble(), 0.1);
 
     EXPECT_TRUE(plotDrawn());
     EXPECT_TRUE(panel(1)->isVisible());
@@ -205,10 +209,10 @@ TEST_F(WindowTest, AdjustmentDataBeforeACalibrationAreShownButNotAdjusted)
 {
     start();
     window->show();
-    choose(1, SampleFile("adjustment.txt"));
+    choose(1, readings());
 
     EXPECT_EQ(platform.dialogs.back().title, "Choose data to adjust");
-    EXPECT_EQ(caption("FileName(1)"), SampleFile("adjustment.txt"));
+    EXPECT_EQ(caption("FileName(1)"), readings());
     EXPECT_EQ(window->workspace().AdjCount, 10);
     EXPECT_EQ(correctionGrid()->text(1, 2), " 227.24");
     EXPECT_EQ(correctionGrid()->text(0, 3), "adjusted");
@@ -226,8 +230,8 @@ TEST_F(WindowTest, AdjustmentDataAfterACalibrationGetTheirAdjustedEmf)
 {
     start();
     window->show();
-    choose(0, SampleFile("calibration.txt"));
-    choose(1, SampleFile("adjustment.txt"));
+    choose(0, modelCalibration());
+    choose(1, readings());
 
     const Workspace& ws = window->workspace();
     const double ezero = ws.Params[1], slope = ws.Params[2], jcorr = ws.Params[3];
@@ -269,14 +273,14 @@ TEST_F(WindowTest, SavedAdjustedDataLoadAgainAsDataForAdjustment)
 {
     start();
     window->show();
-    choose(0, SampleFile("calibration.txt"));
-    choose(1, SampleFile("adjustment.txt"));
+    choose(0, modelCalibration());
+    choose(1, readings());
     std::vector<QString> adjusted;
     for (int row = 1; row <= 10; ++row) adjusted.push_back(correctionGrid()->text(row, 3));
 
     choose(3, path("adjusted.txt"));
     EXPECT_EQ(platform.dialogs.back().title, "Choose file for adjusted data");
-    EXPECT_EQ(platform.dialogs.back().initialFileName, SampleFile("adjustment.txt"));
+    EXPECT_EQ(platform.dialogs.back().initialFileName, readings());
     const std::string bytes = ReadBytes(folder.path() / "adjusted.txt");
     EXPECT_TRUE(bytes.starts_with(" .5\t" + adjusted[0].toStdString() + "\r\n")) << bytes;
     EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\n'), 10);
@@ -292,7 +296,7 @@ TEST_F(WindowTest, FailedSaveSaysWhy)
 {
     start();
     window->show();
-    choose(0, SampleFile("calibration.txt"));
+    choose(0, modelCalibration());
     const QString target = path("missing folder/out.txt");
     choose(2, target);
     ASSERT_EQ(platform.messages.size(), 1);
@@ -303,9 +307,9 @@ TEST_F(WindowTest, FailedSaveSaysWhy)
 TEST_F(WindowTest, CancellingASaveChangesNothing)
 {
     start();
-    choose(0, SampleFile("calibration.txt"));
+    choose(0, modelCalibration());
     window->Choose_Click(2);
-    EXPECT_EQ(caption("FileName(0)"), SampleFile("calibration.txt"));
+    EXPECT_EQ(caption("FileName(0)"), modelCalibration());
     EXPECT_TRUE(platform.messages.isEmpty());
 }
 

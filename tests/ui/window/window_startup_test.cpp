@@ -6,7 +6,6 @@
 namespace quorlin {
 namespace {
 
-using testing::SampleFile;
 using testing::WindowTest;
 
 TEST_F(WindowTest, StartsWithOnlyTheCommandsThatNeedNoData)
@@ -138,7 +137,7 @@ TEST_F(WindowTest, OpensAtTheDesignedClientSizeAndFollowsResizing)
     EXPECT_NEAR(window->centralWidget()->width(), 11880 * dpiX / 1440, 1);
     EXPECT_NEAR(window->centralWidget()->height(), 8595 * dpiY / 1440, 1);
 
-    choose(0, SampleFile("calibration.txt"));
+    choose(0, modelCalibration());
     window->resize(1000, 760);
     QApplication::processEvents();
     const int margin = qRound(60 * dpiX / 1440);
@@ -155,7 +154,7 @@ TEST_F(WindowTest, ShrinkingBelowNothingKeepsTheLastValidSizes)
 {
     start();
     window->show();
-    choose(0, SampleFile("calibration.txt"));
+    choose(0, modelCalibration());
     window->resize(300, 200);
     QApplication::processEvents();
     const QSize graphBefore = graph()->size();
@@ -173,8 +172,8 @@ TEST_F(WindowTest, TabsBringTheirPanelForwardAndOnlyCalibrationRedraws)
 {
     start();
     window->show();
-    choose(0, SampleFile("calibration.txt"));
-    choose(1, SampleFile("adjustment.txt"));
+    choose(0, modelCalibration());
+    choose(1, readings());
     EXPECT_TRUE(tabStrip()->isVisible());
     EXPECT_EQ(tabStrip()->selectedTab(), 1);
     EXPECT_TRUE(panel(1)->isVisible());
@@ -203,7 +202,7 @@ TEST_F(WindowTest, HelpOpensTheManualAndExitEndsWithoutAsking)
     action("Help")->trigger();
     EXPECT_EQ(platform.helpShown, 1);
 
-    choose(0, SampleFile("calibration.txt"));
+    choose(0, modelCalibration());
     const std::size_t dialogs = platform.dialogs.size();
     action("Exit")->trigger();
     EXPECT_FALSE(window->isVisible());

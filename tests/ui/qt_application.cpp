@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
-
 namespace {
 
 // Widgets need one QApplication for the whole test program.
@@ -14,7 +12,7 @@ public:
 
 private:
     int argc_ = 1;
-    char name_[16] = "ui_window_tests";
+    char name_[16] = "quorlin_tests";
     char* argv_[2] = {name_, nullptr};
     std::unique_ptr<QApplication> app_;
 };

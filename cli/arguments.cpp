@@ -1,0 +1,95 @@
+#include "arguments.h"
+
+#include <vector>
+
+namespace quorlin::cli {
+
+namespace {
+
+ParsedArguments usageError(std::string text)
+{
+    return {Arguments{}, std::move(text)};
+}
+
+ParsedArguments only(Arguments::Command command)
+{
+    Arguments arguments;
+    arguments.command = command;
+    return {arguments, {}};
+}
+
+}  // namespace
+
+ParsedArguments ParseArguments(std::span<const std::string> args)
+{
+    Arguments result;
+    std::vector<std::string> positional;
+    bool outputGiven = false;
+    bool optionsEnded = false;
+
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (optionsEnded || arg.size() < 2 || arg[0] != '-') {
+            positional.push_back(arg);
+        } else if (arg == "--") {
+            optionsEnded = true;
+        } else if (arg == "--help" || arg == "-h") {
+            return only(Arguments::Command::Help);
+        } else if (arg == "--version") {
+            return only(Arguments::Command::Version);
+        } else if (arg == "--json") {
+            result.json = true;
+        } else if (arg == "-o") {
+            if (i + 1 == args.size()) return usageError("-o needs a file name");
+            result.outputFile = args[++i];
+            outputGiven = true;
+        } else {
+            return usageError("unknown option '" + arg + "'");
+        }
+    }
+
+    if (positional.empty()) return usageError("no command given");
+    const std::string& command = positional[0];
+    const std::size_t files = positional.size() - 1;
+    if (command == "calibrate") {
+        if (files != 1) return usageError("calibrate takes one file: CALFILE");
+        if (outputGiven) return usageError("-o belongs to adjust");
+        result.command = Arguments::Command::Calibrate;
+    } else if (command == "adjust") {
+        if (files != 2) return usageError("adjust takes two files: CALFILE DATAFILE");
+        if (outputGiven && result.outputFile.empty()) return usageError("-o needs a file name");
+        result.command = Arguments::Command::Adjust;
+        result.dataFile = positional[2];
+    } else {
+        return usageError("unknown command '" + command + "'");
+    }
+    result.calibrationFile = positional[1];
+    return {result, {}};
+}
+
+std::string UsageText()
+{
+    return "Usage: quorlin-cli calibrate CALFILE [--json]\n"
+           "       quorlin-cli adjust CALFILE DATAFILE [-o OUTFILE] [--json]\n"
+           "       quorlin-cli --help | --version\n"
+           "\n"
+           "Runs what the Quorlin window does after loading files, without a window.\n"
+           "\n"
+           "calibrate  reads a calibration data file and fits Ezero, Slope and j corr;\n"
+           "           prints the three parameter captions and the rms caption.\n"
+           "adjust     calibrates with CALFILE, adjusts the readings of DATAFILE and writes\n"
+           "           the adjusted data file to OUTFILE, or to standard output.\n"
+           "--json     prints the outcome as one JSON object instead (with adjust and no\n"
+           "           -o, the adjusted texts appear only in the object).\n"
+           "\n"
+           "Numbers are shown with the decimal separator of LC_NUMERIC/LANG, as in the window.\n"
+           "Exit status: 0 converged (and written), 1 the calibration or adjustment did not\n"
+           "succeed (nothing written), 2 usage error or a file that cannot be read or written.\n";
+}
+
+std::string VersionText()
+{
+    return std::string("quorlin-cli ") + QUORLIN_VERSION + "\n";
+}
+
+}  // namespace quorlin::cli

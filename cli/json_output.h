@@ -1,0 +1,22 @@
+#pragma once
+
+#include "replay.h"
+
+#include "core/adjustment.h"
+#include "core/captions.h"
+#include "core/workspace.h"
+
+#include <string>
+
+namespace quorlin::cli {
+
+// One JSON object on one line: outcome, message, points, the fitted values with their
+// standard deviations, rms, pH and residuals (these only when converged), and the
+// captions as the window would show them. With an adjustment, "adjusted" holds the
+// texts of the adjusted column, and "adjustmentStoppedAt" the point where the
+// inversion failed, if it did. Numbers are written in the shortest form that reads back
+// to the same value: single precision for the parameters, double for the rest.
+std::string CalibrationJson(const Workspace& ws, const Captions& captions, const Calibration& calibration,
+                            const AdjustmentResult* adjustment);
+
+}  // namespace quorlin::cli

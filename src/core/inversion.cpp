@@ -1,0 +1,70 @@
+#include "inversion.h"
+
+#include <cmath>
+#include <utility>
+
+namespace quorlin {
+
+namespace {
+
+constexpr double kLowEnd = 0.0;
+constexpr double kHighEnd = 14.0;
+constexpr double kTolerance = 1E-5;
+constexpr int kMaxSteps = 30;
+
+const double kLn10 = std::log(10.0);
+
+Inversion failed() { return {Inversion::Kind::Failed, 0.0}; }
+
+}  // namespace
+
+double func(const Workspace& ws, std::int32_t ip, double pHval)
+{
+    const double h = std::exp(-pHval * kLn10);
+    const double ezero = ws.Params[1];
+    const double slope = ws.Params[2];
+    const double jcorr = ws.Params[3];
+    return pointOr0(ws.AdjEmf, ip).value() - (ezero - slope * pHval + jcorr * h);
+}
+
+Inversion RTFLSP(const Workspace& ws, std::int32_t ip)
+{
+    double fl = func(ws, ip, kLowEnd);
+    double fh = func(ws, ip, kHighEnd);
+    // An overflowing product counts as the arithmetic error it would be, not as a sign.
+    const double ends = fl * fh;
+    if (!std::isfinite(ends)) return failed();
+    if (ends > 0.0) return {};
+    // Both ends exactly on the line leave the first chord 0/0: no single root to report.
+    if (fl == 0.0 && fh == 0.0) return {};
+
+    double xl = kLowEnd;
+    double xh = kHighEnd;
+    if (!(fl < 0.0)) {
+        std::swap(xl, xh);
+        std::swap(fl, fh);
+    }
+    double dx = xh - xl;
+    double rtf = 0.0;
+    for (int step = 1; step <= kMaxSteps; ++step) {
+        rtf = xl + dx * fl / (fl - fh);
+        if (!std::isfinite(rtf)) return failed();
+        const double f = func(ws, ip, rtf);
+        if (!std::isfinite(f)) return failed();
+        double del;
+        if (f < 0.0) {
+            del = xl - rtf;
+            xl = rtf;
+            fl = f;
+        } else {
+            del = xh - rtf;
+            xh = rtf;
+            fh = f;
+        }
+        dx = xh - xl;
+        if (std::fabs(del) < kTolerance || f == 0.0) break;
+    }
+    return {Inversion::Kind::Root, rtf};
+}
+
+}  // namespace quorlin

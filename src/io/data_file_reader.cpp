@@ -1,0 +1,97 @@
+#include "data_files.h"
+#include "record_reader.h"
+
+#include <cerrno>
+#include <cstdint>
+#include <cstdio>
+#include <limits>
+#include <memory>
+#include <system_error>
+
+namespace quorlin {
+
+namespace {
+
+struct FileCloser {
+    void operator()(std::FILE* f) const { std::fclose(f); }
+};
+using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
+
+FileOutcome failure(int error)
+{
+    return {false, std::generic_category().message(error)};
+}
+
+struct PointSet {
+    std::int32_t& count;
+    PointArray& volume;
+    PointArray& emf;
+};
+
+void clear(PointSet points)
+{
+    points.count = 0;
+    reallocateFresh(points.volume, 0);
+    reallocateFresh(points.emf, 0);
+}
+
+// Reads records into points 1, 2, ... until an end mark, a line that is not a record or
+// the end of the file. Only a read error counts as failure; the points read stay.
+FileOutcome readPoints(LineReader& reader, PointSet points)
+{
+    std::string line;
+    for (;;) {
+        const LineReader::Status status = reader.next(line);
+        if (status == LineReader::Status::ReadError) return failure(errno);
+        if (status != LineReader::Status::Line) return {};
+        const auto record = ParseRecord(line);
+        if (!record || (record->first == 0.0 && record->second == 0.0)) return {};
+        if (points.count == std::numeric_limits<std::int32_t>::max()) return {};
+        points.volume.push_back(Number::fromDouble(record->first));
+        points.emf.push_back(Number::fromDouble(record->second));
+        ++points.count;
+    }
+}
+
+FileHandle openForReading(const std::string& path)
+{
+    return FileHandle(std::fopen(path.c_str(), "rb"));
+}
+
+}  // namespace
+
+FileOutcome ReadCalibrationFile(Workspace& ws, const std::string& path)
+{
+    const PointSet points{ws.CalCount, ws.CalVolume, ws.CalEmf};
+    clear(points);
+    ws.AcidConc = Number();
+    ws.InitVolume = Number();
+
+    const FileHandle file = openForReading(path);
+    if (!file) return failure(errno);
+    LineReader reader(file.get());
+
+    std::string line;
+    const LineReader::Status status = reader.next(line);
+    if (status == LineReader::Status::ReadError) return failure(errno);
+    if (status != LineReader::Status::Line) return {};
+    const auto header = ParseRecord(line);
+    if (!header) return {};
+    ws.AcidConc = Number::fromDouble(header->first);
+    ws.InitVolume = Number::fromDouble(header->second);
+
+    return readPoints(reader, points);
+}
+
+FileOutcome ReadAdjustmentFile(Workspace& ws, const std::string& path)
+{
+    const PointSet points{ws.AdjCount, ws.AdjVolume, ws.AdjEmf};
+    clear(points);
+
+    const FileHandle file = openForReading(path);
+    if (!file) return failure(errno);
+    LineReader reader(file.get());
+    return readPoints(reader, points);
+}
+
+}  // namespace quorlin

@@ -1,0 +1,50 @@
+#include "data_files.h"
+#include "file_replacement.h"
+#include "record_reader.h"
+
+#include <algorithm>
+
+namespace quorlin {
+
+namespace {
+
+// A comma locale shows and accepts "0,1"; written as is, the comma would split the
+// field in two when the file is read back.
+std::string withDecimalPoint(const std::string& text)
+{
+    if (std::count(text.begin(), text.end(), ',') != 1 || text.find('.') != std::string::npos) return text;
+    std::string mended = text;
+    mended[mended.find(',')] = '.';
+    return ParseFileNumber(mended) ? mended : text;
+}
+
+}  // namespace
+
+std::string DataFileText(const std::vector<TextRecord>& records)
+{
+    std::string text;
+    for (const TextRecord& record : records) {
+        text += withDecimalPoint(record.first);
+        text += '\t';
+        text += withDecimalPoint(record.second);
+        text += "\r\n";
+    }
+    return text;
+}
+
+FileOutcome WriteCalibrationFile(const std::string& path, const TextRecord& constants,
+                                 const std::vector<TextRecord>& points)
+{
+    std::vector<TextRecord> records;
+    records.reserve(points.size() + 1);
+    records.push_back(constants);
+    records.insert(records.end(), points.begin(), points.end());
+    return ReplaceFileContents(path, DataFileText(records));
+}
+
+FileOutcome WriteAdjustedFile(const std::string& path, const std::vector<TextRecord>& points)
+{
+    return ReplaceFileContents(path, DataFileText(points));
+}
+
+}  // namespace quorlin

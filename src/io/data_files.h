@@ -1,0 +1,53 @@
+#pragma once
+
+#include "core/workspace.h"
+
+#include <string>
+#include <vector>
+
+namespace quorlin {
+
+// Data files hold one record of two numbers per line. A field ends at a comma, a tab or
+// the end of a line (CR LF, LF or CR), blanks around it are skipped, and numbers always
+// use a point whatever the regional settings. The data end, silently, at the first
+// record whose values are both zero (dropped), at a record that is not exactly two
+// finite numbers (a blank line, a text header, junk, an overlong line), or at the end of
+// the file (the last record is kept). Values are held in double precision.
+
+// Whether a file could be read through; loads stay silent, so only the companion and
+// tests look at it. On failure `reason` says why ("No such file or directory", ...).
+struct FileOutcome {
+    bool ok = true;
+    std::string reason;
+};
+
+// Header record into AcidConc and InitVolume, then the points into CalVolume, CalEmf
+// and CalCount. The data set is replaced whatever happens: a file that cannot be opened
+// or whose first line is not two numbers leaves no points and both constants empty.
+FileOutcome ReadCalibrationFile(Workspace& ws, const std::string& path);
+
+// The points into AdjVolume, AdjEmf and AdjCount; no header record.
+FileOutcome ReadAdjustmentFile(Workspace& ws, const std::string& path);
+
+// The texts of one line of a written file, as the window shows them.
+struct TextRecord {
+    std::string first;
+    std::string second;
+};
+
+// Each record as field 1, a tab, field 2, CR LF. A text that is a number with a decimal
+// comma (as a comma locale shows and accepts them) is written with a point instead, so
+// that the file reads back as the same numbers; every other text is written as shown.
+std::string DataFileText(const std::vector<TextRecord>& records);
+
+// Line 1 from the two Box texts as typed, then one line per DataGrid point (columns 1
+// and 2). The file is written beside the target and renamed over it only when complete,
+// so a failed save leaves an existing file as it was; the outcome carries the reason
+// for "Could not save FILE: REASON".
+FileOutcome WriteCalibrationFile(const std::string& path, const TextRecord& constants,
+                                 const std::vector<TextRecord>& points);
+
+// One line per CorrectionGrid point: the volume text and the adjusted text (column 3).
+FileOutcome WriteAdjustedFile(const std::string& path, const std::vector<TextRecord>& points);
+
+}  // namespace quorlin

@@ -1,0 +1,104 @@
+#include "record_reader.h"
+
+#include <charconv>
+#include <cmath>
+#include <system_error>
+
+namespace quorlin {
+
+namespace {
+
+bool isBlank(char c) { return c == ' '; }
+bool isBlankOrTab(char c) { return c == ' ' || c == '\t'; }
+
+std::string_view trimBlanks(std::string_view s)
+{
+    while (!s.empty() && isBlank(s.front())) s.remove_prefix(1);
+    while (!s.empty() && isBlank(s.back())) s.remove_suffix(1);
+    return s;
+}
+
+}  // namespace
+
+std::optional<double> ParseFileNumber(std::string_view field)
+{
+    field = trimBlanks(field);
+    // from_chars takes a minus but not a plus; a plus before another sign stays invalid.
+    if (field.size() > 1 && field.front() == '+' && field[1] != '-' && field[1] != '+') field.remove_prefix(1);
+    if (field.empty()) return std::nullopt;
+
+    double value = 0.0;
+    const char* end = field.data() + field.size();
+    const auto [ptr, ec] = std::from_chars(field.data(), end, value, std::chars_format::general);
+    if (ec != std::errc() || ptr != end || !std::isfinite(value)) return std::nullopt;
+    return value;
+}
+
+std::optional<RecordValues> ParseRecord(std::string_view line)
+{
+    double values[2] = {0.0, 0.0};
+    int fields = 0;
+    std::size_t i = 0;
+    const std::size_t n = line.size();
+    for (;;) {
+        while (i < n && isBlankOrTab(line[i])) ++i;
+        const std::size_t start = i;
+        while (i < n && line[i] != ',' && line[i] != '\t') ++i;
+        if (fields == 2) return std::nullopt;
+        const auto value = ParseFileNumber(line.substr(start, i - start));
+        if (!value) return std::nullopt;
+        values[fields++] = *value;
+
+        while (i < n && isBlankOrTab(line[i])) ++i;
+        if (i == n) break;
+        if (line[i] == ',') ++i;  // a trailing comma leaves an empty third field
+    }
+    if (fields != 2) return std::nullopt;
+    return RecordValues{values[0], values[1]};
+}
+
+int LineReader::nextByte()
+{
+    if (pos_ == size_) {
+        if (readError_) return EOF;
+        size_ = std::fread(buffer_, 1, sizeof buffer_, file_);
+        pos_ = 0;
+        if (size_ == 0) {
+            readError_ = std::ferror(file_) != 0;
+            return EOF;
+        }
+    }
+    return static_cast<unsigned char>(buffer_[pos_++]);
+}
+
+LineReader::Status LineReader::next(std::string& line)
+{
+    line.clear();
+    bool any = false;
+    for (;;) {
+        const int c = nextByte();
+        if (c == EOF) {
+            if (readError_) return Status::ReadError;
+            if (!any) return Status::EndOfFile;
+            break;
+        }
+        if (skipLineFeed_) {
+            skipLineFeed_ = false;
+            if (c == '\n') continue;
+        }
+        any = true;
+        if (c == '\n') break;
+        if (c == '\r') {
+            skipLineFeed_ = true;
+            break;
+        }
+        if (line.size() == kMaxLineLength) return Status::TooLong;
+        line.push_back(static_cast<char>(c));
+    }
+    // Editors on some systems start a text file with a UTF-8 byte order mark.
+    if (atStart_ && line.starts_with("\xEF\xBB\xBF")) line.erase(0, 3);
+    atStart_ = false;
+    return Status::Line;
+}
+
+}  // namespace quorlin

@@ -1,0 +1,125 @@
+#include "calibration_plot.h"
+
+#include "plot/frame.h"
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+
+namespace quorlin {
+
+namespace {
+
+constexpr std::int32_t kSizeFactor = 1;
+constexpr std::int32_t kYIntervals = 10;
+
+std::int32_t slotsAfterZero(const PointArray& a)
+{
+    return a.empty() ? 0 : static_cast<std::int32_t>(std::min<std::size_t>(a.size() - 1, INT32_MAX));
+}
+
+// After an insertion the count can run ahead of the model values until they are
+// recomputed; only points that have all their values are drawn.
+std::int32_t plottablePoints(const Workspace& ws)
+{
+    return std::max(0, std::min({ws.CalCount, slotsAfterZero(ws.CalPH), slotsAfterZero(ws.CalEmf),
+                                 slotsAfterZero(ws.CalResidual)}));
+}
+
+double at(const PointArray& a, std::int32_t i)
+{
+    return a[static_cast<std::size_t>(i)].value();
+}
+
+// Observed minus residual, in the precision the two values carry.
+double calculatedEmf(const Workspace& ws, std::int32_t i)
+{
+    const auto k = static_cast<std::size_t>(i);
+    return (ws.CalEmf[k] - ws.CalResidual[k]).value();
+}
+
+void drawMeasuredAndCalculated(Surface& s, const PlotMapping& m, const Workspace& ws, std::int32_t n)
+{
+    for (std::int32_t i = 1; i <= n; ++i) {
+        const auto px = XToPixel(m, at(ws.CalPH, i));
+        const auto py = YToPixel(m, at(ws.CalEmf, i));
+        if (px && py) DrawCross(s, kSizeFactor, *px, *py);
+    }
+    // A point that cannot be placed breaks the line instead of being bridged.
+    bool drawing = false;
+    for (std::int32_t i = 1; i <= n; ++i) {
+        const auto px = XToPixel(m, at(ws.CalPH, i));
+        const auto py = YToPixel(m, calculatedEmf(ws, i));
+        if (!px || !py) {
+            drawing = false;
+            continue;
+        }
+        if (drawing) s.lineTo(*px, *py);
+        else s.moveTo(*px, *py);
+        drawing = true;
+    }
+}
+
+// Half the height of the residual axis: the largest finite residual in magnitude.
+double residualRange(const Workspace& ws, std::int32_t n)
+{
+    double r = 1E-20;
+    for (std::int32_t i = 1; i <= n; ++i) {
+        const double v = std::abs(at(ws.CalResidual, i));
+        if (std::isfinite(v) && v > r) r = v;
+    }
+    return r;
+}
+
+void drawResiduals(Surface& s, const PlotMapping& m, const Workspace& ws, std::int32_t n)
+{
+    const auto zero = YToPixel(m, 0);
+    if (!zero) return;
+    for (std::int32_t i = 1; i <= n; ++i) {
+        const auto px = XToPixel(m, at(ws.CalPH, i));
+        const auto py = YToPixel(m, at(ws.CalResidual, i));
+        if (!px || !py) continue;
+        s.moveTo(*px, *zero);
+        s.lineTo(*px, *py);
+    }
+}
+
+}  // namespace
+
+void PlotData(Surface& surface, PlotMapping& m, PlotExtents& extents, const Workspace& ws, std::string_view title,
+              bool calibrationPresent, const RegionalSettings& regional)
+{
+    if (!calibrationPresent) return;
+    const std::int32_t n = plottablePoints(ws);
+    surface.clear();
+    if (n == 0) return;
+
+    extents.PlotXMin = at(ws.CalPH, n);
+    extents.PlotXMax = at(ws.CalPH, 1);
+    extents.PlotYMin = at(ws.CalEmf, 1);
+    extents.PlotYMax = at(ws.CalEmf, n);
+
+    const std::optional<std::int32_t> h = nearest(surface.innerHeight());
+    const std::optional<std::int32_t> right = nearest(surface.innerWidth() - 16);
+    const std::optional<std::int32_t> upperBottom = h ? nearest(7.0 / 10.0 * *h - 8) : std::nullopt;
+    if (!right || !upperBottom) return;
+
+    m.PlotTop = 24;
+    m.PlotLeft = 56;
+    m.PlotRight = *right;
+    m.PlotBottom = *upperBottom;
+    // No x title: the residual plot below labels the shared pH axis.
+    DrawFrame(surface, m, kSizeFactor, kYIntervals, extents.PlotXMin, extents.PlotYMin, extents.PlotXMax,
+              extents.PlotYMax, "", "emf /mV", title, regional);
+    drawMeasuredAndCalculated(surface, m, ws, n);
+
+    m.PlotTop = m.PlotBottom + 16;
+    m.PlotBottom = *h - 40;
+    const double r = residualRange(ws, n);
+    double rMax = r;
+    DrawFrame(surface, m, kSizeFactor, kYIntervals, extents.PlotXMin, -r, extents.PlotXMax, rMax, "pH", " /mV",
+              "obs-calc", regional);
+    drawResiduals(surface, m, ws, n);
+}
+
+}  // namespace quorlin

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "core/workspace.h"
+#include "io/number_text.h"
+#include "plot/plot_mapping.h"
+#include "plot/surface.h"
+
+#include <string_view>
+
+namespace quorlin {
+
+// The value ranges of the last calibration plot, kept by the window between calls.
+// They come from the first and last points, not from a search for extremes.
+struct PlotExtents {
+    double PlotXMin = 0.0;  // pH of the last point
+    double PlotXMax = 0.0;  // pH of the first point (widened by 1 when both are equal)
+    double PlotYMin = 0.0;  // emf of the first point
+    double PlotYMax = 0.0;  // emf of the last point (widened likewise)
+};
+
+// Redraws the calibration display from the workspace: measured emf as crosses and the
+// calculated emf as a line against model pH above, the residuals as sticks below.
+// `title` is the calibration file's name; `calibrationPresent` is whether calibration
+// data are loaded (without them the surface is left untouched). Only the points that
+// have model values are drawn; with none the surface is just cleared. Leaves `m` set
+// for the lower plot.
+void PlotData(Surface& surface, PlotMapping& m, PlotExtents& extents, const Workspace& ws, std::string_view title,
+              bool calibrationPresent, const RegionalSettings& regional);
+
+}  // namespace quorlin

@@ -1,0 +1,181 @@
+#include "frame.h"
+
+#include "plot/ticks.h"
+
+#include <cmath>
+#include <limits>
+#include <optional>
+
+namespace quorlin {
+
+namespace {
+
+constexpr std::int32_t kXIntervals = 10;
+constexpr std::int32_t kLabelPoints = 9;
+constexpr std::int32_t kFrameMargin = 4;  // pixels beyond the data area, whatever the size factor
+
+struct TickSpan {
+    std::int64_t first;
+    std::int64_t last;
+};
+
+// A step that the multipliers could not make coarse enough would give an endless row of
+// ticks; such a range, like one that is not finite, gets none.
+bool stepCovers(double low, double high, double step, std::int32_t n)
+{
+    return std::isfinite(step) && step != 0 && std::abs(high - low) / std::abs(step) <= n;
+}
+
+// The first tick is the first multiple of the step inside the range next to its start,
+// for a reversed range (negative step) as well.
+std::int64_t firstInside(std::int64_t index, double step, double start)
+{
+    const double value = static_cast<double>(index) * step;
+    return (step > 0 ? value < start : value > start) ? index + 1 : index;
+}
+
+std::optional<TickSpan> xTicks(const PlotMapping& m, std::int32_t f, double xMin, double xMax, double xStep)
+{
+    if (!stepCovers(xMin, xMax, xStep, kXIntervals)) return std::nullopt;
+    const std::optional<std::int32_t> i1 = nearest(xMin / xStep);
+    const std::optional<std::int32_t> i2 = nearest(xMax / xStep);
+    if (!i1 || !i2) return std::nullopt;
+    const std::optional<std::int32_t> lastPixel = XToPixel(m, *i2 * xStep);
+    if (!lastPixel) return std::nullopt;
+    // The last tick may stand up to 2f pixels right of the data area.
+    const bool lastBeyond = *lastPixel > static_cast<std::int64_t>(m.PlotRight) + 2 * f;
+    return TickSpan{firstInside(*i1, xStep, xMin), lastBeyond ? *i2 - 1 : *i2};
+}
+
+std::optional<TickSpan> yTicks(double yMin, double yMax, double yStep, std::int32_t nY)
+{
+    if (!stepCovers(yMin, yMax, yStep, nY)) return std::nullopt;
+    const std::optional<std::int32_t> j1 = nearest(yMin / yStep);
+    const std::optional<std::int32_t> j2 = nearest(std::floor(yMax / yStep));
+    if (!j1 || !j2) return std::nullopt;
+    return TickSpan{firstInside(*j1, yStep, yMin), *j2};
+}
+
+// With more than five ticks only every second one is labelled.
+std::int64_t labelStride(const TickSpan& t)
+{
+    return t.last - t.first > 4 ? 2 : 1;
+}
+
+void line(Surface& s, std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2)
+{
+    s.moveTo(x1, y1);
+    s.lineTo(x2, y2);
+}
+
+std::int32_t middle(std::int32_t a, std::int32_t b)
+{
+    return *nearest((static_cast<double>(a) + b) / 2);
+}
+
+void drawXAxis(Surface& s, const PlotMapping& m, std::int32_t f, double xMin, double xMax, double xStep,
+               std::string_view xTitle, const RegionalSettings& regional)
+{
+    if (const std::optional<TickSpan> t = xTicks(m, f, xMin, xMax, xStep)) {
+        for (std::int64_t i = t->first; i <= t->last; ++i) {
+            if (const auto px = XToPixel(m, i * xStep)) line(s, *px, m.PlotBottom, *px, m.PlotBottom + 2 * f);
+        }
+        for (std::int64_t i = t->first; i <= t->last; i += labelStride(*t)) {
+            const auto px = XToPixel(m, i * xStep);
+            if (!px) continue;
+            line(s, *px, m.PlotBottom, *px, m.PlotBottom + 4 * f);
+            DrawLabel(s, *px, m.PlotBottom + 6 * f, kLabelPoints * f, LabelMode::Centred,
+                      TickLabelText(i * xStep, xStep, regional));
+        }
+    }
+    DrawLabel(s, middle(m.PlotRight, m.PlotLeft), m.PlotBottom + 20 * f, kLabelPoints * f, LabelMode::Centred,
+              xTitle);
+}
+
+void drawYAxis(Surface& s, const PlotMapping& m, std::int32_t f, std::int32_t nY, double yMin, double yMax,
+               double yStep, std::string_view yTitle, const RegionalSettings& regional)
+{
+    const std::int32_t edge = m.PlotLeft - kFrameMargin;
+    if (const std::optional<TickSpan> t = yTicks(yMin, yMax, yStep, nY)) {
+        for (std::int64_t j = t->first; j <= t->last; ++j) {
+            if (const auto py = YToPixel(m, j * yStep)) line(s, edge, *py, edge - 2 * f, *py);
+        }
+        for (std::int64_t j = t->first; j <= t->last; j += labelStride(*t)) {
+            const auto py = YToPixel(m, j * yStep);
+            if (!py) continue;
+            line(s, edge, *py, edge - 4 * f, *py);
+            DrawLabel(s, edge - 6 * f, *py - 6 * f, kLabelPoints * f, LabelMode::RightEnd,
+                      TickLabelText(j * yStep, yStep, regional));
+        }
+    }
+    DrawLabel(s, 0, middle(m.PlotTop, m.PlotBottom), kLabelPoints * f, LabelMode::Upward, yTitle);
+}
+
+bool fits32(std::int64_t v)
+{
+    return v >= std::numeric_limits<std::int32_t>::min() && v <= std::numeric_limits<std::int32_t>::max();
+}
+
+}  // namespace
+
+void DrawLabel(Surface& surface, std::int32_t x, std::int32_t y, std::int32_t size, LabelMode mode,
+               std::string_view text)
+{
+    if (text.empty()) return;
+    const double twipsPerPixel = 1440 / surface.dotsPerInch();
+    Font font{std::string(kLabelFace), nearest(size * 20 / twipsPerPixel).value_or(0), 0};
+    TextAlign align = TextAlign::Centre;
+    switch (mode) {
+    case LabelMode::Centred: break;
+    case LabelMode::Upward: font.escapement = 90; break;
+    case LabelMode::RightEnd: align = TextAlign::Right; break;
+    }
+    surface.drawText(x, y, align, font, text);
+}
+
+void DrawCross(Surface& surface, std::int32_t f, std::int32_t px, std::int32_t py)
+{
+    const std::int64_t arm = 4 * static_cast<std::int64_t>(f);
+    // A marker at the very end of the pixel range would wrap round; it is left out.
+    if (!fits32(px - arm) || !fits32(px + arm) || !fits32(py - arm) || !fits32(py + arm)) return;
+    const auto a = static_cast<std::int32_t>(arm);
+    line(surface, px - a, py, px + a, py);
+    line(surface, px, py - a, px, py + a);
+}
+
+std::int32_t PenWidth(std::int32_t f)
+{
+    return f;
+}
+
+void DrawFrame(Surface& surface, PlotMapping& m, std::int32_t f, std::int32_t nY, double xMin, double yMin,
+               double& xMax, double& yMax, std::string_view xTitle, std::string_view yTitle, std::string_view title,
+               const RegionalSettings& regional)
+{
+    surface.setPenWidth(PenWidth(f));
+
+    const std::int32_t left = m.PlotLeft - kFrameMargin;
+    const std::int32_t right = m.PlotRight + kFrameMargin;
+    surface.moveTo(left, m.PlotBottom);
+    surface.lineTo(right, m.PlotBottom);
+    surface.lineTo(right, m.PlotTop);
+    surface.lineTo(left, m.PlotTop);
+    surface.lineTo(left, m.PlotBottom);
+
+    DrawLabel(surface, middle(m.PlotRight, m.PlotLeft), m.PlotTop - 16 * f, kLabelPoints * f, LabelMode::Centred,
+              title);
+
+    // Both steps come from the ranges as passed, before SetScales may widen them.
+    const double xStep = TickStep(xMin, xMax, kXIntervals);
+    const double yStep = TickStep(yMin, yMax, nY);
+    SetScales(m, xMax, xMin, yMax, yMin);
+
+    // Without an x title the bottom edge stays bare: the plot below labels the axis.
+    if (!xTitle.empty()) drawXAxis(surface, m, f, xMin, xMax, xStep, xTitle, regional);
+    drawYAxis(surface, m, f, nY, yMin, yMax, yStep, yTitle, regional);
+
+    // Back to the surface's own one-pixel pen.
+    surface.setPenWidth(1);
+}
+
+}  // namespace quorlin

@@ -1,0 +1,63 @@
+#include "plot_mapping.h"
+
+#include <cmath>
+#include <limits>
+
+namespace quorlin {
+
+namespace {
+
+constexpr double kNoScale = std::numeric_limits<double>::quiet_NaN();
+
+bool fits32(std::int64_t v)
+{
+    return v >= std::numeric_limits<std::int32_t>::min() && v <= std::numeric_limits<std::int32_t>::max();
+}
+
+// One axis: the value at `low` falls on pixel `from`, the value at `high` on pixel `to`.
+void scaleAxis(std::int32_t from, std::int32_t to, double low, double high, double& scale, std::int32_t& offset)
+{
+    const double range = high - low;
+    scale = (static_cast<double>(to) - static_cast<double>(from)) / range;
+    // An overflowing range would squeeze every value onto one pixel.
+    const bool usable = std::isfinite(range) && std::isfinite(scale);
+    const std::optional<std::int32_t> shift = usable ? nearest(low * scale) : std::nullopt;
+    const std::int64_t o = static_cast<std::int64_t>(from) - shift.value_or(0);
+    if (!shift || !fits32(o)) {
+        scale = kNoScale;
+        offset = from;
+        return;
+    }
+    offset = static_cast<std::int32_t>(o);
+}
+
+}  // namespace
+
+std::optional<std::int32_t> nearest(double v)
+{
+    // The default rounding mode rounds halves to even.
+    const double r = std::nearbyint(v);
+    if (!(r >= std::numeric_limits<std::int32_t>::min() && r <= std::numeric_limits<std::int32_t>::max()))
+        return std::nullopt;
+    return static_cast<std::int32_t>(r);
+}
+
+void SetScales(PlotMapping& m, double& xMax, double xMin, double& yMax, double yMin)
+{
+    if (xMin == xMax) xMax = xMin + 1;
+    scaleAxis(m.PlotLeft, m.PlotRight, xMin, xMax, m.XScale, m.XOffset);
+    if (yMin == yMax) yMax = yMin + 1;
+    scaleAxis(m.PlotBottom, m.PlotTop, yMin, yMax, m.YScale, m.YOffset);
+}
+
+std::optional<std::int32_t> XToPixel(const PlotMapping& m, double x)
+{
+    return nearest(m.XOffset + x * m.XScale);
+}
+
+std::optional<std::int32_t> YToPixel(const PlotMapping& m, double y)
+{
+    return nearest(m.YOffset + y * m.YScale);
+}
+
+}  // namespace quorlin

@@ -1,0 +1,187 @@
+#include "ui/grids/cell_editor.h"
+
+#include "ui/grids/cell_edit_box.h"
+#include "ui/grids/point_grid.h"
+#include "ui/grids/typed_number.h"
+
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QScrollBar>
+
+namespace quorlin {
+
+namespace {
+constexpr char16_t kEnter = 13;
+constexpr char16_t kEscape = 27;
+constexpr char16_t kBackspace = 8;
+
+bool isControlCharacter(char16_t key)
+{
+    return key < 32 || key == 127;
+}
+}  // namespace
+
+CellEditor::CellEditor(PointGrid& grid, CellEditBox& box, EditTargets targets,
+                       const RegionalSettings& regional, GridServices& services,
+                       std::function<void()> afterStore)
+    : grid_(grid),
+      box_(box),
+      targets_(targets),
+      regional_(regional),
+      services_(services),
+      afterStore_(std::move(afterStore))
+{
+    grid_.installEventFilter(this);
+    grid_.viewport()->installEventFilter(this);
+    box_.installEventFilter(this);
+    const auto endOnScroll = [this] { finishEdit(); };
+    connect(grid_.verticalScrollBar(), &QScrollBar::valueChanged, this, endOnScroll);
+    connect(grid_.horizontalScrollBar(), &QScrollBar::valueChanged, this, endOnScroll);
+}
+
+void CellEditor::StartCellEdit(char16_t& key)
+{
+    finishEdit();
+    if (key != kEnter && key != kBackspace && isControlCharacter(key)) return;
+    if (grid_.row() < PointGrid::fixedRows() || grid_.col() < PointGrid::fixedCols()) return;
+
+    state_.EditOldText = grid_.currentText();
+    state_.EditRow = grid_.row();
+    state_.EditCol = grid_.col();
+    grid_.setCurrentCell(state_.EditRow, state_.EditCol);
+    state_.ArrowMoveMode = true;
+    box_.setBackground(CellEditBox::kArrowMoveColor);
+
+    const QRect cell = grid_.currentCellRect();
+    box_.setGeometry(grid_.x() + cell.x(), grid_.y() + cell.y() + 1, cell.width(), cell.height() - 1);
+
+    if (key == kEnter) {
+        key = 0;
+        box_.setText(grid_.currentText());
+        box_.setCursorPosition(0);
+    } else if (key == kBackspace) {
+        key = 0;
+        box_.clear();
+    } else {
+        box_.setText(QString(QChar(key)));
+        box_.setCursorPosition(1);
+    }
+    box_.raise();
+    box_.show();
+    editing_ = true;
+    box_.setFocus(Qt::OtherFocusReason);
+}
+
+void CellEditor::EditKeyDown(int keyCode)
+{
+    if (keyCode == Qt::Key_F2) {
+        state_.ArrowMoveMode = !state_.ArrowMoveMode;
+        box_.setBackground(state_.ArrowMoveMode ? CellEditBox::kArrowMoveColor : CellEditBox::kCaretMoveColor);
+        return;
+    }
+    if (state_.ArrowMoveMode) EditArrowKey(keyCode);
+}
+
+void CellEditor::EditArrowKey(int keyCode)
+{
+    int rowStep = 0;
+    int colStep = 0;
+    switch (keyCode) {
+    case Qt::Key_Down: rowStep = 1; break;
+    case Qt::Key_Up: rowStep = -1; break;
+    case Qt::Key_Left: colStep = -1; break;
+    case Qt::Key_Right: colStep = 1; break;
+    default: return;
+    }
+    finishEdit();
+    const int row = grid_.row() + rowStep;
+    const int col = grid_.col() + colStep;
+    if (row >= PointGrid::fixedRows() && row < grid_.rows() && col >= PointGrid::fixedCols() && col < grid_.cols())
+        grid_.setCurrentCell(row, col);
+}
+
+void CellEditor::EditKeyPress(char16_t& key)
+{
+    if (key == kEscape) {
+        box_.setText(state_.EditOldText);
+        key = 0;
+        finishEdit();
+    } else if (key == kEnter) {
+        key = 0;
+        finishEdit();
+    }
+}
+
+void CellEditor::finishEdit()
+{
+    if (!editing_) return;
+    grid_.setFocus(Qt::OtherFocusReason);
+    commit();  // when the window is inactive no focus event arrives to do it
+}
+
+void CellEditor::commit()
+{
+    if (!editing_) return;
+    editing_ = false;
+
+    const QString typed = box_.text();
+    const Number value = ReadTypedNumber(typed, regional_, services_);
+
+    PointArray* target = state_.EditCol == 1 ? targets_.column1 : state_.EditCol == 2 ? targets_.column2 : nullptr;
+    if (target && state_.EditRow >= 1 && static_cast<std::size_t>(state_.EditRow) < target->size())
+        (*target)[static_cast<std::size_t>(state_.EditRow)] = value;
+    grid_.setText(state_.EditRow, state_.EditCol, typed);
+    if (afterStore_) afterStore_();
+    box_.hide();
+}
+
+bool CellEditor::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == &box_) {
+        if (event->type() == QEvent::KeyPress) return boxKeyPress(*static_cast<QKeyEvent*>(event));
+        // A popup (a menu, the box's own context menu) does not end the edit.
+        if (event->type() == QEvent::FocusOut &&
+            static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason)
+            commit();
+        return false;
+    }
+    if (watched == grid_.viewport()) {
+        if (event->type() == QEvent::MouseButtonDblClick &&
+            static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+            char16_t key = kEnter;
+            StartCellEdit(key);
+            return true;
+        }
+        return false;
+    }
+    if (watched == &grid_) {
+        if (event->type() == QEvent::KeyPress) return gridKeyPress(*static_cast<QKeyEvent*>(event));
+        if (event->type() == QEvent::Resize || event->type() == QEvent::Move) finishEdit();
+    }
+    return false;
+}
+
+bool CellEditor::gridKeyPress(QKeyEvent& event)
+{
+    if (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
+    const QString text = event.text();
+    if (text.isEmpty()) return false;
+    char16_t key = text.at(0).unicode();
+    if (key != kEnter && key != kBackspace && isControlCharacter(key)) return false;
+    StartCellEdit(key);
+    return true;
+}
+
+bool CellEditor::boxKeyPress(QKeyEvent& event)
+{
+    EditKeyDown(event.key());
+    if (!editing_) return true;  // an arrow ended the edit
+    const QString text = event.text();
+    if (text.isEmpty()) return false;
+    char16_t key = text.at(0).unicode();
+    EditKeyPress(key);
+    return key == 0;
+}
+
+}  // namespace quorlin

@@ -1,0 +1,88 @@
+#pragma once
+
+#include "core/workspace.h"
+#include "io/number_text.h"
+
+#include <QObject>
+#include <QString>
+
+#include <cstdint>
+#include <functional>
+
+class QKeyEvent;
+
+namespace quorlin {
+
+class CellEditBox;
+class GridServices;
+class PointGrid;
+
+// Which cell is being edited, taken when the edit starts; the commit writes there even
+// when the grid's current cell has moved on.
+struct EditState {
+    std::int32_t EditRow = 0;
+    std::int32_t EditCol = 0;  // 1 volume, 2 emf, 3 adjusted emf
+    QString EditOldText;
+    bool ArrowMoveMode = false;  // true: arrows end the edit and move the current cell
+};
+
+// Where a committed value goes: column 1 and column 2 of the grid. Other columns keep
+// only the typed text.
+struct EditTargets {
+    PointArray* column1 = nullptr;
+    PointArray* column2 = nullptr;
+};
+
+// In-place editing of one grid through its edit box, which must lie in the grid's
+// container. Wires itself to the grid's double click and key presses and to the box's
+// keys and focus loss. Every end of an edit commits: the typed text goes through
+// TextToNumber into the target array at EditRow and stays in the cell as typed; then
+// afterStore runs (the adjustment, for CorrectionGrid).
+//
+// Choices: edits are refused while the current cell is in the header row (slot 0 is
+// never a point); Backspace on the grid opens an empty box, Escape and other control
+// keys open nothing; scrolling, resizing or moving the grid ends a running edit, as
+// the box would no longer lie over its cell; arrow keys move the current cell directly.
+// The owner destroys the editor before the grid, so no event of a dying grid reaches it.
+class CellEditor final : public QObject {
+    Q_OBJECT
+public:
+    CellEditor(PointGrid& grid, CellEditBox& box, EditTargets targets, const RegionalSettings& regional,
+               GridServices& services, std::function<void()> afterStore = {});
+
+    const EditState& state() const { return state_; }
+    bool isEditing() const { return editing_; }
+
+    // key is a character code; it is set to 0 when consumed (Enter). 13 opens the cell
+    // with its text, 8 with an empty box, any other printable character with just it.
+    void StartCellEdit(char16_t& key);
+    // keyCode is a Qt::Key. F2 switches between arrow-move (cyan) and caret-move (yellow).
+    void EditKeyDown(int keyCode);
+    void EditArrowKey(int keyCode);
+    // Escape restores the old text and ends the edit; Enter ends it.
+    void EditKeyPress(char16_t& key);
+
+    // Ends a running edit as if the box had lost the focus, giving the grid the focus.
+    // Commands that change the points call this first so a pending value lands on the
+    // point it was typed for.
+    void finishEdit();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    bool gridKeyPress(QKeyEvent& event);
+    bool boxKeyPress(QKeyEvent& event);
+    void commit();
+
+    PointGrid& grid_;
+    CellEditBox& box_;
+    EditTargets targets_;
+    const RegionalSettings& regional_;
+    GridServices& services_;
+    std::function<void()> afterStore_;
+    EditState state_;
+    bool editing_ = false;
+};
+
+}  // namespace quorlin

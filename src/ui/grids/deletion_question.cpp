@@ -1,0 +1,17 @@
+#include "ui/grids/deletion_question.h"
+
+#include "ui/grids/grid_services.h"
+#include "ui/grids/grid_sizing.h"
+#include "ui/grids/point_grid.h"
+
+namespace quorlin {
+
+bool AskToDeleteCurrentRow(PointGrid& grid, GridServices& services, const QString& title)
+{
+    SelectCurrentRow(grid);
+    const bool yes = services.askYesNo(QStringLiteral("Delete selected data point?"), title);
+    grid.setHighlight(PointGrid::Highlight::Never);
+    return yes;
+}
+
+}  // namespace quorlin

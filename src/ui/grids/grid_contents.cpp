@@ -1,0 +1,56 @@
+#include "ui/grids/grid_contents.h"
+
+#include "core/adjustment.h"
+#include "ui/grids/grid_sizing.h"
+#include "ui/grids/point_arrays.h"
+#include "ui/grids/point_grid.h"
+
+#include <initializer_list>
+
+namespace quorlin {
+
+namespace {
+// Alignment setting 2 of the original grid: text at the left and the bottom of the cell.
+constexpr Qt::Alignment kDataAlignment = Qt::AlignLeft | Qt::AlignBottom;
+
+struct ColumnLayout {
+    int col;
+    double widthTwips;
+    const char* header;
+};
+
+void fillPoints(PointGrid& grid, std::int32_t count, const PointArray& volume, const PointArray& emf,
+                double numberColumnTwips, std::initializer_list<ColumnLayout> columns)
+{
+    grid.refill(MaxOf(count, 0) + 1, {&volume, &emf});
+    grid.setColumnWidthTwips(0, numberColumnTwips);
+    for (const ColumnLayout& column : columns) {
+        grid.setColumnWidthTwips(column.col, column.widthTwips);
+        grid.setColumnAlignment(column.col, kDataAlignment);
+        grid.setText(0, column.col, QString::fromLatin1(column.header));
+    }
+    FitGridWidth(grid);
+    FitGridHeight(grid);
+}
+}  // namespace
+
+void FillDataGrid(PointGrid& grid, const Workspace& ws)
+{
+    grid.setCols(3);
+    fillPoints(grid, ws.CalCount, ws.CalVolume, ws.CalEmf, 300, {{1, 750, "vol. /ml"}, {2, 750, "emf /mV"}});
+}
+
+void FillCorrectionGrid(PointGrid& grid, const Workspace& ws)
+{
+    fillPoints(grid, ws.AdjCount, ws.AdjVolume, ws.AdjEmf, 450,
+               {{1, 750, "vol. /ml"}, {2, 750, "emf /mV"}, {kAdjustedColumn, 750, "adjusted"}});
+}
+
+std::int32_t WriteAdjustedColumn(PointGrid& grid, const Workspace& ws, const RegionalSettings& regional)
+{
+    AdjustmentResult result = AdjustData(ws, RegionalFormat(regional));
+    grid.setColumnTexts(kAdjustedColumn, 1, std::move(result.adjusted));
+    return result.failedPoint;
+}
+
+}  // namespace quorlin

@@ -1,0 +1,156 @@
+#include "ui/grids/point_grid_model.h"
+
+#include "io/number_text.h"
+
+#include <algorithm>
+
+namespace quorlin {
+
+namespace {
+QString pointText(Number value)
+{
+    return QString::fromStdString(PointNumberText(value));
+}
+}  // namespace
+
+PointGridModel::PointGridModel(QObject* parent) : QAbstractTableModel(parent)
+{
+    setGridCols(1);
+}
+
+void PointGridModel::setGridCols(int cols)
+{
+    beginResetModel();
+    cols_ = std::max(1, cols);
+    storedTexts_.resize(static_cast<std::size_t>(cols_));
+    for (auto& column : storedTexts_) column.resize(static_cast<std::size_t>(rows_));
+    headers_.resize(static_cast<std::size_t>(cols_));
+    alignments_.resize(static_cast<std::size_t>(cols_), Qt::AlignLeft | Qt::AlignVCenter);
+    std::erase_if(typedTexts_, [this](const auto& entry) {
+        return static_cast<int>(entry.first & 0xffffffffu) >= cols_;
+    });
+    endResetModel();
+}
+
+void PointGridModel::refill(int rows, std::vector<const PointArray*> pointColumns)
+{
+    beginResetModel();
+    rows_ = std::max(1, rows);
+    pointColumns_ = std::move(pointColumns);
+    for (auto& column : storedTexts_) column.resize(static_cast<std::size_t>(rows_));
+    typedTexts_.clear();
+    endResetModel();
+}
+
+const PointArray* PointGridModel::pointColumn(int col) const
+{
+    const auto i = static_cast<std::size_t>(col - 1);
+    return col >= 1 && i < pointColumns_.size() ? pointColumns_[i] : nullptr;
+}
+
+std::uint64_t PointGridModel::cellKey(int row, int col)
+{
+    return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(row)) << 32) |
+           static_cast<std::uint32_t>(col);
+}
+
+QString PointGridModel::text(int row, int col) const
+{
+    if (row < 0 || row >= rows_ || col < 0 || col >= cols_) return {};
+    if (row == 0) return headers_[static_cast<std::size_t>(col)];
+    if (col == 0) return pointText(Number::fromDouble(row));
+    if (const PointArray* points = pointColumn(col)) {
+        const auto typed = typedTexts_.find(cellKey(row, col));
+        if (typed != typedTexts_.end()) return typed->second;
+        return pointText(pointOr0(*points, row));
+    }
+    return QString::fromStdString(storedTexts_[static_cast<std::size_t>(col)][static_cast<std::size_t>(row)]);
+}
+
+void PointGridModel::setText(int row, int col, const QString& text)
+{
+    if (row < 0 || row >= rows_ || col <= 0 || col >= cols_) return;
+    if (row == 0) {
+        headers_[static_cast<std::size_t>(col)] = text;
+        emit headerDataChanged(Qt::Horizontal, col - 1, col - 1);
+        return;
+    }
+    if (pointColumn(col))
+        typedTexts_[cellKey(row, col)] = text;
+    else
+        storedTexts_[static_cast<std::size_t>(col)][static_cast<std::size_t>(row)] = text.toStdString();
+    notifyCell(row, col);
+}
+
+void PointGridModel::setColumnTexts(int col, int firstRow, std::vector<std::string> texts)
+{
+    if (col <= 0 || col >= cols_ || pointColumn(col) || firstRow < 1 || firstRow >= rows_ || texts.empty())
+        return;
+    auto& column = storedTexts_[static_cast<std::size_t>(col)];
+    const std::size_t count = std::min(texts.size(), column.size() - static_cast<std::size_t>(firstRow));
+    std::move(texts.begin(), texts.begin() + static_cast<std::ptrdiff_t>(count),
+              column.begin() + firstRow);
+    emit dataChanged(index(firstRow - 1, col - 1),
+                     index(firstRow - 1 + static_cast<int>(count) - 1, col - 1), {Qt::DisplayRole});
+}
+
+void PointGridModel::clearColumnTexts(int col)
+{
+    if (col <= 0 || col >= cols_ || pointColumn(col)) return;
+    auto& column = storedTexts_[static_cast<std::size_t>(col)];
+    std::fill(column.begin() + 1, column.end(), std::string());
+    if (rows_ > 1) emit dataChanged(index(0, col - 1), index(rows_ - 2, col - 1), {Qt::DisplayRole});
+}
+
+void PointGridModel::setColumnAlignment(int col, Qt::Alignment alignment)
+{
+    if (col < 0 || col >= cols_) return;
+    alignments_[static_cast<std::size_t>(col)] = alignment;
+    if (col == 0) return;
+    emit headerDataChanged(Qt::Horizontal, col - 1, col - 1);
+    if (rows_ > 1) emit dataChanged(index(0, col - 1), index(rows_ - 2, col - 1), {Qt::TextAlignmentRole});
+}
+
+void PointGridModel::notifyCell(int row, int col)
+{
+    const QModelIndex cell = index(row - 1, col - 1);
+    emit dataChanged(cell, cell, {Qt::DisplayRole});
+}
+
+int PointGridModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : rows_ - 1;
+}
+
+int PointGridModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : cols_ - 1;
+}
+
+QVariant PointGridModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid()) return {};
+    const int col = index.column() + 1;
+    if (role == Qt::DisplayRole) return text(index.row() + 1, col);
+    if (role == Qt::TextAlignmentRole) return static_cast<int>(alignments_[static_cast<std::size_t>(col)]);
+    return {};
+}
+
+QVariant PointGridModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation == Qt::Horizontal) {
+        if (role == Qt::DisplayRole) return text(0, section + 1);
+        if (role == Qt::TextAlignmentRole)
+            return static_cast<int>(alignments_[static_cast<std::size_t>(section + 1)]);
+        return {};
+    }
+    if (role == Qt::DisplayRole) return text(section + 1, 0);
+    return {};
+}
+
+Qt::ItemFlags PointGridModel::flags(const QModelIndex& index) const
+{
+    return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
+}
+
+}  // namespace quorlin

@@ -1,0 +1,121 @@
+#include "painter_surface.h"
+
+#include "ui/thin_line.h"
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QPainter>
+#include <QPen>
+#include <QString>
+
+namespace quorlin {
+
+namespace {
+
+QPen linePen(std::int32_t width)
+{
+    return QPen(Qt::black, width, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
+}
+
+}  // namespace
+
+PaintSurface::PaintSurface(QSize size, double dotsPerInch, QColor background)
+    : background_(background), dpi_(dotsPerInch)
+{
+    resize(size);
+}
+
+PaintSurface::~PaintSurface()
+{
+    finish();
+}
+
+void PaintSurface::resize(QSize size)
+{
+    if (size == image_.size() && !image_.isNull()) return;
+    finish();
+    QImage resized(size.expandedTo(QSize(0, 0)), QImage::Format_RGB32);
+    resized.fill(background_);
+    if (!image_.isNull() && !resized.isNull()) {
+        QPainter copy(&resized);
+        copy.drawImage(0, 0, image_);
+    }
+    image_ = std::move(resized);
+}
+
+const QImage& PaintSurface::image()
+{
+    finish();
+    return image_;
+}
+
+QPainter* PaintSurface::painter()
+{
+    if (image_.isNull()) return nullptr;
+    if (!painter_) {
+        painter_ = std::make_unique<QPainter>(&image_);
+        painter_->setRenderHint(QPainter::Antialiasing, false);
+        painter_->setRenderHint(QPainter::TextAntialiasing, true);
+        painter_->setPen(linePen(penWidth_));
+    }
+    return painter_.get();
+}
+
+void PaintSurface::finish()
+{
+    painter_.reset();
+}
+
+void PaintSurface::clear()
+{
+    if (painter_) painter_->fillRect(image_.rect(), background_);
+    else image_.fill(background_);
+}
+
+void PaintSurface::setPenWidth(std::int32_t pixels)
+{
+    if (pixels == penWidth_) return;
+    penWidth_ = pixels;
+    if (painter_) painter_->setPen(linePen(penWidth_));
+}
+
+void PaintSurface::moveTo(std::int32_t x, std::int32_t y)
+{
+    current_ = QPoint(x, y);
+}
+
+void PaintSurface::lineTo(std::int32_t x, std::int32_t y)
+{
+    const QPoint to(x, y);
+    if (penWidth_ <= 1) drawThinLine(image_, current_, to, qRgb(0, 0, 0));
+    else if (QPainter* p = painter()) p->drawLine(current_, to);
+    current_ = to;
+}
+
+void PaintSurface::drawText(std::int32_t x, std::int32_t y, TextAlign align, const Font& font, std::string_view text)
+{
+    QPainter* p = painter();
+    if (!p || text.empty() || font.pixelHeight <= 0) return;
+
+    QFont qfont(QString::fromStdString(font.face));
+    qfont.setPixelSize(font.pixelHeight);
+    const QFontMetrics metrics(qfont);
+    const QString qtext = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    const double width = metrics.horizontalAdvance(qtext);
+
+    double start = 0;  // along the text's own direction, from the anchor
+    switch (align) {
+    case TextAlign::Left: break;
+    case TextAlign::Centre: start = -width / 2; break;
+    case TextAlign::Right: start = -width; break;
+    }
+
+    p->save();
+    p->setFont(qfont);
+    p->translate(x, y);
+    p->rotate(-font.escapement);  // escapement turns counter-clockwise on screen
+    p->drawText(QPointF(start, metrics.ascent()), qtext);
+    p->restore();
+}
+
+}  // namespace quorlin

@@ -1,0 +1,75 @@
+#include "io/data_directory.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <tuple>
+
+namespace quorlin {
+namespace {
+
+class MemoryStore final : public SettingsStore {
+public:
+    std::string read(const std::string& application, const std::string& section, const std::string& key,
+                     const std::string& fallback) const override
+    {
+        const auto found = values.find({application, section, key});
+        return found == values.end() ? fallback : found->second;
+    }
+    void save(const std::string& application, const std::string& section, const std::string& key,
+              const std::string& value) override
+    {
+        values[{application, section, key}] = value;
+    }
+
+    std::map<std::tuple<std::string, std::string, std::string>, std::string> values;
+};
+
+TEST(SetDataDirectory, TakesTheTextBeforeTheLastSeparator)
+{
+    Workspace ws;
+    SetDataDirectory(ws, "/home/ann/data/run1.txt");
+    EXPECT_EQ(ws.DataDir, "/home/ann/data");
+    SetDataDirectory(ws, "relative/run2.csv");
+    EXPECT_EQ(ws.DataDir, "relative");
+    SetDataDirectory(ws, "/srv/a b/c.d/");
+    EXPECT_EQ(ws.DataDir, "/srv/a b/c.d");
+}
+
+TEST(SetDataDirectory, FileInTheRootGivesTheRoot)
+{
+    Workspace ws;
+    SetDataDirectory(ws, "/run1.txt");
+    EXPECT_EQ(ws.DataDir, "/");
+}
+
+TEST(SetDataDirectory, PathWithoutSeparatorLeavesItUnchanged)
+{
+    Workspace ws;
+    ws.DataDir = "/home/ann/data";
+    SetDataDirectory(ws, "run1.txt");
+    EXPECT_EQ(ws.DataDir, "/home/ann/data");
+    SetDataDirectory(ws, "");
+    EXPECT_EQ(ws.DataDir, "/home/ann/data");
+}
+
+TEST(DataDirectorySetting, DefaultsToTheDataFolderBesideTheProgram)
+{
+    const MemoryStore store;
+    EXPECT_EQ(ReadDataDirectory(store, "/opt/quorlin/bin"), "/opt/quorlin/bin/data");
+    EXPECT_EQ(ReadDataDirectory(store, "/opt/quorlin/bin/"), "/opt/quorlin/bin/data");
+    EXPECT_EQ(ReadDataDirectory(store, "/"), "/data");
+}
+
+TEST(DataDirectorySetting, SavedDirectoryIsStoredUnderStdirOfMainForTarnel)
+{
+    MemoryStore store;
+    SaveDataDirectory(store, "/home/ann/runs");
+    const auto key = std::make_tuple(std::string("tarnel"), std::string("main"), std::string("stdir"));
+    ASSERT_EQ(store.values.count(key), 1u);
+    EXPECT_EQ(store.values.at(key), "/home/ann/runs");
+    EXPECT_EQ(ReadDataDirectory(store, "/opt/quorlin/bin"), "/home/ann/runs");
+}
+
+}  // namespace
+}  // namespace quorlin
