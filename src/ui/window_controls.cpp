@@ -86,7 +86,6 @@ WindowControls BuildWindowControls(QWidget* client, const GridDependencies& grid
     c.rmserror = label(calibration, "rmserror", "", 7200, 720);
 
     c.DataGrid = new DataGrid(grids.ws, grids.regional, grids.services, calibration);
-    c.EditA = &c.DataGrid->EditA();
     c.Graph = named(new Graph(calibration), "Graph");
     PlaceInTwips(*c.Graph, 2280, 1200, 1815, 6375);
 
@@ -94,7 +93,6 @@ WindowControls BuildWindowControls(QWidget* client, const GridDependencies& grid
     c.FileName[1] = label(adjustment, "FileName(1)", "?", 120, 120);
     c.CorrectionGrid =
         new CorrectionGrid(grids.ws, grids.regional, grids.services, grids.calibrationAvailable, adjustment);
-    c.EditB = &c.CorrectionGrid->EditB();
     return c;
 }
 

@@ -14,7 +14,6 @@ class QWidget;
 
 namespace quorlin {
 
-class CellEditBox;
 class CorrectionGrid;
 class DataGrid;
 class Graph;
@@ -39,13 +38,11 @@ struct WindowControls {
     QLabel* Label5 = nullptr;
     std::array<QLabel*, 4> Parameter{};
     QLabel* rmserror = nullptr;
-    quorlin::DataGrid* DataGrid = nullptr;
-    CellEditBox* EditA = nullptr;
+    quorlin::DataGrid* DataGrid = nullptr;  // with its edit box EditA
     quorlin::Graph* Graph = nullptr;
 
     // Adjustment panel.
-    quorlin::CorrectionGrid* CorrectionGrid = nullptr;
-    CellEditBox* EditB = nullptr;
+    quorlin::CorrectionGrid* CorrectionGrid = nullptr;  // with its edit box EditB
 };
 
 // What the grids work on; all of it must outlive the controls.
