@@ -34,6 +34,19 @@ std::optional<QString> MainWindow::askForFile(int index)
     return platform_.chooseFile(FileCommandDialog(index, ws_.DataDir, captions_));
 }
 
+// A chosen file names its data set at once, and its folder becomes the one every later
+// dialog offers, also after a restart.
+std::optional<QString> MainWindow::chooseFileToLoad(int index)
+{
+    const std::optional<QString> path = askForFile(index);
+    if (!path) return path;
+    captions_.FileName[static_cast<std::size_t>(index)] = path->toStdString();
+    showCaptions();
+    SetDataDirectory(ws_, filePath(*path));
+    SaveDataDirectory(platform_.settings(), ws_.DataDir);
+    return path;
+}
+
 void MainWindow::Choose_Click(int index)
 {
     // A value still being typed belongs to the points before they are loaded or saved.
@@ -51,12 +64,8 @@ void MainWindow::Choose_Click(int index)
 // cannot be read gives fewer points, never a message.
 void MainWindow::loadCalibrationData()
 {
-    const std::optional<QString> path = askForFile(0);
+    const std::optional<QString> path = chooseFileToLoad(0);
     if (!path) return;
-    captions_.FileName[0] = path->toStdString();
-    showCaptions();
-    SetDataDirectory(ws_, filePath(*path));
-    SaveDataDirectory(platform_.settings(), ws_.DataDir);
 
     ReadCalibrationFile(ws_, filePath(*path));
     ui_.Box[0]->setText(QStringOf(PointNumberText(ws_.AcidConc)));
@@ -71,12 +80,8 @@ void MainWindow::loadCalibrationData()
 
 void MainWindow::loadDataForAdjustment()
 {
-    const std::optional<QString> path = askForFile(1);
+    const std::optional<QString> path = chooseFileToLoad(1);
     if (!path) return;
-    captions_.FileName[1] = path->toStdString();
-    showCaptions();
-    SetDataDirectory(ws_, filePath(*path));
-    SaveDataDirectory(platform_.settings(), ws_.DataDir);
 
     ReadAdjustmentFile(ws_, filePath(*path));
     ui_.DataTab->selectTab(1);

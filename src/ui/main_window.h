@@ -74,6 +74,7 @@ private:
     void readBoxes();
     void showCaptions();
     std::optional<QString> askForFile(int index);
+    std::optional<QString> chooseFileToLoad(int index);
 
     PlatformServices& platform_;
     Workspace ws_;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "support/memory_settings_store.h"
 #include "ui/platform_services.h"
 
 #include <QStringList>
@@ -11,26 +12,6 @@
 #include <vector>
 
 namespace quorlin::testing {
-
-// Settings kept in memory, keyed like the real store.
-class MemorySettingsStore final : public SettingsStore {
-public:
-    using Key = std::tuple<std::string, std::string, std::string>;
-
-    std::string read(const std::string& application, const std::string& section, const std::string& key,
-                     const std::string& fallback) const override
-    {
-        const auto found = values.find({application, section, key});
-        return found == values.end() ? fallback : found->second;
-    }
-    void save(const std::string& application, const std::string& section, const std::string& key,
-              const std::string& value) override
-    {
-        values[{application, section, key}] = value;
-    }
-
-    std::map<Key, std::string> values;
-};
 
 // The desktop with scripted answers: file dialogs take the next queued answer (none
 // left means the user cancels), questions the next queued Yes/No (Yes when none is
