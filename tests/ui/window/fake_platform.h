@@ -6,9 +6,7 @@
 #include <QStringList>
 
 #include <deque>
-#include <map>
 #include <optional>
-#include <tuple>
 #include <vector>
 
 namespace quorlin::testing {
