@@ -1,11 +1,16 @@
+#include "ui/main_window.h"
+#include "ui/qt_platform_services.h"
+
 #include <QApplication>
-#include <QMainWindow>
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    QMainWindow window;
-    window.setWindowTitle("Low pH Glass Electode calibration and adjustment");
+    QApplication::setApplicationName("Quorlin");
+
+    quorlin::QtPlatformServices platform;
+    quorlin::MainWindow window(platform);
+    platform.setParentWindow(&window);
     window.show();
-    return app.exec();
+    return QApplication::exec();
 }

@@ -1,30 +1,14 @@
 #include "io/data_directory.h"
+#include "support/memory_settings_store.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
-#include <map>
-#include <tuple>
 
 namespace quorlin {
 namespace {
 
-class MemoryStore final : public SettingsStore {
-public:
-    std::string read(const std::string& application, const std::string& section, const std::string& key,
-                     const std::string& fallback) const override
-    {
-        const auto found = values.find({application, section, key});
-        return found == values.end() ? fallback : found->second;
-    }
-    void save(const std::string& application, const std::string& section, const std::string& key,
-              const std::string& value) override
-    {
-        values[{application, section, key}] = value;
-    }
-
-    std::map<std::tuple<std::string, std::string, std::string>, std::string> values;
-};
+using MemoryStore = testing::MemorySettingsStore;
 
 TEST(SetDataDirectory, TakesTheTextBeforeTheLastSeparator)
 {

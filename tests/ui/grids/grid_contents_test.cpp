@@ -1,6 +1,5 @@
 #include "ui/grids/grid_fixture.h"
 #include "ui/grids/grid_sizing.h"
-#include "ui/grids/parameter_boxes.h"
 
 #include <limits>
 
@@ -75,20 +74,6 @@ TEST_F(GridContents, FitGridWidthCoversTheColumnsPlusTheAllowance)
     calibrationPanel_->resize(100, calibrationPanel_->height());
     FitGridWidth(*dataGrid_);
     EXPECT_NEAR(dataGrid_->width() * tpp, 100 * tpp - 60, tpp);
-}
-
-TEST_F(GridContents, BothParameterBoxesAreReadOnEveryKeyRelease)
-{
-    ws_.AcidConc = Number::fromDouble(9);
-    ReadParameterBoxes("0,1", "50", ws_, regional_, services_);
-    EXPECT_EQ(ws_.AcidConc, Number::fromSingle(0.1f));
-    EXPECT_EQ(ws_.InitVolume, Number::fromSingle(50.0f));
-    EXPECT_TRUE(services_.messages.isEmpty());
-
-    ReadParameterBoxes("", "1e39", ws_, regional_, services_);
-    EXPECT_EQ(ws_.AcidConc.value(), 0.0);
-    EXPECT_TRUE(ws_.InitVolume.isEmpty());
-    EXPECT_EQ(services_.messages, QStringList{"invalid entry for number"});
 }
 
 // A calibration and three adjustment points, adjusted.

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "io/number_text.h"
+#include "io/settings_store.h"
+#include "ui/grids/grid_services.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+#include <vector>
+
+namespace quorlin {
+
+// One choice of the file type list of a file dialog.
+struct FileFilter {
+    QString label;         // what the user reads, e.g. "Data File (*.txt,csv)"
+    QStringList patterns;  // what it shows, e.g. *.txt and *.csv
+
+    friend bool operator==(const FileFilter&, const FileFilter&) = default;
+};
+
+// Everything one file dialog is opened with. An open dialog accepts only an existing
+// file; a save dialog needs an existing folder and asks before overwriting a file.
+struct FileDialogRequest {
+    enum class Kind { Open, Save };
+
+    Kind kind = Kind::Open;
+    QString title;
+    QString initialFolder;
+    QString initialFileName;
+    std::vector<FileFilter> filters;  // the first is preselected
+};
+
+// What the window asks of the desktop. The Qt implementation talks to the user; the
+// tests script the answers.
+class PlatformServices : public GridServices {
+public:
+    // The chosen full path, or nothing when the user cancelled.
+    virtual std::optional<QString> chooseFile(const FileDialogRequest& request) = 0;
+    // Opens the user manual beside the window and returns at once.
+    virtual void showHelp() = 0;
+    virtual SettingsStore& settings() = 0;
+    // The decimal separator and grouping symbol of the user's locale.
+    virtual RegionalSettings regional() const = 0;
+    // The folder the program was started from; the sample data lie in its "data".
+    virtual QString programFolder() const = 0;
+};
+
+}  // namespace quorlin

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "platform_services.h"
+#include "qt_settings_store.h"
+
+#include <QPointer>
+
+class QWidget;
+
+namespace quorlin {
+
+class HelpWindow;
+
+// The desktop as the user meets it: Qt's own file dialogs (the same on every desktop),
+// message boxes without icons, the system beep, the help window and QSettings.
+class QtPlatformServices final : public PlatformServices {
+public:
+    QtPlatformServices();
+    ~QtPlatformServices() override;
+
+    // Dialogs and the help window belong to this window once it exists.
+    void setParentWindow(QWidget* window);
+
+    void beep() override;
+    void showMessage(const QString& text) override;
+    bool askYesNo(const QString& text, const QString& title) override;
+    std::optional<QString> chooseFile(const FileDialogRequest& request) override;
+    void showHelp() override;
+    SettingsStore& settings() override;
+    RegionalSettings regional() const override;
+    QString programFolder() const override;
+
+private:
+    QPointer<QWidget> parent_;
+    QPointer<HelpWindow> help_;
+    QtSettingsStore settings_;
+    RegionalSettings regional_;
+};
+
+}  // namespace quorlin

@@ -1,0 +1,40 @@
+#include "qt_settings_store.h"
+
+#include <QSettings>
+#include <QString>
+
+namespace quorlin {
+
+namespace {
+
+QString settingPath(const std::string& section, const std::string& key)
+{
+    return QString::fromStdString(section) + '/' + QString::fromStdString(key);
+}
+
+QString storeName(const std::string& application)
+{
+    return QString::fromStdString(application);
+}
+
+}  // namespace
+
+std::string QtSettingsStore::read(const std::string& application, const std::string& section,
+                                  const std::string& key, const std::string& fallback) const
+{
+    const QSettings store(QSettings::NativeFormat, QSettings::UserScope, storeName(application),
+                          storeName(application));
+    const QVariant value = store.value(settingPath(section, key));
+    return value.isValid() ? value.toString().toStdString() : fallback;
+}
+
+void QtSettingsStore::save(const std::string& application, const std::string& section, const std::string& key,
+                           const std::string& value)
+{
+    QSettings store(QSettings::NativeFormat, QSettings::UserScope, storeName(application),
+                    storeName(application));
+    store.setValue(settingPath(section, key), QString::fromStdString(value));
+    store.sync();
+}
+
+}  // namespace quorlin
