@@ -30,14 +30,16 @@ TEST(PointNumberText, SevenSignificantDigitsForSingleAndFifteenForDouble)
         {d(2.0 / 3.0), " .666666666666667"}, {s(1234567.0f), " 1234567"}, {s(123.456f), " 123.456"},
         {d(412.3456), " 412.3456"},
         // Halves away from zero on the exact value: 1234568.5 is a single exactly.
-        {s(1234568.5f), " 1234569"}, {s(-1234568.5f), "-1234569"}});
+        {s(1234568.5f), " 1234569"}, {s(-1234568.5f), "-1234569"},
+        // A double that is a tie at its sixteenth digit (a fuzzing case).
+        {d(-0.1240081787109375), "-.124008178710938"}});
 }
 
 TEST(PointNumberText, ExponentFormForLargeAndSmallMagnitudes)
 {
     expectTexts({
         {d(0.00001), " 1E-05"}, {d(0.0001), " .0001"}, {d(0.000099999), " 9.9999E-05"}, {d(1.5e20), " 1.5E+20"},
-        {d(-1.5e20), "-1.5E+20"}, {d(1e15), " 1E+15"}, {d(999999999999999.0), " 999999999999999"},
+        {d(-1.5e20), "-1.5E+20"}, {d(std::numeric_limits<double>::max()), " 1.79769313486232E+308"}, {d(1e15), " 1E+15"}, {d(999999999999999.0), " 999999999999999"},
         // Rounding to 15 digits reaches 1E15 and so the exponent form.
         {d(999999999999999.9), " 1E+15"}, {s(1e7f), " 1E+07"}, {s(9999999.0f), " 9999999"},
         {s(12345678.0f), " 1.234568E+07"}, {d(1e-300), " 1E-300"}, {d(-1e308), "-1E+308"}});
