@@ -2,12 +2,13 @@
 # Installs a build into a scratch root and runs the installed companion from there on
 # the installed sample data: what a package puts on a machine must work on its own.
 set -euo pipefail
-build=$1
-version=$2
+cmake=$1
+build=$2
+version=$3
 root=$(mktemp -d)
 trap 'rm -rf "$root"' EXIT
 
-cmake --install "$build" --prefix "$root/usr" >/dev/null
+"$cmake" --install "$build" --prefix "$root/usr" >/dev/null
 
 for file in bin/quorlin bin/quorlin-cli share/applications/quorlin.desktop \
             share/icons/hicolor/scalable/apps/quorlin.svg \
