@@ -45,7 +45,7 @@ package: build
 	cd $(BUILD) && cpack
 
 bench: build
-	./$(BUILD)/core_bench && ./$(BUILD)/plot_bench
+	./$(BUILD)/core_bench && ./$(BUILD)/plot_bench && ./$(BUILD)/grid_bench
 
 clean:
 	rm -rf $(BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD)
