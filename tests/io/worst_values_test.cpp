@@ -10,7 +10,6 @@
 #include <cmath>
 #include <functional>
 #include <limits>
-#include <regex>
 
 namespace quorlin {
 namespace {
@@ -139,13 +138,24 @@ Workspace adjustmentData(std::array<float, 4> params, const std::vector<double>&
     return ws;
 }
 
+// An optional minus, digits, a point and exactly two decimals.
+bool isTwoDecimalText(const std::string& text)
+{
+    const std::size_t digits = text.starts_with('-') ? 1 : 0;
+    const std::size_t point = text.find('.');
+    const auto allDigits = [&](std::size_t from, std::size_t to) {
+        return from < to && text.find_first_not_of("0123456789", from) >= to;
+    };
+    return point != std::string::npos && point + 3 == text.size() && allDigits(digits, point) &&
+           allDigits(point + 1, text.size());
+}
+
 // Every point before a failing one, or every point, gets a finite "###0.00" text.
 void expectDefinedAdjustment(const Workspace& ws, const AdjustmentResult& result)
 {
     const std::int32_t done = result.failedPoint == 0 ? ws.AdjCount : result.failedPoint - 1;
     ASSERT_EQ(result.adjusted.size(), static_cast<std::size_t>(done));
-    static const std::regex kTwoDecimals("-?[0-9]+\\.[0-9]{2}");
-    for (const std::string& text : result.adjusted) EXPECT_TRUE(std::regex_match(text, kTwoDecimals)) << text;
+    for (const std::string& text : result.adjusted) EXPECT_TRUE(isTwoDecimalText(text)) << text;
 }
 
 TEST(WorstValues, AdjustmentOfExtremeReadingsEndsInAnOutcome)
