@@ -4,46 +4,38 @@
 
 #include <gtest/gtest.h>
 
-
 namespace quorlin {
 namespace {
 
 using MemoryStore = testing::MemorySettingsStore;
 
+// The text before the last separator; a file in the root gives the root, a path without
+// a separator leaves the folder unchanged.
 TEST(SetDataDirectory, TakesTheTextBeforeTheLastSeparator)
 {
-    Workspace ws;
-    SetDataDirectory(ws, "/home/ann/data/run1.txt");
-    EXPECT_EQ(ws.DataDir, "/home/ann/data");
-    SetDataDirectory(ws, "relative/run2.csv");
-    EXPECT_EQ(ws.DataDir, "relative");
-    SetDataDirectory(ws, "/srv/a b/c.d/");
-    EXPECT_EQ(ws.DataDir, "/srv/a b/c.d");
+    const std::pair<const char*, const char*> cases[] = {
+        {"/home/ann/data/run1.txt", "/home/ann/data"}, {"relative/run2.csv", "relative"},
+        {"/srv/a b/c.d/", "/srv/a b/c.d"},             {"/run1.txt", "/"},
+        {"run1.txt", "/before"},                       {"", "/before"},
+    };
+    for (const auto& [path, folder] : cases) {
+        Workspace ws;
+        ws.DataDir = "/before";
+        SetDataDirectory(ws, path);
+        EXPECT_EQ(ws.DataDir, folder) << path;
+    }
 }
 
-TEST(SetDataDirectory, FileInTheRootGivesTheRoot)
+TEST(DataDirectorySetting, DefaultsToTheDataFolderBesideTheProgramAndKeepsTheSavedOne)
 {
-    Workspace ws;
-    SetDataDirectory(ws, "/run1.txt");
-    EXPECT_EQ(ws.DataDir, "/");
-}
-
-TEST(SetDataDirectory, PathWithoutSeparatorLeavesItUnchanged)
-{
-    Workspace ws;
-    ws.DataDir = "/home/ann/data";
-    SetDataDirectory(ws, "run1.txt");
-    EXPECT_EQ(ws.DataDir, "/home/ann/data");
-    SetDataDirectory(ws, "");
-    EXPECT_EQ(ws.DataDir, "/home/ann/data");
-}
-
-TEST(DataDirectorySetting, DefaultsToTheDataFolderBesideTheProgram)
-{
-    const MemoryStore store;
+    MemoryStore store;
     EXPECT_EQ(ReadDataDirectory(store, "/opt/quorlin/bin"), "/opt/quorlin/bin/data");
     EXPECT_EQ(ReadDataDirectory(store, "/opt/quorlin/bin/"), "/opt/quorlin/bin/data");
     EXPECT_EQ(ReadDataDirectory(store, "/"), "/data");
+
+    SaveDataDirectory(store, "/home/ann/runs");
+    EXPECT_EQ(store.values, (std::map<MemoryStore::Key, std::string>{{{"tarnel", "main", "stdir"}, "/home/ann/runs"}}));
+    EXPECT_EQ(ReadDataDirectory(store, "/opt/quorlin/bin"), "/home/ann/runs");
 }
 
 TEST(DataDirectorySetting, InstalledProgramDefaultsToTheSharedDataFolder)
@@ -60,16 +52,6 @@ TEST(DataDirectorySetting, InstalledProgramDefaultsToTheSharedDataFolder)
     // A data folder beside the program wins, as in a build folder.
     std::filesystem::create_directory(bin / "data");
     EXPECT_EQ(ReadDataDirectory(store, bin.string()), (bin / "data").string());
-}
-
-TEST(DataDirectorySetting, SavedDirectoryIsStoredUnderStdirOfMainForTarnel)
-{
-    MemoryStore store;
-    SaveDataDirectory(store, "/home/ann/runs");
-    const auto key = std::make_tuple(std::string("tarnel"), std::string("main"), std::string("stdir"));
-    ASSERT_EQ(store.values.count(key), 1u);
-    EXPECT_EQ(store.values.at(key), "/home/ann/runs");
-    EXPECT_EQ(ReadDataDirectory(store, "/opt/quorlin/bin"), "/home/ann/runs");
 }
 
 }  // namespace

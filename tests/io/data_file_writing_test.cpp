@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <csignal>
 #include <filesystem>
 #include <sys/resource.h>
@@ -14,88 +13,73 @@ namespace quorlin {
 namespace {
 
 using testing::ReadBytes;
-using testing::TempFolder;
 
-std::size_t filesIn(const std::filesystem::path& folder)
-{
-    std::size_t count = 0;
-    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder)) ++count;
-    return count;
-}
+class WriteDataFile : public ::testing::Test {
+protected:
+    std::string target(const char* name) const { return (folder.path() / name).string(); }
+    std::size_t filesInFolder() const
+    {
+        const std::filesystem::directory_iterator entries(folder.path());
+        return static_cast<std::size_t>(std::distance(begin(entries), end(entries)));
+    }
 
-TEST(WriteCalibrationFile, WritesBoxTextsAsTypedThenGridTextsTabSeparatedWithCrLf)
+    testing::TempFolder folder;
+};
+
+TEST_F(WriteDataFile, BoxTextsAsTypedThenGridTextsTabSeparatedWithCrLf)
 {
-    TempFolder folder;
-    const std::string path = (folder.path() / "cal.txt").string();
-    const FileOutcome outcome =
-        WriteCalibrationFile(path, {"0.1", "50 ml"}, {{" .5", " 220.1"}, {" 1", "-12.5"}});
+    const std::string path = target("cal.txt");
+    const FileOutcome outcome = WriteCalibrationFile(path, {"0.1", "50 ml"}, {{" .5", " 220.1"}, {" 1", "-12.5"}});
     ASSERT_TRUE(outcome.ok) << outcome.reason;
     EXPECT_EQ(ReadBytes(path), "0.1\t50 ml\r\n .5\t 220.1\r\n 1\t-12.5\r\n");
+
+    const std::string empty = target("adjusted.txt");
+    ASSERT_TRUE(WriteAdjustedFile(empty, {}).ok);
+    EXPECT_TRUE(std::filesystem::exists(empty));
+    EXPECT_EQ(ReadBytes(empty), "");
 }
 
-TEST(WriteAdjustedFile, WrittenFileLoadsAgainWithTheAdjustedEmf)
-{
-    TempFolder folder;
-    const std::string path = (folder.path() / "adjusted.txt").string();
-    ASSERT_TRUE(WriteAdjustedFile(path, {{" .5", "223.00"}, {" 2", "-7.25"}, {" 1E-05", " 1.5E+20"}}).ok);
-    Workspace ws;
-    ReadAdjustmentFile(ws, path);
-    ASSERT_EQ(ws.AdjCount, 3);
-    EXPECT_EQ(ws.AdjEmf[1].value(), 223.0);
-    EXPECT_EQ(ws.AdjEmf[2].value(), -7.25);
-    EXPECT_EQ(ws.AdjVolume[1].value(), 0.5);
-    EXPECT_EQ(ws.AdjVolume[3].value(), 1e-5);
-    EXPECT_EQ(ws.AdjEmf[3].value(), 1.5e20);
-}
-
-TEST(WriteAdjustedFile, NoPointsGiveAnEmptyFile)
-{
-    TempFolder folder;
-    const std::string path = (folder.path() / "adjusted.txt").string();
-    ASSERT_TRUE(WriteAdjustedFile(path, {}).ok);
-    EXPECT_TRUE(std::filesystem::exists(path));
-    EXPECT_EQ(ReadBytes(path), "");
-}
-
-// Texts as a comma locale shows them must not split into extra fields in the file.
-TEST(DataFileText, DecimalCommaOfANumberTextBecomesAPoint)
+// Texts as a comma locale shows them must not split into extra fields in the file;
+// other texts are written as shown.
+TEST_F(WriteDataFile, DecimalCommaOfANumberTextBecomesAPoint)
 {
     EXPECT_EQ(DataFileText({{"0,1", "50"}, {" 1,5", "-58,10"}, {"1,5E-3", "+2,"}}),
               "0.1\t50\r\n 1.5\t-58.10\r\n1.5E-3\t+2.\r\n");
-}
-
-TEST(DataFileText, OtherTextsAreWrittenAsShown)
-{
     EXPECT_EQ(DataFileText({{"abc,def", "1,2,3"}, {"1.234,5", ","}, {"", "?"}}),
               "abc,def\t1,2,3\r\n1.234,5\t,\r\n\t?\r\n");
 }
 
-TEST(WriteAdjustedFile, CommaLocaleTextsRoundTripAsTheSameNumbers)
+// A written adjusted file loads again as data for adjustment with the adjusted emf, in
+// either decimal convention.
+TEST_F(WriteDataFile, AdjustedFileLoadsAgainAsTheSameNumbers)
 {
-    // Volumes as typed in a comma locale, adjusted values as it formats them.
     const RegionalSettings comma{',', '.'};
-    const double adjusted[] = {223.004, -0.75, 1234567.891};
-    const std::vector<TextRecord> cells = {
-        {"1,5", Format(adjusted[0], "###0.00", comma)},
-        {" ,25", Format(adjusted[1], "###0.00", comma)},
-        {"-2,5E-3", Format(adjusted[2], "###0.00", comma)},
+    const struct {
+        TextRecord cells;
+        double volume;
+        double emf;
+    } points[] = {
+        {{" .5", "223.00"}, 0.5, 223.0},
+        {{" 1E-05", " 1.5E+20"}, 1e-5, 1.5e20},
+        {{"1,5", Format(223.004, "###0.00", comma)}, 1.5, 223.0},
+        {{" ,25", Format(-0.75, "###0.00", comma)}, 0.25, -0.75},
+        {{"-2,5E-3", Format(1234567.891, "###0.00", comma)}, -2.5e-3, 1234567.89},
     };
-    TempFolder folder;
-    const std::string path = (folder.path() / "adjusted.txt").string();
+    std::vector<TextRecord> cells;
+    for (const auto& p : points) cells.push_back(p.cells);
+    const std::string path = target("adjusted.txt");
     ASSERT_TRUE(WriteAdjustedFile(path, cells).ok);
     Workspace ws;
     ReadAdjustmentFile(ws, path);
-    ASSERT_EQ(ws.AdjCount, 3);
-    const double volumes[] = {1.5, 0.25, -2.5e-3};
-    for (std::int32_t i = 1; i <= 3; ++i) {
-        EXPECT_EQ(ws.AdjVolume[i].value(), volumes[i - 1]);
-        EXPECT_EQ(ws.AdjEmf[i].value(), std::round(adjusted[i - 1] * 100) / 100);
+    ASSERT_EQ(ws.AdjCount, static_cast<std::int32_t>(cells.size()));
+    for (std::int32_t i = 1; i <= ws.AdjCount; ++i) {
+        EXPECT_EQ(ws.AdjVolume[i].value(), points[i - 1].volume) << i;
+        EXPECT_EQ(ws.AdjEmf[i].value(), points[i - 1].emf) << i;
     }
 }
 
-TEST(WriteCalibrationFile, OverwritesAnExistingFileKeepingItsPermissions)
+TEST_F(WriteDataFile, OverwritesAnExistingFileKeepingItsPermissions)
 {
-    TempFolder folder;
     const std::string path = folder.write("cal.txt", "old contents that are longer than the new ones\n");
     ::chmod(path.c_str(), 0640);
     ASSERT_TRUE(WriteCalibrationFile(path, {"0.1", "50"}, {}).ok);
@@ -103,27 +87,22 @@ TEST(WriteCalibrationFile, OverwritesAnExistingFileKeepingItsPermissions)
     struct stat st {};
     ASSERT_EQ(::stat(path.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 07777, 0640u);
-    EXPECT_EQ(filesIn(folder.path()), 1u);
+    EXPECT_EQ(filesInFolder(), 1u);
 }
 
-TEST(WriteCalibrationFile, MissingFolderIsReportedWithItsReason)
+TEST_F(WriteDataFile, UnwritableTargetsAreReportedAndLeaveNothingBehind)
 {
-    TempFolder folder;
-    const FileOutcome outcome = WriteCalibrationFile((folder.path() / "none" / "cal.txt").string(), {"0.1", "50"}, {});
-    EXPECT_FALSE(outcome.ok);
-    EXPECT_EQ(outcome.reason, "No such file or directory");
-}
+    const FileOutcome missing = WriteCalibrationFile(target("none/cal.txt"), {"0.1", "50"}, {});
+    EXPECT_FALSE(missing.ok);
+    EXPECT_EQ(missing.reason, "No such file or directory");
 
-TEST(WriteAdjustedFile, TargetThatIsAFolderFailsAndLeavesNothingBehind)
-{
-    TempFolder folder;
-    std::filesystem::create_directory(folder.path() / "taken");
+    std::filesystem::create_directory(target("taken"));
     folder.write("taken/keep.txt", "x");
-    const FileOutcome outcome = WriteAdjustedFile((folder.path() / "taken").string(), {{"1", "2"}});
-    EXPECT_FALSE(outcome.ok);
-    EXPECT_FALSE(outcome.reason.empty());
-    EXPECT_TRUE(std::filesystem::is_directory(folder.path() / "taken"));
-    EXPECT_EQ(filesIn(folder.path()), 1u);
+    const FileOutcome isFolder = WriteAdjustedFile(target("taken"), {{"1", "2"}});
+    EXPECT_FALSE(isFolder.ok);
+    EXPECT_FALSE(isFolder.reason.empty());
+    EXPECT_TRUE(std::filesystem::is_directory(target("taken")));
+    EXPECT_EQ(filesInFolder(), 1u);
 }
 
 // A file-size limit makes the write fail part way, as a full disk would.
@@ -143,22 +122,19 @@ private:
     rlimit saved_{};
 };
 
-TEST(WriteAdjustedFile, FailedWriteLeavesTheOldFileIntactAndReports)
+TEST_F(WriteDataFile, FailedWriteLeavesTheOldFileIntactAndReports)
 {
-    TempFolder folder;
     const std::string old = "1\t200.00\r\n";
     const std::string path = folder.write("adjusted.txt", old);
-    const std::vector<TextRecord> many(1000, TextRecord{" 12.5", "301.25"});
-
     FileOutcome outcome;
     {
         const FileSizeLimit limit(512);
-        outcome = WriteAdjustedFile(path, many);
+        outcome = WriteAdjustedFile(path, std::vector<TextRecord>(1000, TextRecord{" 12.5", "301.25"}));
     }
     EXPECT_FALSE(outcome.ok);
     EXPECT_EQ(outcome.reason, "File too large");
     EXPECT_EQ(ReadBytes(path), old);
-    EXPECT_EQ(filesIn(folder.path()), 1u);
+    EXPECT_EQ(filesInFolder(), 1u);
 }
 
 }  // namespace

@@ -42,6 +42,7 @@ Workspace titration(Number acid, Number initVolume, std::int32_t count,
 }
 
 double modelEmf(std::int32_t i) { return 400.0 - 59.0 * (1.5 + 0.1 * i) + 20.0 * std::pow(10.0, -1.5 - 0.1 * i); }
+std::pair<double, double> wide(std::int32_t i) { return {0.5 * i, modelEmf(i)}; }
 
 // A converged fit shows finite parameters in every caption; any other outcome says why
 // and keeps the earlier calibration in force.
@@ -65,7 +66,6 @@ CalibrationResult calibrateExpectingADefinedOutcome(Workspace& ws)
 
 TEST(WorstValues, CalibrationOfExtremeTitrationsEndsInAnOutcome)
 {
-    const auto wide = [](std::int32_t i) { return std::make_pair(0.5 * i, modelEmf(i)); };
     struct Case {
         const char* what;
         Workspace ws;
@@ -83,7 +83,6 @@ TEST(WorstValues, CalibrationOfExtremeTitrationsEndsInAnOutcome)
 
 TEST(WorstValues, TitrationsWithoutModelPHStopBeforeTheFitAndNameThePoint)
 {
-    const auto wide = [](std::int32_t i) { return std::make_pair(0.5 * i, modelEmf(i)); };
     struct Case {
         const char* what;
         Workspace ws;
