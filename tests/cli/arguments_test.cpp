@@ -7,69 +7,52 @@
 namespace quorlin::cli {
 namespace {
 
-ParsedArguments parse(std::vector<std::string> args)
-{
-    return ParseArguments(args);
-}
+using Args = std::vector<std::string>;
+using Command = Arguments::Command;
 
-TEST(ParseArguments, CalibrateTakesOneFileAndJson)
+// Options in any order; "--" lets file names start with a dash; help and version win
+// over everything else.
+TEST(ParseArguments, CommandsFilesAndOptions)
 {
-    const ParsedArguments plain = parse({"calibrate", "run1.txt"});
-    ASSERT_EQ(plain.error, "");
-    EXPECT_EQ(plain.arguments.command, Arguments::Command::Calibrate);
-    EXPECT_EQ(plain.arguments.calibrationFile, "run1.txt");
-    EXPECT_FALSE(plain.arguments.json);
-
-    const ParsedArguments json = parse({"--json", "calibrate", "run1.txt"});
-    ASSERT_EQ(json.error, "");
-    EXPECT_TRUE(json.arguments.json);
-}
-
-TEST(ParseArguments, AdjustTakesTwoFilesAndOptionsInAnyOrder)
-{
-    const ParsedArguments parsed = parse({"adjust", "cal.txt", "-o", "out.txt", "data.txt", "--json"});
-    ASSERT_EQ(parsed.error, "");
-    EXPECT_EQ(parsed.arguments.command, Arguments::Command::Adjust);
-    EXPECT_EQ(parsed.arguments.calibrationFile, "cal.txt");
-    EXPECT_EQ(parsed.arguments.dataFile, "data.txt");
-    EXPECT_EQ(parsed.arguments.outputFile, "out.txt");
-    EXPECT_TRUE(parsed.arguments.json);
-}
-
-TEST(ParseArguments, DoubleDashLetsFileNamesStartWithADash)
-{
-    const ParsedArguments parsed = parse({"adjust", "--", "-cal.txt", "--json"});
-    ASSERT_EQ(parsed.error, "");
-    EXPECT_EQ(parsed.arguments.calibrationFile, "-cal.txt");
-    EXPECT_EQ(parsed.arguments.dataFile, "--json");
-    EXPECT_FALSE(parsed.arguments.json);
-}
-
-TEST(ParseArguments, HelpAndVersionWinOverEverythingElse)
-{
-    EXPECT_EQ(parse({"calibrate", "--help"}).arguments.command, Arguments::Command::Help);
-    EXPECT_EQ(parse({"bogus", "-h"}).arguments.command, Arguments::Command::Help);
-    EXPECT_EQ(parse({"--version"}).arguments.command, Arguments::Command::Version);
-    EXPECT_EQ(parse({"--version"}).error, "");
+    const struct {
+        Args args;
+        Arguments expected;
+    } cases[] = {
+        {{"calibrate", "run1.txt"}, {Command::Calibrate, "run1.txt", "", "", false}},
+        {{"--json", "calibrate", "run1.txt"}, {Command::Calibrate, "run1.txt", "", "", true}},
+        {{"adjust", "cal.txt", "-o", "out.txt", "data.txt", "--json"}, {Command::Adjust, "cal.txt", "data.txt", "out.txt", true}},
+        {{"adjust", "--", "-cal.txt", "--json"}, {Command::Adjust, "-cal.txt", "--json", "", false}},
+        {{"calibrate", "--help"}, {Command::Help}},
+        {{"bogus", "-h"}, {Command::Help}},
+        {{"--version"}, {Command::Version}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::PrintToString(c.args));
+        const ParsedArguments parsed = ParseArguments(c.args);
+        ASSERT_EQ(parsed.error, "");
+        EXPECT_EQ(parsed.arguments.command, c.expected.command);
+        if (c.expected.command == Command::Help || c.expected.command == Command::Version) continue;
+        EXPECT_EQ(parsed.arguments.calibrationFile, c.expected.calibrationFile);
+        EXPECT_EQ(parsed.arguments.dataFile, c.expected.dataFile);
+        EXPECT_EQ(parsed.arguments.outputFile, c.expected.outputFile);
+        EXPECT_EQ(parsed.arguments.json, c.expected.json);
+    }
 }
 
 TEST(ParseArguments, UsageErrorsAreExplainedOnOneLine)
 {
-    const std::vector<std::vector<std::string>> wrong = {
-        {},
-        {"calibrate"},
-        {"calibrate", "a", "b"},
-        {"calibrate", "a", "-o", "out"},
-        {"adjust", "a"},
-        {"adjust", "a", "b", "c"},
-        {"adjust", "a", "b", "-o"},
-        {"adjust", "a", "b", "-o", ""},
-        {"fit", "a"},
-        {"calibrate", "a", "--jsn"},
-    };
-    for (const auto& args : wrong) {
-        const ParsedArguments parsed = parse(args);
-        EXPECT_FALSE(parsed.error.empty()) << testing::PrintToString(args);
+    for (const Args& args : std::vector<Args>{{},
+                                              {"calibrate"},
+                                              {"calibrate", "a", "b"},
+                                              {"calibrate", "a", "-o", "out"},
+                                              {"adjust", "a"},
+                                              {"adjust", "a", "b", "c"},
+                                              {"adjust", "a", "b", "-o"},
+                                              {"adjust", "a", "b", "-o", ""},
+                                              {"fit", "a"},
+                                              {"calibrate", "a", "--jsn"}}) {
+        const ParsedArguments parsed = ParseArguments(args);
+        EXPECT_FALSE(parsed.error.empty()) << ::testing::PrintToString(args);
         EXPECT_EQ(parsed.error.find('\n'), std::string::npos);
     }
 }

@@ -45,7 +45,7 @@ ProgramResult runProgram(const TempFolder& folder, const std::vector<std::string
 const std::string kSampleCalibration = std::string(QUORLIN_SOURCE_DIR) + "/data/calibration.txt";
 const std::string kSampleAdjustment = std::string(QUORLIN_SOURCE_DIR) + "/data/adjustment.txt";
 
-TEST(QuorlinCliProgram, CalibratesTheSampleData)
+TEST(QuorlinCliProgram, CalibratesTheSampleDataAndExitStatusesReachTheShell)
 {
     TempFolder folder;
     const ProgramResult result = runProgram(folder, {"calibrate", kSampleCalibration});
@@ -57,6 +57,13 @@ TEST(QuorlinCliProgram, CalibratesTheSampleData)
     const ProgramResult json = runProgram(folder, {"calibrate", "--json", kSampleCalibration});
     EXPECT_EQ(json.status, 0);
     EXPECT_TRUE(json.out.starts_with("{\"outcome\":\"converged\",\"message\":\"\",\"points\":15,"));
+
+    const ProgramResult few = runProgram(folder, {"calibrate", folder.write("few.txt", "0.1\t50\r\n1\t230\r\n2\t240\r\n")});
+    EXPECT_EQ(few.status, 1);
+    EXPECT_EQ(few.err, "quorlin-cli: too few points\n");
+    EXPECT_EQ(runProgram(folder, {"calibrate", (folder.path() / "none.txt").string()}).status, 2);
+    EXPECT_EQ(runProgram(folder, {}).status, 2);
+    EXPECT_EQ(runProgram(folder, {"--version"}).out, std::string("quorlin-cli ") + QUORLIN_PROJECT_VERSION + "\n");
 }
 
 TEST(QuorlinCliProgram, AdjustedOutputIsTheSameOnStandardOutputAndInAFile)
@@ -72,18 +79,6 @@ TEST(QuorlinCliProgram, AdjustedOutputIsTheSameOnStandardOutputAndInAFile)
     EXPECT_EQ(std::count(toStdout.out.begin(), toStdout.out.end(), '\n'), 10);
     EXPECT_NE(toStdout.out.find("\t"), std::string::npos);
     EXPECT_TRUE(toStdout.out.ends_with("\r\n"));
-}
-
-TEST(QuorlinCliProgram, ExitStatusesReachTheShell)
-{
-    TempFolder folder;
-    const std::string fewPoints = folder.write("few.txt", "0.1\t50\r\n1\t230\r\n2\t240\r\n");
-    const ProgramResult few = runProgram(folder, {"calibrate", fewPoints});
-    EXPECT_EQ(few.status, 1);
-    EXPECT_EQ(few.err, "quorlin-cli: too few points\n");
-    EXPECT_EQ(runProgram(folder, {"calibrate", (folder.path() / "none.txt").string()}).status, 2);
-    EXPECT_EQ(runProgram(folder, {}).status, 2);
-    EXPECT_EQ(runProgram(folder, {"--version"}).out, std::string("quorlin-cli ") + QUORLIN_PROJECT_VERSION + "\n");
 }
 
 }  // namespace

@@ -55,12 +55,18 @@ std::vector<std::string> lines(const std::string& text)
     return result;
 }
 
-// Readings of a second experiment, exactly on the model: 0.05 M acid into 25 ml.
-std::string adjustmentFileText(const ElectrodeModel& model)
+// A second experiment with the same electrode: 0.05 M acid into 25 ml.
+ElectrodeModel secondExperiment(ElectrodeModel second)
 {
-    ElectrodeModel second = model;
     second.acid = 0.05;
     second.initialVolume = 25.0;
+    return second;
+}
+
+// Its readings, exactly on the model.
+std::string adjustmentFileText(const ElectrodeModel& model)
+{
+    const ElectrodeModel second = secondExperiment(model);
     std::string text;
     for (int i = 0; i < 10; ++i) {
         const double volume = 0.5 + 1.5 * i;
@@ -85,60 +91,50 @@ protected:
     std::string dataFile = folder.write("data.csv", adjustmentFileText(model));
 };
 
-TEST_F(CompanionRun, CalibratePrintsTheFourCaptionLines)
+// Four caption lines, or JSON with the same captions whose numbers recover the model
+// and round-trip to what the library computes.
+TEST_F(CompanionRun, CalibratePrintsTheCaptionsOrJson)
 {
     const Result plain = run({"calibrate", calFile});
     ASSERT_EQ(plain.status, kExitConverged) << plain.err;
     EXPECT_EQ(plain.err, "");
     const auto shown = lines(plain.out);
     ASSERT_EQ(shown.size(), 4u);
-    EXPECT_TRUE(shown[0].starts_with("Ezero 40")) << shown[0];
-    EXPECT_TRUE(shown[1].starts_with("Slope 59.")) << shown[1];
-    EXPECT_TRUE(shown[2].starts_with("j corr ")) << shown[2];
-    EXPECT_TRUE(shown[3].starts_with("Rms error = 0.0")) << shown[3];
+    const char* starts[] = {"Ezero 40", "Slope 59.", "j corr ", "Rms error = 0.0"};
+    for (std::size_t k = 0; k < 4; ++k) EXPECT_TRUE(shown[k].starts_with(starts[k])) << shown[k];
 
-    // The JSON captions are the same texts.
     const Result json = run({"calibrate", "--json", calFile});
     ASSERT_EQ(json.status, kExitConverged);
-    const auto captions = JsonValueStart(json.out, "captions");
-    EXPECT_EQ("Ezero " + JsonString(json.out, "ezero", captions).value(), shown[0]);
-    EXPECT_EQ("Slope " + JsonString(json.out, "slope", captions).value(), shown[1]);
-    EXPECT_EQ("j corr " + JsonString(json.out, "jcorr", captions).value(), shown[2]);
-    EXPECT_EQ(JsonString(json.out, "rms", captions).value(), shown[3]);
-}
-
-TEST_F(CompanionRun, JsonRecoversTheModelAndItsNumbersRoundTrip)
-{
-    const Result json = run({"calibrate", "--json", calFile});
-    ASSERT_EQ(json.status, kExitConverged);
-    EXPECT_EQ(json.out.back(), '\n');
     EXPECT_EQ(json.out.find('\n'), json.out.size() - 1);
     EXPECT_EQ(JsonString(json.out, "outcome"), "converged");
     EXPECT_EQ(JsonString(json.out, "message"), "");
     EXPECT_EQ(JsonNumber(json.out, "points"), 15.0);
+    const auto captions = JsonValueStart(json.out, "captions");
+    EXPECT_EQ(JsonString(json.out, "rms", captions).value(), shown[3]);
 
     const std::vector<double> sigma = JsonNumbers(json.out, "sigma");
     ASSERT_EQ(sigma.size(), 3u);
-    const double fitted[] = {*JsonNumber(json.out, "ezero"), *JsonNumber(json.out, "slope"),
-                             *JsonNumber(json.out, "jcorr")};
-    const double truth[] = {model.ezero, model.slope, model.jcorr};
-    const auto captions = JsonValueStart(json.out, "captions");
     const char* names[] = {"ezero", "slope", "jcorr"};
-    for (int k = 0; k < 3; ++k) {
+    const char* labels[] = {"Ezero ", "Slope ", "j corr "};
+    const double truth[] = {model.ezero, model.slope, model.jcorr};
+    double fitted[3];
+    for (std::size_t k = 0; k < 3; ++k) {
         SCOPED_TRACE(names[k]);
+        fitted[k] = JsonNumber(json.out, names[k]).value();
         EXPECT_NEAR(fitted[k], truth[k], 4 * sigma[k] + 0.01);
+        const std::string caption = JsonString(json.out, names[k], captions).value();
+        EXPECT_EQ(labels[k] + caption, shown[k]);
         // The caption's deviation is sigma to one figure (a whole number from 1 up).
-        const double shown = shownDeviation(JsonString(json.out, names[k], captions).value());
-        const double unit = shown >= 1 ? 1.0 : std::pow(10.0, std::floor(std::log10(shown) + 1e-9));
-        EXPECT_LE(std::abs(sigma[k] - shown), unit / 2 + 1e-12);
+        const double deviation = shownDeviation(caption);
+        const double unit = deviation >= 1 ? 1.0 : std::pow(10.0, std::floor(std::log10(deviation) + 1e-9));
+        EXPECT_LE(std::abs(sigma[k] - deviation), unit / 2 + 1e-12);
     }
 
-    // The same file through the library gives bit-identical values.
     Workspace ws;
-    Captions captions2;
+    Captions libraryCaptions;
     ReadCalibrationFile(ws, calFile);
-    ASSERT_EQ(CalibrateLoadedData(ws, captions2, kPoint).outcome, Outcome::Converged);
-    for (int k = 0; k < 3; ++k) EXPECT_EQ(static_cast<float>(fitted[k]), ws.Params[static_cast<std::size_t>(k) + 1]);
+    ASSERT_EQ(CalibrateLoadedData(ws, libraryCaptions, kPoint).outcome, Outcome::Converged);
+    for (std::size_t k = 0; k < 3; ++k) EXPECT_EQ(static_cast<float>(fitted[k]), ws.Params[k + 1]);
     EXPECT_EQ(JsonNumber(json.out, "rms"), ws.RmsError);
     const std::vector<double> pH = JsonNumbers(json.out, "pH");
     const std::vector<double> residuals = JsonNumbers(json.out, "residuals");
@@ -179,9 +175,7 @@ TEST_F(CompanionRun, AdjustWritesWhatTheWindowsWriterWrites)
     Workspace back;
     ReadAdjustmentFile(back, outFile);
     ASSERT_EQ(back.AdjCount, 10);
-    ElectrodeModel second = model;
-    second.acid = 0.05;
-    second.initialVolume = 25.0;
+    const ElectrodeModel second = secondExperiment(model);
     for (std::int32_t i = 1; i <= back.AdjCount; ++i) {
         const double volume = back.AdjVolume[i].value();
         EXPECT_NEAR(back.AdjEmf[i].value(), model.ezero + model.slope * std::log10(second.h(volume)), 0.3);
@@ -265,16 +259,13 @@ TEST_F(CompanionRun, FilesThatCannotBeReadOrWrittenExitWithTwo)
     EXPECT_NE(noFolder.err.find("could not save"), std::string::npos);
 }
 
-TEST(CompanionUsage, UsageErrorsExitWithTwoAndOneLine)
+TEST(CompanionUsage, UsageErrorsVersionAndHelp)
 {
-    const Result result = run({"calibrate"});
-    EXPECT_EQ(result.status, kExitUsageOrFile);
-    EXPECT_EQ(result.out, "");
-    EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1);
-}
+    const Result wrong = run({"calibrate"});
+    EXPECT_EQ(wrong.status, kExitUsageOrFile);
+    EXPECT_EQ(wrong.out, "");
+    EXPECT_EQ(std::count(wrong.err.begin(), wrong.err.end(), '\n'), 1);
 
-TEST(CompanionUsage, VersionAndHelp)
-{
     const Result version = run({"--version"});
     EXPECT_EQ(version.status, 0);
     EXPECT_EQ(version.out, std::string("quorlin-cli ") + QUORLIN_PROJECT_VERSION + "\n");
