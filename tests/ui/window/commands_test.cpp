@@ -29,8 +29,7 @@ protected:
     // that calibrating and adjusting change what is shown.
     void prepare()
     {
-        start();
-        window->show();
+        startShown();
         choose(0, modelCalibration());
         choose(1, readings());
         box(0)->setText(" .11");
@@ -92,8 +91,7 @@ protected:
     void SetUp() override
     {
         WindowTest::SetUp();
-        start();
-        window->show();
+        startShown();
         window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     }
@@ -176,8 +174,7 @@ TEST_F(Shortcuts, DisabledCommandLeavesTheKeyToTheTextBox)
 
 TEST_F(WindowTest, ConstantsAreReadOnEveryKeyReleasedInEitherBox)
 {
-    start();
-    window->show();
+    startShown();
     choose(0, modelCalibration());
     ASSERT_TRUE(window->workspace().AcidConc.isDouble());
 
@@ -209,8 +206,7 @@ TEST_F(WindowTest, ConstantsAreReadOnEveryKeyReleasedInEitherBox)
 
 TEST_F(WindowTest, EditingAdjustmentDataAdjustsAgain)
 {
-    start();
-    window->show();
+    startShown();
     choose(0, modelCalibration());
     choose(1, readings());
     const QString before = correctionGrid()->text(2, 3);
@@ -228,8 +224,7 @@ TEST_F(WindowTest, EditingAdjustmentDataAdjustsAgain)
 
 TEST_F(WindowTest, ValueBeingTypedLandsBeforeTheCalibration)
 {
-    start();
-    window->show();
+    startShown();
     choose(0, modelCalibration());
     const QString fitted = caption("Parameter(1)");
 

@@ -15,20 +15,12 @@ using testing::WindowTest;
 // Value±deviation as a converged fit shows it.
 const QRegularExpression kFitted(R"(^-?\d+(\.\d+)?±\d+(\.\d+)?$)");
 
-double leadingValue(const QString& parameterCaption)
-{
-    return parameterCaption.section(QChar(0x00B1), 0, 0).toDouble();
-}
-
-double deviation(const QString& parameterCaption)
-{
-    return parameterCaption.section(QChar(0x00B1), 1, 1).toDouble();
-}
+double leadingValue(const QString& caption) { return caption.section(QChar(0x00B1), 0, 0).toDouble(); }
+double deviation(const QString& caption) { return caption.section(QChar(0x00B1), 1, 1).toDouble(); }
 
 TEST_F(WindowTest, LoadingCalibrationDataFitsShowsAndPlots)
 {
-    start();
-    window->show();
+    startShown();
     const QString file = modelCalibration();
     choose(0, file);
 
@@ -55,9 +47,10 @@ TEST_F(WindowTest, LoadingCalibrationDataFitsShowsAndPlots)
     // The fit finds the model electrode within the deviations it shows.
     for (const char* parameter : {"Parameter(1)", "Parameter(2)", "Parameter(3)"})
         EXPECT_TRUE(kFitted.match(caption(parameter)).hasMatch()) << caption(parameter).toStdString();
-    EXPECT_NEAR(leadingValue(caption("Parameter(1)")), model.ezero, 3 * deviation(caption("Parameter(1)")) + 0.1);
-    EXPECT_NEAR(leadingValue(caption("Parameter(2)")), model.slope, 3 * deviation(caption("Parameter(2)")) + 0.1);
-    EXPECT_NEAR(leadingValue(caption("Parameter(3)")), model.jcorr, 3 * deviation(caption("Parameter(3)")) + 1);
+    const std::tuple<const char*, double, double> truths[] = {
+        {"Parameter(1)", model.ezero, 0.1}, {"Parameter(2)", model.slope, 0.1}, {"Parameter(3)", model.jcorr, 1}};
+    for (const auto& [parameter, truth, slack] : truths)
+        EXPECT_NEAR(leadingValue(caption(parameter)), truth, 3 * deviation(caption(parameter)) + slack) << parameter;
     EXPECT_TRUE(caption("rmserror").startsWith("Rms error = "));
     EXPECT_GT(caption("rmserror").mid(12).toDouble(), 0.0);
     EXPECT_LT(caption("rmserror").mid(12).toDouble(), 0.1);
@@ -66,20 +59,15 @@ TEST_F(WindowTest, LoadingCalibrationDataFitsShowsAndPlots)
     EXPECT_TRUE(panel(1)->isVisible());
     EXPECT_FALSE(panel(2)->isVisible());
     EXPECT_FALSE(tabStrip()->isVisible());
-    for (const char* enabled : {"Choose(1)", "Choose(2)", "Calibrate"}) EXPECT_TRUE(action(enabled)->isEnabled());
-    for (const char* key : {"open2", "save1", "calibrate"}) EXPECT_TRUE(button(key)->isEnabled()) << key;
-    EXPECT_FALSE(action("Choose(3)")->isEnabled());
-    EXPECT_FALSE(action("Da")->isEnabled());
-    EXPECT_FALSE(button("save2")->isEnabled());
-    EXPECT_FALSE(button("adjust")->isEnabled());
+    expectUsable(true, {"Choose(1)", "Choose(2)", "Calibrate"}, {"open2", "save1", "calibrate"});
+    expectUsable(false, {"Choose(3)", "Da"}, {"save2", "adjust"});
     EXPECT_EQ(platform.beeps, 0);
     EXPECT_TRUE(platform.messages.isEmpty());
 }
 
 TEST_F(WindowTest, FivePointsOnlyBeepAndThePanelStaysHidden)
 {
-    start();
-    window->show();
+    startShown();
     const QString file =
         write("five.txt", CalibrationText({{"1", "250"}, {"2", "262"}, {"3", "270"}, {"4", "276"}, {"5", "280"}}));
     choose(0, file);
@@ -109,8 +97,7 @@ TEST_F(WindowTest, FivePointsOnlyBeepAndThePanelStaysHidden)
 // needed.
 TEST_F(WindowTest, CalibratingUnsavedPointsSavesThemFirst)
 {
-    start();
-    window->show();
+    startShown();
     for (int i = 0; i < 6; ++i) action("CalibrationAdd")->trigger();
     const std::array<float, 4> params = window->workspace().Params;
 
@@ -141,8 +128,7 @@ TEST_F(WindowTest, CalibratingUnsavedPointsSavesThemFirst)
 // window's modes as they were.
 TEST_F(WindowTest, FailedFitsShowTheirMessage)
 {
-    start();
-    window->show();
+    startShown();
     const QString huge = write("huge.txt", CalibrationText({{"1", "250"}, {"2", "262"}, {"3", "1e200"},
                                                                 {"4", "276"}, {"5", "280"}, {"6", "283"}}));
     choose(0, huge);
@@ -166,8 +152,7 @@ TEST_F(WindowTest, FailedFitsShowTheirMessage)
 
 TEST_F(WindowTest, ModelFailureIsNamedWhenAskedForButPassedOverAfterALoad)
 {
-    start();
-    window->show();
+    startShown();
     const QString file = write("zero.txt", CalibrationText({{"1", "250"}, {"2", "262"}, {"0", "270"},
                                                                 {"4", "276"}, {"5", "280"}, {"6", "283"}}));
     choose(0, file);
@@ -183,8 +168,7 @@ TEST_F(WindowTest, ModelFailureIsNamedWhenAskedForButPassedOverAfterALoad)
 
 TEST_F(WindowTest, AdjustmentDataBeforeACalibrationAreShownButNotAdjusted)
 {
-    start();
-    window->show();
+    startShown();
     choose(1, readings());
 
     EXPECT_EQ(platform.dialogs.back().title, "Choose data to adjust");
@@ -197,15 +181,12 @@ TEST_F(WindowTest, AdjustmentDataBeforeACalibrationAreShownButNotAdjusted)
     EXPECT_EQ(tabStrip()->selectedTab(), 1);
     EXPECT_TRUE(panel(2)->isVisible());
     EXPECT_FALSE(panel(1)->isVisible());
-    EXPECT_TRUE(action("Choose(3)")->isEnabled());
-    EXPECT_TRUE(action("Da")->isEnabled());
-    EXPECT_TRUE(button("adjust")->isEnabled());
+    expectUsable(true, {"Choose(3)", "Da"}, {"adjust"});
 }
 
 TEST_F(WindowTest, AdjustmentDataAfterACalibrationGetTheirAdjustedEmf)
 {
-    start();
-    window->show();
+    startShown();
     choose(0, modelCalibration());
     choose(1, readings());
 
@@ -229,8 +210,7 @@ TEST_F(WindowTest, AdjustmentDataAfterACalibrationGetTheirAdjustedEmf)
 
 TEST_F(WindowTest, SavedCalibrationDataAreTheShownTextsTabSeparated)
 {
-    start();
-    window->show();
+    startShown();
     const QString file = write("run.txt", CalibrationText({{"0.5", "227.5"}, {"1", "240"}, {"1.5", "248.25"},
                                                                {"2", "254"}, {"3", "262"}, {"4", "268"}}));
     choose(0, file);
@@ -247,8 +227,7 @@ TEST_F(WindowTest, SavedCalibrationDataAreTheShownTextsTabSeparated)
 
 TEST_F(WindowTest, SavedAdjustedDataLoadAgainAsDataForAdjustment)
 {
-    start();
-    window->show();
+    startShown();
     choose(0, modelCalibration());
     choose(1, readings());
     std::vector<QString> adjusted;
@@ -270,8 +249,7 @@ TEST_F(WindowTest, SavedAdjustedDataLoadAgainAsDataForAdjustment)
 
 TEST_F(WindowTest, FailedSaveSaysWhy)
 {
-    start();
-    window->show();
+    startShown();
     choose(0, modelCalibration());
     const QString target = path("missing folder/out.txt");
     choose(2, target);

@@ -12,30 +12,24 @@
 namespace quorlin {
 namespace {
 
-TEST(RegionalSettingsFromLocale, TakesTheLocalesSeparators)
+// Separators that are not plain ASCII are replaced: French groups digits with a narrow
+// no-break space; Arabic digits come with their own separators, and the default serves.
+TEST(RegionalSettingsFromLocale, TakesTheLocalesSeparatorsInPlainAscii)
 {
-    const RegionalSettings english = RegionalSettingsFrom(QLocale(QLocale::English, QLocale::UnitedStates));
-    EXPECT_EQ(english.decimalSeparator, '.');
-    EXPECT_EQ(english.groupingSymbol, ',');
-
-    const RegionalSettings german = RegionalSettingsFrom(QLocale(QLocale::German, QLocale::Germany));
-    EXPECT_EQ(german.decimalSeparator, ',');
-    EXPECT_EQ(german.groupingSymbol, '.');
-}
-
-TEST(RegionalSettingsFromLocale, ReplacesSeparatorsThatAreNotPlainAscii)
-{
-    // French groups digits with a narrow no-break space.
-    const RegionalSettings french = RegionalSettingsFrom(QLocale(QLocale::French, QLocale::France));
-    EXPECT_EQ(french.decimalSeparator, ',');
-    EXPECT_EQ(french.groupingSymbol, ' ');
-
-    // Arabic digits come with their own separators; the default convention serves.
-    const QLocale arabic(QLocale::Arabic, QLocale::Egypt);
-    ASSERT_NE(arabic.decimalPoint(), ".");
-    const RegionalSettings fallback = RegionalSettingsFrom(arabic);
-    EXPECT_EQ(fallback.decimalSeparator, '.');
-    EXPECT_EQ(fallback.groupingSymbol, ',');
+    ASSERT_NE(QLocale(QLocale::Arabic, QLocale::Egypt).decimalPoint(), ".");
+    const struct {
+        QLocale locale;
+        char decimal;
+        char grouping;
+    } cases[] = {{QLocale(QLocale::English, QLocale::UnitedStates), '.', ','},
+                 {QLocale(QLocale::German, QLocale::Germany), ',', '.'},
+                 {QLocale(QLocale::French, QLocale::France), ',', ' '},
+                 {QLocale(QLocale::Arabic, QLocale::Egypt), '.', ','}};
+    for (const auto& c : cases) {
+        const RegionalSettings settings = RegionalSettingsFrom(c.locale);
+        EXPECT_EQ(settings.decimalSeparator, c.decimal) << c.locale.name().toStdString();
+        EXPECT_EQ(settings.groupingSymbol, c.grouping) << c.locale.name().toStdString();
+    }
 }
 
 class QtSettings : public ::testing::Test {
@@ -69,22 +63,21 @@ TEST(FileCommandDialogs, TitlesKindsAndProposedNames)
     Captions captions;
     captions.FileName[1] = "/data/run7.txt";
 
-    const std::array<const char*, 4> titles{"Choose calibration data", "Choose data to adjust",
-                                            "Choose file for calibration data", "Choose file for adjusted data"};
+    // Without a file of its own the calibration data propose no name rather than "?".
+    const std::pair<const char*, const char*> expected[] = {{"Choose calibration data", ""},
+                                                            {"Choose data to adjust", ""},
+                                                            {"Choose file for calibration data", ""},
+                                                            {"Choose file for adjusted data", "/data/run7.txt"}};
     for (int index = 0; index < 4; ++index) {
         const FileDialogRequest request = FileCommandDialog(index, "/data", captions);
-        EXPECT_EQ(request.title, titles[static_cast<std::size_t>(index)]);
+        EXPECT_EQ(request.title, expected[index].first);
+        EXPECT_EQ(request.initialFileName, expected[index].second);
         EXPECT_EQ(request.initialFolder, "/data");
         EXPECT_EQ(request.kind, index < 2 ? FileDialogRequest::Kind::Open : FileDialogRequest::Kind::Save);
         ASSERT_EQ(request.filters.size(), 2u);
         EXPECT_EQ(request.filters[0], (FileFilter{"Data File (*.txt,csv)", {"*.txt", "*.csv"}}));
         EXPECT_EQ(request.filters[1], (FileFilter{"All Files (*.*)", {"*"}}));
     }
-    EXPECT_EQ(FileCommandDialog(0, "/data", captions).initialFileName, "");
-    EXPECT_EQ(FileCommandDialog(1, "/data", captions).initialFileName, "");
-    // Without a file of its own the calibration data propose no name rather than "?".
-    EXPECT_EQ(FileCommandDialog(2, "/data", captions).initialFileName, "");
-    EXPECT_EQ(FileCommandDialog(3, "/data", captions).initialFileName, "/data/run7.txt");
 }
 
 }  // namespace

@@ -40,6 +40,11 @@ protected:
         window = std::make_unique<MainWindow>(platform);
         return *window;
     }
+    void startShown()
+    {
+        start();
+        window->show();
+    }
 
     template <typename T = QWidget>
     T* control(const char* name) const
@@ -57,6 +62,14 @@ protected:
     TabStrip* tabStrip() const { return control<TabStrip>("DataTab"); }
     Graph* graph() const { return control<Graph>("Graph"); }
     QAction* button(const char* key) const { return control<QToolBar>("Tb")->findChild<QAction*>(key); }
+
+    // Menu items and toolbar buttons that are all usable, or all not.
+    void expectUsable(bool usable, std::initializer_list<const char*> items,
+                      std::initializer_list<const char*> buttons) const
+    {
+        for (const char* item : items) EXPECT_EQ(action(item)->isEnabled(), usable) << item;
+        for (const char* key : buttons) EXPECT_EQ(button(key)->isEnabled(), usable) << key;
+    }
 
     // The next file dialog chooses this file; then the command runs.
     void choose(int index, const QString& path)

@@ -14,8 +14,7 @@ using testing::WindowTest;
 // sample calibration and with the sample data adjusted.
 TEST_F(WindowTest, SampleFilesCalibrateAndAdjustAndArePictured)
 {
-    start();
-    window->show();
+    startShown();
     QApplication::processEvents();
     const QDir out(QUORLIN_SNAPSHOT_DIR);
 

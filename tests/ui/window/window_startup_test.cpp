@@ -13,14 +13,12 @@ TEST_F(WindowTest, StartsWithOnlyTheCommandsThatNeedNoDataAndItsVersion)
     start();
     EXPECT_EQ(window->windowTitle(), "Low pH Glass Electode calibration and adjustment");
 
-    for (const char* usable : {"Choose(0)", "Exit", "CalibrationAdd", "CalibrationDelete", "Help", "Version"})
-        EXPECT_TRUE(action(usable)->isEnabled()) << usable;
-    for (const char* unusable : {"Choose(1)", "Choose(2)", "Choose(3)", "Calibrate", "Da", "AdjustmentAdd",
-                                 "AdjustmentDelete", "Correct"})
-        EXPECT_FALSE(action(unusable)->isEnabled()) << unusable;
-    for (const char* key : {"open1", "help", "exit"}) EXPECT_TRUE(button(key)->isEnabled()) << key;
-    for (const char* key : {"open2", "save1", "save2", "calibrate", "adjust"})
-        EXPECT_FALSE(button(key)->isEnabled()) << key;
+    expectUsable(true, {"Choose(0)", "Exit", "CalibrationAdd", "CalibrationDelete", "Help", "Version"},
+                 {"open1", "help", "exit"});
+    expectUsable(false,
+                 {"Choose(1)", "Choose(2)", "Choose(3)", "Calibrate", "Da", "AdjustmentAdd", "AdjustmentDelete",
+                  "Correct"},
+                 {"open2", "save1", "save2", "calibrate", "adjust"});
 
     window->show();
     EXPECT_FALSE(panel(1)->isVisible());
@@ -98,12 +96,20 @@ TEST_F(WindowTest, ToolbarButtonsInOrderWithTips)
     EXPECT_EQ(control<QToolBar>("Tb")->iconSize(), QSize(16, 16));
 }
 
-TEST_F(WindowTest, DataDirectoryComesFromTheSettingOrBesideTheProgram)
+// Beside the program at first; a load saves its folder, and the next start reads it.
+TEST_F(WindowTest, DataDirectorySettingIsSavedOnLoadAndReadAtStartUp)
 {
     start();
     window->Choose_Click(0);  // cancelled
     ASSERT_EQ(platform.dialogs.size(), 1u);
     EXPECT_EQ(platform.dialogs[0].initialFolder, platform.folder + "/data");
+
+    choose(0, write("run1.txt", testing::CalibrationText({{"1", "250"}})));
+    const QString folderText = QString::fromStdString(folder.path().string());
+    EXPECT_EQ(platform.store.read("tarnel", "main", "stdir", ""), folderText.toStdString());
+    start();
+    window->Choose_Click(1);
+    EXPECT_EQ(platform.dialogs.back().initialFolder, folderText);
 
     platform.store.save("tarnel", "main", "stdir", "/home/chemist/titrations");
     start();
@@ -111,23 +117,9 @@ TEST_F(WindowTest, DataDirectoryComesFromTheSettingOrBesideTheProgram)
     EXPECT_EQ(platform.dialogs.back().initialFolder, "/home/chemist/titrations");
 }
 
-TEST_F(WindowTest, LoadingRemembersTheFolderForTheNextStart)
-{
-    const QString file = write("run1.txt", testing::CalibrationText({{"1", "250"}}));
-    start();
-    choose(0, file);
-    const std::string folderText = folder.path().string();
-    EXPECT_EQ(platform.store.read("tarnel", "main", "stdir", ""), folderText);
-
-    start();
-    window->Choose_Click(1);
-    EXPECT_EQ(platform.dialogs.back().initialFolder, QString::fromStdString(folderText));
-}
-
 TEST_F(WindowTest, OpensAtTheDesignedClientSizeAndFollowsResizing)
 {
-    start();
-    window->show();
+    startShown();
     // 11880 x 8595 twips at the screen's resolution, below the menu bar.
     const double dpiX = window->logicalDpiX(), dpiY = window->logicalDpiY();
     EXPECT_NEAR(window->centralWidget()->width(), 11880 * dpiX / 1440, 1);
@@ -155,8 +147,7 @@ TEST_F(WindowTest, OpensAtTheDesignedClientSizeAndFollowsResizing)
 
 TEST_F(WindowTest, TabsBringTheirPanelForwardAndOnlyCalibrationRedraws)
 {
-    start();
-    window->show();
+    startShown();
     choose(0, modelCalibration());
     choose(1, readings());
     EXPECT_TRUE(tabStrip()->isVisible());
@@ -182,8 +173,7 @@ TEST_F(WindowTest, TabsBringTheirPanelForwardAndOnlyCalibrationRedraws)
 
 TEST_F(WindowTest, HelpOpensTheManualAndExitEndsWithoutAsking)
 {
-    start();
-    window->show();
+    startShown();
     action("Help")->trigger();
     EXPECT_EQ(platform.helpShown, 1);
 
