@@ -68,9 +68,8 @@ TEST_F(WindowTest, LoadingCalibrationDataFitsShowsAndPlots)
 TEST_F(WindowTest, FivePointsOnlyBeepAndThePanelStaysHidden)
 {
     startShown();
-    const QString file =
-        write("five.txt", CalibrationText({{"1", "250"}, {"2", "262"}, {"3", "270"}, {"4", "276"}, {"5", "280"}}));
-    choose(0, file);
+    choose(0, write("five.txt",
+                    CalibrationText({{"1", "250"}, {"2", "262"}, {"3", "270"}, {"4", "276"}, {"5", "280"}})));
 
     EXPECT_EQ(platform.beeps, 1);
     EXPECT_TRUE(platform.messages.isEmpty());
@@ -129,18 +128,15 @@ TEST_F(WindowTest, CalibratingUnsavedPointsSavesThemFirst)
 TEST_F(WindowTest, FailedFitsShowTheirMessage)
 {
     startShown();
-    const QString huge = write("huge.txt", CalibrationText({{"1", "250"}, {"2", "262"}, {"3", "1e200"},
-                                                                {"4", "276"}, {"5", "280"}, {"6", "283"}}));
-    choose(0, huge);
+    choose(0, write("huge.txt", CalibrationText({{"1", "250"}, {"2", "262"}, {"3", "1e200"}, {"4", "276"},
+                                                 {"5", "280"}, {"6", "283"}})));
     ASSERT_FALSE(platform.messages.isEmpty());
     EXPECT_EQ(platform.messages.back(), "failed at FACT");
 
     // Six points over a very narrow pH range creep towards the minimum for 25 steps.
     platform.messages.clear();
-    const QString narrow = write("narrow.txt", CalibrationText({{"5.00", "280.89"}, {"5.10", "281.41"},
-                                                                    {"5.20", "281.85"}, {"5.30", "282.38"},
-                                                                    {"5.40", "282.81"}, {"5.50", "283.22"}}));
-    choose(0, narrow);
+    choose(0, write("narrow.txt", CalibrationText({{"5.00", "280.89"}, {"5.10", "281.41"}, {"5.20", "281.85"},
+                                                   {"5.30", "282.38"}, {"5.40", "282.81"}, {"5.50", "283.22"}})));
     window->Calibrate_Click();
     EXPECT_EQ(platform.messages, QStringList({"Calibration failed", "Calibration failed"}));
 
@@ -153,9 +149,8 @@ TEST_F(WindowTest, FailedFitsShowTheirMessage)
 TEST_F(WindowTest, ModelFailureIsNamedWhenAskedForButPassedOverAfterALoad)
 {
     startShown();
-    const QString file = write("zero.txt", CalibrationText({{"1", "250"}, {"2", "262"}, {"0", "270"},
-                                                                {"4", "276"}, {"5", "280"}, {"6", "283"}}));
-    choose(0, file);
+    choose(0, write("zero.txt", CalibrationText({{"1", "250"}, {"2", "262"}, {"0", "270"}, {"4", "276"},
+                                                 {"5", "280"}, {"6", "283"}})));
     EXPECT_TRUE(platform.messages.isEmpty());
     EXPECT_EQ(caption("Parameter(1)"), "?");
 
@@ -247,18 +242,7 @@ TEST_F(WindowTest, SavedAdjustedDataLoadAgainAsDataForAdjustment)
                          adjusted[static_cast<std::size_t>(row - 1)].toDouble());
 }
 
-TEST_F(WindowTest, FailedSaveSaysWhy)
-{
-    startShown();
-    choose(0, modelCalibration());
-    const QString target = path("missing folder/out.txt");
-    choose(2, target);
-    ASSERT_EQ(platform.messages.size(), 1);
-    EXPECT_TRUE(platform.messages[0].startsWith("Could not save " + target + ": ")) << platform.messages[0].toStdString();
-    EXPECT_GT(platform.messages[0].size(), QString("Could not save " + target + ": ").size());
-}
-
-TEST_F(WindowTest, CancelledDialogsChangeNothing)
+TEST_F(WindowTest, CancelledDialogsChangeNothingAndFailedSavesSayWhy)
 {
     start();
     window->Choose_Click(0);
@@ -270,6 +254,14 @@ TEST_F(WindowTest, CancelledDialogsChangeNothing)
     window->Choose_Click(2);
     EXPECT_EQ(caption("FileName(0)"), modelCalibration());
     EXPECT_TRUE(platform.messages.isEmpty());
+
+    // A save that fails says why.
+    const QString target = path("missing folder/out.txt");
+    choose(2, target);
+    ASSERT_EQ(platform.messages.size(), 1);
+    const QString start = "Could not save " + target + ": ";
+    EXPECT_TRUE(platform.messages[0].startsWith(start)) << platform.messages[0].toStdString();
+    EXPECT_GT(platform.messages[0].size(), start.size());
 }
 
 }  // namespace
