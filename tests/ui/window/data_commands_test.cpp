@@ -179,6 +179,7 @@ TEST_F(WindowTest, AdjustmentDataBeforeACalibrationAreShownButNotAdjusted)
     expectUsable(true, {"Choose(3)", "Da"}, {"adjust"});
 }
 
+// Adjusted, saved, and loaded again as data for adjustment.
 TEST_F(WindowTest, AdjustmentDataAfterACalibrationGetTheirAdjustedEmf)
 {
     startShown();
@@ -188,19 +189,34 @@ TEST_F(WindowTest, AdjustmentDataAfterACalibrationGetTheirAdjustedEmf)
     const Workspace& ws = window->workspace();
     const double ezero = ws.Params[1], slope = ws.Params[2], jcorr = ws.Params[3];
     ASSERT_EQ(ws.AdjCount, 10);
+    std::vector<QString> adjusted;
     for (int row = 1; row <= ws.AdjCount; ++row) {
         const QString text = correctionGrid()->text(row, 3);
+        adjusted.push_back(text);
         ASSERT_TRUE(QRegularExpression(R"(^-?\d+\.\d\d$)").match(text).hasMatch()) << text.toStdString();
         // The adjusted emf lies on the ideal line at the pH where the calibrated
         // electrode gives the measured emf.
-        const double adjusted = text.toDouble();
-        const double pH = (ezero - adjusted) / slope;
-        EXPECT_NEAR(ws.AdjEmf[static_cast<std::size_t>(row)].value(), adjusted + jcorr * std::pow(10.0, -pH), 0.006)
+        const double pH = (ezero - text.toDouble()) / slope;
+        EXPECT_NEAR(ws.AdjEmf[static_cast<std::size_t>(row)].value(), text.toDouble() + jcorr * std::pow(10.0, -pH),
+                    0.006)
             << row;
     }
     EXPECT_TRUE(panel(1)->isVisible());
     EXPECT_TRUE(panel(2)->isVisible());
     EXPECT_TRUE(platform.messages.isEmpty());
+
+    choose(3, path("adjusted.txt"));
+    EXPECT_EQ(platform.dialogs.back().title, "Choose file for adjusted data");
+    EXPECT_EQ(platform.dialogs.back().initialFileName, readings());
+    const std::string bytes = ReadBytes(folder.path() / "adjusted.txt");
+    EXPECT_TRUE(bytes.starts_with(" .5\t" + adjusted[0].toStdString() + "\r\n")) << bytes;
+    EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\n'), 10);
+
+    choose(1, path("adjusted.txt"));
+    ASSERT_EQ(ws.AdjCount, 10);
+    for (int row = 1; row <= 10; ++row)
+        EXPECT_DOUBLE_EQ(ws.AdjEmf[static_cast<std::size_t>(row)].value(),
+                         adjusted[static_cast<std::size_t>(row - 1)].toDouble());
 }
 
 TEST_F(WindowTest, SavedCalibrationDataAreTheShownTextsTabSeparated)
@@ -218,28 +234,6 @@ TEST_F(WindowTest, SavedCalibrationDataAreTheShownTextsTabSeparated)
     EXPECT_EQ(caption("FileName(0)"), path("saved.txt"));
     EXPECT_EQ(ReadBytes(folder.path() / "saved.txt"),
               "0.1\t 50\r\n .5\t 227.5\r\n 1\t 240\r\n 1.5\t 248.25\r\n 2\t 254\r\n 3\t 262\r\n 4\t 268\r\n");
-}
-
-TEST_F(WindowTest, SavedAdjustedDataLoadAgainAsDataForAdjustment)
-{
-    startShown();
-    choose(0, modelCalibration());
-    choose(1, readings());
-    std::vector<QString> adjusted;
-    for (int row = 1; row <= 10; ++row) adjusted.push_back(correctionGrid()->text(row, 3));
-
-    choose(3, path("adjusted.txt"));
-    EXPECT_EQ(platform.dialogs.back().title, "Choose file for adjusted data");
-    EXPECT_EQ(platform.dialogs.back().initialFileName, readings());
-    const std::string bytes = ReadBytes(folder.path() / "adjusted.txt");
-    EXPECT_TRUE(bytes.starts_with(" .5\t" + adjusted[0].toStdString() + "\r\n")) << bytes;
-    EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\n'), 10);
-
-    choose(1, path("adjusted.txt"));
-    ASSERT_EQ(window->workspace().AdjCount, 10);
-    for (int row = 1; row <= 10; ++row)
-        EXPECT_DOUBLE_EQ(window->workspace().AdjEmf[static_cast<std::size_t>(row)].value(),
-                         adjusted[static_cast<std::size_t>(row - 1)].toDouble());
 }
 
 TEST_F(WindowTest, CancelledDialogsChangeNothingAndFailedSavesSayWhy)

@@ -50,23 +50,16 @@ TEST_F(WindowTest, MenuTreeCaptionsAndShortcuts)
     }
     EXPECT_EQ(bar, expected);
 
-    struct Item {
-        const char* name;
-        const char* text;
-        const char* shortcut;
-    };
-    for (const Item& item : {Item{"Choose(0)", "Load Data for &Calibration", ""},
-                             Item{"Choose(1)", "Load data for &Adjustment", ""},
-                             Item{"Choose(2)", "&Save calibration data", "Ctrl+S"},
-                             Item{"Choose(3)", "Save adjusted da&ta", "Ctrl+T"}, Item{"Exit", "E&xit", ""},
-                             Item{"CalibrationAdd", "&Add point (after)", "Ctrl+A"},
-                             Item{"CalibrationDelete", "&Delete point", "Ctrl+B"},
-                             Item{"Calibrate", "&Calibrate", "Ctrl+C"},
-                             Item{"AdjustmentAdd", "&Add point (after)", "Ctrl+X"},
-                             Item{"AdjustmentDelete", "&Delete point", "Ctrl+Y"},
-                             Item{"Correct", "&Adjust data", "Ctrl+J"}, Item{"Help", "&Help", ""}}) {
-        EXPECT_EQ(action(item.name)->text(), item.text) << item.name;
-        EXPECT_EQ(action(item.name)->shortcut(), QKeySequence(item.shortcut)) << item.name;
+    const std::tuple<const char*, const char*, const char*> items[] = {
+        {"Choose(0)", "Load Data for &Calibration", ""},   {"Choose(1)", "Load data for &Adjustment", ""},
+        {"Choose(2)", "&Save calibration data", "Ctrl+S"}, {"Choose(3)", "Save adjusted da&ta", "Ctrl+T"},
+        {"Exit", "E&xit", ""},                             {"CalibrationAdd", "&Add point (after)", "Ctrl+A"},
+        {"CalibrationDelete", "&Delete point", "Ctrl+B"},  {"Calibrate", "&Calibrate", "Ctrl+C"},
+        {"AdjustmentAdd", "&Add point (after)", "Ctrl+X"}, {"AdjustmentDelete", "&Delete point", "Ctrl+Y"},
+        {"Correct", "&Adjust data", "Ctrl+J"},             {"Help", "&Help", ""}};
+    for (const auto& [name, text, shortcut] : items) {
+        EXPECT_EQ(action(name)->text(), text) << name;
+        EXPECT_EQ(action(name)->shortcut(), QKeySequence(shortcut)) << name;
     }
     const QList<QAction*> file = control<QMenu>("FileMenu")->actions();
     ASSERT_EQ(file.size(), 6);
@@ -154,20 +147,20 @@ TEST_F(WindowTest, TabsBringTheirPanelForwardAndOnlyCalibrationRedraws)
     EXPECT_EQ(tabStrip()->selectedTab(), 1);
     EXPECT_TRUE(panel(1)->isVisible());
     EXPECT_TRUE(panel(2)->isVisible());
-    const auto onTop = [this] {
-        const QWidget* client = window->centralWidget();
-        return client->childAt(panel(1)->geometry().center());
+    const auto inFront = [this](int index) {
+        QWidget* onTop = window->centralWidget()->childAt(panel(1)->geometry().center());
+        return onTop == panel(index) || panel(index)->isAncestorOf(onTop);
     };
-    EXPECT_TRUE(panel(2)->isAncestorOf(onTop()) || onTop() == panel(2));
+    EXPECT_TRUE(inFront(2));
 
     graph()->surface().clear();
     tabStrip()->selectTab(0);
-    EXPECT_TRUE(panel(1)->isAncestorOf(onTop()) || onTop() == panel(1));
+    EXPECT_TRUE(inFront(1));
     EXPECT_TRUE(plotDrawn());
 
     graph()->surface().clear();
     tabStrip()->selectTab(1);
-    EXPECT_TRUE(panel(2)->isAncestorOf(onTop()) || onTop() == panel(2));
+    EXPECT_TRUE(inFront(2));
     EXPECT_FALSE(plotDrawn());
 }
 
