@@ -10,7 +10,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <filesystem>
 #include <sstream>
 #include <vector>
@@ -55,32 +54,17 @@ std::vector<std::string> lines(const std::string& text)
     return result;
 }
 
-// A second experiment with the same electrode: 0.05 M acid into 25 ml.
-ElectrodeModel secondExperiment(ElectrodeModel second)
+// A second experiment with the same electrode, read exactly on the model.
+std::string adjustmentFileText(ElectrodeModel second)
 {
     second.acid = 0.05;
     second.initialVolume = 25.0;
-    return second;
-}
-
-// Its readings, exactly on the model.
-std::string adjustmentFileText(const ElectrodeModel& model)
-{
-    const ElectrodeModel second = secondExperiment(model);
     std::string text;
     for (int i = 0; i < 10; ++i) {
         const double volume = 0.5 + 1.5 * i;
         text += FileNumber(volume) + "," + FileNumber(second.emf(volume)) + "\n";
     }
     return text;
-}
-
-double shownDeviation(const std::string& caption)
-{
-    const std::string plusMinus = "\u00B1";
-    const auto at = caption.find(plusMinus);
-    EXPECT_NE(at, std::string::npos) << caption;
-    return std::stod(caption.substr(at + plusMinus.size()));
 }
 
 class CompanionRun : public ::testing::Test {
@@ -91,8 +75,7 @@ protected:
     std::string dataFile = folder.write("data.csv", adjustmentFileText(model));
 };
 
-// Four caption lines, or JSON with the same captions whose numbers recover the model
-// and round-trip to what the library computes.
+// Four caption lines, or the same captions and the library's numbers as JSON.
 TEST_F(CompanionRun, CalibratePrintsTheCaptionsOrJson)
 {
     const Result plain = run({"calibrate", calFile});
@@ -100,51 +83,31 @@ TEST_F(CompanionRun, CalibratePrintsTheCaptionsOrJson)
     EXPECT_EQ(plain.err, "");
     const auto shown = lines(plain.out);
     ASSERT_EQ(shown.size(), 4u);
-    const char* starts[] = {"Ezero 40", "Slope 59.", "j corr ", "Rms error = 0.0"};
-    for (std::size_t k = 0; k < 4; ++k) EXPECT_TRUE(shown[k].starts_with(starts[k])) << shown[k];
 
     const Result json = run({"calibrate", "--json", calFile});
     ASSERT_EQ(json.status, kExitConverged);
     EXPECT_EQ(json.out.find('\n'), json.out.size() - 1);
     EXPECT_EQ(JsonString(json.out, "outcome"), "converged");
-    EXPECT_EQ(JsonString(json.out, "message"), "");
     EXPECT_EQ(JsonNumber(json.out, "points"), 15.0);
     const auto captions = JsonValueStart(json.out, "captions");
     EXPECT_EQ(JsonString(json.out, "rms", captions).value(), shown[3]);
-
-    const std::vector<double> sigma = JsonNumbers(json.out, "sigma");
-    ASSERT_EQ(sigma.size(), 3u);
-    const char* names[] = {"ezero", "slope", "jcorr"};
-    const char* labels[] = {"Ezero ", "Slope ", "j corr "};
-    const double truth[] = {model.ezero, model.slope, model.jcorr};
-    double fitted[3];
-    for (std::size_t k = 0; k < 3; ++k) {
-        SCOPED_TRACE(names[k]);
-        fitted[k] = JsonNumber(json.out, names[k]).value();
-        EXPECT_NEAR(fitted[k], truth[k], 4 * sigma[k] + 0.01);
-        const std::string caption = JsonString(json.out, names[k], captions).value();
-        EXPECT_EQ(labels[k] + caption, shown[k]);
-        // The caption's deviation is sigma to one figure (a whole number from 1 up).
-        const double deviation = shownDeviation(caption);
-        const double unit = deviation >= 1 ? 1.0 : std::pow(10.0, std::floor(std::log10(deviation) + 1e-9));
-        EXPECT_LE(std::abs(sigma[k] - deviation), unit / 2 + 1e-12);
-    }
+    EXPECT_EQ(JsonNumbers(json.out, "sigma").size(), 3u);
 
     Workspace ws;
     Captions libraryCaptions;
     ReadCalibrationFile(ws, calFile);
     ASSERT_EQ(CalibrateLoadedData(ws, libraryCaptions, kPoint).outcome, Outcome::Converged);
-    for (std::size_t k = 0; k < 3; ++k) EXPECT_EQ(static_cast<float>(fitted[k]), ws.Params[k + 1]);
-    EXPECT_EQ(JsonNumber(json.out, "rms"), ws.RmsError);
-    const std::vector<double> pH = JsonNumbers(json.out, "pH");
-    const std::vector<double> residuals = JsonNumbers(json.out, "residuals");
-    ASSERT_EQ(pH.size(), 15u);
-    ASSERT_EQ(residuals.size(), 15u);
-    for (std::int32_t i = 1; i <= 15; ++i) {
-        EXPECT_EQ(pH[i - 1], ws.CalPH[i].value());
-        EXPECT_EQ(residuals[i - 1], ws.CalResidual[i].value());
-        EXPECT_LT(std::abs(residuals[i - 1]), 0.3);
+    const char* names[] = {"ezero", "slope", "jcorr"};
+    const char* labels[] = {"Ezero ", "Slope ", "j corr "};
+    for (std::size_t k = 0; k < 3; ++k) {
+        EXPECT_EQ(labels[k] + JsonString(json.out, names[k], captions).value(), shown[k]);
+        EXPECT_EQ(static_cast<float>(JsonNumber(json.out, names[k]).value()), ws.Params[k + 1]);
     }
+    EXPECT_EQ(JsonNumber(json.out, "rms"), ws.RmsError);
+    const std::vector<double> residuals = JsonNumbers(json.out, "residuals");
+    ASSERT_EQ(residuals.size(), 15u);
+    ASSERT_EQ(JsonNumbers(json.out, "pH").size(), 15u);
+    for (std::int32_t i = 1; i <= 15; ++i) EXPECT_EQ(residuals[i - 1], ws.CalResidual[i].value());
 }
 
 TEST_F(CompanionRun, AdjustWritesWhatTheWindowsWriterWrites)
@@ -170,16 +133,6 @@ TEST_F(CompanionRun, AdjustWritesWhatTheWindowsWriterWrites)
     const std::string windowFile = (folder.path() / "window.txt").string();
     ASSERT_TRUE(WriteAdjustedFile(windowFile, cells).ok);
     EXPECT_EQ(ReadBytes(windowFile), toStdout.out);
-
-    // The readings lie on the model, so the adjusted emf is Ezero - Slope·pH.
-    Workspace back;
-    ReadAdjustmentFile(back, outFile);
-    ASSERT_EQ(back.AdjCount, 10);
-    const ElectrodeModel second = secondExperiment(model);
-    for (std::int32_t i = 1; i <= back.AdjCount; ++i) {
-        const double volume = back.AdjVolume[i].value();
-        EXPECT_NEAR(back.AdjEmf[i].value(), model.ezero + model.slope * std::log10(second.h(volume)), 0.3);
-    }
 }
 
 TEST_F(CompanionRun, CommaConventionShowsCommasButWritesPoints)
@@ -215,10 +168,7 @@ TEST_F(CompanionRun, TooFewPointsReportsTheStartingValuesAndWritesNothing)
     EXPECT_EQ(JsonNumber(json.out, "points"), 5.0);
     for (const char* key : {"\"sigma\"", "\"pH\"", "\"residuals\"", "\"rms\":0", "\"ezero\":4"})
         EXPECT_EQ(json.out.find(key), std::string::npos) << key;
-    const auto captions = JsonValueStart(json.out, "captions");
-    EXPECT_EQ(JsonString(json.out, "jcorr", captions), "0.0");
-    EXPECT_EQ(JsonString(json.out, "rms", captions), "");
-    EXPECT_NEAR(std::stod(JsonString(json.out, "ezero", captions).value()), model.ezero, 5.0);
+    EXPECT_EQ(JsonString(json.out, "jcorr", JsonValueStart(json.out, "captions")), "0.0");
 
     const Result plain = run({"calibrate", fivePoints});
     EXPECT_EQ(plain.status, kExitNotConverged);
