@@ -204,24 +204,6 @@ TEST_F(WindowTest, ConstantsAreReadOnEveryKeyReleasedInEitherBox)
     EXPECT_EQ(platform.messages.size(), 2);
 }
 
-TEST_F(WindowTest, EditingAdjustmentDataAdjustsAgain)
-{
-    startShown();
-    choose(0, modelCalibration());
-    choose(1, readings());
-    const QString before = correctionGrid()->text(2, 3);
-
-    correctionGrid()->setFocus();
-    correctionGrid()->setCurrentCell(2, 2);
-    QTest::keyClicks(correctionGrid(), "2");
-    QTest::keyClicks(control<CellEditBox>("EditB"), "70");
-    QTest::keyClick(control<CellEditBox>("EditB"), Qt::Key_Return);
-
-    EXPECT_EQ(window->workspace().AdjEmf[2].value(), static_cast<double>(270.0f));
-    EXPECT_NE(correctionGrid()->text(2, 3), before);
-    EXPECT_TRUE(correctionGrid()->text(2, 3).startsWith("26"));
-}
-
 TEST_F(WindowTest, ValueBeingTypedLandsBeforeTheCalibration)
 {
     startShown();
