@@ -6,7 +6,6 @@
 
 #include <fstream>
 #include <optional>
-#include <random>
 
 namespace quorlin {
 namespace {
@@ -69,30 +68,12 @@ TEST(HostileInput, EachCorpusFileEndsItsDataWhereTheReadingRulesSay)
     }
 }
 
-Workspace readAdjustment(const TempFolder& folder, std::string_view bytes)
+std::int32_t adjustmentCount(const TempFolder& folder, std::string_view bytes)
 {
     Workspace ws;
     EXPECT_TRUE(ReadAdjustmentFile(ws, folder.write("hostile.txt", bytes)).ok);
     EXPECT_EQ(ws.AdjVolume.size(), static_cast<std::size_t>(ws.AdjCount) + 1);
-    return ws;
-}
-
-std::int32_t adjustmentCount(const TempFolder& folder, std::string_view bytes)
-{
-    return readAdjustment(folder, bytes).AdjCount;
-}
-
-TEST(HostileInput, BinaryJunkAfterRecordsEndsTheData)
-{
-    TempFolder folder;
-    std::mt19937 random(7);
-    for (int round = 0; round < 20; ++round) {
-        std::string junk(64 * 1024, '\0');
-        for (char& c : junk) c = static_cast<char>(random());
-        junk[0] = '\x01';  // never a number, whatever follows
-        SCOPED_TRACE(round);
-        EXPECT_EQ(adjustmentCount(folder, "1,200\n2,210\n" + junk), 2);
-    }
+    return ws.AdjCount;
 }
 
 // Peak resident memory of this process since the last reset, in kB.
@@ -143,17 +124,6 @@ TEST(HostileInput, LongLinesEndTheDataAtTheLineBound)
     EXPECT_EQ(adjustmentCount(folder, "5,250\n" + fields + "\n"), 1);
     // Directly, without the line bound in front, the record parser gives up at field 3.
     EXPECT_FALSE(ParseRecord(fields).has_value());
-}
-
-TEST(HostileInput, ManyRecordsAreAllRead)
-{
-    TempFolder folder;
-    std::string text;
-    for (int i = 1; i <= 200000; ++i) text += std::to_string(i) + "\t" + std::to_string(i % 300) + ".5\r\n";
-    const Workspace ws = readAdjustment(folder, text);
-    ASSERT_EQ(ws.AdjCount, 200000);
-    EXPECT_EQ(ws.AdjVolume[200000].value(), 200000.0);
-    EXPECT_EQ(ws.AdjEmf[299].value(), 299.5);
 }
 
 }  // namespace
