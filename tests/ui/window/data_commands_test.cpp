@@ -55,8 +55,6 @@ TEST_F(WindowTest, FivePointsOnlyBeepAndThePanelStaysHidden)
     EXPECT_EQ(window->workspace().CalCount, 5);
     EXPECT_EQ(dataGrid()->rows(), 6);
     // Starting values, not a fit; the window's modes stay as they were.
-    EXPECT_FALSE(caption("Parameter(1)").contains(QChar(0x00B1)));
-    EXPECT_NE(caption("Parameter(1)"), "?");
     EXPECT_EQ(caption("Parameter(3)"), "0.0");
     EXPECT_EQ(caption("rmserror"), "");
     EXPECT_FALSE(panel(1)->isVisible());
