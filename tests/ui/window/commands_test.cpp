@@ -122,16 +122,6 @@ TEST_F(Shortcuts, CalibrationKeysWorkAlsoInsideATextBox)
 
     press(box(1), Qt::Key_A);
     EXPECT_EQ(window->workspace().CalCount, 16);
-
-    platform.answers.push_back(true);
-    press(dataGrid(), Qt::Key_B);
-    ASSERT_EQ(platform.questions.size(), 1u);
-    EXPECT_EQ(platform.questions[0].title, "Calibration data");
-    EXPECT_EQ(window->workspace().CalCount, 15);
-
-    press(dataGrid(), Qt::Key_S);
-    ASSERT_EQ(platform.dialogs.size(), dialogs + 1);
-    EXPECT_EQ(platform.dialogs.back().title, "Choose file for calibration data");
 }
 
 TEST_F(Shortcuts, AdjustmentKeysWaitForDataForAdjustment)
@@ -146,20 +136,6 @@ TEST_F(Shortcuts, AdjustmentKeysWaitForDataForAdjustment)
     choose(1, readings());
     press(correctionGrid(), Qt::Key_X);
     EXPECT_EQ(window->workspace().AdjCount, 11);
-
-    platform.answers.push_back(true);
-    press(correctionGrid(), Qt::Key_Y);
-    ASSERT_EQ(platform.questions.size(), 1u);
-    EXPECT_EQ(platform.questions[0].title, "Data for adjustment");
-    EXPECT_EQ(window->workspace().AdjCount, 10);
-
-    const QString adjusted = correctionGrid()->text(1, 3);
-    correctionGrid()->setText(1, 3, "");
-    press(correctionGrid(), Qt::Key_J);
-    EXPECT_EQ(correctionGrid()->text(1, 3), adjusted);
-
-    press(correctionGrid(), Qt::Key_T);
-    EXPECT_EQ(platform.dialogs.back().title, "Choose file for adjusted data");
 }
 
 TEST_F(Shortcuts, DisabledCommandLeavesTheKeyToTheTextBox)
