@@ -22,9 +22,9 @@ TEST(ParseArguments, CommandsFilesAndOptions)
         {{"--json", "calibrate", "run1.txt"}, {Command::Calibrate, "run1.txt", "", "", true}},
         {{"adjust", "cal.txt", "-o", "out.txt", "data.txt", "--json"}, {Command::Adjust, "cal.txt", "data.txt", "out.txt", true}},
         {{"adjust", "--", "-cal.txt", "--json"}, {Command::Adjust, "-cal.txt", "--json", "", false}},
-        {{"calibrate", "--help"}, {Command::Help}},
-        {{"bogus", "-h"}, {Command::Help}},
-        {{"--version"}, {Command::Version}},
+        {{"calibrate", "--help"}, {Command::Help, "", "", "", false}},
+        {{"bogus", "-h"}, {Command::Help, "", "", "", false}},
+        {{"--version"}, {Command::Version, "", "", "", false}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::PrintToString(c.args));

@@ -67,8 +67,10 @@ TEST_F(ReadDataFile, CalibrationWithoutPoints)
         EXPECT_EQ(ws.CalCount, 0);
         EXPECT_EQ(ws.AcidConc.isEmpty(), !c.acid);
         EXPECT_EQ(ws.InitVolume.isEmpty(), !c.acid);
-        if (c.acid) EXPECT_EQ(ws.AcidConc.value(), *c.acid);
-        if (c.acid) EXPECT_EQ(ws.InitVolume.value(), 50.0);
+        if (c.acid) {
+            EXPECT_EQ(ws.AcidConc.value(), *c.acid);
+            EXPECT_EQ(ws.InitVolume.value(), 50.0);
+        }
     }
 }
 

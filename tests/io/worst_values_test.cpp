@@ -10,7 +10,6 @@
 #include <cmath>
 #include <functional>
 #include <limits>
-#include <regex>
 
 namespace quorlin {
 namespace {
@@ -22,7 +21,17 @@ constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInf = std::numeric_limits<double>::infinity();
 
 Number d(double v) { return Number::fromDouble(v); }
-const std::regex kTwoDecimals(R"(-?\d+\.\d\d)");
+// An optional minus, digits, a point and exactly two decimals.
+bool isTwoDecimalText(const std::string& text)
+{
+    const std::size_t first = text.starts_with('-') ? 1 : 0;
+    const std::size_t point = text.find('.');
+    const auto digitsOnly = [&](std::size_t from, std::size_t to) {
+        return from < to && text.find_first_not_of("0123456789", from) >= to;
+    };
+    return point != std::string::npos && point + 3 == text.size() && digitsOnly(first, point) &&
+           digitsOnly(point + 1, text.size());
+}
 
 // A calibration titration of `count` points after an earlier calibration.
 Workspace titration(Number acid, Number initVolume, std::int32_t count,
@@ -142,7 +151,7 @@ void expectDefinedAdjustment(const Workspace& ws, const AdjustmentResult& result
 {
     const std::int32_t done = result.failedPoint == 0 ? ws.AdjCount : result.failedPoint - 1;
     ASSERT_EQ(result.adjusted.size(), static_cast<std::size_t>(done));
-    for (const std::string& text : result.adjusted) EXPECT_TRUE(std::regex_match(text, kTwoDecimals)) << text;
+    for (const std::string& text : result.adjusted) EXPECT_TRUE(isTwoDecimalText(text)) << text;
 }
 
 TEST(WorstValues, AdjustmentOfExtremeReadingsEndsInAnOutcome)
