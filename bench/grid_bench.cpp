@@ -11,6 +11,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include <functional>
+
 namespace {
 
 using namespace quorlin;
@@ -57,39 +59,46 @@ void showNow(QWidget& grid)
     benchmark::DoNotOptimize(grid.grab());
 }
 
-void BM_FillDataGrid(benchmark::State& state)
+// One data set's count, arrays and grid fill, so both grids run the same benchmark.
+struct DataSet {
+    std::int32_t& count;
+    PointArray& volume;
+    PointArray& emf;
+    PointGrid& grid;
+    std::function<void()> fill;
+};
+
+DataSet calibrationSet(Panels& p)
+{
+    return {p.ws.CalCount, p.ws.CalVolume, p.ws.CalEmf, *p.dataGrid, [&p] { p.dataGrid->FillDataGrid(); }};
+}
+
+DataSet adjustmentSet(Panels& p)
+{
+    return {p.ws.AdjCount, p.ws.AdjVolume, p.ws.AdjEmf, *p.correctionGrid,
+            [&p] { p.correctionGrid->FillCorrectionGrid(); }};
+}
+
+void fillBenchmark(benchmark::State& state, DataSet (*dataSet)(Panels&))
 {
     Panels panels;
-    loadPoints(panels.ws.CalCount, panels.ws.CalVolume, panels.ws.CalEmf, state.range(0));
+    const DataSet set = dataSet(panels);
+    loadPoints(set.count, set.volume, set.emf, state.range(0));
     const bool paint = state.range(1) != 0;
-    const std::int32_t count = panels.ws.CalCount;
+    const std::int32_t count = set.count;
     for (auto _ : state) {
-        panels.ws.CalCount = count;
-        panels.dataGrid->FillDataGrid();
-        if (paint) showNow(*panels.dataGrid);
+        set.count = count;
+        set.fill();
+        if (paint) showNow(set.grid);
         state.PauseTiming();
-        panels.ws.CalCount = 0;  // every fill is a load into an empty grid
-        panels.dataGrid->FillDataGrid();
+        set.count = 0;  // every fill is a load into an empty grid
+        set.fill();
         state.ResumeTiming();
     }
 }
 
-void BM_FillCorrectionGrid(benchmark::State& state)
-{
-    Panels panels;
-    loadPoints(panels.ws.AdjCount, panels.ws.AdjVolume, panels.ws.AdjEmf, state.range(0));
-    const bool paint = state.range(1) != 0;
-    const std::int32_t count = panels.ws.AdjCount;
-    for (auto _ : state) {
-        panels.ws.AdjCount = count;
-        panels.correctionGrid->FillCorrectionGrid();
-        if (paint) showNow(*panels.correctionGrid);
-        state.PauseTiming();
-        panels.ws.AdjCount = 0;
-        panels.correctionGrid->FillCorrectionGrid();
-        state.ResumeTiming();
-    }
-}
+void BM_FillDataGrid(benchmark::State& state) { fillBenchmark(state, calibrationSet); }
+void BM_FillCorrectionGrid(benchmark::State& state) { fillBenchmark(state, adjustmentSet); }
 
 // Jumping between the first and the last point and painting, as scrolling does.
 void BM_JumpToLastPoint(benchmark::State& state)
