@@ -3,7 +3,7 @@
 #include "core/adjustment.h"
 #include "core/fit.h"
 #include "core/initial_values.h"
-#include "io/number_text.h"
+#include "text/number_text.h"
 
 #include <benchmark/benchmark.h>
 
@@ -41,10 +41,10 @@ void InitialValuesAndFit(benchmark::State& state)
     Captions captions;
     FitProgress progress;
     for (auto _ : state) {
-        InitialValues(ws, captions, kFormat);
+        computeInitialValues(ws, captions, kFormat);
         for (std::size_t k = 1; k <= 3; ++k)
-            ws.Params[k] = static_cast<float>(TextToNumber(captions.Parameter[k], kFormat.regional()).number.value());
-        const FitOutcome outcome = FitParameters(ws, captions, kFormat, &progress);
+            ws.Params[k] = static_cast<float>(textToNumber(captions.Parameter[k], kFormat.regional()).number.value());
+        const FitOutcome outcome = fitParameters(ws, captions, kFormat, &progress);
         benchmark::DoNotOptimize(outcome);
     }
     state.counters["steps"] = progress.steps;
@@ -65,7 +65,7 @@ void Adjustment(benchmark::State& state)
         ws.AdjEmf[static_cast<std::size_t>(i)] = Number::fromDouble(i % 50 == 0 ? 700.0 : 380.0 - 690.0 * (i % 997) / 997.0);
     AdjustmentResult result;
     for (auto _ : state) {
-        result = AdjustData(ws, kFormat);
+        result = adjustData(ws, kFormat);
         benchmark::DoNotOptimize(result);
     }
     state.counters["adjusted"] = static_cast<double>(result.adjusted.size());

@@ -20,7 +20,7 @@ ParsedArguments only(Arguments::Command command)
 
 }  // namespace
 
-ParsedArguments ParseArguments(std::span<const std::string> args)
+ParsedArguments parseArguments(std::span<const std::string> args)
 {
     Arguments result;
     std::vector<std::string> positional;
@@ -67,7 +67,7 @@ ParsedArguments ParseArguments(std::span<const std::string> args)
     return {result, {}};
 }
 
-std::string UsageText()
+std::string usageText()
 {
     return "Usage: quorlin-cli calibrate CALFILE [--json]\n"
            "       quorlin-cli adjust CALFILE DATAFILE [-o OUTFILE] [--json]\n"
@@ -87,7 +87,7 @@ std::string UsageText()
            "succeed (nothing written), 2 usage error or a file that cannot be read or written.\n";
 }
 
-std::string VersionText()
+std::string versionText()
 {
     return std::string("quorlin-cli ") + QUORLIN_VERSION + "\n";
 }

@@ -21,9 +21,9 @@ struct ParsedArguments {
     std::string error;
 };
 
-ParsedArguments ParseArguments(std::span<const std::string> args);
+ParsedArguments parseArguments(std::span<const std::string> args);
 
-std::string UsageText();
-std::string VersionText();
+std::string usageText();
+std::string versionText();
 
 }  // namespace quorlin::cli

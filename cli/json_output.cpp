@@ -67,13 +67,13 @@ void appendPoints(std::string& out, std::string_view key, const PointArray& valu
 
 }  // namespace
 
-std::string CalibrationJson(const Workspace& ws, const Captions& captions, const Calibration& calibration,
+std::string calibrationJson(const Workspace& ws, const Captions& captions, const Calibration& calibration,
                             const AdjustmentResult* adjustment)
 {
     const bool converged = calibration.outcome == Outcome::Converged;
     std::string out = "{";
     appendKey(out, "outcome");
-    appendString(out, OutcomeName(calibration.outcome));
+    appendString(out, outcomeName(calibration.outcome));
     appendKey(out, "message");
     appendString(out, calibration.message);
     appendKey(out, "points");

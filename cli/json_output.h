@@ -16,7 +16,7 @@ namespace quorlin::cli {
 // texts of the adjusted column, and "adjustmentStoppedAt" the point where the
 // inversion failed, if it did. Numbers are written in the shortest form that reads back
 // to the same value: single precision for the parameters, double for the rest.
-std::string CalibrationJson(const Workspace& ws, const Captions& captions, const Calibration& calibration,
+std::string calibrationJson(const Workspace& ws, const Captions& captions, const Calibration& calibration,
                             const AdjustmentResult* adjustment);
 
 }  // namespace quorlin::cli

@@ -24,7 +24,7 @@ Outcome outcomeOf(CalibrationOutcome outcome)
 
 }  // namespace
 
-std::string_view OutcomeName(Outcome outcome)
+std::string_view outcomeName(Outcome outcome)
 {
     switch (outcome) {
     case Outcome::Converged: return "converged";
@@ -38,11 +38,11 @@ std::string_view OutcomeName(Outcome outcome)
 
 Calibration CalibrateLoadedData(Workspace& ws, Captions& captions, const RegionalSettings& regional)
 {
-    InitialValues(ws, captions, RegionalFormat(regional));
+    computeInitialValues(ws, captions, RegionalFormat(regional));
     if (ws.CalCount < kMinimumPoints) return {Outcome::TooFewPoints, {}};
 
     const CalibrationResult result = RunCalibration(ws, captions, regional);
-    std::string message = CalibrationMessage(result);
+    std::string message = calibrationMessage(result);
     // The window shows "invalid entry for number" before the outcome's own message.
     if (result.outOfRangeStarts > 0)
         message = std::string(kInvalidEntryMessage) + (message.empty() ? "" : "; " + message);

@@ -33,7 +33,7 @@ std::vector<TextRecord> adjustedRecords(const Workspace& ws, const AdjustmentRes
 {
     std::vector<TextRecord> records;
     for (std::size_t i = 0; i < adjustment.adjusted.size(); ++i)
-        records.push_back({PointNumberText(pointOr0(ws.AdjVolume, static_cast<std::int32_t>(i) + 1)),
+        records.push_back({pointNumberText(pointOr0(ws.AdjVolume, static_cast<std::int32_t>(i) + 1)),
                            adjustment.adjusted[i]});
     return records;
 }
@@ -49,25 +49,25 @@ int finish(std::ostream& out, std::ostream& err, int status)
 
 int Run(std::span<const std::string> args, const RegionalSettings& regional, std::ostream& out, std::ostream& err)
 {
-    const ParsedArguments parsed = ParseArguments(args);
+    const ParsedArguments parsed = parseArguments(args);
     if (!parsed.error.empty()) return complain(err, parsed.error + " (see quorlin-cli --help)", kExitUsageOrFile);
     const Arguments& a = parsed.arguments;
     if (a.command == Arguments::Command::Help) {
-        out << UsageText();
+        out << usageText();
         return finish(out, err, kExitConverged);
     }
     if (a.command == Arguments::Command::Version) {
-        out << VersionText();
+        out << versionText();
         return finish(out, err, kExitConverged);
     }
 
     Workspace ws;
     Captions captions;
     const bool adjusting = a.command == Arguments::Command::Adjust;
-    if (const FileOutcome read = ReadCalibrationFile(ws, a.calibrationFile); !read.ok)
+    if (const FileOutcome read = readCalibrationFile(ws, a.calibrationFile); !read.ok)
         return complain(err, "cannot read " + a.calibrationFile + ": " + read.reason, kExitUsageOrFile);
     if (adjusting) {
-        if (const FileOutcome read = ReadAdjustmentFile(ws, a.dataFile); !read.ok)
+        if (const FileOutcome read = readAdjustmentFile(ws, a.dataFile); !read.ok)
             return complain(err, "cannot read " + a.dataFile + ": " + read.reason, kExitUsageOrFile);
     }
 
@@ -75,24 +75,24 @@ int Run(std::span<const std::string> args, const RegionalSettings& regional, std
     const bool converged = calibration.outcome == Outcome::Converged;
 
     std::optional<AdjustmentResult> adjustment;
-    if (adjusting && converged) adjustment = AdjustData(ws, RegionalFormat(regional));
+    if (adjusting && converged) adjustment = adjustData(ws, RegionalFormat(regional));
     const bool adjusted = adjustment && adjustment->failedPoint == 0;
 
     if (adjusted) {
         const std::vector<TextRecord> records = adjustedRecords(ws, *adjustment);
         if (!a.outputFile.empty()) {
-            if (const FileOutcome written = WriteAdjustedFile(a.outputFile, records); !written.ok)
+            if (const FileOutcome written = writeAdjustedFile(a.outputFile, records); !written.ok)
                 return complain(err, "could not save " + a.outputFile + ": " + written.reason, kExitUsageOrFile);
         } else if (!a.json) {
-            out << DataFileText(records);
+            out << dataFileText(records);
         }
     }
 
     if (a.json) {
-        out << CalibrationJson(ws, captions, calibration, adjustment ? &*adjustment : nullptr);
+        out << calibrationJson(ws, captions, calibration, adjustment ? &*adjustment : nullptr);
     } else if (!converged) {
         const std::string message = calibration.message.empty() ? "" : ": " + calibration.message;
-        complain(err, std::string(OutcomeName(calibration.outcome)) + message, kExitNotConverged);
+        complain(err, std::string(outcomeName(calibration.outcome)) + message, kExitNotConverged);
     } else if (adjustment && !adjusted) {
         complain(err, "the adjustment stopped at point " + std::to_string(adjustment->failedPoint), kExitNotConverged);
     } else if (!adjusting) {

@@ -6,7 +6,7 @@
 
 namespace quorlin {
 
-AdjustmentResult AdjustData(const Workspace& ws, const DisplayFormat& format)
+AdjustmentResult adjustData(const Workspace& ws, const DisplayFormat& format)
 {
     AdjustmentResult result;
     if (ws.AdjCount <= 0) return result;
@@ -15,7 +15,7 @@ AdjustmentResult AdjustData(const Workspace& ws, const DisplayFormat& format)
     const double ln10 = std::log(10.0);
     const Number jcorr = Number::fromSingle(ws.Params[3]);
     for (std::int32_t i = 1; i <= ws.AdjCount; ++i) {
-        const Inversion inversion = RTFLSP(ws, i);
+        const Inversion inversion = findPhByFalsePosition(ws, i);
         // A point the inversion could not handle stops the run there, as an arithmetic
         // error would; earlier rows keep their new texts.
         if (inversion.kind == Inversion::Kind::Failed) {
@@ -30,7 +30,7 @@ AdjustmentResult AdjustData(const Workspace& ws, const DisplayFormat& format)
             result.failedPoint = i;
             return result;
         }
-        result.adjusted.push_back(format.Format(adjusted.value(), "###0.00"));
+        result.adjusted.push_back(format.formatNumber(adjusted.value(), "###0.00"));
     }
     return result;
 }

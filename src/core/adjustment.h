@@ -21,6 +21,6 @@ struct AdjustmentResult {
 
 // Removes the j corr·[H+] term from every emf of the data for adjustment, with the pH of
 // each point found by inverting the calibrated electrode equation.
-AdjustmentResult AdjustData(const Workspace& ws, const DisplayFormat& format);
+AdjustmentResult adjustData(const Workspace& ws, const DisplayFormat& format);
 
 }  // namespace quorlin

@@ -11,7 +11,7 @@ namespace quorlin {
 class DisplayFormat {
 public:
     virtual ~DisplayFormat() = default;
-    virtual std::string Format(double value, std::string_view pattern) const = 0;
+    virtual std::string formatNumber(double value, std::string_view pattern) const = 0;
 };
 
 }  // namespace quorlin

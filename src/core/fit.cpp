@@ -22,7 +22,7 @@ Number magnitude(Number v) { return v.value() < 0.0 ? -v : v; }
 // The derivatives and each product keep their source's precision (-CalPH is double,
 // CalH is single only when every input to it was typed), so a new sum is formed in
 // double whenever a double enters and is then stored rounded to single.
-void BuildNormalEquations(Workspace& ws)
+void buildNormalEquations(Workspace& ws)
 {
     ws.NormalMatrix = {};
     ws.NormalRhs = {};
@@ -45,14 +45,14 @@ void BuildNormalEquations(Workspace& ws)
 // S is the double starting sum until the first accepted step and an earlier single S1
 // after it, so the relative change is double at the first step and single from the
 // second on: float(|float(S − S1)| / S1), compared with the double 0.0001.
-bool HasConverged(Number s, float s1)
+bool hasConverged(Number s, float s1)
 {
     // Data that fit exactly reach S1 = 0; with S also 0 nothing changes any more.
     if (s1 == 0.0f) return s.value() == 0.0;
     return (magnitude(s - single(s1)) / single(s1)).value() < kConvergence;
 }
 
-bool ParamsFinite(const Workspace& ws)
+bool parametersFinite(const Workspace& ws)
 {
     for (std::int32_t j = 1; j <= kParameterCount; ++j)
         if (!std::isfinite(ws.Params[j])) return false;
@@ -65,7 +65,7 @@ bool ParamsFinite(const Workspace& ws)
 // long before, back near the previous point; but an overflow, or a huge step on
 // ill-conditioned data that rounding keeps off the previous point by more than the sum
 // tolerates, would otherwise halve forever.
-bool HalveStep(Workspace& ws)
+bool halveStep(Workspace& ws)
 {
     bool moved = false;
     for (std::int32_t j = 1; j <= kParameterCount; ++j) {
@@ -80,17 +80,17 @@ enum class StepEnd { Converged, Accepted, Stuck };
 
 // Step control after a step has been added to Params: evaluate the sum, halve while it
 // rose. Leaves S1 and the unrounded sum of the last evaluation behind.
-StepEnd ControlStep(Workspace& ws, Number s, float& s1, double& lastSum, FitProgress& track)
+StepEnd controlStep(Workspace& ws, Number s, float& s1, double& lastSum, FitProgress& track)
 {
     for (;;) {
         // Parameters beyond single range are the overflow the single arithmetic stands for.
-        if (!ParamsFinite(ws)) return StepEnd::Stuck;
-        lastSum = ssq(ws);
+        if (!parametersFinite(ws)) return StepEnd::Stuck;
+        lastSum = sumOfSquaredResiduals(ws);
         s1 = static_cast<float>(lastSum);
-        if (HasConverged(s, s1)) return StepEnd::Converged;
+        if (hasConverged(s, s1)) return StepEnd::Converged;
         if (!(static_cast<double>(s1) > s.value())) return StepEnd::Accepted;
         if (++track.halvings == 1) track.firstHalvingStep = track.steps;
-        if (!HalveStep(ws)) return StepEnd::Stuck;
+        if (!halveStep(ws)) return StepEnd::Stuck;
     }
 }
 
@@ -102,19 +102,19 @@ struct Deviations {
 // The rms and the standard deviations, from the single sum S1 of the converged step and
 // the double sum S2 at the final parameters. The factor inverted is that of the last
 // step, computed before its step was applied.
-Deviations ComputeDeviations(Workspace& ws, float s1, double s2)
+Deviations computeDeviations(Workspace& ws, float s1, double s2)
 {
     // Both in double: S1 is widened, and NormalMatrix[j][j]·S2 has the double S2.
     const double dof = ws.CalCount - kParameterCount;
     Deviations dev;
     dev.rms = std::sqrt(static_cast<double>(s1) / dof);
-    InvertFactored(ws.NormalMatrix, ws.FactorDiag, kParameterCount);
+    invertFactored(ws.NormalMatrix, ws.FactorDiag, kParameterCount);
     for (std::int32_t j = 1; j <= kParameterCount; ++j)
         dev.sigma[j] = std::sqrt(static_cast<double>(ws.NormalMatrix[j][j]) * s2 / dof);
     return dev;
 }
 
-bool AllFinite(const Deviations& dev)
+bool allFinite(const Deviations& dev)
 {
     if (!std::isfinite(dev.rms)) return false;
     for (std::int32_t j = 1; j <= kParameterCount; ++j)
@@ -122,21 +122,21 @@ bool AllFinite(const Deviations& dev)
     return true;
 }
 
-void WriteResults(Workspace& ws, Captions& captions, const DisplayFormat& format,
+void writeResults(Workspace& ws, Captions& captions, const DisplayFormat& format,
                   const Deviations& dev)
 {
     ws.RmsError = dev.rms;
-    captions.rmserror = "Rms error = " + format.Format(dev.rms, "#0.0000");
+    captions.rmserror = "Rms error = " + format.formatNumber(dev.rms, "#0.0000");
     for (std::int32_t j = 1; j <= kParameterCount; ++j) {
-        ws.SigmaText = OneFigureText(dev.sigma[j], format);
+        ws.SigmaText = oneFigureText(dev.sigma[j], format);
         captions.Parameter[static_cast<std::size_t>(j)] =
-            ParameterCaption(ws.Params[j], dev.sigma[j], ws.SigmaText, format);
+            parameterCaption(ws.Params[j], dev.sigma[j], ws.SigmaText, format);
     }
 }
 
 }  // namespace
 
-double ssq(Workspace& ws)
+double sumOfSquaredResiduals(Workspace& ws)
 {
     const std::int32_t n = ws.CalCount;
     if (ws.CalResidual.size() < static_cast<std::size_t>(n < 0 ? 0 : n) + 1)
@@ -154,7 +154,7 @@ double ssq(Workspace& ws)
     return s;
 }
 
-FitOutcome FitParameters(Workspace& ws, Captions& captions, const DisplayFormat& format,
+FitOutcome fitParameters(Workspace& ws, Captions& captions, const DisplayFormat& format,
                          FitProgress* progress)
 {
     FitProgress local;
@@ -165,25 +165,25 @@ FitOutcome FitParameters(Workspace& ws, Captions& captions, const DisplayFormat&
         // A failed fit must not leave the parameters of a step that did not converge for
         // the next adjustment to pick up; the residuals follow them back.
         ws.Params = start;
-        ssq(ws);
+        sumOfSquaredResiduals(ws);
         return outcome;
     };
 
-    double lastSum = ssq(ws);
+    double lastSum = sumOfSquaredResiduals(ws);
     Number s = Number::fromDouble(lastSum);
     float s1 = 0.0f;
     for (;;) {
         if (track.steps == kStepLimit) return fail(FitOutcome::StepLimit);
         ++track.steps;
 
-        BuildNormalEquations(ws);
-        ws.SolveStatus = FactorSolve(ws.NormalMatrix, ws.NormalRhs, ws.FactorDiag,
+        buildNormalEquations(ws);
+        ws.SolveStatus = factorAndSolve(ws.NormalMatrix, ws.NormalRhs, ws.FactorDiag,
                                      kParameterCount, kFactorFailCode);
         if (ws.SolveStatus != kSolveSucceeded) return fail(FitOutcome::FactorizationFailed);
         for (std::int32_t j = 1; j <= kParameterCount; ++j)
             ws.Params[j] = ws.Params[j] + ws.NormalRhs[j];
 
-        const StepEnd end = ControlStep(ws, s, s1, lastSum, track);
+        const StepEnd end = controlStep(ws, s, s1, lastSum, track);
         if (end == StepEnd::Stuck) return fail(FitOutcome::StepLimit);
         if (end == StepEnd::Converged) break;
         s = single(s1);
@@ -191,11 +191,11 @@ FitOutcome FitParameters(Workspace& ws, Captions& captions, const DisplayFormat&
 
     // The sum at the final parameters is the one the last evaluation left, so it serves
     // for all three deviations without evaluating it again.
-    const Deviations dev = ComputeDeviations(ws, s1, lastSum);
+    const Deviations dev = computeDeviations(ws, s1, lastSum);
     // A numerically singular matrix that slipped through the factorization can leave a
     // negative or infinite inverse diagonal: no deviation to show, so the fit fails.
-    if (!AllFinite(dev)) return fail(FitOutcome::FactorizationFailed);
-    WriteResults(ws, captions, format, dev);
+    if (!allFinite(dev)) return fail(FitOutcome::FactorizationFailed);
+    writeResults(ws, captions, format, dev);
     return FitOutcome::Converged;
 }
 

@@ -24,14 +24,14 @@ struct FitProgress {
 
 // Sum of the squared residuals at the current Params, in double precision; fills
 // CalResidual[1..CalCount] with observed minus calculated emf.
-double ssq(Workspace& ws);
+double sumOfSquaredResiduals(Workspace& ws);
 
 // Gauss-Newton fit of Params[1..3] to the calibration points, starting from the values
 // in Params; CalH and CalPH must be current and CalCount at least 6. On convergence it
 // writes RmsError, SigmaText and the Parameter and rmserror captions. On failure Params
 // return to the starting values (and CalResidual to their residuals); RmsError,
 // SigmaText and the captions are left alone.
-FitOutcome FitParameters(Workspace& ws, Captions& captions, const DisplayFormat& format,
+FitOutcome fitParameters(Workspace& ws, Captions& captions, const DisplayFormat& format,
                          FitProgress* progress = nullptr);
 
 }  // namespace quorlin

@@ -4,7 +4,7 @@
 
 namespace quorlin {
 
-ModelOutcome InitialValues(Workspace& ws, Captions& captions, const DisplayFormat& format)
+ModelOutcome computeInitialValues(Workspace& ws, Captions& captions, const DisplayFormat& format)
 {
     const std::int32_t n = ws.CalCount;
     reallocateFresh(ws.CalPH, n);
@@ -47,13 +47,13 @@ ModelOutcome InitialValues(Workspace& ws, Captions& captions, const DisplayForma
     const double b = (n * sxy.value() - sx.value() * sy.value()) / d;
     if (!std::isfinite(a) || !std::isfinite(b)) return {ModelOutcome::Failure::NoStartingLine, 0};
 
-    captions.Parameter[1] = format.Format(a, "###0.00");
-    captions.Parameter[2] = format.Format(-b, "###0.00");
+    captions.Parameter[1] = format.formatNumber(a, "###0.00");
+    captions.Parameter[2] = format.formatNumber(-b, "###0.00");
     captions.Parameter[3] = "0.0";
     return {};
 }
 
-std::string ModelFailureText(const ModelOutcome& outcome)
+std::string modelFailureText(const ModelOutcome& outcome)
 {
     const std::string at = "Point " + std::to_string(outcome.point) + ": ";
     switch (outcome.failure) {

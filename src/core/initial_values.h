@@ -22,9 +22,9 @@ struct ModelOutcome {
 // Slope from a straight line of emf against pH, written into the Parameter captions.
 // On an arithmetic failure it stops where it failed: earlier points keep their new
 // values and the captions keep their old texts.
-ModelOutcome InitialValues(Workspace& ws, Captions& captions, const DisplayFormat& format);
+ModelOutcome computeInitialValues(Workspace& ws, Captions& captions, const DisplayFormat& format);
 
 // The text a message box shows for a failed model, naming the point.
-std::string ModelFailureText(const ModelOutcome& outcome);
+std::string modelFailureText(const ModelOutcome& outcome);
 
 }  // namespace quorlin

@@ -18,7 +18,7 @@ Inversion failed() { return {Inversion::Kind::Failed, 0.0}; }
 
 }  // namespace
 
-double func(const Workspace& ws, std::int32_t ip, double pHval)
+double emfMismatch(const Workspace& ws, std::int32_t ip, double pHval)
 {
     const double h = std::exp(-pHval * kLn10);
     const double ezero = ws.Params[1];
@@ -27,10 +27,10 @@ double func(const Workspace& ws, std::int32_t ip, double pHval)
     return pointOr0(ws.AdjEmf, ip).value() - (ezero - slope * pHval + jcorr * h);
 }
 
-Inversion RTFLSP(const Workspace& ws, std::int32_t ip)
+Inversion findPhByFalsePosition(const Workspace& ws, std::int32_t ip)
 {
-    double fl = func(ws, ip, kLowEnd);
-    double fh = func(ws, ip, kHighEnd);
+    double fl = emfMismatch(ws, ip, kLowEnd);
+    double fh = emfMismatch(ws, ip, kHighEnd);
     // An overflowing product counts as the arithmetic error it would be, not as a sign.
     const double ends = fl * fh;
     if (!std::isfinite(ends)) return failed();
@@ -49,7 +49,7 @@ Inversion RTFLSP(const Workspace& ws, std::int32_t ip)
     for (int step = 1; step <= kMaxSteps; ++step) {
         rtf = xl + dx * fl / (fl - fh);
         if (!std::isfinite(rtf)) return failed();
-        const double f = func(ws, ip, rtf);
+        const double f = emfMismatch(ws, ip, rtf);
         if (!std::isfinite(f)) return failed();
         double del;
         if (f < 0.0) {

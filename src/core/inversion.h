@@ -8,7 +8,7 @@ namespace quorlin {
 
 // Observed emf of adjustment point ip minus the calibrated electrode equation at pHval:
 // AdjEmf(ip) − (Ezero − Slope·pHval + j corr·10^(−pHval)). Zero at the sought pH.
-double func(const Workspace& ws, std::int32_t ip, double pHval);
+double emfMismatch(const Workspace& ws, std::int32_t ip, double pHval);
 
 // What the false-position search on pH 0..14 found for one point.
 struct Inversion {
@@ -21,9 +21,9 @@ struct Inversion {
     double pH = 0.0;
 };
 
-// The pH at which func(ip, pH) is zero, by false position between pH 0 and 14 with a
+// The pH at which emfMismatch(ip, pH) is zero, by false position between pH 0 and 14 with a
 // tolerance of 1E-5 on the move of the end point and at most 30 steps (the last estimate
 // is returned when the steps run out).
-Inversion RTFLSP(const Workspace& ws, std::int32_t ip);
+Inversion findPhByFalsePosition(const Workspace& ws, std::int32_t ip);
 
 }  // namespace quorlin

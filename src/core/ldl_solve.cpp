@@ -17,7 +17,7 @@ bool store(float& to, float value)
 
 }  // namespace
 
-std::int32_t FactorSolve(SmallMatrix& a, SmallVector& b, SmallVector& d, std::int32_t n,
+std::int32_t factorAndSolve(SmallMatrix& a, SmallVector& b, SmallVector& d, std::int32_t n,
                          std::int32_t failCode)
 {
     if (n < 0 || n > kMaxOrder) return failCode;
@@ -49,7 +49,7 @@ std::int32_t FactorSolve(SmallMatrix& a, SmallVector& b, SmallVector& d, std::in
     return kSolveSucceeded;
 }
 
-void InvertFactored(SmallMatrix& a, const SmallVector& d, std::int32_t n)
+void invertFactored(SmallMatrix& a, const SmallVector& d, std::int32_t n)
 {
     if (n < 1 || n > kMaxOrder) return;
     if (n == 1) {

@@ -18,11 +18,11 @@ inline constexpr std::int32_t kSolveSucceeded = 1;
 // Returns kSolveSucceeded, or failCode when the arithmetic breaks down (a zero pivot,
 // an overflow of the single-precision storage, a non-finite value); A, b and d then
 // keep what was stored before the failing operation.
-std::int32_t FactorSolve(SmallMatrix& a, SmallVector& b, SmallVector& d, std::int32_t n,
+std::int32_t factorAndSolve(SmallMatrix& a, SmallVector& b, SmallVector& d, std::int32_t n,
                          std::int32_t failCode);
 
 // Overwrites the diagonal and upper triangle of A with the inverse of L·D·Lᵀ, from the
-// output of a successful FactorSolve; the strict lower triangle ends up holding L⁻¹.
-void InvertFactored(SmallMatrix& a, const SmallVector& d, std::int32_t n);
+// output of a successful factorAndSolve; the strict lower triangle ends up holding L⁻¹.
+void invertFactored(SmallMatrix& a, const SmallVector& d, std::int32_t n);
 
 }  // namespace quorlin

@@ -6,7 +6,7 @@ namespace quorlin {
 
 namespace {
 
-std::string DecimalsPattern(std::size_t decimals)
+std::string decimalsPattern(std::size_t decimals)
 {
     return "###0." + std::string(decimals, '0');
 }
@@ -16,7 +16,7 @@ std::string DecimalsPattern(std::size_t decimals)
 // (1E-8, 1E-7], ...) so that the tiniest deviation still gets its figure. The bounds are
 // 1/10^p with 10^p built by the same repeated multiplication as the multiplier of z, so
 // an exact power of ten always falls into the finer range.
-std::size_t DecimalsFor(double z)
+std::size_t decimalsFor(double z)
 {
     if (z > 0.1) return 1;
     std::size_t decimals = 2;
@@ -28,7 +28,7 @@ std::size_t DecimalsFor(double z)
     return decimals;
 }
 
-std::string Trimmed(const std::string& text)
+std::string trimmed(const std::string& text)
 {
     const auto first = text.find_first_not_of(' ');
     if (first == std::string::npos) return {};
@@ -38,7 +38,7 @@ std::string Trimmed(const std::string& text)
 
 }  // namespace
 
-std::string OneFigureText(double x, const DisplayFormat& format)
+std::string oneFigureText(double x, const DisplayFormat& format)
 {
     // A zero deviation (data that fit exactly) has no significant figure to round to.
     if (x == 0.0) return "0";
@@ -56,18 +56,18 @@ std::string OneFigureText(double x, const DisplayFormat& format)
     // precision before the double division.
     const double k = std::floor(y + 0.5);
     const double z = static_cast<double>(static_cast<float>(k)) / m;
-    return Trimmed(format.Format(z, DecimalsPattern(DecimalsFor(z))));
+    return trimmed(format.formatNumber(z, decimalsPattern(decimalsFor(z))));
 }
 
-std::string DecimalsFormat(std::string_view s)
+std::string decimalsPatternFor(std::string_view s)
 {
-    return DecimalsPattern(s.size() > 2 ? s.size() - 2 : 0);
+    return decimalsPattern(s.size() > 2 ? s.size() - 2 : 0);
 }
 
-std::string ParameterCaption(double value, double sigma, std::string_view sigmaText,
+std::string parameterCaption(double value, double sigma, std::string_view sigmaText,
                              const DisplayFormat& format)
 {
-    const std::string pattern = sigma == 0.0 ? "###0.00" : DecimalsFormat(sigmaText);
+    const std::string pattern = sigma == 0.0 ? "###0.00" : decimalsPatternFor(sigmaText);
     std::string_view shown = sigmaText;
     if (sigma >= 1.0) {
         // The digits before the decimal separator, whichever separator the region uses.
@@ -75,7 +75,7 @@ std::string ParameterCaption(double value, double sigma, std::string_view sigmaT
         while (digits < shown.size() && shown[digits] >= '0' && shown[digits] <= '9') ++digits;
         shown = shown.substr(0, digits);
     }
-    return format.Format(value, pattern) + "\u00B1" + std::string(shown);
+    return format.formatNumber(value, pattern) + "\u00B1" + std::string(shown);
 }
 
 }  // namespace quorlin

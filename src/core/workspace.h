@@ -23,7 +23,7 @@ struct Workspace {
     Number AcidConc;       // C, mol/L
     Number InitVolume;     // V0, ml
 
-    // Model values, valid from the last InitialValues until the points change.
+    // Model values, valid from the last computeInitialValues until the points change.
     PointArray CalH;         // mol/L
     PointArray CalPH;        // pH units
     PointArray CalResidual;  // observed minus calculated emf, mV

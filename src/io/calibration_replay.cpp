@@ -9,7 +9,7 @@ CalibrationResult RunCalibration(Workspace& ws, Captions& captions, const Region
     const RegionalFormat format(regional);
     CalibrationResult result;
 
-    result.model = InitialValues(ws, captions, format);
+    result.model = computeInitialValues(ws, captions, format);
     if (!result.model.ok()) {
         result.outcome = CalibrationOutcome::ModelError;
         return result;
@@ -21,12 +21,12 @@ CalibrationResult RunCalibration(Workspace& ws, Captions& captions, const Region
 
     // The fit starts from the captions as shown, rounded to two decimals, in single precision.
     for (int k = 1; k <= 3; ++k) {
-        const NumberEntry entry = TextToNumber(captions.Parameter[static_cast<std::size_t>(k)], regional);
+        const NumberEntry entry = textToNumber(captions.Parameter[static_cast<std::size_t>(k)], regional);
         if (entry.outOfRange) ++result.outOfRangeStarts;
         ws.Params[static_cast<std::size_t>(k)] = static_cast<float>(entry.number.value());
     }
 
-    switch (FitParameters(ws, captions, format)) {
+    switch (fitParameters(ws, captions, format)) {
     case FitOutcome::Converged: result.outcome = CalibrationOutcome::Converged; break;
     case FitOutcome::FactorizationFailed: result.outcome = CalibrationOutcome::FactorizationFailed; break;
     case FitOutcome::StepLimit: result.outcome = CalibrationOutcome::StepLimit; break;
@@ -35,13 +35,13 @@ CalibrationResult RunCalibration(Workspace& ws, Captions& captions, const Region
     return result;
 }
 
-std::string CalibrationMessage(const CalibrationResult& result)
+std::string calibrationMessage(const CalibrationResult& result)
 {
     switch (result.outcome) {
     case CalibrationOutcome::Converged: return {};
     case CalibrationOutcome::FactorizationFailed: return "failed at FACT";
     case CalibrationOutcome::StepLimit: return "Calibration failed";
-    case CalibrationOutcome::ModelError: return ModelFailureText(result.model);
+    case CalibrationOutcome::ModelError: return modelFailureText(result.model);
     }
     return {};
 }

@@ -3,7 +3,7 @@
 #include "core/captions.h"
 #include "core/initial_values.h"
 #include "core/workspace.h"
-#include "io/number_text.h"
+#include "text/number_text.h"
 
 #include <string>
 
@@ -14,9 +14,9 @@ enum class CalibrationOutcome { Converged, FactorizationFailed, StepLimit, Model
 
 struct CalibrationResult {
     CalibrationOutcome outcome = CalibrationOutcome::Converged;
-    // Why InitialValues stopped, and at which point, when the outcome is ModelError.
+    // Why computeInitialValues stopped, and at which point, when the outcome is ModelError.
     ModelOutcome model;
-    // Parameter captions that TextToNumber found beyond single-precision range; each
+    // Parameter captions that textToNumber found beyond single-precision range; each
     // started the fit from 0. The window shows kInvalidEntryMessage once for each,
     // before the outcome's message.
     int outOfRangeStarts = 0;
@@ -24,8 +24,8 @@ struct CalibrationResult {
 
 // What the calibration command does after its checks (at least 6 points, a file, both
 // Box texts non-empty), shared by the window and the companion so that both calibrate
-// alike: InitialValues, then Params[k] = TextToNumber(Parameter(k) caption) for k = 1..3,
-// then FitParameters. A ModelError stops before the fit: Params and the captions stay as
+// alike: computeInitialValues, then Params[k] = textToNumber(Parameter(k) caption) for k = 1..3,
+// then fitParameters. A ModelError stops before the fit: Params and the captions stay as
 // they were, and the model values of the points before the failing one stay written.
 // After a fit that did not converge the captions show the starting values and Params
 // are those of the last converged calibration (0 before the first).
@@ -33,6 +33,6 @@ CalibrationResult RunCalibration(Workspace& ws, Captions& captions, const Region
 
 // The message box text for the outcome: "failed at FACT", "Calibration failed", the
 // model failure naming the point, or "" for a converged fit.
-std::string CalibrationMessage(const CalibrationResult& result);
+std::string calibrationMessage(const CalibrationResult& result);
 
 }  // namespace quorlin

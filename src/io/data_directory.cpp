@@ -5,7 +5,7 @@
 
 namespace quorlin {
 
-void SetDataDirectory(Workspace& ws, std::string_view path)
+void setDataDirectory(Workspace& ws, std::string_view path)
 {
     const auto slash = path.rfind('/');
     if (slash == std::string_view::npos) return;
@@ -13,7 +13,7 @@ void SetDataDirectory(Workspace& ws, std::string_view path)
     ws.DataDir = slash == 0 ? std::string("/") : std::string(path.substr(0, slash));
 }
 
-std::string DefaultDataDirectory(std::string_view programFolder)
+std::string defaultDataDirectory(std::string_view programFolder)
 {
     while (programFolder.size() > 1 && programFolder.back() == '/') programFolder.remove_suffix(1);
     const std::string beside = programFolder == "/" ? "/data" : std::string(programFolder) + "/data";
@@ -24,12 +24,12 @@ std::string DefaultDataDirectory(std::string_view programFolder)
     return beside;
 }
 
-std::string ReadDataDirectory(const SettingsStore& store, std::string_view programFolder)
+std::string readDataDirectory(const SettingsStore& store, std::string_view programFolder)
 {
-    return store.read(kSettingsApplication, kSettingsSection, kDataDirectoryKey, DefaultDataDirectory(programFolder));
+    return store.read(kSettingsApplication, kSettingsSection, kDataDirectoryKey, defaultDataDirectory(programFolder));
 }
 
-void SaveDataDirectory(SettingsStore& store, const std::string& directory)
+void saveDataDirectory(SettingsStore& store, const std::string& directory)
 {
     store.save(kSettingsApplication, kSettingsSection, kDataDirectoryKey, directory);
 }

@@ -15,18 +15,18 @@ inline const std::string kDataDirectoryKey = "stdir";
 
 // DataDir becomes the folder of `path`: the text before its last "/". A file directly
 // in the root gives "/"; a path without any "/" leaves DataDir as it was.
-void SetDataDirectory(Workspace& ws, std::string_view path);
+void setDataDirectory(Workspace& ws, std::string_view path);
 
 // Where an installed program keeps its sample data, relative to its own folder.
 inline constexpr std::string_view kInstalledDataFolder = "../share/quorlin/data";
 
 // The program's folder followed by "/data", as in a build folder; for an installed
 // program without such a folder, the shared data folder of its prefix when it exists.
-std::string DefaultDataDirectory(std::string_view programFolder);
+std::string defaultDataDirectory(std::string_view programFolder);
 
 // The saved data directory, or the default when none was saved.
-std::string ReadDataDirectory(const SettingsStore& store, std::string_view programFolder);
+std::string readDataDirectory(const SettingsStore& store, std::string_view programFolder);
 
-void SaveDataDirectory(SettingsStore& store, const std::string& directory);
+void saveDataDirectory(SettingsStore& store, const std::string& directory);
 
 }  // namespace quorlin

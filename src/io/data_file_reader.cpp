@@ -44,7 +44,7 @@ FileOutcome readPoints(LineReader& reader, PointSet points)
         const LineReader::Status status = reader.next(line);
         if (status == LineReader::Status::ReadError) return failure(errno);
         if (status != LineReader::Status::Line) return {};
-        const auto record = ParseRecord(line);
+        const auto record = parseRecord(line);
         if (!record || (record->first == 0.0 && record->second == 0.0)) return {};
         if (points.count == std::numeric_limits<std::int32_t>::max()) return {};
         points.volume.push_back(Number::fromDouble(record->first));
@@ -60,7 +60,7 @@ FileHandle openForReading(const std::string& path)
 
 }  // namespace
 
-FileOutcome ReadCalibrationFile(Workspace& ws, const std::string& path)
+FileOutcome readCalibrationFile(Workspace& ws, const std::string& path)
 {
     const PointSet points{ws.CalCount, ws.CalVolume, ws.CalEmf};
     clear(points);
@@ -75,7 +75,7 @@ FileOutcome ReadCalibrationFile(Workspace& ws, const std::string& path)
     const LineReader::Status status = reader.next(line);
     if (status == LineReader::Status::ReadError) return failure(errno);
     if (status != LineReader::Status::Line) return {};
-    const auto header = ParseRecord(line);
+    const auto header = parseRecord(line);
     if (!header) return {};
     ws.AcidConc = Number::fromDouble(header->first);
     ws.InitVolume = Number::fromDouble(header->second);
@@ -83,7 +83,7 @@ FileOutcome ReadCalibrationFile(Workspace& ws, const std::string& path)
     return readPoints(reader, points);
 }
 
-FileOutcome ReadAdjustmentFile(Workspace& ws, const std::string& path)
+FileOutcome readAdjustmentFile(Workspace& ws, const std::string& path)
 {
     const PointSet points{ws.AdjCount, ws.AdjVolume, ws.AdjEmf};
     clear(points);

@@ -15,12 +15,12 @@ std::string withDecimalPoint(const std::string& text)
     if (std::count(text.begin(), text.end(), ',') != 1 || text.find('.') != std::string::npos) return text;
     std::string mended = text;
     mended[mended.find(',')] = '.';
-    return ParseFileNumber(mended) ? mended : text;
+    return parseFileNumber(mended) ? mended : text;
 }
 
 }  // namespace
 
-std::string DataFileText(const std::vector<TextRecord>& records)
+std::string dataFileText(const std::vector<TextRecord>& records)
 {
     std::string text;
     for (const TextRecord& record : records) {
@@ -32,19 +32,19 @@ std::string DataFileText(const std::vector<TextRecord>& records)
     return text;
 }
 
-FileOutcome WriteCalibrationFile(const std::string& path, const TextRecord& constants,
+FileOutcome writeCalibrationFile(const std::string& path, const TextRecord& constants,
                                  const std::vector<TextRecord>& points)
 {
     std::vector<TextRecord> records;
     records.reserve(points.size() + 1);
     records.push_back(constants);
     records.insert(records.end(), points.begin(), points.end());
-    return ReplaceFileContents(path, DataFileText(records));
+    return replaceFileContents(path, dataFileText(records));
 }
 
-FileOutcome WriteAdjustedFile(const std::string& path, const std::vector<TextRecord>& points)
+FileOutcome writeAdjustedFile(const std::string& path, const std::vector<TextRecord>& points)
 {
-    return ReplaceFileContents(path, DataFileText(points));
+    return replaceFileContents(path, dataFileText(points));
 }
 
 }  // namespace quorlin

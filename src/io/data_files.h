@@ -24,10 +24,10 @@ struct FileOutcome {
 // Header record into AcidConc and InitVolume, then the points into CalVolume, CalEmf
 // and CalCount. The data set is replaced whatever happens: a file that cannot be opened
 // or whose first line is not two numbers leaves no points and both constants empty.
-FileOutcome ReadCalibrationFile(Workspace& ws, const std::string& path);
+FileOutcome readCalibrationFile(Workspace& ws, const std::string& path);
 
 // The points into AdjVolume, AdjEmf and AdjCount; no header record.
-FileOutcome ReadAdjustmentFile(Workspace& ws, const std::string& path);
+FileOutcome readAdjustmentFile(Workspace& ws, const std::string& path);
 
 // The texts of one line of a written file, as the window shows them.
 struct TextRecord {
@@ -38,16 +38,16 @@ struct TextRecord {
 // Each record as field 1, a tab, field 2, CR LF. A text that is a number with a decimal
 // comma (as a comma locale shows and accepts them) is written with a point instead, so
 // that the file reads back as the same numbers; every other text is written as shown.
-std::string DataFileText(const std::vector<TextRecord>& records);
+std::string dataFileText(const std::vector<TextRecord>& records);
 
 // Line 1 from the two Box texts as typed, then one line per DataGrid point (columns 1
 // and 2). The file is written beside the target and renamed over it only when complete,
 // so a failed save leaves an existing file as it was; the outcome carries the reason
 // for "Could not save FILE: REASON".
-FileOutcome WriteCalibrationFile(const std::string& path, const TextRecord& constants,
+FileOutcome writeCalibrationFile(const std::string& path, const TextRecord& constants,
                                  const std::vector<TextRecord>& points);
 
 // One line per CorrectionGrid point: the volume text and the adjusted text (column 3).
-FileOutcome WriteAdjustedFile(const std::string& path, const std::vector<TextRecord>& points);
+FileOutcome writeAdjustedFile(const std::string& path, const std::vector<TextRecord>& points);
 
 }  // namespace quorlin

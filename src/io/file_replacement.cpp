@@ -57,7 +57,7 @@ bool writeAll(int fd, std::string_view bytes)
 
 }  // namespace
 
-FileOutcome ReplaceFileContents(const std::string& path, std::string_view bytes)
+FileOutcome replaceFileContents(const std::string& path, std::string_view bytes)
 {
     std::string tempPath;
     const int fd = createTemporary(path, tempPath);

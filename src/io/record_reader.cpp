@@ -20,7 +20,7 @@ std::string_view trimBlanks(std::string_view s)
 
 }  // namespace
 
-std::optional<double> ParseFileNumber(std::string_view field)
+std::optional<double> parseFileNumber(std::string_view field)
 {
     field = trimBlanks(field);
     // from_chars takes a minus but not a plus; a plus before another sign stays invalid.
@@ -34,7 +34,7 @@ std::optional<double> ParseFileNumber(std::string_view field)
     return value;
 }
 
-std::optional<RecordValues> ParseRecord(std::string_view line)
+std::optional<RecordValues> parseRecord(std::string_view line)
 {
     double values[2] = {0.0, 0.0};
     int fields = 0;
@@ -45,7 +45,7 @@ std::optional<RecordValues> ParseRecord(std::string_view line)
         const std::size_t start = i;
         while (i < n && line[i] != ',' && line[i] != '\t') ++i;
         if (fields == 2) return std::nullopt;
-        const auto value = ParseFileNumber(line.substr(start, i - start));
+        const auto value = parseFileNumber(line.substr(start, i - start));
         if (!value) return std::nullopt;
         values[fields++] = *value;
 

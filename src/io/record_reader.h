@@ -11,7 +11,7 @@ namespace quorlin {
 // One number of a data file: optional sign, digits with a point as decimal separator,
 // optional exponent, nothing else. Independent of the C locale; infinities, NaN and
 // values beyond double range are not numbers here.
-std::optional<double> ParseFileNumber(std::string_view field);
+std::optional<double> parseFileNumber(std::string_view field);
 
 struct RecordValues {
     double first = 0.0;
@@ -20,7 +20,7 @@ struct RecordValues {
 
 // A line as one record: exactly two fields, each a number. Fields end at a comma or a
 // tab (a run of tabs counts as one separator); blanks around a field are skipped.
-std::optional<RecordValues> ParseRecord(std::string_view line);
+std::optional<RecordValues> parseRecord(std::string_view line);
 
 // Reads a data file line by line with a bounded line length, so that no input can make
 // it hold more than one short line. CR LF, LF and a lone CR all end a line.

@@ -41,15 +41,15 @@ double calculatedEmf(const Workspace& ws, std::int32_t i)
 void drawMeasuredAndCalculated(Surface& s, const PlotMapping& m, const Workspace& ws, std::int32_t n)
 {
     for (std::int32_t i = 1; i <= n; ++i) {
-        const auto px = XToPixel(m, at(ws.CalPH, i));
-        const auto py = YToPixel(m, at(ws.CalEmf, i));
-        if (px && py) DrawCross(s, kSizeFactor, *px, *py);
+        const auto px = xToPixel(m, at(ws.CalPH, i));
+        const auto py = yToPixel(m, at(ws.CalEmf, i));
+        if (px && py) drawCross(s, kSizeFactor, *px, *py);
     }
     // A point that cannot be placed breaks the line instead of being bridged.
     bool drawing = false;
     for (std::int32_t i = 1; i <= n; ++i) {
-        const auto px = XToPixel(m, at(ws.CalPH, i));
-        const auto py = YToPixel(m, calculatedEmf(ws, i));
+        const auto px = xToPixel(m, at(ws.CalPH, i));
+        const auto py = yToPixel(m, calculatedEmf(ws, i));
         if (!px || !py) {
             drawing = false;
             continue;
@@ -73,11 +73,11 @@ double residualRange(const Workspace& ws, std::int32_t n)
 
 void drawResiduals(Surface& s, const PlotMapping& m, const Workspace& ws, std::int32_t n)
 {
-    const auto zero = YToPixel(m, 0);
+    const auto zero = yToPixel(m, 0);
     if (!zero) return;
     for (std::int32_t i = 1; i <= n; ++i) {
-        const auto px = XToPixel(m, at(ws.CalPH, i));
-        const auto py = YToPixel(m, at(ws.CalResidual, i));
+        const auto px = xToPixel(m, at(ws.CalPH, i));
+        const auto py = yToPixel(m, at(ws.CalResidual, i));
         if (!px || !py) continue;
         s.moveTo(*px, *zero);
         s.lineTo(*px, *py);
@@ -94,30 +94,30 @@ void PlotData(Surface& surface, PlotMapping& m, PlotExtents& extents, const Work
     surface.clear();
     if (n == 0) return;
 
-    extents.PlotXMin = at(ws.CalPH, n);
-    extents.PlotXMax = at(ws.CalPH, 1);
-    extents.PlotYMin = at(ws.CalEmf, 1);
-    extents.PlotYMax = at(ws.CalEmf, n);
+    extents.xMin = at(ws.CalPH, n);
+    extents.xMax = at(ws.CalPH, 1);
+    extents.yMin = at(ws.CalEmf, 1);
+    extents.yMax = at(ws.CalEmf, n);
 
     const std::optional<std::int32_t> h = nearest(surface.innerHeight());
     const std::optional<std::int32_t> right = nearest(surface.innerWidth() - 16);
     const std::optional<std::int32_t> upperBottom = h ? nearest(7.0 / 10.0 * *h - 8) : std::nullopt;
     if (!right || !upperBottom) return;
 
-    m.PlotTop = 24;
-    m.PlotLeft = 56;
-    m.PlotRight = *right;
-    m.PlotBottom = *upperBottom;
+    m.top = 24;
+    m.left = 56;
+    m.right = *right;
+    m.bottom = *upperBottom;
     // No x title: the residual plot below labels the shared pH axis.
-    DrawFrame(surface, m, kSizeFactor, kYIntervals, extents.PlotXMin, extents.PlotYMin, extents.PlotXMax,
-              extents.PlotYMax, "", "emf /mV", title, regional);
+    drawFrame(surface, m, kSizeFactor, kYIntervals, extents.xMin, extents.yMin, extents.xMax,
+              extents.yMax, "", "emf /mV", title, regional);
     drawMeasuredAndCalculated(surface, m, ws, n);
 
-    m.PlotTop = m.PlotBottom + 16;
-    m.PlotBottom = *h - 40;
+    m.top = m.bottom + 16;
+    m.bottom = *h - 40;
     const double r = residualRange(ws, n);
     double rMax = r;
-    DrawFrame(surface, m, kSizeFactor, kYIntervals, extents.PlotXMin, -r, extents.PlotXMax, rMax, "pH", " /mV",
+    drawFrame(surface, m, kSizeFactor, kYIntervals, extents.xMin, -r, extents.xMax, rMax, "pH", " /mV",
               "obs-calc", regional);
     drawResiduals(surface, m, ws, n);
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/workspace.h"
-#include "io/number_text.h"
+#include "text/number_text.h"
 #include "plot/plot_mapping.h"
 #include "plot/surface.h"
 
@@ -12,10 +12,10 @@ namespace quorlin {
 // The value ranges of the last calibration plot, kept by the window between calls.
 // They come from the first and last points, not from a search for extremes.
 struct PlotExtents {
-    double PlotXMin = 0.0;  // pH of the last point
-    double PlotXMax = 0.0;  // pH of the first point (widened by 1 when both are equal)
-    double PlotYMin = 0.0;  // emf of the first point
-    double PlotYMax = 0.0;  // emf of the last point (widened likewise)
+    double xMin = 0.0;  // pH of the last point
+    double xMax = 0.0;  // pH of the first point (widened by 1 when both are equal)
+    double yMin = 0.0;  // emf of the first point
+    double yMax = 0.0;  // emf of the last point (widened likewise)
 };
 
 // Redraws the calibration display from the workspace: measured emf as crosses and the

@@ -40,10 +40,10 @@ std::optional<TickSpan> xTicks(const PlotMapping& m, std::int32_t f, double xMin
     const std::optional<std::int32_t> i1 = nearest(xMin / xStep);
     const std::optional<std::int32_t> i2 = nearest(xMax / xStep);
     if (!i1 || !i2) return std::nullopt;
-    const std::optional<std::int32_t> lastPixel = XToPixel(m, *i2 * xStep);
+    const std::optional<std::int32_t> lastPixel = xToPixel(m, *i2 * xStep);
     if (!lastPixel) return std::nullopt;
     // The last tick may stand up to 2f pixels right of the data area.
-    const bool lastBeyond = *lastPixel > static_cast<std::int64_t>(m.PlotRight) + 2 * f;
+    const bool lastBeyond = *lastPixel > static_cast<std::int64_t>(m.right) + 2 * f;
     return TickSpan{firstInside(*i1, xStep, xMin), lastBeyond ? *i2 - 1 : *i2};
 }
 
@@ -78,37 +78,37 @@ void drawXAxis(Surface& s, const PlotMapping& m, std::int32_t f, double xMin, do
 {
     if (const std::optional<TickSpan> t = xTicks(m, f, xMin, xMax, xStep)) {
         for (std::int64_t i = t->first; i <= t->last; ++i) {
-            if (const auto px = XToPixel(m, i * xStep)) line(s, *px, m.PlotBottom, *px, m.PlotBottom + 2 * f);
+            if (const auto px = xToPixel(m, i * xStep)) line(s, *px, m.bottom, *px, m.bottom + 2 * f);
         }
         for (std::int64_t i = t->first; i <= t->last; i += labelStride(*t)) {
-            const auto px = XToPixel(m, i * xStep);
+            const auto px = xToPixel(m, i * xStep);
             if (!px) continue;
-            line(s, *px, m.PlotBottom, *px, m.PlotBottom + 4 * f);
-            DrawLabel(s, *px, m.PlotBottom + 6 * f, kLabelPoints * f, LabelMode::Centred,
-                      TickLabelText(i * xStep, xStep, regional));
+            line(s, *px, m.bottom, *px, m.bottom + 4 * f);
+            drawLabel(s, *px, m.bottom + 6 * f, kLabelPoints * f, LabelMode::Centred,
+                      tickLabelText(i * xStep, xStep, regional));
         }
     }
-    DrawLabel(s, middle(m.PlotRight, m.PlotLeft), m.PlotBottom + 20 * f, kLabelPoints * f, LabelMode::Centred,
+    drawLabel(s, middle(m.right, m.left), m.bottom + 20 * f, kLabelPoints * f, LabelMode::Centred,
               xTitle);
 }
 
 void drawYAxis(Surface& s, const PlotMapping& m, std::int32_t f, std::int32_t nY, double yMin, double yMax,
                double yStep, std::string_view yTitle, const RegionalSettings& regional)
 {
-    const std::int32_t edge = m.PlotLeft - kFrameMargin;
+    const std::int32_t edge = m.left - kFrameMargin;
     if (const std::optional<TickSpan> t = yTicks(yMin, yMax, yStep, nY)) {
         for (std::int64_t j = t->first; j <= t->last; ++j) {
-            if (const auto py = YToPixel(m, j * yStep)) line(s, edge, *py, edge - 2 * f, *py);
+            if (const auto py = yToPixel(m, j * yStep)) line(s, edge, *py, edge - 2 * f, *py);
         }
         for (std::int64_t j = t->first; j <= t->last; j += labelStride(*t)) {
-            const auto py = YToPixel(m, j * yStep);
+            const auto py = yToPixel(m, j * yStep);
             if (!py) continue;
             line(s, edge, *py, edge - 4 * f, *py);
-            DrawLabel(s, edge - 6 * f, *py - 6 * f, kLabelPoints * f, LabelMode::RightEnd,
-                      TickLabelText(j * yStep, yStep, regional));
+            drawLabel(s, edge - 6 * f, *py - 6 * f, kLabelPoints * f, LabelMode::RightEnd,
+                      tickLabelText(j * yStep, yStep, regional));
         }
     }
-    DrawLabel(s, 0, middle(m.PlotTop, m.PlotBottom), kLabelPoints * f, LabelMode::Upward, yTitle);
+    drawLabel(s, 0, middle(m.top, m.bottom), kLabelPoints * f, LabelMode::Upward, yTitle);
 }
 
 bool fits32(std::int64_t v)
@@ -118,7 +118,7 @@ bool fits32(std::int64_t v)
 
 }  // namespace
 
-void DrawLabel(Surface& surface, std::int32_t x, std::int32_t y, std::int32_t size, LabelMode mode,
+void drawLabel(Surface& surface, std::int32_t x, std::int32_t y, std::int32_t size, LabelMode mode,
                std::string_view text)
 {
     if (text.empty()) return;
@@ -133,7 +133,7 @@ void DrawLabel(Surface& surface, std::int32_t x, std::int32_t y, std::int32_t si
     surface.drawText(x, y, align, font, text);
 }
 
-void DrawCross(Surface& surface, std::int32_t f, std::int32_t px, std::int32_t py)
+void drawCross(Surface& surface, std::int32_t f, std::int32_t px, std::int32_t py)
 {
     const std::int64_t arm = 4 * static_cast<std::int64_t>(f);
     // A marker at the very end of the pixel range would wrap round; it is left out.
@@ -148,27 +148,27 @@ std::int32_t PenWidth(std::int32_t f)
     return f;
 }
 
-void DrawFrame(Surface& surface, PlotMapping& m, std::int32_t f, std::int32_t nY, double xMin, double yMin,
+void drawFrame(Surface& surface, PlotMapping& m, std::int32_t f, std::int32_t nY, double xMin, double yMin,
                double& xMax, double& yMax, std::string_view xTitle, std::string_view yTitle, std::string_view title,
                const RegionalSettings& regional)
 {
     surface.setPenWidth(PenWidth(f));
 
-    const std::int32_t left = m.PlotLeft - kFrameMargin;
-    const std::int32_t right = m.PlotRight + kFrameMargin;
-    surface.moveTo(left, m.PlotBottom);
-    surface.lineTo(right, m.PlotBottom);
-    surface.lineTo(right, m.PlotTop);
-    surface.lineTo(left, m.PlotTop);
-    surface.lineTo(left, m.PlotBottom);
+    const std::int32_t left = m.left - kFrameMargin;
+    const std::int32_t right = m.right + kFrameMargin;
+    surface.moveTo(left, m.bottom);
+    surface.lineTo(right, m.bottom);
+    surface.lineTo(right, m.top);
+    surface.lineTo(left, m.top);
+    surface.lineTo(left, m.bottom);
 
-    DrawLabel(surface, middle(m.PlotRight, m.PlotLeft), m.PlotTop - 16 * f, kLabelPoints * f, LabelMode::Centred,
+    drawLabel(surface, middle(m.right, m.left), m.top - 16 * f, kLabelPoints * f, LabelMode::Centred,
               title);
 
-    // Both steps come from the ranges as passed, before SetScales may widen them.
-    const double xStep = TickStep(xMin, xMax, kXIntervals);
-    const double yStep = TickStep(yMin, yMax, nY);
-    SetScales(m, xMax, xMin, yMax, yMin);
+    // Both steps come from the ranges as passed, before setScales may widen them.
+    const double xStep = tickStep(xMin, xMax, kXIntervals);
+    const double yStep = tickStep(yMin, yMax, nY);
+    setScales(m, xMax, xMin, yMax, yMin);
 
     // Without an x title the bottom edge stays bare: the plot below labels the axis.
     if (!xTitle.empty()) drawXAxis(surface, m, f, xMin, xMax, xStep, xTitle, regional);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "io/number_text.h"
+#include "text/number_text.h"
 #include "plot/plot_mapping.h"
 #include "plot/surface.h"
 
@@ -19,11 +19,11 @@ enum class LabelMode {
 
 // Text in Arial of `size` points (character height), converted to pixels at the
 // surface's resolution.
-void DrawLabel(Surface& surface, std::int32_t x, std::int32_t y, std::int32_t size, LabelMode mode,
+void drawLabel(Surface& surface, std::int32_t x, std::int32_t y, std::int32_t size, LabelMode mode,
                std::string_view text);
 
 // The data marker: a cross with arms of 4f pixels, in the current pen.
-void DrawCross(Surface& surface, std::int32_t f, std::int32_t px, std::int32_t py);
+void drawCross(Surface& surface, std::int32_t f, std::int32_t px, std::int32_t py);
 
 // Line width of a frame drawn with size factor f.
 std::int32_t PenWidth(std::int32_t f);
@@ -32,9 +32,9 @@ std::int32_t PenWidth(std::int32_t f);
 // title, ticks and tick labels on the bottom (only with an x title) and left edges, and
 // axis titles; then the mapping for the data drawn afterwards. f multiplies tick
 // lengths, text offsets and font sizes; nY limits the intervals on the y axis. xMax and
-// yMax may be widened as by SetScales. Ticks of a range that the steps or 32-bit pixels
+// yMax may be widened as by setScales. Ticks of a range that the steps or 32-bit pixels
 // cannot cover are left out.
-void DrawFrame(Surface& surface, PlotMapping& m, std::int32_t f, std::int32_t nY, double xMin, double yMin,
+void drawFrame(Surface& surface, PlotMapping& m, std::int32_t f, std::int32_t nY, double xMin, double yMin,
                double& xMax, double& yMax, std::string_view xTitle, std::string_view yTitle, std::string_view title,
                const RegionalSettings& regional);
 

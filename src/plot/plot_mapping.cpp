@@ -42,22 +42,22 @@ std::optional<std::int32_t> nearest(double v)
     return static_cast<std::int32_t>(r);
 }
 
-void SetScales(PlotMapping& m, double& xMax, double xMin, double& yMax, double yMin)
+void setScales(PlotMapping& m, double& xMax, double xMin, double& yMax, double yMin)
 {
     if (xMin == xMax) xMax = xMin + 1;
-    scaleAxis(m.PlotLeft, m.PlotRight, xMin, xMax, m.XScale, m.XOffset);
+    scaleAxis(m.left, m.right, xMin, xMax, m.xScale, m.xOffset);
     if (yMin == yMax) yMax = yMin + 1;
-    scaleAxis(m.PlotBottom, m.PlotTop, yMin, yMax, m.YScale, m.YOffset);
+    scaleAxis(m.bottom, m.top, yMin, yMax, m.yScale, m.yOffset);
 }
 
-std::optional<std::int32_t> XToPixel(const PlotMapping& m, double x)
+std::optional<std::int32_t> xToPixel(const PlotMapping& m, double x)
 {
-    return nearest(m.XOffset + x * m.XScale);
+    return nearest(m.xOffset + x * m.xScale);
 }
 
-std::optional<std::int32_t> YToPixel(const PlotMapping& m, double y)
+std::optional<std::int32_t> yToPixel(const PlotMapping& m, double y)
 {
-    return nearest(m.YOffset + y * m.YScale);
+    return nearest(m.yOffset + y * m.yScale);
 }
 
 }  // namespace quorlin

@@ -5,7 +5,7 @@
 
 namespace quorlin {
 
-double TickStep(double a, double b, std::int32_t n)
+double tickStep(double a, double b, std::int32_t n)
 {
     const double range = std::abs(b - a);
     double d = range / n;
@@ -24,7 +24,7 @@ double TickStep(double a, double b, std::int32_t n)
     return a > b ? -s : s;
 }
 
-std::string TickLabelText(double value, double step, const RegionalSettings& regional)
+std::string tickLabelText(double value, double step, const RegionalSettings& regional)
 {
     const double e = std::floor(std::log10(std::abs(step)));
     std::string_view pattern;
@@ -36,7 +36,7 @@ std::string TickLabelText(double value, double step, const RegionalSettings& reg
     else if (e >= 0 && e <= 3) pattern = "###0";
     else pattern = "0.0E-0";
 
-    std::string text = Format(value, pattern, regional);
+    std::string text = formatNumber(value, pattern, regional);
     const auto first = text.find_first_not_of(' ');
     if (first == std::string::npos) return {};
     const auto last = text.find_last_not_of(' ');

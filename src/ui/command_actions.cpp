@@ -49,7 +49,7 @@ QAction* addButton(QToolBar* bar, const QString& key, const QString& tip)
 
 }  // namespace
 
-CommandActions BuildCommandActions(QMenuBar* menuBar, QWidget* client)
+CommandActions buildCommandActions(QMenuBar* menuBar, QWidget* client)
 {
     CommandActions a;
 

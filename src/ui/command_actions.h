@@ -44,6 +44,6 @@ inline const std::array<QString, 8> kToolbarKeys{"open1", "open2", "save1",  "sa
                                                  "calibrate", "adjust", "help", "exit"};
 
 // Builds the menu tree into `menuBar` and the toolbar as a child of `client`.
-CommandActions BuildCommandActions(QMenuBar* menuBar, QWidget* client);
+CommandActions buildCommandActions(QMenuBar* menuBar, QWidget* client);
 
 }  // namespace quorlin

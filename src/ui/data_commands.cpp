@@ -31,7 +31,7 @@ std::string filePath(const QString& path)
 
 std::optional<QString> MainWindow::askForFile(int index)
 {
-    return platform_.chooseFile(FileCommandDialog(index, ws_.DataDir, captions_));
+    return platform_.chooseFile(fileCommandDialog(index, ws_.DataDir, captions_));
 }
 
 // A chosen file names its data set at once, and its folder becomes the one every later
@@ -42,8 +42,8 @@ std::optional<QString> MainWindow::chooseFileToLoad(int index)
     if (!path) return path;
     captions_.FileName[static_cast<std::size_t>(index)] = path->toStdString();
     showCaptions();
-    SetDataDirectory(ws_, filePath(*path));
-    SaveDataDirectory(platform_.settings(), ws_.DataDir);
+    setDataDirectory(ws_, filePath(*path));
+    saveDataDirectory(platform_.settings(), ws_.DataDir);
     return path;
 }
 
@@ -67,12 +67,12 @@ void MainWindow::loadCalibrationData()
     const std::optional<QString> path = chooseFileToLoad(0);
     if (!path) return;
 
-    ReadCalibrationFile(ws_, filePath(*path));
-    ui_.Box[0]->setText(QStringOf(PointNumberText(ws_.AcidConc)));
-    ui_.Box[1]->setText(QStringOf(PointNumberText(ws_.InitVolume)));
+    readCalibrationFile(ws_, filePath(*path));
+    ui_.Box[0]->setText(qStringOf(pointNumberText(ws_.AcidConc)));
+    ui_.Box[1]->setText(qStringOf(pointNumberText(ws_.InitVolume)));
 
     ui_.DataGrid->FillDataGrid();
-    InitialValues(ws_, captions_, format_);
+    computeInitialValues(ws_, captions_, format_);
     showCaptions();
     calibrate(Caller::Load);
     PlotData();
@@ -83,7 +83,7 @@ void MainWindow::loadDataForAdjustment()
     const std::optional<QString> path = chooseFileToLoad(1);
     if (!path) return;
 
-    ReadAdjustmentFile(ws_, filePath(*path));
+    readAdjustmentFile(ws_, filePath(*path));
     ui_.DataTab->selectTab(1);
     ui_.CorrectionGrid->FillCorrectionGrid();
     if (captions_.Parameter[1] != Captions::kNone) adjust(Caller::Load);
@@ -102,9 +102,9 @@ void MainWindow::saveCalibrationData()
     std::vector<TextRecord> points;
     for (int i = 1; i <= ws_.CalCount; ++i)
         points.push_back({ui_.DataGrid->text(i, 1).toStdString(), ui_.DataGrid->text(i, 2).toStdString()});
-    const FileOutcome outcome = WriteCalibrationFile(filePath(*path), constants, points);
+    const FileOutcome outcome = writeCalibrationFile(filePath(*path), constants, points);
     if (!outcome.ok)
-        platform_.showMessage(QStringLiteral("Could not save %1: %2").arg(*path, QStringOf(outcome.reason)));
+        platform_.showMessage(QStringLiteral("Could not save %1: %2").arg(*path, qStringOf(outcome.reason)));
 }
 
 void MainWindow::saveAdjustedData()
@@ -118,9 +118,9 @@ void MainWindow::saveAdjustedData()
     for (int i = 1; i <= ws_.AdjCount; ++i)
         points.push_back({ui_.CorrectionGrid->text(i, 1).toStdString(),
                           ui_.CorrectionGrid->text(i, kAdjustedColumn).toStdString()});
-    const FileOutcome outcome = WriteAdjustedFile(filePath(*path), points);
+    const FileOutcome outcome = writeAdjustedFile(filePath(*path), points);
     if (!outcome.ok)
-        platform_.showMessage(QStringLiteral("Could not save %1: %2").arg(*path, QStringOf(outcome.reason)));
+        platform_.showMessage(QStringLiteral("Could not save %1: %2").arg(*path, qStringOf(outcome.reason)));
 }
 
 void MainWindow::Calibrate_Click()
@@ -149,13 +149,13 @@ void MainWindow::calibrate(Caller caller)
 
     const CalibrationResult result = RunCalibration(ws_, captions_, format_.regional());
     showCaptions();
-    for (int i = 0; i < result.outOfRangeStarts; ++i) platform_.showMessage(QStringOf(kInvalidEntryMessage));
+    for (int i = 0; i < result.outOfRangeStarts; ++i) platform_.showMessage(qStringOf(kInvalidEntryMessage));
     switch (result.outcome) {
     case CalibrationOutcome::ModelError:
-        if (caller == Caller::User) platform_.showMessage(QStringOf(CalibrationMessage(result)));
+        if (caller == Caller::User) platform_.showMessage(qStringOf(calibrationMessage(result)));
         return;
     case CalibrationOutcome::FactorizationFailed:
-    case CalibrationOutcome::StepLimit: platform_.showMessage(QStringOf(CalibrationMessage(result))); return;
+    case CalibrationOutcome::StepLimit: platform_.showMessage(qStringOf(calibrationMessage(result))); return;
     case CalibrationOutcome::Converged: break;
     }
     PlotData();

@@ -11,17 +11,17 @@ const std::array<QString, 4> kTitles{"Choose calibration data", "Choose data to 
 
 }  // namespace
 
-const std::vector<FileFilter>& DataFileFilters()
+const std::vector<FileFilter>& dataFileFilters()
 {
     static const std::vector<FileFilter> filters{{"Data File (*.txt,csv)", {"*.txt", "*.csv"}},
                                                  {"All Files (*.*)", {"*"}}};
     return filters;
 }
 
-FileDialogRequest FileCommandDialog(int index, const std::string& dataDirectory, const Captions& captions)
+FileDialogRequest fileCommandDialog(int index, const std::string& dataDirectory, const Captions& captions)
 {
     FileDialogRequest request;
-    request.filters = DataFileFilters();
+    request.filters = dataFileFilters();
     request.initialFolder = QString::fromStdString(dataDirectory);
     request.title = kTitles.at(static_cast<std::size_t>(index));
     if (index >= 2) {

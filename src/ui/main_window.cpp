@@ -50,7 +50,7 @@ MainWindow::MainWindow(PlatformServices& platform, QWidget* parent)
     : QMainWindow(parent),
       platform_(platform),
       format_(platform.regional()),
-      twips_(TwipsPerPixelOf(*this))
+      twips_(twipsPerPixelOf(*this))
 {
     setObjectName("MainWindow");
     setWindowTitle(kTitle);
@@ -62,15 +62,15 @@ MainWindow::MainWindow(PlatformServices& platform, QWidget* parent)
     client->setObjectName("Client");
     client->setFont(designFont());
     setCentralWidget(client);
-    actions_ = BuildCommandActions(menuBar(), client);
-    PlaceInTwips(*actions_.Tb, 0, 0, kClientWidth, 420);
-    ui_ = BuildWindowControls(client, {ws_, format_.regional(), platform_,
+    actions_ = buildCommandActions(menuBar(), client);
+    placeInTwips(*actions_.Tb, 0, 0, kClientWidth, 420);
+    ui_ = buildWindowControls(client, {ws_, format_.regional(), platform_,
                                        [this] { return captions_.Parameter[1] != Captions::kNone; }});
     for (QLineEdit* box : ui_.Box) box->installEventFilter(this);
 
     connectCommands();
-    resize(TwipsToPixels(kClientWidth, twips_.x),
-           TwipsToPixels(kClientHeight, twips_.y) + menuBar()->sizeHint().height());
+    resize(twipsToPixels(kClientWidth, twips_.x),
+           twipsToPixels(kClientHeight, twips_.y) + menuBar()->sizeHint().height());
     Form_Load();
 }
 
@@ -118,7 +118,7 @@ void MainWindow::Form_Load()
     SetPanels();
     ui_.DataFrame[1]->raise();
     actions_.Version->setText(versionCaption());
-    ws_.DataDir = ReadDataDirectory(platform_.settings(), platform_.programFolder().toStdString());
+    ws_.DataDir = readDataDirectory(platform_.settings(), platform_.programFolder().toStdString());
     SetVisible();
 }
 
@@ -134,20 +134,20 @@ void MainWindow::Form_Resize()
     actions_.Tb->resize(centralWidget()->width(), actions_.Tb->height());
 
     // Sizes that come out negative on a tiny window are skipped; the rest goes on.
-    const int tabWidth = width() - TwipsToPixels(60, twips_.x);
-    const int tabHeight = height() - TwipsToPixels(1140, twips_.y);
+    const int tabWidth = width() - twipsToPixels(60, twips_.x);
+    const int tabHeight = height() - twipsToPixels(1140, twips_.y);
     if (tabWidth >= 0) ui_.DataTab->resize(tabWidth, ui_.DataTab->height());
     if (tabHeight >= 0) ui_.DataTab->resize(ui_.DataTab->width(), tabHeight);
     SetPanels();
 
     QWidget* const graph = ui_.Graph;
-    const int graphWidth = ui_.DataFrame[1]->width() - graph->x() - TwipsToPixels(60, twips_.x);
-    const int graphHeight = ui_.DataFrame[1]->height() - graph->y() - TwipsToPixels(60, twips_.y);
+    const int graphWidth = ui_.DataFrame[1]->width() - graph->x() - twipsToPixels(60, twips_.x);
+    const int graphHeight = ui_.DataFrame[1]->height() - graph->y() - twipsToPixels(60, twips_.y);
     if (graphWidth >= 0) graph->resize(graphWidth, graph->height());
     if (graphHeight >= 0) graph->resize(graph->width(), graphHeight);
 
-    FitGridHeight(*ui_.DataGrid);
-    FitGridWidth(*ui_.DataGrid);
+    fitGridHeight(*ui_.DataGrid);
+    fitGridWidth(*ui_.DataGrid);
     PlotData();
 }
 
@@ -192,7 +192,7 @@ void MainWindow::PlotData()
 void MainWindow::showCaptions()
 {
     auto show = [](QLabel* label, const std::string& text) {
-        label->setText(QStringOf(text));
+        label->setText(qStringOf(text));
         label->adjustSize();
     };
     for (std::size_t i = 0; i < 2; ++i) show(ui_.FileName[i], captions_.FileName[i]);
@@ -213,12 +213,12 @@ void MainWindow::readBoxes()
 {
     for (std::size_t i = 0; i < 2; ++i) {
         const QString text = ui_.Box[i]->text();
-        const NumberEntry entry = TextToNumber(text.toStdString(), format_.regional());
+        const NumberEntry entry = textToNumber(text.toStdString(), format_.regional());
         if (!entry.outOfRange) {
             boxComplaint_[i].reset();
         } else if (boxComplaint_[i] != text) {
             boxComplaint_[i] = text;
-            platform_.showMessage(QStringOf(kInvalidEntryMessage));
+            platform_.showMessage(qStringOf(kInvalidEntryMessage));
         }
         (i == 0 ? ws_.AcidConc : ws_.InitVolume) = entry.number;
     }

@@ -3,7 +3,7 @@
 #include "command_actions.h"
 #include "core/captions.h"
 #include "core/workspace.h"
-#include "io/number_text.h"
+#include "text/number_text.h"
 #include "plot/calibration_plot.h"
 #include "plot/plot_mapping.h"
 #include "ui/grids/twips.h"

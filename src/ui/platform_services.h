@@ -1,6 +1,6 @@
 #pragma once
 
-#include "io/number_text.h"
+#include "text/number_text.h"
 #include "io/settings_store.h"
 #include "ui/grids/grid_services.h"
 

@@ -26,7 +26,7 @@ QStringList nameFilters(const std::vector<FileFilter>& filters)
 
 }  // namespace
 
-QtPlatformServices::QtPlatformServices() : regional_(RegionalSettingsFrom(QLocale::system())) {}
+QtPlatformServices::QtPlatformServices() : regional_(regionalSettingsFrom(QLocale::system())) {}
 
 QtPlatformServices::~QtPlatformServices()
 {

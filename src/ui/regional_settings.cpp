@@ -16,7 +16,7 @@ std::optional<char> asciiSymbol(const QString& symbol)
 
 }  // namespace
 
-RegionalSettings RegionalSettingsFrom(const QLocale& locale)
+RegionalSettings regionalSettingsFrom(const QLocale& locale)
 {
     RegionalSettings regional;
     if (const auto decimal = asciiSymbol(locale.decimalPoint()); decimal && *decimal != ' ')

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "io/number_text.h"
+#include "text/number_text.h"
 
 #include <QLocale>
 
@@ -11,6 +11,6 @@ namespace quorlin {
 // The number convention of a locale in the one-character form the number text uses.
 // A separator that is not plain ASCII (a narrow no-break space, an Arabic comma) is
 // replaced by its nearest ASCII relative, or by the default convention.
-RegionalSettings RegionalSettingsFrom(const QLocale& locale);
+RegionalSettings regionalSettingsFrom(const QLocale& locale);
 
 }  // namespace quorlin

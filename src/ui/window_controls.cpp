@@ -26,7 +26,7 @@ W* named(W* widget, const QString& name)
 QLabel* label(QWidget* container, const QString& name, const QString& text, double left, double top)
 {
     auto* l = named(new QLabel(text, container), name);
-    PlaceInTwips(*l, left, top, 0, 0);
+    placeInTwips(*l, left, top, 0, 0);
     l->adjustSize();
     return l;
 }
@@ -58,25 +58,25 @@ QFrame* panel(QWidget* client, int index)
 
 }  // namespace
 
-WindowControls BuildWindowControls(QWidget* client, const GridDependencies& grids)
+WindowControls buildWindowControls(QWidget* client, const GridDependencies& grids)
 {
     WindowControls c;
 
     c.DataTab = named(new TabStrip({"Calibration", "Adjustment"}, client), "DataTab");
-    PlaceInTwips(*c.DataTab, 0, 480, 11475, 8055);
+    placeInTwips(*c.DataTab, 0, 480, 11475, 8055);
     c.DataTab->hide();
 
     QFrame* calibration = c.DataFrame[1] = panel(client, 1);
     c.FileName[0] = label(calibration, "FileName(0)", "?", 120, 120);
     c.Label1 = label(calibration, "Label1", "Acid concn. /M", 120, 600);
     c.Box[0] = box(calibration, 0);
-    PlaceInTwips(*c.Box[0], 1440, 600, 735, 195);
+    placeInTwips(*c.Box[0], 1440, 600, 735, 195);
     c.Label2 = label(calibration, "Label2", "Initial volume /ml", 120, 840);
     c.Box[1] = box(calibration, 1);
-    PlaceInTwips(*c.Box[1], 1440, 840, 735, 195);
+    placeInTwips(*c.Box[1], 1440, 840, 735, 195);
 
     c.ParFrame = named(new QGroupBox("Parameters", calibration), "ParFrame");
-    PlaceInTwips(*c.ParFrame, 2280, 480, 4815, 615);
+    placeInTwips(*c.ParFrame, 2280, 480, 4815, 615);
     c.Label3 = label(c.ParFrame, "Label3", "Ezero", 120, 240);
     c.Parameter[1] = parameterLabel(c.ParFrame, 1, QColor(0, 0, 192), 600);
     c.Label4 = label(c.ParFrame, "Label4", "Slope", 1800, 240);
@@ -87,7 +87,7 @@ WindowControls BuildWindowControls(QWidget* client, const GridDependencies& grid
 
     c.DataGrid = new DataGrid(grids.ws, grids.regional, grids.services, calibration);
     c.Graph = named(new Graph(calibration), "Graph");
-    PlaceInTwips(*c.Graph, 2280, 1200, 1815, 6375);
+    placeInTwips(*c.Graph, 2280, 1200, 1815, 6375);
 
     QFrame* adjustment = c.DataFrame[2] = panel(client, 2);
     c.FileName[1] = label(adjustment, "FileName(1)", "?", 120, 120);

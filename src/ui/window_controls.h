@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/workspace.h"
-#include "io/number_text.h"
+#include "text/number_text.h"
 
 #include <array>
 #include <functional>
@@ -57,6 +57,6 @@ struct GridDependencies {
 // Creates every control in `client`, the window's area below the menu bar, at its
 // designed place in twips. The panels are made after the tab strip, so they lie over
 // it.
-WindowControls BuildWindowControls(QWidget* client, const GridDependencies& grids);
+WindowControls buildWindowControls(QWidget* client, const GridDependencies& grids);
 
 }  // namespace quorlin

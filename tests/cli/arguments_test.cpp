@@ -12,7 +12,7 @@ using Command = Arguments::Command;
 
 // Options in any order; "--" lets file names start with a dash; help and version win
 // over everything else.
-TEST(ParseArguments, CommandsFilesAndOptions)
+TEST(parseArguments, CommandsFilesAndOptions)
 {
     const struct {
         Args args;
@@ -28,7 +28,7 @@ TEST(ParseArguments, CommandsFilesAndOptions)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::PrintToString(c.args));
-        const ParsedArguments parsed = ParseArguments(c.args);
+        const ParsedArguments parsed = parseArguments(c.args);
         ASSERT_EQ(parsed.error, "");
         EXPECT_EQ(parsed.arguments.command, c.expected.command);
         if (c.expected.command == Command::Help || c.expected.command == Command::Version) continue;
@@ -39,7 +39,7 @@ TEST(ParseArguments, CommandsFilesAndOptions)
     }
 }
 
-TEST(ParseArguments, UsageErrorsAreExplainedOnOneLine)
+TEST(parseArguments, UsageErrorsAreExplainedOnOneLine)
 {
     for (const Args& args : std::vector<Args>{{},
                                               {"calibrate"},
@@ -51,7 +51,7 @@ TEST(ParseArguments, UsageErrorsAreExplainedOnOneLine)
                                               {"adjust", "a", "b", "-o", ""},
                                               {"fit", "a"},
                                               {"calibrate", "a", "--jsn"}}) {
-        const ParsedArguments parsed = ParseArguments(args);
+        const ParsedArguments parsed = parseArguments(args);
         EXPECT_FALSE(parsed.error.empty()) << ::testing::PrintToString(args);
         EXPECT_EQ(parsed.error.find('\n'), std::string::npos);
     }

@@ -95,7 +95,7 @@ TEST_F(CompanionRun, CalibratePrintsTheCaptionsOrJson)
 
     Workspace ws;
     Captions libraryCaptions;
-    ReadCalibrationFile(ws, calFile);
+    readCalibrationFile(ws, calFile);
     ASSERT_EQ(CalibrateLoadedData(ws, libraryCaptions, kPoint).outcome, Outcome::Converged);
     const char* names[] = {"ezero", "slope", "jcorr"};
     const char* labels[] = {"Ezero ", "Slope ", "j corr "};
@@ -123,15 +123,15 @@ TEST_F(CompanionRun, AdjustWritesWhatTheWindowsWriterWrites)
     // The window: load both files, calibrate, adjust, save the grid texts.
     Workspace ws;
     Captions captions;
-    ReadCalibrationFile(ws, calFile);
-    ReadAdjustmentFile(ws, dataFile);
+    readCalibrationFile(ws, calFile);
+    readAdjustmentFile(ws, dataFile);
     ASSERT_EQ(CalibrateLoadedData(ws, captions, kPoint).outcome, Outcome::Converged);
-    const AdjustmentResult adjusted = AdjustData(ws, RegionalFormat(kPoint));
+    const AdjustmentResult adjusted = adjustData(ws, RegionalFormat(kPoint));
     std::vector<TextRecord> cells;
     for (std::int32_t i = 1; i <= ws.AdjCount; ++i)
-        cells.push_back({PointNumberText(ws.AdjVolume[i]), adjusted.adjusted[static_cast<std::size_t>(i) - 1]});
+        cells.push_back({pointNumberText(ws.AdjVolume[i]), adjusted.adjusted[static_cast<std::size_t>(i) - 1]});
     const std::string windowFile = (folder.path() / "window.txt").string();
-    ASSERT_TRUE(WriteAdjustedFile(windowFile, cells).ok);
+    ASSERT_TRUE(writeAdjustedFile(windowFile, cells).ok);
     EXPECT_EQ(ReadBytes(windowFile), toStdout.out);
 }
 
@@ -186,11 +186,11 @@ TEST_F(CompanionRun, ModelErrorNamesThePoint)
     const Result json = run({"calibrate", "--json", zeroVolume});
     EXPECT_EQ(json.status, kExitNotConverged);
     EXPECT_EQ(JsonString(json.out, "outcome"), "model error");
-    EXPECT_EQ(JsonString(json.out, "message"), ModelFailureText({ModelOutcome::Failure::NoPositiveH, 3}));
+    EXPECT_EQ(JsonString(json.out, "message"), modelFailureText({ModelOutcome::Failure::NoPositiveH, 3}));
     EXPECT_EQ(JsonString(json.out, "ezero", JsonValueStart(json.out, "captions")), "?");
 
     const Result plain = run({"calibrate", zeroVolume});
-    EXPECT_EQ(plain.err, "quorlin-cli: model error: " + ModelFailureText({ModelOutcome::Failure::NoPositiveH, 3}) + "\n");
+    EXPECT_EQ(plain.err, "quorlin-cli: model error: " + modelFailureText({ModelOutcome::Failure::NoPositiveH, 3}) + "\n");
 }
 
 TEST_F(CompanionRun, FilesThatCannotBeReadOrWrittenExitWithTwo)

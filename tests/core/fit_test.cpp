@@ -67,7 +67,7 @@ struct FitRun {
             captions.Parameter = kEarlier.Parameter;
         }
         start = ws.Params;
-        outcome = FitParameters(ws, captions, kPointFormat, &progress);
+        outcome = fitParameters(ws, captions, kPointFormat, &progress);
     }
 
     Workspace ws;
@@ -87,7 +87,7 @@ void expectFailedAndUntouched(const FitRun& run)
     EXPECT_EQ(run.ws.Params, run.start);
 }
 
-TEST(FitParameters, RecoversTheTrueParametersAndAgreesWithAnIndependentDoubleSolve)
+TEST(fitParameters, RecoversTheTrueParametersAndAgreesWithAnIndependentDoubleSolve)
 {
     const double truth[4] = {0, kEzero, kSlope, kJcorr};
     for (Workspace data : {realisticTitration(), typedTitration()}) {
@@ -112,12 +112,12 @@ TEST(FitParameters, RecoversTheTrueParametersAndAgreesWithAnIndependentDoubleSol
                         0.5 * std::pow(10.0, std::floor(std::log10(ls.sigma[j])))) << text;
         }
         const double rms = std::sqrt(ls.sum / (run.ws.CalCount - 3));
-        EXPECT_EQ(run.captions.rmserror, "Rms error = " + kPointFormat.Format(rms, "#0.0000"));
+        EXPECT_EQ(run.captions.rmserror, "Rms error = " + kPointFormat.formatNumber(rms, "#0.0000"));
         EXPECT_NEAR(run.ws.RmsError, rms, 1e-6);
     }
 }
 
-TEST(FitParameters, SixPointsLeaveThreeDegreesOfFreedom)
+TEST(fitParameters, SixPointsLeaveThreeDegreesOfFreedom)
 {
     // The least-squares residuals of any six points are orthogonal to the derivatives;
     // scaled to a sum of squares of 0.75 and put on the model they give rms
@@ -128,7 +128,7 @@ TEST(FitParameters, SixPointsLeaveThreeDegreesOfFreedom)
         points.emplace_back(volumes[i], modelEmf(0.1, 50, volumes[i]) + (i % 3 == 0 ? 0.3 : -0.2 * i));
     Workspace probe = fileTitration(0.1, 50, points);
     Captions scratch;
-    InitialValues(probe, scratch, kPointFormat);
+    computeInitialValues(probe, scratch, kPointFormat);
     const auto ls = solveInDouble(probe);
     const double scale = std::sqrt(0.75 / ls.sum);
     for (std::size_t i = 0; i < points.size(); ++i) {
@@ -143,19 +143,19 @@ TEST(FitParameters, SixPointsLeaveThreeDegreesOfFreedom)
     EXPECT_NEAR(run.ws.RmsError, 0.5, 1e-6);
 }
 
-TEST(FitParameters, ExactDataConvergeWithZeroDeviations)
+TEST(fitParameters, ExactDataConvergeWithZeroDeviations)
 {
     // Emf computed by the model itself from single parameters: every residual is 0.
     Workspace ws = realisticTitration();
     Captions captions;
-    InitialValues(ws, captions, kPointFormat);
+    computeInitialValues(ws, captions, kPointFormat);
     ws.Params = {0, 412.35f, 59.16f, -20.0f};
     for (std::int32_t i = 1; i <= ws.CalCount; ++i)
         ws.CalEmf[i] = ws.CalH[i] * Number::fromSingle(ws.Params[3])
                        + (Number::fromSingle(ws.Params[1]) - ws.CalPH[i] * Number::fromSingle(ws.Params[2]));
-    ASSERT_EQ(ssq(ws), 0.0);
+    ASSERT_EQ(sumOfSquaredResiduals(ws), 0.0);
 
-    ASSERT_EQ(FitParameters(ws, captions, kPointFormat), FitOutcome::Converged);
+    ASSERT_EQ(fitParameters(ws, captions, kPointFormat), FitOutcome::Converged);
     EXPECT_EQ(captions.rmserror, "Rms error = 0.0000");
     EXPECT_EQ(captions.Parameter[1], "412.35\u00B10");
     EXPECT_EQ(captions.Parameter[2], "59.16\u00B10");
@@ -164,19 +164,19 @@ TEST(FitParameters, ExactDataConvergeWithZeroDeviations)
     EXPECT_EQ(ws.RmsError, 0.0);
 }
 
-TEST(FitParameters, FirstStepThatRaisesTheSumIsHalved)
+TEST(fitParameters, FirstStepThatRaisesTheSumIsHalved)
 {
     // Eight points over a narrow pH range: the single-precision step overshoots.
     FitRun run(fileTitration(0.1, 50, {{5.00, 280.82}, {5.15, 281.65}, {5.30, 282.25},
         {5.45, 282.93}, {5.60, 283.69}, {5.75, 284.44}, {5.90, 285.07}, {6.05, 285.58}}));
     ASSERT_EQ(run.outcome, FitOutcome::Converged);
     EXPECT_EQ(run.progress.firstHalvingStep, 1);
-    const double fitted = ssq(run.ws);
+    const double fitted = sumOfSquaredResiduals(run.ws);
     run.ws.Params = run.start;
-    EXPECT_LT(fitted, ssq(run.ws));
+    EXPECT_LT(fitted, sumOfSquaredResiduals(run.ws));
 }
 
-TEST(FitParameters, SingularNormalMatrixFailsAtTheFactorization)
+TEST(fitParameters, SingularNormalMatrixFailsAtTheFactorization)
 {
     // Every point at pH 2 with [H+] 0.25 (set directly, so all sums are exact).
     Workspace ws = fileTitration(0.1, 50, std::vector<std::pair<double, double>>(8, {1.0, 300.0}));
@@ -195,7 +195,7 @@ TEST(FitParameters, SingularNormalMatrixFailsAtTheFactorization)
     EXPECT_EQ(run.ws.CalResidual[1].value(), 300.0 - (380.0 - 2.0 * 59.0));
 }
 
-TEST(FitParameters, FitsThatNeverSettleEndAtTheStepLimit)
+TEST(fitParameters, FitsThatNeverSettleEndAtTheStepLimit)
 {
     // Six points over a very narrow pH range creep towards the minimum.
     const FitRun creeping(fileTitration(0.1, 50, {{5.00, 280.89}, {5.10, 281.41}, {5.20, 281.85}, {5.30, 282.38},
@@ -213,7 +213,7 @@ TEST(FitParameters, FitsThatNeverSettleEndAtTheStepLimit)
     EXPECT_GT(halving.progress.halvings, 100);
 }
 
-TEST(FitParameters, NonFiniteValuesEndInAFailure)
+TEST(fitParameters, NonFiniteValuesEndInAFailure)
 {
     for (const double emf : {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity(),
                              -std::numeric_limits<double>::infinity(), 1e30, 1e200}) {

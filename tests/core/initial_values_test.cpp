@@ -24,11 +24,11 @@ Captions earlierCaptions()
     return c;
 }
 
-TEST(InitialValues, ModelPHOfTheWorkedExample)
+TEST(computeInitialValues, ModelPHOfTheWorkedExample)
 {
     Workspace ws = titration(s(0.1f), s(50.0f), {s(1.0f), s(2.0f)}, {s(300.0f), s(280.0f)});
     Captions captions;
-    ASSERT_TRUE(InitialValues(ws, captions, kPointFormat).ok());
+    ASSERT_TRUE(computeInitialValues(ws, captions, kPointFormat).ok());
     EXPECT_NEAR(ws.CalH[1].value(), 0.00196078, 5e-9);
     EXPECT_NEAR(ws.CalPH[1].value(), 2.70757, 5e-6);
     EXPECT_NEAR(ws.CalPH[2].value(), modelPH(0.1, 50, 2), 1e-6);
@@ -38,7 +38,7 @@ TEST(InitialValues, ModelPHOfTheWorkedExample)
     EXPECT_EQ(ws.CalH[1].value(), static_cast<double>(0.1f * 1.0f / (1.0f + 50.0f)));
 }
 
-TEST(InitialValues, ModelHIsDoubleWhenVolumeOrEitherConstantIsDouble)
+TEST(computeInitialValues, ModelHIsDoubleWhenVolumeOrEitherConstantIsDouble)
 {
     Captions captions;
     const Workspace withDouble[] = {
@@ -47,7 +47,7 @@ TEST(InitialValues, ModelHIsDoubleWhenVolumeOrEitherConstantIsDouble)
         titration(s(0.1f), s(50.0f), {d(1.0)}, {s(300.0f)}),
     };
     for (Workspace ws : withDouble) {
-        InitialValues(ws, captions, kPointFormat);
+        computeInitialValues(ws, captions, kPointFormat);
         EXPECT_TRUE(ws.CalH[1].isDouble());
         EXPECT_NEAR(ws.CalH[1].value(), 0.1 / 51.0, 1e-10);
     }
@@ -57,14 +57,14 @@ TEST(InitialValues, ModelHIsDoubleWhenVolumeOrEitherConstantIsDouble)
 ModelOutcome expectFailure(Workspace& ws, ModelOutcome::Failure failure, std::int32_t point)
 {
     Captions captions = earlierCaptions();
-    const ModelOutcome outcome = InitialValues(ws, captions, kPointFormat);
+    const ModelOutcome outcome = computeInitialValues(ws, captions, kPointFormat);
     EXPECT_EQ(outcome.failure, failure);
     EXPECT_EQ(outcome.point, point);
     EXPECT_EQ(captions.Parameter, earlierCaptions().Parameter);
     return outcome;
 }
 
-TEST(InitialValues, StartingLineThroughTwoPointsInEitherConvention)
+TEST(computeInitialValues, StartingLineThroughTwoPointsInEitherConvention)
 {
     const double ph1 = modelPH(0.1, 50, 1);
     const double ph2 = modelPH(0.1, 50, 5);
@@ -80,22 +80,22 @@ TEST(InitialValues, StartingLineThroughTwoPointsInEitherConvention)
         {line(400, 59), {',', '.'}, {"", "400,00", "59,00", "0.0"}}};
     for (auto [ws, regional, expected] : examples) {
         Captions captions = earlierCaptions();
-        ASSERT_TRUE(InitialValues(ws, captions, RegionalFormat(regional)).ok());
+        ASSERT_TRUE(computeInitialValues(ws, captions, RegionalFormat(regional)).ok());
         EXPECT_EQ(captions.Parameter, expected);
     }
 }
 
-TEST(InitialValues, PointWithoutPositiveHStopsThereAfterStoringIt)
+TEST(computeInitialValues, PointWithoutPositiveHStopsThereAfterStoringIt)
 {
     Workspace ws = titration(s(0.1f), s(50.0f), {s(1.0f), s(2.0f), s(3.0f)}, {s(300), s(290), s(280)});
     ws.CalResidual.assign(4, s(1.0f));
     Captions captions;
-    ASSERT_TRUE(InitialValues(ws, captions, kPointFormat).ok());
+    ASSERT_TRUE(computeInitialValues(ws, captions, kPointFormat).ok());
 
     // A second run with point 2 at no volume: the arrays start afresh.
     ws.CalVolume[2] = s(0.0f);
     const ModelOutcome outcome = expectFailure(ws, ModelOutcome::Failure::NoPositiveH, 2);
-    EXPECT_NE(ModelFailureText(outcome).find('2'), std::string::npos);
+    EXPECT_NE(modelFailureText(outcome).find('2'), std::string::npos);
     EXPECT_NEAR(ws.CalPH[1].value(), 2.70757, 5e-6);
     EXPECT_TRUE(ws.CalH[2].isSingle());
     EXPECT_EQ(ws.CalH[2].value(), 0.0);
@@ -115,7 +115,7 @@ TEST(InitialValues, PointWithoutPositiveHStopsThereAfterStoringIt)
     EXPECT_TRUE(ws.CalH[1].isEmpty());
 }
 
-TEST(InitialValues, ZeroTotalVolumeStopsBeforeStoringThePoint)
+TEST(computeInitialValues, ZeroTotalVolumeStopsBeforeStoringThePoint)
 {
     Workspace ws = titration(d(0.1), d(50), {d(1), d(2), d(-50), d(4)}, {d(300), d(290), d(280), d(270)});
     expectFailure(ws, ModelOutcome::Failure::ZeroTotalVolume, 3);
@@ -124,7 +124,7 @@ TEST(InitialValues, ZeroTotalVolumeStopsBeforeStoringThePoint)
     EXPECT_TRUE(ws.CalPH[4].isEmpty());
 }
 
-TEST(InitialValues, UndefinedStartingLineWritesPointsButNoCaptions)
+TEST(computeInitialValues, UndefinedStartingLineWritesPointsButNoCaptions)
 {
     Workspace none = titration(d(0.1), d(50), {}, {});
     expectFailure(none, ModelOutcome::Failure::NoStartingLine, 0);
@@ -146,18 +146,18 @@ TEST(InitialValues, UndefinedStartingLineWritesPointsButNoCaptions)
     EXPECT_FALSE(sevenSame.CalPH[7].isEmpty());
 }
 
-TEST(InitialValues, ResidualsEmptiedAndRepeatedCallsAgree)
+TEST(computeInitialValues, ResidualsEmptiedAndRepeatedCallsAgree)
 {
     Workspace ws = titration(s(0.1f), s(50.0f), {s(1), s(2), s(4), s(8)}, {s(300.5f), s(282.25f), s(264), s(246.75f)});
     ws.CalResidual.assign(9, s(1.0f));
     Captions first;
-    ASSERT_TRUE(InitialValues(ws, first, kPointFormat).ok());
+    ASSERT_TRUE(computeInitialValues(ws, first, kPointFormat).ok());
     EXPECT_EQ(ws.CalResidual, PointArray(5));
     const PointArray h = ws.CalH;
     const PointArray ph = ws.CalPH;
 
     Captions second;
-    ASSERT_TRUE(InitialValues(ws, second, kPointFormat).ok());
+    ASSERT_TRUE(computeInitialValues(ws, second, kPointFormat).ok());
     EXPECT_EQ(ws.CalH, h);
     EXPECT_EQ(ws.CalPH, ph);
     EXPECT_EQ(second.Parameter, first.Parameter);

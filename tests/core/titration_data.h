@@ -3,7 +3,7 @@
 #include "core/captions.h"
 #include "core/initial_values.h"
 #include "core/workspace.h"
-#include "io/number_text.h"
+#include "text/number_text.h"
 
 #include <array>
 #include <cmath>
@@ -49,9 +49,9 @@ inline Workspace fileTitration(double acid, double initVolume,
 // and the starting parameters read back from the captions.
 inline void startFromCaptions(Workspace& ws, Captions& captions)
 {
-    InitialValues(ws, captions, kPointFormat);
+    computeInitialValues(ws, captions, kPointFormat);
     for (std::size_t k = 1; k <= 3; ++k)
-        ws.Params[k] = static_cast<float>(TextToNumber(captions.Parameter[k], kPointFormat.regional()).number.value());
+        ws.Params[k] = static_cast<float>(textToNumber(captions.Parameter[k], kPointFormat.regional()).number.value());
 }
 
 struct DoubleFit {

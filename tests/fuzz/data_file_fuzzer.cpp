@@ -49,13 +49,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string& path = InputPath(data, size);
 
     quorlin::Workspace cal;
-    FUZZ_CHECK(quorlin::ReadCalibrationFile(cal, path).ok);
+    FUZZ_CHECK(quorlin::readCalibrationFile(cal, path).ok);
     CheckPoints(cal.CalCount, cal.CalVolume, cal.CalEmf, size);
     FUZZ_CHECK(cal.AcidConc.isEmpty() == cal.InitVolume.isEmpty());
     if (cal.AcidConc.isEmpty()) FUZZ_CHECK(cal.CalCount == 0);
 
     quorlin::Workspace adj;
-    FUZZ_CHECK(quorlin::ReadAdjustmentFile(adj, path).ok);
+    FUZZ_CHECK(quorlin::readAdjustmentFile(adj, path).ok);
     CheckPoints(adj.AdjCount, adj.AdjVolume, adj.AdjEmf, size);
 
     // Both layouts read the same records: the header is the adjustment file's first

@@ -1,7 +1,7 @@
 // Any double (the first 8 input bytes as its bit pattern) through every display pattern,
 // with a point and with a comma as decimal separator.
 #include "fuzz_check.h"
-#include "io/number_text.h"
+#include "text/number_text.h"
 
 #include <clocale>
 #include <cmath>
@@ -97,7 +97,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const quorlin::RegionalSettings regional : {quorlin::RegionalSettings{'.', ','},
                                                      quorlin::RegionalSettings{',', '.'}}) {
         for (const PatternShape& shape : kPatterns) {
-            const std::string text = quorlin::Format(value, shape.pattern, regional);
+            const std::string text = quorlin::formatNumber(value, shape.pattern, regional);
             if (std::isnan(value)) FUZZ_CHECK(text == "NaN");
             else if (std::isinf(value)) FUZZ_CHECK(text == (value < 0 ? "-Infinity" : "Infinity"));
             else CheckFinite(value, shape, regional.decimalSeparator, text);

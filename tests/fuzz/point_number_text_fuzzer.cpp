@@ -1,7 +1,7 @@
 // Any single or double value as the point number text of a grid cell. The first byte
 // picks the kind (double, single or no value), the next 8 or 4 bytes the bit pattern.
 #include "fuzz_check.h"
-#include "io/number_text.h"
+#include "text/number_text.h"
 
 #include <clocale>
 #include <cmath>
@@ -89,7 +89,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                           : kind == 1 ? Number::fromSingle(FromBits<float>(data + 1, size - 1))
                                       : Number();
     const double v = number.value();
-    const std::string text = quorlin::PointNumberText(number);
+    const std::string text = quorlin::pointNumberText(number);
 
     if (!std::isfinite(v) || v == 0.0) {
         const char* expected = std::isnan(v) ? " NaN" : v == 0.0 ? " 0" : v < 0 ? "-Infinity" : " Infinity";
@@ -112,7 +112,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Fifteen digits always find their way back to the same double, except near the top
     // of the range, where they round beyond it.
     if (number.isDouble() && std::fabs(shown) <= std::numeric_limits<double>::max()) {
-        FUZZ_CHECK(quorlin::PointNumberText(Number::fromDouble(std::strtod(text.c_str(), nullptr))) == text);
+        FUZZ_CHECK(quorlin::pointNumberText(Number::fromDouble(std::strtod(text.c_str(), nullptr))) == text);
     }
     return 0;
 }

@@ -1,6 +1,6 @@
 // Any text typed into a number field, in the point and in the comma convention.
 #include "fuzz_check.h"
-#include "io/number_text.h"
+#include "text/number_text.h"
 
 #include <clocale>
 #include <cmath>
@@ -61,15 +61,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     const std::string text(reinterpret_cast<const char*>(data), size);
 
-    const NumberEntry point = quorlin::TextToNumber(text, kPointRegion);
-    const NumberEntry comma = quorlin::TextToNumber(text, kCommaRegion);
+    const NumberEntry point = quorlin::textToNumber(text, kPointRegion);
+    const NumberEntry comma = quorlin::textToNumber(text, kCommaRegion);
     CheckEntry(point);
     CheckEntry(comma);
     // The first point or comma is the decimal separator in either convention.
     FUZZ_CHECK(point.number == comma.number && point.outOfRange == comma.outOfRange);
 
-    FUZZ_CHECK(quorlin::FixDecimalSeparator(text, kPointRegion).size() == text.size());
-    FUZZ_CHECK(quorlin::FixDecimalSeparator(text, kCommaRegion).size() == text.size());
+    FUZZ_CHECK(quorlin::fixDecimalSeparator(text, kPointRegion).size() == text.size());
+    FUZZ_CHECK(quorlin::fixDecimalSeparator(text, kCommaRegion).size() == text.size());
 
     if (IsPlainNumber(text)) {
         static const bool cLocale = std::setlocale(LC_NUMERIC, "C") != nullptr;

@@ -18,7 +18,7 @@ protected:
     Workspace loaded(std::string_view text) const
     {
         Workspace ws;
-        EXPECT_TRUE(ReadCalibrationFile(ws, folder.write("cal.txt", text)).ok);
+        EXPECT_TRUE(readCalibrationFile(ws, folder.write("cal.txt", text)).ok);
         ws.Params = kEarlier;
         return ws;
     }
@@ -34,7 +34,7 @@ TEST_F(RunCalibrationTest, ConvergesOnModelDataAndWritesTheResultCaptions)
     const CalibrationResult result = RunCalibration(ws, captions, kPoint);
     EXPECT_EQ(result.outcome, CalibrationOutcome::Converged);
     EXPECT_EQ(result.outOfRangeStarts, 0);
-    EXPECT_EQ(CalibrationMessage(result), "");
+    EXPECT_EQ(calibrationMessage(result), "");
     for (std::size_t k = 1; k <= 3; ++k) EXPECT_NE(captions.Parameter[k].find("\u00B1"), std::string::npos);
     EXPECT_TRUE(captions.rmserror.starts_with("Rms error = 0.0"));
 
@@ -56,7 +56,7 @@ TEST_F(RunCalibrationTest, ModelErrorStopsBeforeTheFitAndNamesThePoint)
     const CalibrationResult result = RunCalibration(ws, captions, kPoint);
     EXPECT_EQ(result.outcome, CalibrationOutcome::ModelError);
     EXPECT_EQ(result.model.point, 3);
-    EXPECT_EQ(CalibrationMessage(result), ModelFailureText(result.model));
+    EXPECT_EQ(calibrationMessage(result), modelFailureText(result.model));
     EXPECT_EQ(ws.Params, kEarlier);
     EXPECT_EQ(captions.Parameter, before.Parameter);
     EXPECT_EQ(captions.rmserror, before.rmserror);
@@ -74,7 +74,7 @@ TEST_F(RunCalibrationTest, HugeReadingsFailAndLeaveTheStartingCaptions)
     EXPECT_NE(result.outcome, CalibrationOutcome::Converged);
     EXPECT_EQ(ws.Params, kEarlier);
     EXPECT_GE(result.outOfRangeStarts, 1);
-    EXPECT_FALSE(CalibrationMessage(result).empty());
+    EXPECT_FALSE(calibrationMessage(result).empty());
     EXPECT_EQ(captions.Parameter[3], "0.0");
     EXPECT_EQ(captions.rmserror, "");
 }

@@ -11,7 +11,7 @@ using MemoryStore = testing::MemorySettingsStore;
 
 // The text before the last separator; a file in the root gives the root, a path without
 // a separator leaves the folder unchanged.
-TEST(SetDataDirectory, TakesTheTextBeforeTheLastSeparator)
+TEST(setDataDirectory, TakesTheTextBeforeTheLastSeparator)
 {
     const std::pair<const char*, const char*> cases[] = {
         {"/home/ann/data/run1.txt", "/home/ann/data"}, {"relative/run2.csv", "relative"},
@@ -21,7 +21,7 @@ TEST(SetDataDirectory, TakesTheTextBeforeTheLastSeparator)
     for (const auto& [path, folder] : cases) {
         Workspace ws;
         ws.DataDir = "/before";
-        SetDataDirectory(ws, path);
+        setDataDirectory(ws, path);
         EXPECT_EQ(ws.DataDir, folder) << path;
     }
 }
@@ -29,13 +29,13 @@ TEST(SetDataDirectory, TakesTheTextBeforeTheLastSeparator)
 TEST(DataDirectorySetting, DefaultsToTheDataFolderBesideTheProgramAndKeepsTheSavedOne)
 {
     MemoryStore store;
-    EXPECT_EQ(ReadDataDirectory(store, "/opt/quorlin/bin"), "/opt/quorlin/bin/data");
-    EXPECT_EQ(ReadDataDirectory(store, "/opt/quorlin/bin/"), "/opt/quorlin/bin/data");
-    EXPECT_EQ(ReadDataDirectory(store, "/"), "/data");
+    EXPECT_EQ(readDataDirectory(store, "/opt/quorlin/bin"), "/opt/quorlin/bin/data");
+    EXPECT_EQ(readDataDirectory(store, "/opt/quorlin/bin/"), "/opt/quorlin/bin/data");
+    EXPECT_EQ(readDataDirectory(store, "/"), "/data");
 
-    SaveDataDirectory(store, "/home/ann/runs");
+    saveDataDirectory(store, "/home/ann/runs");
     EXPECT_EQ(store.values, (std::map<MemoryStore::Key, std::string>{{{"tarnel", "main", "stdir"}, "/home/ann/runs"}}));
-    EXPECT_EQ(ReadDataDirectory(store, "/opt/quorlin/bin"), "/home/ann/runs");
+    EXPECT_EQ(readDataDirectory(store, "/opt/quorlin/bin"), "/home/ann/runs");
 }
 
 TEST(DataDirectorySetting, InstalledProgramDefaultsToTheSharedDataFolder)
@@ -46,12 +46,12 @@ TEST(DataDirectorySetting, InstalledProgramDefaultsToTheSharedDataFolder)
     std::filesystem::create_directories(bin);
     std::filesystem::create_directories(shared);
     const MemoryStore store;
-    EXPECT_EQ(ReadDataDirectory(store, bin.string()), shared.string());
-    EXPECT_EQ(ReadDataDirectory(store, bin.string() + "/"), shared.string());
+    EXPECT_EQ(readDataDirectory(store, bin.string()), shared.string());
+    EXPECT_EQ(readDataDirectory(store, bin.string() + "/"), shared.string());
 
     // A data folder beside the program wins, as in a build folder.
     std::filesystem::create_directory(bin / "data");
-    EXPECT_EQ(ReadDataDirectory(store, bin.string()), (bin / "data").string());
+    EXPECT_EQ(readDataDirectory(store, bin.string()), (bin / "data").string());
 }
 
 }  // namespace

@@ -17,13 +17,13 @@ protected:
     Workspace calibration(std::string_view bytes) const
     {
         Workspace ws;
-        EXPECT_TRUE(ReadCalibrationFile(ws, folder.write("cal.txt", bytes)).ok);
+        EXPECT_TRUE(readCalibrationFile(ws, folder.write("cal.txt", bytes)).ok);
         return ws;
     }
     Points adjustment(std::string_view bytes) const
     {
         Workspace ws;
-        EXPECT_TRUE(ReadAdjustmentFile(ws, folder.write("adj.txt", bytes)).ok);
+        EXPECT_TRUE(readAdjustmentFile(ws, folder.write("adj.txt", bytes)).ok);
         return points(ws.AdjVolume, ws.AdjEmf, ws.AdjCount);
     }
     static Points points(const PointArray& volumes, const PointArray& emfs, std::int32_t count)
@@ -77,19 +77,19 @@ TEST_F(ReadDataFile, CalibrationWithoutPoints)
 TEST_F(ReadDataFile, FileThatCannotBeOpenedEmptiesTheDataSetAndSaysWhy)
 {
     Workspace ws;
-    ReadAdjustmentFile(ws, folder.write("adj.txt", "1,200\n"));
-    ReadCalibrationFile(ws, folder.write("cal.txt", "0.1,50\n1,200\n2,210\n"));
+    readAdjustmentFile(ws, folder.write("adj.txt", "1,200\n"));
+    readCalibrationFile(ws, folder.write("cal.txt", "0.1,50\n1,200\n2,210\n"));
     ASSERT_EQ(ws.CalCount, 2);
     EXPECT_EQ(ws.AdjCount, 1);  // the other data set is left alone
 
-    const FileOutcome missing = ReadCalibrationFile(ws, (folder.path() / "absent.txt").string());
+    const FileOutcome missing = readCalibrationFile(ws, (folder.path() / "absent.txt").string());
     EXPECT_FALSE(missing.ok);
     EXPECT_EQ(missing.reason, "No such file or directory");
     EXPECT_EQ(ws.CalCount, 0);
     EXPECT_TRUE(ws.AcidConc.isEmpty());
 
-    ReadCalibrationFile(ws, folder.write("cal.txt", "0.1,50\n1,200\n2,210\n"));
-    EXPECT_FALSE(ReadCalibrationFile(ws, folder.path().string()).ok);
+    readCalibrationFile(ws, folder.write("cal.txt", "0.1,50\n1,200\n2,210\n"));
+    EXPECT_FALSE(readCalibrationFile(ws, folder.path().string()).ok);
     EXPECT_EQ(ws.CalCount, 0);
 }
 
@@ -129,8 +129,8 @@ TEST_F(ReadDataFile, ARecordThatIsNotTwoNumbersEndsTheDataSilently)
 TEST_F(ReadDataFile, ALaterShorterFileReplacesAllPoints)
 {
     Workspace ws;
-    ReadAdjustmentFile(ws, folder.write("long.txt", "1,200\n2,210\n3,220\n"));
-    ReadAdjustmentFile(ws, folder.write("short.txt", "7,270\n"));
+    readAdjustmentFile(ws, folder.write("long.txt", "1,200\n2,210\n3,220\n"));
+    readAdjustmentFile(ws, folder.write("short.txt", "7,270\n"));
     EXPECT_EQ(points(ws.AdjVolume, ws.AdjEmf, ws.AdjCount), (Points{{7, 270}}));
     EXPECT_EQ(ws.AdjEmf.size(), 2u);
 }

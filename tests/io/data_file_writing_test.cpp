@@ -1,5 +1,5 @@
 #include "io/data_files.h"
-#include "io/number_text.h"
+#include "text/number_text.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -29,12 +29,12 @@ protected:
 TEST_F(WriteDataFile, BoxTextsAsTypedThenGridTextsTabSeparatedWithCrLf)
 {
     const std::string path = target("cal.txt");
-    const FileOutcome outcome = WriteCalibrationFile(path, {"0.1", "50 ml"}, {{" .5", " 220.1"}, {" 1", "-12.5"}});
+    const FileOutcome outcome = writeCalibrationFile(path, {"0.1", "50 ml"}, {{" .5", " 220.1"}, {" 1", "-12.5"}});
     ASSERT_TRUE(outcome.ok) << outcome.reason;
     EXPECT_EQ(ReadBytes(path), "0.1\t50 ml\r\n .5\t 220.1\r\n 1\t-12.5\r\n");
 
     const std::string empty = target("adjusted.txt");
-    ASSERT_TRUE(WriteAdjustedFile(empty, {}).ok);
+    ASSERT_TRUE(writeAdjustedFile(empty, {}).ok);
     EXPECT_TRUE(std::filesystem::exists(empty));
     EXPECT_EQ(ReadBytes(empty), "");
 }
@@ -43,9 +43,9 @@ TEST_F(WriteDataFile, BoxTextsAsTypedThenGridTextsTabSeparatedWithCrLf)
 // other texts are written as shown.
 TEST_F(WriteDataFile, DecimalCommaOfANumberTextBecomesAPoint)
 {
-    EXPECT_EQ(DataFileText({{"0,1", "50"}, {" 1,5", "-58,10"}, {"1,5E-3", "+2,"}}),
+    EXPECT_EQ(dataFileText({{"0,1", "50"}, {" 1,5", "-58,10"}, {"1,5E-3", "+2,"}}),
               "0.1\t50\r\n 1.5\t-58.10\r\n1.5E-3\t+2.\r\n");
-    EXPECT_EQ(DataFileText({{"abc,def", "1,2,3"}, {"1.234,5", ","}, {"", "?"}}),
+    EXPECT_EQ(dataFileText({{"abc,def", "1,2,3"}, {"1.234,5", ","}, {"", "?"}}),
               "abc,def\t1,2,3\r\n1.234,5\t,\r\n\t?\r\n");
 }
 
@@ -61,16 +61,16 @@ TEST_F(WriteDataFile, AdjustedFileLoadsAgainAsTheSameNumbers)
     } points[] = {
         {{" .5", "223.00"}, 0.5, 223.0},
         {{" 1E-05", " 1.5E+20"}, 1e-5, 1.5e20},
-        {{"1,5", Format(223.004, "###0.00", comma)}, 1.5, 223.0},
-        {{" ,25", Format(-0.75, "###0.00", comma)}, 0.25, -0.75},
-        {{"-2,5E-3", Format(1234567.891, "###0.00", comma)}, -2.5e-3, 1234567.89},
+        {{"1,5", formatNumber(223.004, "###0.00", comma)}, 1.5, 223.0},
+        {{" ,25", formatNumber(-0.75, "###0.00", comma)}, 0.25, -0.75},
+        {{"-2,5E-3", formatNumber(1234567.891, "###0.00", comma)}, -2.5e-3, 1234567.89},
     };
     std::vector<TextRecord> cells;
     for (const auto& p : points) cells.push_back(p.cells);
     const std::string path = target("adjusted.txt");
-    ASSERT_TRUE(WriteAdjustedFile(path, cells).ok);
+    ASSERT_TRUE(writeAdjustedFile(path, cells).ok);
     Workspace ws;
-    ReadAdjustmentFile(ws, path);
+    readAdjustmentFile(ws, path);
     ASSERT_EQ(ws.AdjCount, static_cast<std::int32_t>(cells.size()));
     for (std::int32_t i = 1; i <= ws.AdjCount; ++i) {
         EXPECT_EQ(ws.AdjVolume[i].value(), points[i - 1].volume) << i;
@@ -82,7 +82,7 @@ TEST_F(WriteDataFile, OverwritesAnExistingFileKeepingItsPermissions)
 {
     const std::string path = folder.write("cal.txt", "old contents that are longer than the new ones\n");
     ::chmod(path.c_str(), 0640);
-    ASSERT_TRUE(WriteCalibrationFile(path, {"0.1", "50"}, {}).ok);
+    ASSERT_TRUE(writeCalibrationFile(path, {"0.1", "50"}, {}).ok);
     EXPECT_EQ(ReadBytes(path), "0.1\t50\r\n");
     struct stat st {};
     ASSERT_EQ(::stat(path.c_str(), &st), 0);
@@ -92,13 +92,13 @@ TEST_F(WriteDataFile, OverwritesAnExistingFileKeepingItsPermissions)
 
 TEST_F(WriteDataFile, UnwritableTargetsAreReportedAndLeaveNothingBehind)
 {
-    const FileOutcome missing = WriteCalibrationFile(target("none/cal.txt"), {"0.1", "50"}, {});
+    const FileOutcome missing = writeCalibrationFile(target("none/cal.txt"), {"0.1", "50"}, {});
     EXPECT_FALSE(missing.ok);
     EXPECT_EQ(missing.reason, "No such file or directory");
 
     std::filesystem::create_directory(target("taken"));
     folder.write("taken/keep.txt", "x");
-    const FileOutcome isFolder = WriteAdjustedFile(target("taken"), {{"1", "2"}});
+    const FileOutcome isFolder = writeAdjustedFile(target("taken"), {{"1", "2"}});
     EXPECT_FALSE(isFolder.ok);
     EXPECT_FALSE(isFolder.reason.empty());
     EXPECT_TRUE(std::filesystem::is_directory(target("taken")));
@@ -129,7 +129,7 @@ TEST_F(WriteDataFile, FailedWriteLeavesTheOldFileIntactAndReports)
     FileOutcome outcome;
     {
         const FileSizeLimit limit(512);
-        outcome = WriteAdjustedFile(path, std::vector<TextRecord>(1000, TextRecord{" 12.5", "301.25"}));
+        outcome = writeAdjustedFile(path, std::vector<TextRecord>(1000, TextRecord{" 12.5", "301.25"}));
     }
     EXPECT_FALSE(outcome.ok);
     EXPECT_EQ(outcome.reason, "File too large");

@@ -48,7 +48,7 @@ TEST(HostileInput, EachCorpusFileEndsItsDataWhereTheReadingRulesSay)
         const std::string path = std::string(QUORLIN_HOSTILE_DIR) + "/" + file.name;
 
         Workspace cal;
-        EXPECT_TRUE(ReadCalibrationFile(cal, path).ok);
+        EXPECT_TRUE(readCalibrationFile(cal, path).ok);
         ASSERT_EQ(cal.CalCount, file.calCount);
         ASSERT_EQ(cal.CalVolume.size(), static_cast<std::size_t>(file.calCount) + 1);
         EXPECT_EQ(cal.AcidConc.isEmpty(), !file.header);
@@ -62,7 +62,7 @@ TEST(HostileInput, EachCorpusFileEndsItsDataWhereTheReadingRulesSay)
         }
 
         Workspace adj;
-        EXPECT_TRUE(ReadAdjustmentFile(adj, path).ok);
+        EXPECT_TRUE(readAdjustmentFile(adj, path).ok);
         EXPECT_EQ(adj.AdjCount, file.adjCount);
         EXPECT_EQ(adj.AdjEmf.size(), static_cast<std::size_t>(adj.AdjCount) + 1);
     }
@@ -71,7 +71,7 @@ TEST(HostileInput, EachCorpusFileEndsItsDataWhereTheReadingRulesSay)
 std::int32_t adjustmentCount(const TempFolder& folder, std::string_view bytes)
 {
     Workspace ws;
-    EXPECT_TRUE(ReadAdjustmentFile(ws, folder.write("hostile.txt", bytes)).ok);
+    EXPECT_TRUE(readAdjustmentFile(ws, folder.write("hostile.txt", bytes)).ok);
     EXPECT_EQ(ws.AdjVolume.size(), static_cast<std::size_t>(ws.AdjCount) + 1);
     return ws.AdjCount;
 }
@@ -104,7 +104,7 @@ TEST(HostileInput, FiftyMegabyteLineEndsTheDataInBoundedMemory)
     ResetPeakResident();
     const long before = PeakResidentKb();
     Workspace ws;
-    EXPECT_TRUE(ReadAdjustmentFile(ws, path).ok);
+    EXPECT_TRUE(readAdjustmentFile(ws, path).ok);
     EXPECT_EQ(ws.AdjCount, 1);
     EXPECT_EQ(ws.AdjEmf[1].value(), 200.0);
     // Far less than the line: it is never held.
@@ -123,7 +123,7 @@ TEST(HostileInput, LongLinesEndTheDataAtTheLineBound)
     for (int i = 0; i < 1000000; ++i) fields += "1,";
     EXPECT_EQ(adjustmentCount(folder, "5,250\n" + fields + "\n"), 1);
     // Directly, without the line bound in front, the record parser gives up at field 3.
-    EXPECT_FALSE(ParseRecord(fields).has_value());
+    EXPECT_FALSE(parseRecord(fields).has_value());
 }
 
 }  // namespace

@@ -70,7 +70,7 @@ CalibrationResult calibrateExpectingADefinedOutcome(Workspace& ws)
         EXPECT_EQ(captions.rmserror.rfind("Rms error = ", 0), 0u);
     } else {
         EXPECT_EQ(ws.Params, kEarlier);
-        EXPECT_FALSE(CalibrationMessage(result).empty());
+        EXPECT_FALSE(calibrationMessage(result).empty());
     }
     return result;
 }
@@ -173,7 +173,7 @@ TEST(WorstValues, AdjustmentOfExtremeReadingsEndsInAnOutcome)
     };
     for (Case& c : cases) {
         SCOPED_TRACE(c.what);
-        const AdjustmentResult result = AdjustData(c.ws, kFormat);
+        const AdjustmentResult result = adjustData(c.ws, kFormat);
         EXPECT_EQ(result.failedPoint, c.failedPoint);
         expectDefinedAdjustment(c.ws, result);
     }
@@ -186,12 +186,12 @@ TEST(WorstValues, HundredThousandPointAdjustment)
     // From above Ezero + j corr down to a root near pH 13.6.
     for (std::size_t i = 0; i < emfs.size(); ++i) emfs[i] = 450.0 - 8.5e-3 * static_cast<double>(i);
     const Workspace ws = adjustmentData(kEarlier, emfs);
-    const AdjustmentResult result = AdjustData(ws, kFormat);
+    const AdjustmentResult result = adjustData(ws, kFormat);
     EXPECT_EQ(result.failedPoint, 0);
     expectDefinedAdjustment(ws, result);
     // Without a root, at pH 0; near pH 14 the j corr term is gone.
     EXPECT_EQ(result.adjusted.front(), "430.00");
-    EXPECT_EQ(result.adjusted.back(), kFormat.Format(emfs.back(), "###0.00"));
+    EXPECT_EQ(result.adjusted.back(), kFormat.formatNumber(emfs.back(), "###0.00"));
 }
 
 }  // namespace

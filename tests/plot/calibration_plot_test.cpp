@@ -127,18 +127,18 @@ TEST(PlotData, ExtentsComeFromTheFirstAndLastPointsNotTheExtremes)
 {
     // The middle point lies above the last emf: its cross stands above the frame.
     const Plot p(calibration({2.5, 2.3, 2.0}, {200, 300, 250}, {0, 0, 0}));
-    EXPECT_EQ(p.extents.PlotXMin, 2.0);
-    EXPECT_EQ(p.extents.PlotXMax, 2.5);
-    EXPECT_EQ(p.extents.PlotYMin, 200);
-    EXPECT_EQ(p.extents.PlotYMax, 250);
+    EXPECT_EQ(p.extents.xMin, 2.0);
+    EXPECT_EQ(p.extents.xMax, 2.5);
+    EXPECT_EQ(p.extents.yMin, 200);
+    EXPECT_EQ(p.extents.yMax, 250);
     const auto crosses = p.crossCentres();
     ASSERT_EQ(crosses.size(), 3u);
     EXPECT_LT(crosses[1].second, 24);
 
     // Equal first and last values: the extents keep the ranges the frames widened.
     const Plot equal(calibration({2.5, 2.2, 2.5}, {240, 230, 240}, {0, 0, 0}));
-    EXPECT_EQ(equal.extents.PlotXMax, 3.5);
-    EXPECT_EQ(equal.extents.PlotYMax, 241);
+    EXPECT_EQ(equal.extents.xMax, 3.5);
+    EXPECT_EQ(equal.extents.yMax, 241);
 }
 
 TEST(PlotData, LargestResidualInMagnitudeSetsTheSymmetricRange)
@@ -173,7 +173,7 @@ TEST(PlotData, WithoutCalibrationDataNothingIsDrawnAndWithoutPointsTheSurfaceIsO
     PlotExtents e{1, 2, 3, 4};
     PlotData(absent, m, e, fivePoints(), kTitle, false, kPoint);
     EXPECT_TRUE(absent.ops.empty());
-    EXPECT_EQ(e.PlotYMax, 4);
+    EXPECT_EQ(e.yMax, 4);
 
     Workspace ws = fivePoints();
     ws.CalCount = 0;
@@ -190,8 +190,8 @@ TEST(PlotData, PointsInsertedSinceTheModelValuesAreLeftOut)
     resizeKeeping(ws.CalEmf, 5);
     resizeKeeping(ws.CalVolume, 5);
     const Plot p(ws);
-    EXPECT_EQ(p.extents.PlotXMin, 2);
-    EXPECT_EQ(p.extents.PlotYMax, 260);
+    EXPECT_EQ(p.extents.xMin, 2);
+    EXPECT_EQ(p.extents.yMax, 260);
     EXPECT_EQ(p.crossCentres().size(), 3u);
     EXPECT_EQ(p.slanted().size(), 2u);
 }

@@ -22,14 +22,14 @@ Text label(std::int32_t x, std::int32_t y, TextAlign align, std::string text, st
     return Text{x, y, align, "Arial", pixelHeight, escapement, std::move(text)};
 }
 
-// One DrawFrame on a fresh surface around the data area `area` (left, top, right,
-// bottom); xMax and yMax as DrawFrame leaves them.
+// One drawFrame on a fresh surface around the data area `area` (left, top, right,
+// bottom); xMax and yMax as drawFrame leaves them.
 struct Frame {
     Frame(PlotMapping area, double xMin, double xMax, double yMin, double yMax, std::string_view xTitle = "x",
           std::string_view yTitle = "", std::string_view title = "", std::int32_t nY = 10, std::int32_t f = 1)
         : m(area), xMax(xMax), yMax(yMax)
     {
-        DrawFrame(s, m, f, nY, xMin, yMin, this->xMax, this->yMax, xTitle, yTitle, title, RegionalSettings{});
+        drawFrame(s, m, f, nY, xMin, yMin, this->xMax, this->yMax, xTitle, yTitle, title, RegionalSettings{});
     }
 
     // Vertical marks hanging `length` pixels below row `bottom`.
@@ -54,7 +54,7 @@ struct Frame {
     double xMax, yMax;
 };
 
-TEST(DrawFrame, WorkedExample)
+TEST(drawFrame, WorkedExample)
 {
     // x 1.62 to 2.95 on columns 56..600, y 250 to 410 on rows 307..24.
     const Frame f({56, 24, 600, 307}, 1.62, 2.95, 250, 410, "pH", "emf /mV", "run 7");
@@ -82,7 +82,7 @@ TEST(DrawFrame, WorkedExample)
     EXPECT_EQ(f.yMax, 410);
 }
 
-TEST(DrawFrame, EqualEndsWidenTheRangeToOneUnitWithTicksAtBothEnds)
+TEST(drawFrame, EqualEndsWidenTheRangeToOneUnitWithTicksAtBothEnds)
 {
     const Frame f({50, 20, 550, 220}, 5, 5, 7, 7, "pH");
     EXPECT_EQ(f.xMax, 6);
@@ -92,17 +92,17 @@ TEST(DrawFrame, EqualEndsWidenTheRangeToOneUnitWithTicksAtBothEnds)
     EXPECT_EQ(f.yMarks(46, 4), (Pixels{220, 20}));
 }
 
-TEST(DrawFrame, EmptyXTitleLeavesTheBottomEdgeBare)
+TEST(drawFrame, EmptyXTitleLeavesTheBottomEdgeBare)
 {
     const Frame f({56, 24, 600, 307}, 1.62, 2.95, 250, 410, "", "emf /mV", "title");
     EXPECT_TRUE(f.xMarks(307, 2).empty());
     EXPECT_TRUE(f.xMarks(307, 4).empty());
     EXPECT_EQ(f.s.strings(), (Strings{"title", "260", "300", "340", "380", "emf /mV"}));
     // The mapping is set all the same.
-    EXPECT_EQ(XToPixel(f.m, 2.95), 600);
+    EXPECT_EQ(xToPixel(f.m, 2.95), 600);
 }
 
-TEST(DrawFrame, TicksAndLabelsForOtherRanges)
+TEST(drawFrame, TicksAndLabelsForOtherRanges)
 {
     // A symmetric range of seven units: 100 pixels per unit, zero on row 370.
     const Frame symmetric({56, 0, 584, 740}, 0, 1, -3.7, 3.7, "");
@@ -123,7 +123,7 @@ TEST(DrawFrame, TicksAndLabelsForOtherRanges)
     EXPECT_EQ(Frame({0, 0, 100, 100}, 0, 48.5, 0, 1).xMarks(100, 2).back(), 93);
 }
 
-TEST(DrawFrame, ReversedRangesStartAtTheFirstMultipleInsideNextToTheMinimum)
+TEST(drawFrame, ReversedRangesStartAtTheFirstMultipleInsideNextToTheMinimum)
 {
     // Mirror of the worked example: 2.8 down to 1.8, read left to right.
     const Frame x({56, 24, 600, 307}, 2.95, 1.62, 250, 410, "pH");
@@ -136,7 +136,7 @@ TEST(DrawFrame, ReversedRangesStartAtTheFirstMultipleInsideNextToTheMinimum)
     EXPECT_EQ(y.yMarks(52, 2), (Pixels{284, 244, 204, 164, 124, 84, 44}));
 }
 
-TEST(DrawFrame, SizeFactorScalesTicksOffsetsAndFontsButNotTheMargin)
+TEST(drawFrame, SizeFactorScalesTicksOffsetsAndFontsButNotTheMargin)
 {
     const Frame f({100, 100, 510, 300}, 0, 20.5, 0, 4, "x", "y", "t", 5, 2);
     EXPECT_EQ(f.s.ops.front(), test::Op(test::PenWidth{2}));
@@ -153,7 +153,7 @@ TEST(DrawFrame, SizeFactorScalesTicksOffsetsAndFontsButNotTheMargin)
     EXPECT_EQ(texts.back(), label(0, 200, TextAlign::Centre, "y", 90, 24));
 }
 
-TEST(DrawFrame, RangesTheStepsOrPixelsCannotCoverGetNoTicks)
+TEST(drawFrame, RangesTheStepsOrPixelsCannotCoverGetNoTicks)
 {
     for (const double end : {1E23, 1E300, std::numeric_limits<double>::infinity(), std::nan("")}) {
         const Frame f({56, 24, 600, 307}, 0, end, 0, end, "pH", "emf", "t");
@@ -162,25 +162,25 @@ TEST(DrawFrame, RangesTheStepsOrPixelsCannotCoverGetNoTicks)
     }
 }
 
-TEST(DrawLabel, NinePointsAreTwelvePixelsAt96DotsPerInch)
+TEST(drawLabel, NinePointsAreTwelvePixelsAt96DotsPerInch)
 {
     RecordingSurface at96(600, 450, 96), at120(600, 450, 120), at72(600, 450, 72), empty;
-    DrawLabel(at96, 10, 20, 9, LabelMode::Centred, "a");
-    DrawLabel(at120, 10, 20, 9, LabelMode::Upward, "b");
-    DrawLabel(at72, 10, 20, 9, LabelMode::RightEnd, "c");
-    DrawLabel(empty, 10, 20, 9, LabelMode::Centred, "");
+    drawLabel(at96, 10, 20, 9, LabelMode::Centred, "a");
+    drawLabel(at120, 10, 20, 9, LabelMode::Upward, "b");
+    drawLabel(at72, 10, 20, 9, LabelMode::RightEnd, "c");
+    drawLabel(empty, 10, 20, 9, LabelMode::Centred, "");
     EXPECT_EQ(at96.texts(), (std::vector<Text>{label(10, 20, TextAlign::Centre, "a")}));
     EXPECT_EQ(at120.texts(), (std::vector<Text>{label(10, 20, TextAlign::Centre, "b", 90, 15)}));
     EXPECT_EQ(at72.texts(), (std::vector<Text>{label(10, 20, TextAlign::Right, "c", 0, 9)}));
     EXPECT_TRUE(empty.ops.empty());
 }
 
-TEST(DrawCross, ArmsOfFourPixelsTimesTheSizeFactor)
+TEST(drawCross, ArmsOfFourPixelsTimesTheSizeFactor)
 {
     RecordingSurface s, edge;
-    DrawCross(s, 1, 100, 50);
-    DrawCross(s, 2, 10, 10);
-    DrawCross(edge, 1, 2147483645, 0);
+    drawCross(s, 1, 100, 50);
+    drawCross(s, 2, 10, 10);
+    drawCross(edge, 1, 2147483645, 0);
     EXPECT_EQ(s.lines(), (std::vector<Line>{{96, 50, 104, 50}, {100, 46, 100, 54}, {2, 10, 18, 10}, {10, 2, 10, 18}}));
     EXPECT_TRUE(edge.ops.empty());
 }

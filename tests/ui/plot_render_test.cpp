@@ -157,11 +157,11 @@ TEST(PaintSurface, SampleCalibrationIsDrawnWhereTheMappingSays)
     ASSERT_TRUE(image.save(QStringLiteral(QUORLIN_BUILD_DIR "/sample_calibration_plot.png")));
 
     // The residual plot's frame, where the mapping left behind says.
-    EXPECT_EQ(m.PlotTop, 323);
-    EXPECT_EQ(m.PlotBottom, 410);
-    for (int x = m.PlotLeft - 4; x <= m.PlotRight + 4; ++x) {
-        ASSERT_TRUE(ink(image, x, m.PlotTop)) << x;
-        ASSERT_TRUE(ink(image, x, m.PlotBottom)) << x;
+    EXPECT_EQ(m.top, 323);
+    EXPECT_EQ(m.bottom, 410);
+    for (int x = m.left - 4; x <= m.right + 4; ++x) {
+        ASSERT_TRUE(ink(image, x, m.top)) << x;
+        ASSERT_TRUE(ink(image, x, m.bottom)) << x;
     }
 }
 

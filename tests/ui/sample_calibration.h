@@ -29,7 +29,7 @@ inline Workspace sampleCalibration(std::int32_t count = 20)
     Workspace ws = testing::fileTitration(0.1, 50, points);
     Captions captions;
     testing::startFromCaptions(ws, captions);
-    FitParameters(ws, captions, testing::kPointFormat);
+    fitParameters(ws, captions, testing::kPointFormat);
     return ws;
 }
 

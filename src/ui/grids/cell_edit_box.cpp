@@ -9,7 +9,7 @@ namespace quorlin {
 
 CellEditBox::CellEditBox(QWidget* container) : QLineEdit(container)
 {
-    UseDesignFontSize(*this);
+    useDesignFontSize(*this);
     setFrame(false);
     setBackground(kArrowMoveColor);
     hide();

@@ -126,7 +126,7 @@ void CellEditor::commit()
     editing_ = false;
 
     const QString typed = box_.text();
-    const Number value = ReadTypedNumber(typed, regional_, services_);
+    const Number value = readTypedNumber(typed, regional_, services_);
 
     PointArray* target = state_.EditCol == 1 ? targets_.column1 : state_.EditCol == 2 ? targets_.column2 : nullptr;
     if (target && state_.EditRow >= 1 && static_cast<std::size_t>(state_.EditRow) < target->size())

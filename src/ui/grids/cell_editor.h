@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/workspace.h"
-#include "io/number_text.h"
+#include "text/number_text.h"
 
 #include <QObject>
 #include <QString>
@@ -36,7 +36,7 @@ struct EditTargets {
 // In-place editing of one grid through its edit box, which must lie in the grid's
 // container. Wires itself to the grid's double click and key presses and to the box's
 // keys and focus loss. Every end of an edit commits: the typed text goes through
-// TextToNumber into the target array at EditRow and stays in the cell as typed; then
+// textToNumber into the target array at EditRow and stays in the cell as typed; then
 // afterStore runs (the adjustment, for CorrectionGrid).
 //
 // Choices: edits are refused while the current cell is in the header row (slot 0 is

@@ -18,13 +18,13 @@ CorrectionGrid::CorrectionGrid(Workspace& ws, const RegionalSettings& regional, 
       calibrationAvailable_(std::move(calibrationAvailable)),
       editBox_(new CellEditBox(container)),
       editor_(std::make_unique<CellEditor>(*this, *editBox_, EditTargets{&ws.AdjVolume, &ws.AdjEmf}, regional, services,
-                             [this] { WriteAdjustedColumn(*this, ws_, regional_); }))
+                             [this] { writeAdjustedColumn(*this, ws_, regional_); }))
 {
     setObjectName(QStringLiteral("CorrectionGrid"));
     editBox_->setObjectName(QStringLiteral("EditB"));
     setCols(4);
-    PlaceInTwips(*this, 0, 480, 2055, 975);
-    PlaceInTwips(*editBox_, 0, 2160, 615, 255);
+    placeInTwips(*this, 0, 480, 2055, 975);
+    placeInTwips(*editBox_, 0, 2160, 615, 255);
 }
 
 void CorrectionGrid::FillCorrectionGrid()
@@ -35,13 +35,13 @@ void CorrectionGrid::FillCorrectionGrid()
 std::int32_t CorrectionGrid::RunAdjustment()
 {
     finishEdit();
-    return WriteAdjustedColumn(*this, ws_, regional_);
+    return writeAdjustedColumn(*this, ws_, regional_);
 }
 
 void CorrectionGrid::AdjustmentAdd()
 {
     finishEdit();
-    const std::int32_t r = InsertZeroPoint(ws_.AdjCount, ws_.AdjVolume, ws_.AdjEmf, row());
+    const std::int32_t r = insertZeroPoint(ws_.AdjCount, ws_.AdjVolume, ws_.AdjEmf, row());
     FillCorrectionGrid();
     setCurrentCell(r, fixedCols());
     renewAdjustedColumn();
@@ -51,10 +51,10 @@ void CorrectionGrid::AdjustmentDelete()
 {
     finishEdit();
     if (ws_.AdjCount <= 0) return;
-    const bool yes = AskToDeleteCurrentRow(*this, services_, QStringLiteral("Data for adjustment"));
+    const bool yes = askToDeleteCurrentRow(*this, services_, QStringLiteral("Data for adjustment"));
     const std::int32_t r = row();
     if (yes) {
-        RemovePoint(ws_.AdjCount, ws_.AdjVolume, ws_.AdjEmf, r);
+        removePoint(ws_.AdjCount, ws_.AdjVolume, ws_.AdjEmf, r);
         setCurrentCell(MinOf(r, ws_.AdjCount), col());
     }
     FillCorrectionGrid();
@@ -73,7 +73,7 @@ void CorrectionGrid::finishEdit()
 void CorrectionGrid::renewAdjustedColumn()
 {
     clearColumnTexts(kAdjustedColumn);
-    if (calibrationAvailable_()) WriteAdjustedColumn(*this, ws_, regional_);
+    if (calibrationAvailable_()) writeAdjustedColumn(*this, ws_, regional_);
 }
 
 }  // namespace quorlin

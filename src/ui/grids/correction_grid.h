@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/workspace.h"
-#include "io/number_text.h"
+#include "text/number_text.h"
 #include "ui/grids/grid_contents.h"
 #include "ui/grids/point_grid.h"
 

@@ -19,8 +19,8 @@ DataGrid::DataGrid(Workspace& ws, const RegionalSettings& regional, GridServices
     setObjectName(QStringLiteral("DataGrid"));
     editBox_->setObjectName(QStringLiteral("EditA"));
     setCols(3);
-    PlaceInTwips(*this, 0, 1320, 2055, 2655);
-    PlaceInTwips(*editBox_, 0, 4440, 615, 255);
+    placeInTwips(*this, 0, 1320, 2055, 2655);
+    placeInTwips(*editBox_, 0, 4440, 615, 255);
 }
 
 void DataGrid::FillDataGrid()
@@ -31,7 +31,7 @@ void DataGrid::FillDataGrid()
 void DataGrid::CalibrationAdd()
 {
     finishEdit();
-    const std::int32_t r = InsertZeroPoint(ws_.CalCount, ws_.CalVolume, ws_.CalEmf, row());
+    const std::int32_t r = insertZeroPoint(ws_.CalCount, ws_.CalVolume, ws_.CalEmf, row());
     FillDataGrid();
     setCurrentCell(r, fixedCols());
     emit calibrationPointAdded();
@@ -41,9 +41,9 @@ void DataGrid::CalibrationDelete()
 {
     finishEdit();
     if (ws_.CalCount <= 0) return;
-    const bool yes = AskToDeleteCurrentRow(*this, services_, QStringLiteral("Calibration data"));
+    const bool yes = askToDeleteCurrentRow(*this, services_, QStringLiteral("Calibration data"));
     const std::int32_t r = row();
-    if (yes) RemovePoint(ws_.CalCount, ws_.CalVolume, ws_.CalEmf, r);
+    if (yes) removePoint(ws_.CalCount, ws_.CalVolume, ws_.CalEmf, r);
     FillDataGrid();
     setCurrentCell(MinOf(MaxOf(1, r), ws_.CalCount), col());
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/workspace.h"
-#include "io/number_text.h"
+#include "text/number_text.h"
 #include "ui/grids/point_grid.h"
 
 #include <memory>
@@ -14,10 +14,10 @@ class GridServices;
 
 // The calibration points: DataGrid with its edit box EditA, both made as children of
 // `container` (the calibration panel) at their design places, the grid at 0, 1320
-// twips (move it with PlaceInTwips or setGeometry; EditA places itself at each edit).
+// twips (move it with placeInTwips or setGeometry; EditA places itself at each edit).
 // Editing is wired: a double click, Enter or a character on the grid opens EditA, and
 // the value typed lands in CalVolume or CalEmf; nothing is recomputed. On a resize of
-// the window call FitGridHeight and FitGridWidth (grid_sizing.h). Cell texts, for
+// the window call fitGridHeight and fitGridWidth (grid_sizing.h). Cell texts, for
 // saving, are text(row, col) in grid coordinates (PointGrid).
 //
 // ws, regional and services must outlive the grid.

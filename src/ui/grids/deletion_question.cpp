@@ -6,9 +6,9 @@
 
 namespace quorlin {
 
-bool AskToDeleteCurrentRow(PointGrid& grid, GridServices& services, const QString& title)
+bool askToDeleteCurrentRow(PointGrid& grid, GridServices& services, const QString& title)
 {
-    SelectCurrentRow(grid);
+    selectCurrentRow(grid);
     const bool yes = services.askYesNo(QStringLiteral("Delete selected data point?"), title);
     grid.setHighlight(PointGrid::Highlight::Never);
     return yes;

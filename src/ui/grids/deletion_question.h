@@ -10,6 +10,6 @@ class PointGrid;
 // Shows the current row selected in red, asks "Delete selected data point?" under the
 // given title, and then hides the selection for good (until the next question).
 // Returns true for Yes.
-bool AskToDeleteCurrentRow(PointGrid& grid, GridServices& services, const QString& title);
+bool askToDeleteCurrentRow(PointGrid& grid, GridServices& services, const QString& title);
 
 }  // namespace quorlin

@@ -29,8 +29,8 @@ void fillPoints(PointGrid& grid, std::int32_t count, const PointArray& volume, c
         grid.setColumnAlignment(column.col, kDataAlignment);
         grid.setText(0, column.col, QString::fromLatin1(column.header));
     }
-    FitGridWidth(grid);
-    FitGridHeight(grid);
+    fitGridWidth(grid);
+    fitGridHeight(grid);
 }
 }  // namespace
 
@@ -46,9 +46,9 @@ void FillCorrectionGrid(PointGrid& grid, const Workspace& ws)
                {{1, 750, "vol. /ml"}, {2, 750, "emf /mV"}, {kAdjustedColumn, 750, "adjusted"}});
 }
 
-std::int32_t WriteAdjustedColumn(PointGrid& grid, const Workspace& ws, const RegionalSettings& regional)
+std::int32_t writeAdjustedColumn(PointGrid& grid, const Workspace& ws, const RegionalSettings& regional)
 {
-    AdjustmentResult result = AdjustData(ws, RegionalFormat(regional));
+    AdjustmentResult result = adjustData(ws, RegionalFormat(regional));
     grid.setColumnTexts(kAdjustedColumn, 1, std::move(result.adjusted));
     return result.failedPoint;
 }

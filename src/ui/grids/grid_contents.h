@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/workspace.h"
-#include "io/number_text.h"
+#include "text/number_text.h"
 
 #include <cstdint>
 
@@ -24,6 +24,6 @@ void FillCorrectionGrid(PointGrid& grid, const Workspace& ws);
 // The adjustment of every point written into column 3 with "###0.00"; when a point's
 // inversion fails it stops there and later rows keep their old texts. Returns that
 // point, or 0 when every point was adjusted.
-std::int32_t WriteAdjustedColumn(PointGrid& grid, const Workspace& ws, const RegionalSettings& regional);
+std::int32_t writeAdjustedColumn(PointGrid& grid, const Workspace& ws, const RegionalSettings& regional);
 
 }  // namespace quorlin

@@ -27,27 +27,27 @@ double fittedLength(double room, double offset, int count, const std::function<d
 }
 }  // namespace
 
-void FitGridHeight(PointGrid& grid)
+void fitGridHeight(PointGrid& grid)
 {
     const QWidget* container = grid.parentWidget();
     if (!container) return;
     const double tpp = grid.twipsPerPixel().y;
     const double height = fittedLength(container->contentsRect().height() * tpp, grid.y() * tpp, grid.rows(),
                                        [&grid](int row) { return grid.rowHeightTwips(row); });
-    if (height >= 0) grid.resize(grid.width(), TwipsToPixels(height, tpp));
+    if (height >= 0) grid.resize(grid.width(), twipsToPixels(height, tpp));
 }
 
-void FitGridWidth(PointGrid& grid)
+void fitGridWidth(PointGrid& grid)
 {
     const QWidget* container = grid.parentWidget();
     if (!container) return;
     const double tpp = grid.twipsPerPixel().x;
     const double width = fittedLength(container->contentsRect().width() * tpp, grid.x() * tpp, grid.cols(),
                                       [&grid](int col) { return grid.columnWidthTwips(col); });
-    if (width >= 0) grid.resize(TwipsToPixels(width, tpp), grid.height());
+    if (width >= 0) grid.resize(twipsToPixels(width, tpp), grid.height());
 }
 
-void SelectCurrentRow(PointGrid& grid)
+void selectCurrentRow(PointGrid& grid)
 {
     grid.setHighlight(PointGrid::Highlight::Always);
     grid.setSelectionColor(Qt::red);

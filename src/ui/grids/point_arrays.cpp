@@ -2,7 +2,7 @@
 
 namespace quorlin {
 
-std::int32_t InsertZeroPoint(std::int32_t& count, PointArray& volume, PointArray& emf, std::int32_t currentRow)
+std::int32_t insertZeroPoint(std::int32_t& count, PointArray& volume, PointArray& emf, std::int32_t currentRow)
 {
     count = MaxOf(count, 0) + 1;
     resizeKeeping(volume, count);
@@ -18,7 +18,7 @@ std::int32_t InsertZeroPoint(std::int32_t& count, PointArray& volume, PointArray
     return r;
 }
 
-void RemovePoint(std::int32_t& count, PointArray& volume, PointArray& emf, std::int32_t row)
+void removePoint(std::int32_t& count, PointArray& volume, PointArray& emf, std::int32_t row)
 {
     if (count <= 0) return;
     for (std::int32_t i = MaxOf(row, 0) + 1; i <= count; ++i) {

@@ -11,11 +11,11 @@ inline constexpr std::int32_t MaxOf(std::int32_t a, std::int32_t b) { return a >
 
 // Puts a zero point after point `currentRow` (first when the set was empty), growing
 // both arrays by one slot; returns the new point's index.
-std::int32_t InsertZeroPoint(std::int32_t& count, PointArray& volume, PointArray& emf, std::int32_t currentRow);
+std::int32_t insertZeroPoint(std::int32_t& count, PointArray& volume, PointArray& emf, std::int32_t currentRow);
 
 // Removes point `row` (point 1 when row is 0) by shifting the later points down; the
 // arrays keep their size, so slots above the count may hold stale points. Does nothing
 // to an empty set.
-void RemovePoint(std::int32_t& count, PointArray& volume, PointArray& emf, std::int32_t row);
+void removePoint(std::int32_t& count, PointArray& volume, PointArray& emf, std::int32_t row);
 
 }  // namespace quorlin

@@ -13,7 +13,7 @@ namespace {
 constexpr double kMinRowHeightTwips = 240.0;
 }  // namespace
 
-void UseDesignFontSize(QWidget& widget)
+void useDesignFontSize(QWidget& widget)
 {
     QFont font = widget.font();
     font.setPointSizeF(kDesignFontPoints);
@@ -22,7 +22,7 @@ void UseDesignFontSize(QWidget& widget)
 
 PointGrid::PointGrid(QWidget* container) : QTableView(container)
 {
-    UseDesignFontSize(*this);
+    useDesignFontSize(*this);
     setModel(&model_);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::SingleSelection);
@@ -30,7 +30,7 @@ PointGrid::PointGrid(QWidget* container) : QTableView(container)
     setWordWrap(false);
     setTabKeyNavigation(false);
 
-    const int rowPixels = std::max(TwipsToPixels(kMinRowHeightTwips, twipsPerPixel().y),
+    const int rowPixels = std::max(twipsToPixels(kMinRowHeightTwips, twipsPerPixel().y),
                                    fontMetrics().height() + 3);
     QHeaderView* rowHeader = verticalHeader();
     rowHeader->setMinimumSectionSize(0);
@@ -113,7 +113,7 @@ double PointGrid::columnWidthTwips(int col) const
 void PointGrid::setColumnWidthTwips(int col, double twips)
 {
     if (col < 0 || col >= cols()) return;
-    const int pixels = TwipsToPixels(twips, twipsPerPixel().x);
+    const int pixels = twipsToPixels(twips, twipsPerPixel().x);
     if (col == 0)
         verticalHeader()->setFixedWidth(pixels);
     else

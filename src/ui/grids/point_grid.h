@@ -15,7 +15,7 @@ namespace quorlin {
 // The grids and their edit boxes were laid out for an 8.25 point font: with a larger
 // one, row numbers and headers no longer fit their twip widths.
 inline constexpr double kDesignFontPoints = 8.25;
-void UseDesignFontSize(QWidget& widget);
+void useDesignFontSize(QWidget& widget);
 
 // A display grid with one fixed header row and one fixed column of row numbers, driven
 // in grid coordinates: row 0 is the header row, column 0 the row numbers, and grid row
@@ -57,7 +57,7 @@ public:
     // Alignment of a data column's cells and of its header cell alike.
     void setColumnAlignment(int col, Qt::Alignment alignment) { model_.setColumnAlignment(col, alignment); }
 
-    TwipsPerPixel twipsPerPixel() const { return TwipsPerPixelOf(*this); }
+    TwipsPerPixel twipsPerPixel() const { return twipsPerPixelOf(*this); }
     double columnWidthTwips(int col) const;
     void setColumnWidthTwips(int col, double twips);
     double rowHeightTwips(int row) const;

@@ -1,6 +1,6 @@
 #include "ui/grids/point_grid_model.h"
 
-#include "io/number_text.h"
+#include "text/number_text.h"
 
 #include <algorithm>
 
@@ -9,7 +9,7 @@ namespace quorlin {
 namespace {
 QString pointText(Number value)
 {
-    return QString::fromStdString(PointNumberText(value));
+    return QString::fromStdString(pointNumberText(value));
 }
 }  // namespace
 

@@ -12,12 +12,12 @@ struct TwipsPerPixel {
 };
 
 // From the logical dots per inch of the screen the widget is on.
-TwipsPerPixel TwipsPerPixelOf(const QWidget& widget);
+TwipsPerPixel twipsPerPixelOf(const QWidget& widget);
 
 // Nearest pixel, halves to the even neighbour.
-int TwipsToPixels(double twips, double twipsPerPixel);
+int twipsToPixels(double twips, double twipsPerPixel);
 
 // Places a widget at left, top, width and height given in twips of its container.
-void PlaceInTwips(QWidget& widget, double left, double top, double width, double height);
+void placeInTwips(QWidget& widget, double left, double top, double width, double height);
 
 }  // namespace quorlin

@@ -4,9 +4,9 @@
 
 namespace quorlin {
 
-Number ReadTypedNumber(const QString& text, const RegionalSettings& regional, GridServices& services)
+Number readTypedNumber(const QString& text, const RegionalSettings& regional, GridServices& services)
 {
-    const NumberEntry entry = TextToNumber(text.toStdString(), regional);
+    const NumberEntry entry = textToNumber(text.toStdString(), regional);
     if (entry.outOfRange)
         services.showMessage(QString::fromUtf8(kInvalidEntryMessage.data(),
                                                static_cast<qsizetype>(kInvalidEntryMessage.size())));

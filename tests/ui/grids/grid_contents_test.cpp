@@ -62,7 +62,7 @@ TEST_F(GridContents, FitGridHeightStopsAtTheRoomLeftInTheContainer)
 
     const int before = dataGrid_->height();
     dataGrid_->move(0, calibrationPanel_->height() + 10);  // no room at all: left alone
-    FitGridHeight(*dataGrid_);
+    fitGridHeight(*dataGrid_);
     EXPECT_EQ(dataGrid_->height(), before);
 }
 
@@ -72,7 +72,7 @@ TEST_F(GridContents, FitGridWidthCoversTheColumnsPlusTheAllowance)
     const double tpp = dataGrid_->twipsPerPixel().x;
     EXPECT_NEAR(dataGrid_->width() * tpp, 255 + 300 + 750 + 750, tpp);
     calibrationPanel_->resize(100, calibrationPanel_->height());
-    FitGridWidth(*dataGrid_);
+    fitGridWidth(*dataGrid_);
     EXPECT_NEAR(dataGrid_->width() * tpp, 100 * tpp - 60, tpp);
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/workspace.h"
-#include "io/number_text.h"
+#include "text/number_text.h"
 #include "ui/grids/fake_grid_services.h"
 #include "ui/grids/cell_edit_box.h"
 #include "ui/grids/correction_grid.h"

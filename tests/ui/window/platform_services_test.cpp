@@ -44,7 +44,7 @@ protected:
     {
         Captions captions;
         captions.FileName[0] = folder.filePath("run1.txt").toStdString();
-        return FileCommandDialog(index, folder.path().toStdString(), captions);
+        return fileCommandDialog(index, folder.path().toStdString(), captions);
     }
 
     QTemporaryDir folder;

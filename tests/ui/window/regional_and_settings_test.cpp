@@ -26,7 +26,7 @@ TEST(RegionalSettingsFromLocale, TakesTheLocalesSeparatorsInPlainAscii)
                  {QLocale(QLocale::French, QLocale::France), ',', ' '},
                  {QLocale(QLocale::Arabic, QLocale::Egypt), '.', ','}};
     for (const auto& c : cases) {
-        const RegionalSettings settings = RegionalSettingsFrom(c.locale);
+        const RegionalSettings settings = regionalSettingsFrom(c.locale);
         EXPECT_EQ(settings.decimalSeparator, c.decimal) << c.locale.name().toStdString();
         EXPECT_EQ(settings.groupingSymbol, c.grouping) << c.locale.name().toStdString();
     }
@@ -47,8 +47,8 @@ protected:
 // application "tarnel".
 TEST_F(QtSettings, DataDirectoryIsKeptUnderTarnelMainStdir)
 {
-    SaveDataDirectory(store, "/data/run 1");
-    EXPECT_EQ(ReadDataDirectory(QtSettingsStore(), "/opt/quorlin"), "/data/run 1");
+    saveDataDirectory(store, "/data/run 1");
+    EXPECT_EQ(readDataDirectory(QtSettingsStore(), "/opt/quorlin"), "/data/run 1");
 
     QFile file(home.filePath("tarnel/tarnel.conf"));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -68,7 +68,7 @@ TEST(FileCommandDialogs, TitlesKindsAndProposedNames)
                                                             {"Choose file for calibration data", ""},
                                                             {"Choose file for adjusted data", "/data/run7.txt"}};
     for (int index = 0; index < 4; ++index) {
-        const FileDialogRequest request = FileCommandDialog(index, "/data", captions);
+        const FileDialogRequest request = fileCommandDialog(index, "/data", captions);
         EXPECT_EQ(request.title, expected[index].first);
         EXPECT_EQ(request.initialFileName, expected[index].second);
         EXPECT_EQ(request.initialFolder, "/data");

@@ -1,5 +1,5 @@
-#include "io/decimal_digits.h"
-#include "io/number_text.h"
+#include "text/decimal_digits.h"
+#include "text/number_text.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -91,14 +91,14 @@ std::string formatScientific(const DecimalDigits& d, const Pattern& p, char sepa
 
 }  // namespace
 
-std::string Format(double value, std::string_view pattern, const RegionalSettings& regional)
+std::string formatNumber(double value, std::string_view pattern, const RegionalSettings& regional)
 {
     if (!std::isfinite(value)) return nonFiniteText(value);
     const Pattern p = parsePattern(pattern);
-    const DecimalDigits shown = RoundedDigits(value, kDisplayDigits);
+    const DecimalDigits shown = roundedDigits(value, kDisplayDigits);
     // Scientific patterns keep one digit before the separator; carrying 9.96 up to 10.0
-    // moves the exponent, which RoundToCount already does.
-    const DecimalDigits d = p.scientific ? RoundToCount(shown, 1 + p.decimals) : RoundToPlace(shown, -p.decimals);
+    // moves the exponent, which roundToCount already does.
+    const DecimalDigits d = p.scientific ? roundToCount(shown, 1 + p.decimals) : roundToPlace(shown, -p.decimals);
     const std::string text = p.scientific ? formatScientific(d, p, regional.decimalSeparator)
                                           : formatFixed(d, p, regional.decimalSeparator);
     // A negative value that rounds to zero shows as zero, not as "-0.00".

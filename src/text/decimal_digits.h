@@ -17,12 +17,12 @@ struct DecimalDigits {
 
 // |value| (finite) rounded from its exact binary value to `significant` digits, halves
 // away from zero, so that a tie is only a tie when the value really is one.
-DecimalDigits RoundedDigits(double value, int significant);
+DecimalDigits roundedDigits(double value, int significant);
 
 // Keeps the first `count` digits, halves away from zero.
-DecimalDigits RoundToCount(DecimalDigits d, int count);
+DecimalDigits roundToCount(DecimalDigits d, int count);
 
 // Drops every digit below the place 10^lowestPlace, halves away from zero.
-DecimalDigits RoundToPlace(const DecimalDigits& d, int lowestPlace);
+DecimalDigits roundToPlace(const DecimalDigits& d, int lowestPlace);
 
 }  // namespace quorlin

@@ -1,4 +1,4 @@
-#include "io/number_text.h"
+#include "text/number_text.h"
 
 #include <gtest/gtest.h>
 
@@ -13,16 +13,16 @@ Number d(double v) { return Number::fromDouble(v); }
 
 void expectTexts(std::initializer_list<std::pair<Number, std::string_view>> examples)
 {
-    for (const auto& [number, text] : examples) EXPECT_EQ(PointNumberText(number), text) << text;
+    for (const auto& [number, text] : examples) EXPECT_EQ(pointNumberText(number), text) << text;
 }
 
-TEST(PointNumberText, SignBlankAndNoLeadingZero)
+TEST(pointNumberText, SignBlankAndNoLeadingZero)
 {
     expectTexts({{d(0.5), " .5"}, {d(-0.25), "-.25"}, {d(50), " 50"}, {d(3), " 3"}, {d(-2.5), "-2.5"}, {d(0), " 0"},
                  {d(-0.0), " 0"}, {Number(), " 0"}});
 }
 
-TEST(PointNumberText, SevenSignificantDigitsForSingleAndFifteenForDouble)
+TEST(pointNumberText, SevenSignificantDigitsForSingleAndFifteenForDouble)
 {
     expectTexts({
         {s(0.1f), " .1"}, {d(0.1), " .1"}, {d(static_cast<double>(0.1f)), " .100000001490116"},
@@ -35,7 +35,7 @@ TEST(PointNumberText, SevenSignificantDigitsForSingleAndFifteenForDouble)
         {d(-0.1240081787109375), "-.124008178710938"}});
 }
 
-TEST(PointNumberText, ExponentFormForLargeAndSmallMagnitudes)
+TEST(pointNumberText, ExponentFormForLargeAndSmallMagnitudes)
 {
     expectTexts({
         {d(0.00001), " 1E-05"}, {d(0.0001), " .0001"}, {d(0.000099999), " 9.9999E-05"}, {d(1.5e20), " 1.5E+20"},
@@ -45,7 +45,7 @@ TEST(PointNumberText, ExponentFormForLargeAndSmallMagnitudes)
         {s(12345678.0f), " 1.234568E+07"}, {d(1e-300), " 1E-300"}, {d(-1e308), "-1E+308"}});
 }
 
-TEST(PointNumberText, NonFiniteValuesGiveDefinedTexts)
+TEST(pointNumberText, NonFiniteValuesGiveDefinedTexts)
 {
     const double inf = std::numeric_limits<double>::infinity();
     expectTexts({{d(inf), " Infinity"}, {d(-inf), "-Infinity"}, {d(std::nan("")), " NaN"},

@@ -1,4 +1,4 @@
-#include "io/regional_conventions.h"
+#include "text/regional_conventions.h"
 
 #include <gtest/gtest.h>
 
@@ -21,10 +21,10 @@ struct Example {
 void expectFormats(std::initializer_list<Example> examples, const RegionalSettings& regional = kPointRegion)
 {
     for (const Example& e : examples)
-        EXPECT_EQ(Format(e.value, e.pattern, regional), e.text) << e.value << " " << e.pattern;
+        EXPECT_EQ(formatNumber(e.value, e.pattern, regional), e.text) << e.value << " " << e.pattern;
 }
 
-TEST(Format, FixedPatternsRoundHalvesAwayFromZero)
+TEST(formatNumber, FixedPatternsRoundHalvesAwayFromZero)
 {
     expectFormats({
         {1234.6, "###0", "1235"}, {2.5, "###0", "3"}, {-2.5, "###0", "-3"}, {0.4, "###0", "0"},
@@ -37,7 +37,7 @@ TEST(Format, FixedPatternsRoundHalvesAwayFromZero)
         {2.0005, "0.000", "2.001"}});
 }
 
-TEST(Format, RoundsTheFifteenDigitDecimalNotTheBinaryValue)
+TEST(formatNumber, RoundsTheFifteenDigitDecimalNotTheBinaryValue)
 {
     expectFormats({// Each of these is stored a hair below the half it is written as.
                    {2.675, "0.00", "2.68"}, {1.005, "###0.00", "1.01"}, {0.285, "0.00", "0.29"},
@@ -45,13 +45,13 @@ TEST(Format, RoundsTheFifteenDigitDecimalNotTheBinaryValue)
                    {0.1249999999999999, "0.00", "0.13"}, {0.124999999999, "0.00", "0.12"}});
 }
 
-TEST(Format, NegativeValuesRoundingToZeroShowNoSign)
+TEST(formatNumber, NegativeValuesRoundingToZeroShowNoSign)
 {
     expectFormats(
         {{-0.001, "0.00", "0.00"}, {-0.4, "###0", "0"}, {-0.0, "###0.00", "0.00"}, {-0.0, "0.0E-0", "0.0E0"}});
 }
 
-TEST(Format, ScientificPatternsCarryTheMantissaIntoTheExponent)
+TEST(formatNumber, ScientificPatternsCarryTheMantissaIntoTheExponent)
 {
     expectFormats({
         {0.000123, "0.0E-00", "1.2E-04"}, {123000, "0.0E-00", "1.2E05"}, {0.000123, "0.00E-0", "1.23E-4"},
@@ -61,21 +61,21 @@ TEST(Format, ScientificPatternsCarryTheMantissaIntoTheExponent)
         {99.999, "0.00E-0", "1.00E2"}});
 }
 
-TEST(Format, RegionalSeparatorAndNeverAGroupingSymbol)
+TEST(formatNumber, RegionalSeparatorAndNeverAGroupingSymbol)
 {
     expectFormats({{1.5, "0.0", "1,5"}, {1234567.891, "###0.00", "1234567,89"}, {12.4, "###0.", "12,"},
                    {0.000123, "0.00E-0", "1,23E-4"}, {1234.6, "###0", "1235"}},
                   kCommaRegion);
 }
 
-TEST(Format, ExtremeValuesGiveDefinedTexts)
+TEST(formatNumber, ExtremeValuesGiveDefinedTexts)
 {
     const double inf = std::numeric_limits<double>::infinity();
     const double tiny = std::numeric_limits<double>::denorm_min();
     expectFormats({{std::nan(""), "###0.00", "NaN"}, {inf, "0.0E-0", "Infinity"}, {-inf, "###0", "-Infinity"},
                    {tiny, "###0.00", "0.00"}, {-tiny, "0.0E-00", "-4.9E-324"}, {DBL_MAX, "0.0E-0", "1.8E308"}});
 
-    const std::string huge = Format(-1e308, "###0.00", kPointRegion);
+    const std::string huge = formatNumber(-1e308, "###0.00", kPointRegion);
     EXPECT_EQ(huge.size(), 1 + 309 + 3);
     EXPECT_EQ(huge.substr(0, 3), "-10");
     EXPECT_EQ(huge.substr(huge.size() - 4), "0.00");

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "io/number_text.h"
+#include "text/number_text.h"
 
 namespace quorlin::testing {
 

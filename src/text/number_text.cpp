@@ -1,4 +1,4 @@
-#include "io/number_text.h"
+#include "text/number_text.h"
 
 #include <charconv>
 #include <cstdint>
@@ -179,9 +179,9 @@ std::optional<T> convertInRange(const NumberParts& parts)
 
 }  // namespace
 
-std::string FixDecimalSeparator(std::string_view text, const RegionalSettings& regional)
+std::string fixDecimalSeparator(std::string_view text, const RegionalSettings& regional)
 {
-    const std::string probe = Format(3.0 / 2.0, "0.0", regional);
+    const std::string probe = formatNumber(3.0 / 2.0, "0.0", regional);
     const bool commaRegion = probe.size() > 1 && probe[1] == ',';
     const char from = commaRegion ? '.' : ',';
     const char to = commaRegion ? ',' : '.';
@@ -192,9 +192,9 @@ std::string FixDecimalSeparator(std::string_view text, const RegionalSettings& r
     return fixed;
 }
 
-NumberEntry TextToNumber(std::string_view text, const RegionalSettings& regional)
+NumberEntry textToNumber(std::string_view text, const RegionalSettings& regional)
 {
-    if (const auto parts = readRegional(FixDecimalSeparator(text, regional), regional)) {
+    if (const auto parts = readRegional(fixDecimalSeparator(text, regional), regional)) {
         const auto value = convertInRange<float>(*parts);
         if (!value) return {Number(), true};
         return {Number::fromSingle(*value), false};

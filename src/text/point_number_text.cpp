@@ -1,5 +1,5 @@
-#include "io/decimal_digits.h"
-#include "io/number_text.h"
+#include "text/decimal_digits.h"
+#include "text/number_text.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -34,7 +34,7 @@ std::string plainForm(const DecimalDigits& d)
 
 }  // namespace
 
-std::string PointNumberText(Number value)
+std::string pointNumberText(Number value)
 {
     const double v = value.value();
     const char sign = v < 0 ? '-' : ' ';
@@ -42,7 +42,7 @@ std::string PointNumberText(Number value)
     if (std::isinf(v)) return sign + std::string("Infinity");
 
     const int digits = value.isSingle() ? kSingleDigits : kDoubleDigits;
-    const DecimalDigits d = RoundedDigits(v, digits);
+    const DecimalDigits d = roundedDigits(v, digits);
     if (d.isZero()) return " 0";
     const bool exponent = d.exponent >= digits || d.exponent < kSmallestPlainExponent;
     return sign + (exponent ? exponentForm(d) : plainForm(d));

@@ -1,4 +1,4 @@
-#include "io/regional_conventions.h"
+#include "text/regional_conventions.h"
 
 #include <gtest/gtest.h>
 
@@ -24,7 +24,7 @@ void expectReadings(const RegionalSettings& regional, std::initializer_list<Read
 {
     for (const auto& [text, value] : rows) {
         SCOPED_TRACE(text);
-        const NumberEntry entry = TextToNumber(text, regional);
+        const NumberEntry entry = textToNumber(text, regional);
         EXPECT_FALSE(entry.outOfRange);
         EXPECT_EQ(entry.number.isSingle(), (std::is_same_v<T, float>));
         EXPECT_EQ(entry.number.isDouble(), (std::is_same_v<T, double>));
@@ -32,16 +32,16 @@ void expectReadings(const RegionalSettings& regional, std::initializer_list<Read
     }
 }
 
-TEST(FixDecimalSeparator, SwapsOnlyTheFirstSeparatorOfTheOtherConvention)
+TEST(fixDecimalSeparator, SwapsOnlyTheFirstSeparatorOfTheOtherConvention)
 {
     const struct { std::string_view text; RegionalSettings regional; std::string_view fixed; } rows[] = {
         {"1,5", kPointRegion, "1.5"}, {"1,2,3", kPointRegion, "1.2,3"}, {"1.5", kPointRegion, "1.5"},
         {"1.5", kCommaRegion, "1,5"}, {"1.2.3", kCommaRegion, "1,2.3"}, {"1,5", kCommaRegion, "1,5"},
         {"", kCommaRegion, ""}};
-    for (const auto& row : rows) EXPECT_EQ(FixDecimalSeparator(row.text, row.regional), row.fixed) << row.text;
+    for (const auto& row : rows) EXPECT_EQ(fixDecimalSeparator(row.text, row.regional), row.fixed) << row.text;
 }
 
-TEST(TextToNumber, TypedNumbersAreSinglePrecisionWithEitherSeparatorInBothConventions)
+TEST(textToNumber, TypedNumbersAreSinglePrecisionWithEitherSeparatorInBothConventions)
 {
     for (const auto& region : {kPointRegion, kCommaRegion}) {
         expectReadings<float>(region, {
@@ -60,7 +60,7 @@ TEST(TextToNumber, TypedNumbersAreSinglePrecisionWithEitherSeparatorInBothConven
     }
 }
 
-TEST(TextToNumber, GroupingSymbolsOnlyBetweenIntegerDigits)
+TEST(textToNumber, GroupingSymbolsOnlyBetweenIntegerDigits)
 {
     const RegionalSettings blankGrouping{',', ' '};
     expectReadings<float>(blankGrouping, {{"1 234,5", 1234.5f}, {"12 345 678", 12345678.0f}});
@@ -71,7 +71,7 @@ TEST(TextToNumber, GroupingSymbolsOnlyBetweenIntegerDigits)
     expectReadings<double>(kCommaRegion, {{"1.234.567", 1.234}});
 }
 
-TEST(TextToNumber, NonNumbersGiveTheirLeadingNumberInDoublePrecision)
+TEST(textToNumber, NonNumbersGiveTheirLeadingNumberInDoublePrecision)
 {
     for (const auto& region : {kPointRegion, kCommaRegion}) {
         expectReadings<double>(region, {
@@ -83,11 +83,11 @@ TEST(TextToNumber, NonNumbersGiveTheirLeadingNumberInDoublePrecision)
     expectReadings<double>(kCommaRegion, {{"2,5x", 2.0}, {"2.5x", 2.5}});
 }
 
-TEST(TextToNumber, BeyondSingleRangeGivesNoValue)
+TEST(textToNumber, BeyondSingleRangeGivesNoValue)
 {
     for (const auto& region : {kPointRegion, kCommaRegion}) {
         for (const std::string_view text : {"1e39", "-1e39", "3.4028236e38", "1e99999999999999999999", "1e400 cm"}) {
-            const NumberEntry entry = TextToNumber(text, region);
+            const NumberEntry entry = textToNumber(text, region);
             EXPECT_TRUE(entry.outOfRange) << text;
             EXPECT_TRUE(entry.number.isEmpty()) << text;
         }

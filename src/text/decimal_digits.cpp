@@ -1,4 +1,4 @@
-#include "io/decimal_digits.h"
+#include "text/decimal_digits.h"
 
 #include <algorithm>
 #include <array>
@@ -43,7 +43,7 @@ char DecimalDigits::digitAt(int place) const
     return digits[static_cast<std::size_t>(index)];
 }
 
-DecimalDigits RoundedDigits(double value, int significant)
+DecimalDigits roundedDigits(double value, int significant)
 {
     const double magnitude = std::fabs(value);
     if (magnitude == 0.0 || !std::isfinite(magnitude)) return {};
@@ -56,12 +56,12 @@ DecimalDigits RoundedDigits(double value, int significant)
                                                                                static_cast<std::size_t>(significant)));
         const bool looksLikeHalf = !tail.empty() && tail[0] == '5' &&
                                    tail.find_first_not_of('0', 1) == std::string::npos;
-        if (!looksLikeHalf) return RoundToCount(std::move(guarded), significant);
+        if (!looksLikeHalf) return roundToCount(std::move(guarded), significant);
     }
-    return RoundToCount(scientificDigits(magnitude, kExactDigits), significant);
+    return roundToCount(scientificDigits(magnitude, kExactDigits), significant);
 }
 
-DecimalDigits RoundToCount(DecimalDigits d, int count)
+DecimalDigits roundToCount(DecimalDigits d, int count)
 {
     if (count < 0) return {};
     const auto kept = static_cast<std::size_t>(count);
@@ -85,12 +85,12 @@ DecimalDigits RoundToCount(DecimalDigits d, int count)
     return d;
 }
 
-DecimalDigits RoundToPlace(const DecimalDigits& d, int lowestPlace)
+DecimalDigits roundToPlace(const DecimalDigits& d, int lowestPlace)
 {
     if (d.isZero()) return d;
     const long count = static_cast<long>(d.exponent) - lowestPlace + 1;
     if (count < 0) return {};
-    return RoundToCount(d, static_cast<int>(std::min<long>(count, static_cast<long>(d.digits.size()))));
+    return roundToCount(d, static_cast<int>(std::min<long>(count, static_cast<long>(d.digits.size()))));
 }
 
 }  // namespace quorlin

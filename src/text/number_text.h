@@ -27,7 +27,7 @@ struct NumberEntry {
 
 // Swaps the first point for a comma (or the first comma for a point) so that the first
 // of either is the decimal separator in any regional convention.
-std::string FixDecimalSeparator(std::string_view text, const RegionalSettings& regional);
+std::string fixDecimalSeparator(std::string_view text, const RegionalSettings& regional);
 
 // Every typed number goes through here: single precision when the text is a number,
 // the double value of its leading numeric part when it is not, no value beyond range.
@@ -35,25 +35,25 @@ std::string FixDecimalSeparator(std::string_view text, const RegionalSettings& r
 // integer digits), the regional decimal separator, digits, an optional exponent, blanks.
 // Magnitudes too small for the type read as 0; a leading numeric part beyond double
 // range is out of range like a number beyond single range.
-NumberEntry TextToNumber(std::string_view text, const RegionalSettings& regional);
+NumberEntry textToNumber(std::string_view text, const RegionalSettings& regional);
 
-// Format(value, pattern) with the program's display patterns, halves away from zero,
+// formatNumber(value, pattern) with the program's display patterns, halves away from zero,
 // the regional decimal separator and never a grouping symbol.
-std::string Format(double value, std::string_view pattern, const RegionalSettings& regional);
+std::string formatNumber(double value, std::string_view pattern, const RegionalSettings& regional);
 
 // The text of a number where no pattern is given (grid cells, constants after a load):
 // leading blank for non-negative values, always a point, 7 significant digits for a
 // single-precision value and 15 for a double.
-std::string PointNumberText(Number value);
+std::string pointNumberText(Number value);
 
 // The display patterns bound to one regional convention, for core routines that write
 // captions.
 class RegionalFormat final : public DisplayFormat {
 public:
     explicit RegionalFormat(RegionalSettings regional) : regional_(regional) {}
-    std::string Format(double value, std::string_view pattern) const override
+    std::string formatNumber(double value, std::string_view pattern) const override
     {
-        return quorlin::Format(value, pattern, regional_);
+        return quorlin::formatNumber(value, pattern, regional_);
     }
     const RegionalSettings& regional() const { return regional_; }
 
