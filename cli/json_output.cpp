@@ -67,32 +67,41 @@ void appendPoints(std::string& out, std::string_view key, const PointArray& valu
 
 }  // namespace
 
-std::string calibrationJson(const Workspace& ws, const Captions& captions, const Calibration& calibration,
-                            const AdjustmentResult* adjustment)
+std::string reportMessage(const CalibrationReport& report)
 {
-    const bool converged = calibration.outcome == Outcome::Converged;
+    const std::string message = calibrationMessage(report);
+    // The window shows "invalid entry for number" before the outcome's own message.
+    if (report.outOfRangeStarts == 0) return message;
+    return std::string(kInvalidEntryMessage) + (message.empty() ? "" : "; " + message);
+}
+
+std::string calibrationJson(const Session& session, const CalibrationReport& report,
+                            const AdjustmentReport* adjustment)
+{
+    const CalibrationData& data = session.calibration();
+    const Captions& captions = session.captions();
+    const FitResult* fit = report.converged() ? &*session.lastFit() : nullptr;
     std::string out = "{";
     appendKey(out, "outcome");
-    appendString(out, outcomeName(calibration.outcome));
+    appendString(out, outcomeName(report.outcome));
     appendKey(out, "message");
-    appendString(out, calibration.message);
+    appendString(out, reportMessage(report));
     appendKey(out, "points");
-    appendNumber(out, static_cast<double>(ws.CalCount));
+    appendNumber(out, static_cast<double>(data.count));
 
-    if (converged) {
+    if (fit) {
         const char* names[] = {"ezero", "slope", "jcorr"};
-        for (std::size_t k = 1; k <= 3; ++k) {
+        for (std::size_t k = kEzero; k <= kJcorr; ++k) {
             appendKey(out, names[k - 1]);
-            appendNumber(out, ws.Params[k]);
+            appendNumber(out, fit->parameters[k]);
         }
         appendKey(out, "rms");
-        appendNumber(out, ws.RmsError);
+        appendNumber(out, fit->rms);
         appendKey(out, "sigma");
         out += '[';
-        const auto sigmas = ParameterSigmas(ws);
-        for (std::size_t k = 0; k < sigmas.size(); ++k) {
-            if (k > 0) out += ',';
-            appendNumber(out, sigmas[k]);
+        for (std::size_t k = kEzero; k <= kJcorr; ++k) {
+            if (k > kEzero) out += ',';
+            appendNumber(out, fit->sigma[k]);
         }
         out += ']';
     }
@@ -100,26 +109,26 @@ std::string calibrationJson(const Workspace& ws, const Captions& captions, const
     appendKey(out, "captions");
     out += '{';
     appendKey(out, "ezero");
-    appendString(out, captions.Parameter[1]);
+    appendString(out, captions.parameter[kEzero]);
     appendKey(out, "slope");
-    appendString(out, captions.Parameter[2]);
+    appendString(out, captions.parameter[kSlope]);
     appendKey(out, "jcorr");
-    appendString(out, captions.Parameter[3]);
+    appendString(out, captions.parameter[kJcorr]);
     appendKey(out, "rms");
-    appendString(out, captions.rmserror);
+    appendString(out, captions.rmsError);
     out += '}';
 
-    if (converged) {
-        appendPoints(out, "pH", ws.CalPH, ws.CalCount);
-        appendPoints(out, "residuals", ws.CalResidual, ws.CalCount);
+    if (fit) {
+        appendPoints(out, "pH", data.pH, data.count);
+        appendPoints(out, "residuals", data.residual, data.count);
     }
 
     if (adjustment) {
         appendKey(out, "adjusted");
         out += '[';
-        for (std::size_t i = 0; i < adjustment->adjusted.size(); ++i) {
+        for (std::size_t i = 0; i < adjustment->texts.size(); ++i) {
             if (i > 0) out += ',';
-            appendString(out, adjustment->adjusted[i]);
+            appendString(out, adjustment->texts[i]);
         }
         out += ']';
         if (adjustment->failedPoint != 0) {

@@ -1,10 +1,6 @@
 #pragma once
 
-#include "replay.h"
-
-#include "core/adjustment.h"
-#include "core/captions.h"
-#include "core/workspace.h"
+#include "session/session.h"
 
 #include <string>
 
@@ -16,7 +12,10 @@ namespace quorlin::cli {
 // texts of the adjusted column, and "adjustmentStoppedAt" the point where the
 // inversion failed, if it did. Numbers are written in the shortest form that reads back
 // to the same value: single precision for the parameters, double for the rest.
-std::string calibrationJson(const Workspace& ws, const Captions& captions, const Calibration& calibration,
-                            const AdjustmentResult* adjustment);
+// What the window would show for the outcome, in one line; "" where it shows nothing.
+std::string reportMessage(const CalibrationReport& report);
+
+std::string calibrationJson(const Session& session, const CalibrationReport& report,
+                            const AdjustmentReport* adjustment);
 
 }  // namespace quorlin::cli

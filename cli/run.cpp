@@ -2,10 +2,8 @@
 
 #include "arguments.h"
 #include "json_output.h"
-#include "replay.h"
 
-#include "core/adjustment.h"
-#include "io/data_files.h"
+#include "session/session.h"
 
 #include <optional>
 #include <vector>
@@ -22,19 +20,20 @@ int complain(std::ostream& err, const std::string& text, int status)
 
 void printCaptions(std::ostream& out, const Captions& captions)
 {
-    out << "Ezero " << captions.Parameter[1] << '\n'
-        << "Slope " << captions.Parameter[2] << '\n'
-        << "j corr " << captions.Parameter[3] << '\n'
-        << captions.rmserror << '\n';
+    out << "Ezero " << captions.parameter[kEzero] << '\n'
+        << "Slope " << captions.parameter[kSlope] << '\n'
+        << "j corr " << captions.parameter[kJcorr] << '\n'
+        << captions.rmsError << '\n';
 }
 
 // The lines the window's "save adjusted data" writes: volume cell and adjusted cell.
-std::vector<TextRecord> adjustedRecords(const Workspace& ws, const AdjustmentResult& adjustment)
+std::vector<TextRecord> adjustedRecords(const AdjustmentData& data, const AdjustmentReport& adjustment)
 {
     std::vector<TextRecord> records;
-    for (std::size_t i = 0; i < adjustment.adjusted.size(); ++i)
-        records.push_back({pointNumberText(pointOr0(ws.AdjVolume, static_cast<std::int32_t>(i) + 1)),
-                           adjustment.adjusted[i]});
+    records.reserve(adjustment.texts.size());
+    for (std::size_t i = 0; i < adjustment.texts.size(); ++i)
+        records.push_back({pointNumberText(pointOr0(data.volume, static_cast<std::int32_t>(i) + 1)),
+                           adjustment.texts[i]});
     return records;
 }
 
@@ -61,27 +60,26 @@ int Run(std::span<const std::string> args, const RegionalSettings& regional, std
         return finish(out, err, kExitConverged);
     }
 
-    Workspace ws;
-    Captions captions;
+    Session session(regional);
     const bool adjusting = a.command == Arguments::Command::Adjust;
-    if (const FileOutcome read = readCalibrationFile(ws, a.calibrationFile); !read.ok)
+    if (const FileOutcome read = session.loadCalibrationFile(a.calibrationFile); !read.ok)
         return complain(err, "cannot read " + a.calibrationFile + ": " + read.reason, kExitUsageOrFile);
     if (adjusting) {
-        if (const FileOutcome read = readAdjustmentFile(ws, a.dataFile); !read.ok)
+        if (const FileOutcome read = session.loadAdjustmentFile(a.dataFile); !read.ok)
             return complain(err, "cannot read " + a.dataFile + ": " + read.reason, kExitUsageOrFile);
     }
 
-    const Calibration calibration = CalibrateLoadedData(ws, captions, regional);
-    const bool converged = calibration.outcome == Outcome::Converged;
+    const CalibrationReport calibration = session.calibrate();
+    const bool converged = calibration.converged();
 
-    std::optional<AdjustmentResult> adjustment;
-    if (adjusting && converged) adjustment = adjustData(ws, RegionalFormat(regional));
+    std::optional<AdjustmentReport> adjustment;
+    if (adjusting && converged) adjustment = session.adjust();
     const bool adjusted = adjustment && adjustment->failedPoint == 0;
 
     if (adjusted) {
-        const std::vector<TextRecord> records = adjustedRecords(ws, *adjustment);
+        const std::vector<TextRecord> records = adjustedRecords(session.adjustment(), *adjustment);
         if (!a.outputFile.empty()) {
-            if (const FileOutcome written = writeAdjustedFile(a.outputFile, records); !written.ok)
+            if (const FileOutcome written = session.saveAdjustedFile(a.outputFile, records); !written.ok)
                 return complain(err, "could not save " + a.outputFile + ": " + written.reason, kExitUsageOrFile);
         } else if (!a.json) {
             out << dataFileText(records);
@@ -89,14 +87,15 @@ int Run(std::span<const std::string> args, const RegionalSettings& regional, std
     }
 
     if (a.json) {
-        out << calibrationJson(ws, captions, calibration, adjustment ? &*adjustment : nullptr);
+        out << calibrationJson(session, calibration, adjustment ? &*adjustment : nullptr);
     } else if (!converged) {
-        const std::string message = calibration.message.empty() ? "" : ": " + calibration.message;
-        complain(err, std::string(outcomeName(calibration.outcome)) + message, kExitNotConverged);
+        const std::string message = reportMessage(calibration);
+        complain(err, std::string(outcomeName(calibration.outcome)) + (message.empty() ? "" : ": " + message),
+                 kExitNotConverged);
     } else if (adjustment && !adjusted) {
         complain(err, "the adjustment stopped at point " + std::to_string(adjustment->failedPoint), kExitNotConverged);
     } else if (!adjusting) {
-        printCaptions(out, captions);
+        printCaptions(out, session.captions());
     }
     return finish(out, err, (adjusting ? adjusted : converged) ? kExitConverged : kExitNotConverged);
 }

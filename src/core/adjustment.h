@@ -1,26 +1,24 @@
 #pragma once
 
-#include "display_format.h"
-#include "workspace.h"
+#include "data_sets.h"
 
 #include <cstdint>
-#include <string>
 #include <vector>
 
 namespace quorlin {
 
-// The "###0.00" texts of the adjusted emf for points 1.. in order. When a point fails
-// arithmetically (a non-finite emf or parameter, or an overflow in its inversion or
-// adjusted value) the adjustment stops there: `adjusted` then holds the texts of the
-// points before it and `failedPoint` names it (0 when all were adjusted). A point without
-// a root in pH 0..14 is no failure: it is adjusted as if its pH were 0.
+// The adjusted emf of points 1.. in order. When a point fails arithmetically (a
+// non-finite emf or parameter, or an overflow in its inversion or adjusted value) the
+// adjustment stops there: `adjusted` then holds the points before it and `failedPoint`
+// names it (0 when all were adjusted). A point without a root in pH 0..14 is no
+// failure: it is adjusted as if its pH were 0.
 struct AdjustmentResult {
-    std::vector<std::string> adjusted;
+    std::vector<double> adjusted;
     std::int32_t failedPoint = 0;
 };
 
-// Removes the j corr·[H+] term from every emf of the data for adjustment, with the pH of
-// each point found by inverting the calibrated electrode equation.
-AdjustmentResult adjustData(const Workspace& ws, const DisplayFormat& format);
+// Removes the j corr·[H+] term from every emf of the data, with the pH of each point
+// found by inverting the calibrated electrode equation.
+AdjustmentResult adjustData(const AdjustmentData& data, const ElectrodeParameters& p);
 
 }  // namespace quorlin

@@ -1,17 +1,16 @@
 #pragma once
 
-#include "captions.h"
-#include "display_format.h"
-#include "workspace.h"
+#include "data_sets.h"
+
+#include <array>
 
 namespace quorlin {
 
-// How a least-squares calibration ended; the window shows "failed at FACT" for a failed
-// factorization and "Calibration failed" for the step limit. Non-finite values end the
-// fit as a failure too: in the normal equations or the solve, and a deviation that
-// comes out non-finite, as FactorizationFailed; parameters that overflow, or a step that
-// has been halved to nothing without an acceptable sum (which would otherwise halve
-// forever), as StepLimit.
+// How a least-squares calibration ended. Non-finite values end the fit as a failure
+// too: in the normal equations or the solve, and a deviation that comes out
+// non-finite, as FactorizationFailed; parameters that overflow, or a step that has been
+// halved to nothing without an acceptable sum (which would otherwise halve forever), as
+// StepLimit.
 enum class FitOutcome { Converged, FactorizationFailed, StepLimit };
 
 // How far a fit went: Gauss-Newton steps begun, step halvings taken, and the step in
@@ -22,16 +21,25 @@ struct FitProgress {
     int firstHalvingStep = 0;
 };
 
-// Sum of the squared residuals at the current Params, in double precision; fills
-// CalResidual[1..CalCount] with observed minus calculated emf.
-double sumOfSquaredResiduals(Workspace& ws);
+struct FitResult {
+    FitOutcome outcome = FitOutcome::StepLimit;
+    // The fitted parameters; on failure the starting values.
+    ElectrodeParameters parameters{};
+    // Rms error and the standard deviations of parameters 1..3; set only on convergence.
+    double rms = 0.0;
+    std::array<double, 4> sigma{};
+    FitProgress progress;
 
-// Gauss-Newton fit of Params[1..3] to the calibration points, starting from the values
-// in Params; CalH and CalPH must be current and CalCount at least 6. On convergence it
-// writes RmsError, SigmaText and the Parameter and rmserror captions. On failure Params
-// return to the starting values (and CalResidual to their residuals); RmsError,
-// SigmaText and the captions are left alone.
-FitOutcome fitParameters(Workspace& ws, Captions& captions, const DisplayFormat& format,
-                         FitProgress* progress = nullptr);
+    bool converged() const { return outcome == FitOutcome::Converged; }
+};
+
+// Sum of the squared residuals at `parameters`, in double precision; fills
+// residual[1..count] with observed minus calculated emf.
+double sumOfSquaredResiduals(CalibrationData& data, const ElectrodeParameters& parameters);
+
+// Gauss-Newton fit of Ezero, Slope and j corr to the calibration points from `start`;
+// the model values must be current and count at least 6. The residuals are left at the
+// returned parameters.
+FitResult fitParameters(CalibrationData& data, const ElectrodeParameters& start);
 
 }  // namespace quorlin

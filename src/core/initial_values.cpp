@@ -4,34 +4,34 @@
 
 namespace quorlin {
 
-ModelOutcome computeInitialValues(Workspace& ws, Captions& captions, const DisplayFormat& format)
+ModelOutcome computeInitialValues(CalibrationData& data)
 {
-    const std::int32_t n = ws.CalCount;
-    reallocateFresh(ws.CalPH, n);
-    reallocateFresh(ws.CalResidual, n);
-    reallocateFresh(ws.CalH, n);
+    const std::int32_t n = data.count;
+    reallocateFresh(data.pH, n);
+    reallocateFresh(data.residual, n);
+    reallocateFresh(data.hydrogen, n);
 
     // Empty accumulators count as 0 without forcing double precision, so the emf sum
     // stays single when every emf was typed.
     Number sx, sxx, sy, sxy;
     bool onePH = true;
     for (std::int32_t i = 1; i <= n; ++i) {
-        const Number v = pointOr0(ws.CalVolume, i);
-        const Number total = v + ws.InitVolume;
+        const Number v = pointOr0(data.volume, i);
+        const Number total = v + data.initialVolume;
         if (total.value() == 0.0) return {ModelOutcome::Failure::ZeroTotalVolume, i};
 
-        const Number h = ws.AcidConc * v / total;
+        const Number h = data.acidConcentration * v / total;
         // An overflow fails before anything is stored; a [H+] of zero or below is stored
         // and then has no logarithm.
         if (!std::isfinite(h.value())) return {ModelOutcome::Failure::NoPositiveH, i};
-        ws.CalH[static_cast<std::size_t>(i)] = h;
+        data.hydrogen[static_cast<std::size_t>(i)] = h;
         if (!(h.value() > 0.0)) return {ModelOutcome::Failure::NoPositiveH, i};
 
         const Number ph = Number::fromDouble(-std::log(h.value()) / std::log(10.0));
-        ws.CalPH[static_cast<std::size_t>(i)] = ph;
-        onePH = onePH && ph == ws.CalPH[1];
+        data.pH[static_cast<std::size_t>(i)] = ph;
+        onePH = onePH && ph == data.pH[1];
 
-        const Number e = pointOr0(ws.CalEmf, i);
+        const Number e = pointOr0(data.emf, i);
         sx = sx + ph;
         sxx = sxx + ph * ph;
         sy = sy + e;
@@ -47,10 +47,10 @@ ModelOutcome computeInitialValues(Workspace& ws, Captions& captions, const Displ
     const double b = (n * sxy.value() - sx.value() * sy.value()) / d;
     if (!std::isfinite(a) || !std::isfinite(b)) return {ModelOutcome::Failure::NoStartingLine, 0};
 
-    captions.Parameter[1] = format.formatNumber(a, "###0.00");
-    captions.Parameter[2] = format.formatNumber(-b, "###0.00");
-    captions.Parameter[3] = "0.0";
-    return {};
+    ModelOutcome line;
+    line.intercept = a;
+    line.slope = -b;
+    return line;
 }
 
 std::string modelFailureText(const ModelOutcome& outcome)

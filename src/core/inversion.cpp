@@ -18,19 +18,19 @@ Inversion failed() { return {Inversion::Kind::Failed, 0.0}; }
 
 }  // namespace
 
-double emfMismatch(const Workspace& ws, std::int32_t ip, double pHval)
+double emfMismatch(const ElectrodeParameters& p, double emf, double pH)
 {
-    const double h = std::exp(-pHval * kLn10);
-    const double ezero = ws.Params[1];
-    const double slope = ws.Params[2];
-    const double jcorr = ws.Params[3];
-    return pointOr0(ws.AdjEmf, ip).value() - (ezero - slope * pHval + jcorr * h);
+    const double h = std::exp(-pH * kLn10);
+    const double ezero = p[kEzero];
+    const double slope = p[kSlope];
+    const double jcorr = p[kJcorr];
+    return emf - (ezero - slope * pH + jcorr * h);
 }
 
-Inversion findPhByFalsePosition(const Workspace& ws, std::int32_t ip)
+Inversion findPhByFalsePosition(const ElectrodeParameters& p, double emf)
 {
-    double fl = emfMismatch(ws, ip, kLowEnd);
-    double fh = emfMismatch(ws, ip, kHighEnd);
+    double fl = emfMismatch(p, emf, kLowEnd);
+    double fh = emfMismatch(p, emf, kHighEnd);
     // An overflowing product counts as the arithmetic error it would be, not as a sign.
     const double ends = fl * fh;
     if (!std::isfinite(ends)) return failed();
@@ -49,7 +49,7 @@ Inversion findPhByFalsePosition(const Workspace& ws, std::int32_t ip)
     for (int step = 1; step <= kMaxSteps; ++step) {
         rtf = xl + dx * fl / (fl - fh);
         if (!std::isfinite(rtf)) return failed();
-        const double f = emfMismatch(ws, ip, rtf);
+        const double f = emfMismatch(p, emf, rtf);
         if (!std::isfinite(f)) return failed();
         double del;
         if (f < 0.0) {

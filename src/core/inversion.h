@@ -1,16 +1,14 @@
 #pragma once
 
-#include "workspace.h"
-
-#include <cstdint>
+#include "data_sets.h"
 
 namespace quorlin {
 
-// Observed emf of adjustment point ip minus the calibrated electrode equation at pHval:
-// AdjEmf(ip) − (Ezero − Slope·pHval + j corr·10^(−pHval)). Zero at the sought pH.
-double emfMismatch(const Workspace& ws, std::int32_t ip, double pHval);
+// An observed emf minus the calibrated electrode equation at pH:
+// emf − (Ezero − Slope·pH + j corr·10^(−pH)). Zero at the sought pH.
+double emfMismatch(const ElectrodeParameters& p, double emf, double pH);
 
-// What the false-position search on pH 0..14 found for one point.
+// What the false-position search on pH 0..14 found for one reading.
 struct Inversion {
     enum class Kind {
         Root,    // pH holds the root
@@ -21,9 +19,9 @@ struct Inversion {
     double pH = 0.0;
 };
 
-// The pH at which emfMismatch(ip, pH) is zero, by false position between pH 0 and 14 with a
+// The pH at which emfMismatch is zero, by false position between pH 0 and 14 with a
 // tolerance of 1E-5 on the move of the end point and at most 30 steps (the last estimate
 // is returned when the steps run out).
-Inversion findPhByFalsePosition(const Workspace& ws, std::int32_t ip);
+Inversion findPhByFalsePosition(const ElectrodeParameters& p, double emf);
 
 }  // namespace quorlin

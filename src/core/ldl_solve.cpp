@@ -17,36 +17,35 @@ bool store(float& to, float value)
 
 }  // namespace
 
-std::int32_t factorAndSolve(SmallMatrix& a, SmallVector& b, SmallVector& d, std::int32_t n,
-                         std::int32_t failCode)
+bool factorAndSolve(SmallMatrix& a, SmallVector& b, SmallVector& d, std::int32_t n)
 {
-    if (n < 0 || n > kMaxOrder) return failCode;
+    if (n < 0 || n > kMaxOrder) return false;
 
     // Factorization: L[j][i] lives in a[j][i] (j > i), so the caller's upper triangle and
     // diagonal survive. All intermediate results are single precision.
     for (std::int32_t i = 1; i <= n; ++i) {
-        if (!store(d[i], a[i][i])) return failCode;
+        if (!store(d[i], a[i][i])) return false;
         for (std::int32_t k = 1; k < i; ++k)
-            if (!store(d[i], d[i] - d[k] * (a[i][k] * a[i][k]))) return failCode;
+            if (!store(d[i], d[i] - d[k] * (a[i][k] * a[i][k]))) return false;
         for (std::int32_t j = i + 1; j <= n; ++j) {
             float t = a[i][j];
             for (std::int32_t k = 1; k < i; ++k) t = t - d[k] * (a[i][k] * a[j][k]);
-            if (!store(a[j][i], t / d[i])) return failCode;
+            if (!store(a[j][i], t / d[i])) return false;
         }
     }
 
     // Forward substitution L·y = b.
     for (std::int32_t i = 2; i <= n; ++i)
         for (std::int32_t k = 1; k < i; ++k)
-            if (!store(b[i], b[i] - a[i][k] * b[k])) return failCode;
+            if (!store(b[i], b[i] - a[i][k] * b[k])) return false;
 
     // D·Lᵀ·x = y, from the last row up; a zero last pivot shows up here.
     for (std::int32_t i = n; i >= 1; --i) {
-        if (!store(b[i], b[i] / d[i])) return failCode;
+        if (!store(b[i], b[i] / d[i])) return false;
         for (std::int32_t k = i + 1; k <= n; ++k)
-            if (!store(b[i], b[i] - a[k][i] * b[k])) return failCode;
+            if (!store(b[i], b[i] - a[k][i] * b[k])) return false;
     }
-    return kSolveSucceeded;
+    return true;
 }
 
 void invertFactored(SmallMatrix& a, const SmallVector& d, std::int32_t n)

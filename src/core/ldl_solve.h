@@ -11,15 +11,12 @@ inline constexpr std::int32_t kMaxOrder = 3;
 using SmallMatrix = std::array<std::array<float, kMaxOrder + 1>, kMaxOrder + 1>;
 using SmallVector = std::array<float, kMaxOrder + 1>;
 
-inline constexpr std::int32_t kSolveSucceeded = 1;
-
 // Factors A = L·D·Lᵀ (reading A's diagonal and upper triangle, writing the unit factor
 // into its strict lower triangle and D into d) and solves A·x = b in place in b.
-// Returns kSolveSucceeded, or failCode when the arithmetic breaks down (a zero pivot,
-// an overflow of the single-precision storage, a non-finite value); A, b and d then
-// keep what was stored before the failing operation.
-std::int32_t factorAndSolve(SmallMatrix& a, SmallVector& b, SmallVector& d, std::int32_t n,
-                         std::int32_t failCode);
+// Returns false when the arithmetic breaks down (a zero pivot, an overflow of the
+// single-precision storage, a non-finite value); A, b and d then keep what was stored
+// before the failing operation.
+bool factorAndSolve(SmallMatrix& a, SmallVector& b, SmallVector& d, std::int32_t n);
 
 // Overwrites the diagonal and upper triangle of A with the inverse of L·D·Lᵀ, from the
 // output of a successful factorAndSolve; the strict lower triangle ends up holding L⁻¹.

@@ -5,12 +5,12 @@
 
 namespace quorlin {
 
-void setDataDirectory(Workspace& ws, std::string_view path)
+std::string dataDirectoryOf(std::string_view path, std::string_view current)
 {
     const auto slash = path.rfind('/');
-    if (slash == std::string_view::npos) return;
+    if (slash == std::string_view::npos) return std::string(current);
     // Dropping the only slash of "/run1.txt" would leave no folder at all.
-    ws.DataDir = slash == 0 ? std::string("/") : std::string(path.substr(0, slash));
+    return slash == 0 ? std::string("/") : std::string(path.substr(0, slash));
 }
 
 std::string defaultDataDirectory(std::string_view programFolder)

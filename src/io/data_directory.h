@@ -1,6 +1,5 @@
 #pragma once
 
-#include "core/workspace.h"
 #include "io/settings_store.h"
 
 #include <string>
@@ -13,9 +12,9 @@ inline const std::string kSettingsApplication = "tarnel";
 inline const std::string kSettingsSection = "main";
 inline const std::string kDataDirectoryKey = "stdir";
 
-// DataDir becomes the folder of `path`: the text before its last "/". A file directly
-// in the root gives "/"; a path without any "/" leaves DataDir as it was.
-void setDataDirectory(Workspace& ws, std::string_view path);
+// The folder of `path`: the text before its last "/". A file directly in the root gives
+// "/"; a path without any "/" keeps the current folder.
+std::string dataDirectoryOf(std::string_view path, std::string_view current);
 
 // Where an installed program keeps its sample data, relative to its own folder.
 inline constexpr std::string_view kInstalledDataFolder = "../share/quorlin/data";

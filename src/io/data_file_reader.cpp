@@ -17,18 +17,7 @@ struct FileCloser {
 };
 using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
 
-FileOutcome failure(int error)
-{
-    return {false, std::generic_category().message(error)};
-}
-
-struct PointSet {
-    std::int32_t& count;
-    PointArray& volume;
-    PointArray& emf;
-};
-
-void clear(PointSet points)
+void clear(PointSet& points)
 {
     points.count = 0;
     reallocateFresh(points.volume, 0);
@@ -37,12 +26,12 @@ void clear(PointSet points)
 
 // Reads records into points 1, 2, ... until an end mark, a line that is not a record or
 // the end of the file. Only a read error counts as failure; the points read stay.
-FileOutcome readPoints(LineReader& reader, PointSet points)
+FileOutcome readPoints(LineReader& reader, PointSet& points)
 {
     std::string line;
     for (;;) {
         const LineReader::Status status = reader.next(line);
-        if (status == LineReader::Status::ReadError) return failure(errno);
+        if (status == LineReader::Status::ReadError) return FileOutcome::failure(errno);
         if (status != LineReader::Status::Line) return {};
         const auto record = parseRecord(line);
         if (!record || (record->first == 0.0 && record->second == 0.0)) return {};
@@ -60,38 +49,41 @@ FileHandle openForReading(const std::string& path)
 
 }  // namespace
 
-FileOutcome readCalibrationFile(Workspace& ws, const std::string& path)
+FileOutcome FileOutcome::failure(int error)
 {
-    const PointSet points{ws.CalCount, ws.CalVolume, ws.CalEmf};
-    clear(points);
-    ws.AcidConc = Number();
-    ws.InitVolume = Number();
+    return {false, std::generic_category().message(error)};
+}
+
+FileOutcome readCalibrationFile(CalibrationData& data, const std::string& path)
+{
+    clear(data);
+    data.acidConcentration = Number();
+    data.initialVolume = Number();
 
     const FileHandle file = openForReading(path);
-    if (!file) return failure(errno);
+    if (!file) return FileOutcome::failure(errno);
     LineReader reader(file.get());
 
     std::string line;
     const LineReader::Status status = reader.next(line);
-    if (status == LineReader::Status::ReadError) return failure(errno);
+    if (status == LineReader::Status::ReadError) return FileOutcome::failure(errno);
     if (status != LineReader::Status::Line) return {};
     const auto header = parseRecord(line);
     if (!header) return {};
-    ws.AcidConc = Number::fromDouble(header->first);
-    ws.InitVolume = Number::fromDouble(header->second);
+    data.acidConcentration = Number::fromDouble(header->first);
+    data.initialVolume = Number::fromDouble(header->second);
 
-    return readPoints(reader, points);
+    return readPoints(reader, data);
 }
 
-FileOutcome readAdjustmentFile(Workspace& ws, const std::string& path)
+FileOutcome readAdjustmentFile(AdjustmentData& data, const std::string& path)
 {
-    const PointSet points{ws.AdjCount, ws.AdjVolume, ws.AdjEmf};
-    clear(points);
+    clear(data);
 
     const FileHandle file = openForReading(path);
-    if (!file) return failure(errno);
+    if (!file) return FileOutcome::failure(errno);
     LineReader reader(file.get());
-    return readPoints(reader, points);
+    return readPoints(reader, data);
 }
 
 }  // namespace quorlin

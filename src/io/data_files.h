@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/workspace.h"
+#include "core/data_sets.h"
 
 #include <string>
 #include <vector>
@@ -14,20 +14,22 @@ namespace quorlin {
 // finite numbers (a blank line, a text header, junk, an overlong line), or at the end of
 // the file (the last record is kept). Values are held in double precision.
 
-// Whether a file could be read through; loads stay silent, so only the companion and
-// tests look at it. On failure `reason` says why ("No such file or directory", ...).
+// Whether a file could be read or written through; on failure `reason` says why ("No
+// such file or directory", ...).
 struct FileOutcome {
     bool ok = true;
     std::string reason;
+
+    // A failure with the system's text for an errno value.
+    static FileOutcome failure(int error);
 };
 
-// Header record into AcidConc and InitVolume, then the points into CalVolume, CalEmf
-// and CalCount. The data set is replaced whatever happens: a file that cannot be opened
+// Header record into the two constants, then the points. The data set is replaced whatever happens: a file that cannot be opened
 // or whose first line is not two numbers leaves no points and both constants empty.
-FileOutcome readCalibrationFile(Workspace& ws, const std::string& path);
+FileOutcome readCalibrationFile(CalibrationData& data, const std::string& path);
 
-// The points into AdjVolume, AdjEmf and AdjCount; no header record.
-FileOutcome readAdjustmentFile(Workspace& ws, const std::string& path);
+// The points of data to adjust; no header record.
+FileOutcome readAdjustmentFile(AdjustmentData& data, const std::string& path);
 
 // The texts of one line of a written file, as the window shows them.
 struct TextRecord {
@@ -40,14 +42,13 @@ struct TextRecord {
 // that the file reads back as the same numbers; every other text is written as shown.
 std::string dataFileText(const std::vector<TextRecord>& records);
 
-// Line 1 from the two Box texts as typed, then one line per DataGrid point (columns 1
-// and 2). The file is written beside the target and renamed over it only when complete,
+// Line 1 from the two constants' texts as typed, then one line per point. The file is written beside the target and renamed over it only when complete,
 // so a failed save leaves an existing file as it was; the outcome carries the reason
 // for "Could not save FILE: REASON".
 FileOutcome writeCalibrationFile(const std::string& path, const TextRecord& constants,
                                  const std::vector<TextRecord>& points);
 
-// One line per CorrectionGrid point: the volume text and the adjusted text (column 3).
+// One line per point: the volume text and the adjusted text.
 FileOutcome writeAdjustedFile(const std::string& path, const std::vector<TextRecord>& points);
 
 }  // namespace quorlin

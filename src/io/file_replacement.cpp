@@ -10,11 +10,6 @@ namespace quorlin {
 
 namespace {
 
-FileOutcome failure(int error)
-{
-    return {false, std::generic_category().message(error)};
-}
-
 std::string folderOf(const std::string& path)
 {
     const auto slash = path.rfind('/');
@@ -61,7 +56,7 @@ FileOutcome replaceFileContents(const std::string& path, std::string_view bytes)
 {
     std::string tempPath;
     const int fd = createTemporary(path, tempPath);
-    if (fd < 0) return failure(errno);
+    if (fd < 0) return FileOutcome::failure(errno);
 
     struct stat existing {};
     const bool keepMode = ::stat(path.c_str(), &existing) == 0 && S_ISREG(existing.st_mode);
@@ -78,7 +73,7 @@ FileOutcome replaceFileContents(const std::string& path, std::string_view bytes)
     }
     if (!ok) {
         ::unlink(tempPath.c_str());
-        return failure(error);
+        return FileOutcome::failure(error);
     }
     return {};
 }

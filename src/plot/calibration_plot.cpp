@@ -20,10 +20,10 @@ std::int32_t slotsAfterZero(const PointArray& a)
 
 // After an insertion the count can run ahead of the model values until they are
 // recomputed; only points that have all their values are drawn.
-std::int32_t plottablePoints(const Workspace& ws)
+std::int32_t plottablePoints(const CalibrationData& data)
 {
-    return std::max(0, std::min({ws.CalCount, slotsAfterZero(ws.CalPH), slotsAfterZero(ws.CalEmf),
-                                 slotsAfterZero(ws.CalResidual)}));
+    return std::max(0, std::min({data.count, slotsAfterZero(data.pH), slotsAfterZero(data.emf),
+                                 slotsAfterZero(data.residual)}));
 }
 
 double at(const PointArray& a, std::int32_t i)
@@ -32,24 +32,24 @@ double at(const PointArray& a, std::int32_t i)
 }
 
 // Observed minus residual, in the precision the two values carry.
-double calculatedEmf(const Workspace& ws, std::int32_t i)
+double calculatedEmf(const CalibrationData& data, std::int32_t i)
 {
     const auto k = static_cast<std::size_t>(i);
-    return (ws.CalEmf[k] - ws.CalResidual[k]).value();
+    return (data.emf[k] - data.residual[k]).value();
 }
 
-void drawMeasuredAndCalculated(Surface& s, const PlotMapping& m, const Workspace& ws, std::int32_t n)
+void drawMeasuredAndCalculated(Surface& s, const PlotMapping& m, const CalibrationData& data, std::int32_t n)
 {
     for (std::int32_t i = 1; i <= n; ++i) {
-        const auto px = xToPixel(m, at(ws.CalPH, i));
-        const auto py = yToPixel(m, at(ws.CalEmf, i));
+        const auto px = xToPixel(m, at(data.pH, i));
+        const auto py = yToPixel(m, at(data.emf, i));
         if (px && py) drawCross(s, kSizeFactor, *px, *py);
     }
     // A point that cannot be placed breaks the line instead of being bridged.
     bool drawing = false;
     for (std::int32_t i = 1; i <= n; ++i) {
-        const auto px = xToPixel(m, at(ws.CalPH, i));
-        const auto py = yToPixel(m, calculatedEmf(ws, i));
+        const auto px = xToPixel(m, at(data.pH, i));
+        const auto py = yToPixel(m, calculatedEmf(data, i));
         if (!px || !py) {
             drawing = false;
             continue;
@@ -61,23 +61,23 @@ void drawMeasuredAndCalculated(Surface& s, const PlotMapping& m, const Workspace
 }
 
 // Half the height of the residual axis: the largest finite residual in magnitude.
-double residualRange(const Workspace& ws, std::int32_t n)
+double residualRange(const CalibrationData& data, std::int32_t n)
 {
     double r = 1E-20;
     for (std::int32_t i = 1; i <= n; ++i) {
-        const double v = std::abs(at(ws.CalResidual, i));
+        const double v = std::abs(at(data.residual, i));
         if (std::isfinite(v) && v > r) r = v;
     }
     return r;
 }
 
-void drawResiduals(Surface& s, const PlotMapping& m, const Workspace& ws, std::int32_t n)
+void drawResiduals(Surface& s, const PlotMapping& m, const CalibrationData& data, std::int32_t n)
 {
     const auto zero = yToPixel(m, 0);
     if (!zero) return;
     for (std::int32_t i = 1; i <= n; ++i) {
-        const auto px = xToPixel(m, at(ws.CalPH, i));
-        const auto py = yToPixel(m, at(ws.CalResidual, i));
+        const auto px = xToPixel(m, at(data.pH, i));
+        const auto py = yToPixel(m, at(data.residual, i));
         if (!px || !py) continue;
         s.moveTo(*px, *zero);
         s.lineTo(*px, *py);
@@ -86,18 +86,18 @@ void drawResiduals(Surface& s, const PlotMapping& m, const Workspace& ws, std::i
 
 }  // namespace
 
-void PlotData(Surface& surface, PlotMapping& m, PlotExtents& extents, const Workspace& ws, std::string_view title,
+void drawCalibrationPlots(Surface& surface, PlotMapping& m, PlotExtents& extents, const CalibrationData& data, std::string_view title,
               bool calibrationPresent, const RegionalSettings& regional)
 {
     if (!calibrationPresent) return;
-    const std::int32_t n = plottablePoints(ws);
+    const std::int32_t n = plottablePoints(data);
     surface.clear();
     if (n == 0) return;
 
-    extents.xMin = at(ws.CalPH, n);
-    extents.xMax = at(ws.CalPH, 1);
-    extents.yMin = at(ws.CalEmf, 1);
-    extents.yMax = at(ws.CalEmf, n);
+    extents.xMin = at(data.pH, n);
+    extents.xMax = at(data.pH, 1);
+    extents.yMin = at(data.emf, 1);
+    extents.yMax = at(data.emf, n);
 
     const std::optional<std::int32_t> h = nearest(surface.innerHeight());
     const std::optional<std::int32_t> right = nearest(surface.innerWidth() - 16);
@@ -111,15 +111,15 @@ void PlotData(Surface& surface, PlotMapping& m, PlotExtents& extents, const Work
     // No x title: the residual plot below labels the shared pH axis.
     drawFrame(surface, m, kSizeFactor, kYIntervals, extents.xMin, extents.yMin, extents.xMax,
               extents.yMax, "", "emf /mV", title, regional);
-    drawMeasuredAndCalculated(surface, m, ws, n);
+    drawMeasuredAndCalculated(surface, m, data, n);
 
     m.top = m.bottom + 16;
     m.bottom = *h - 40;
-    const double r = residualRange(ws, n);
+    const double r = residualRange(data, n);
     double rMax = r;
     drawFrame(surface, m, kSizeFactor, kYIntervals, extents.xMin, -r, extents.xMax, rMax, "pH", " /mV",
               "obs-calc", regional);
-    drawResiduals(surface, m, ws, n);
+    drawResiduals(surface, m, data, n);
 }
 
 }  // namespace quorlin

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/workspace.h"
+#include "core/data_sets.h"
 #include "text/number_text.h"
 #include "plot/plot_mapping.h"
 #include "plot/surface.h"
@@ -18,13 +18,13 @@ struct PlotExtents {
     double yMax = 0.0;  // emf of the last point (widened likewise)
 };
 
-// Redraws the calibration display from the workspace: measured emf as crosses and the
+// Redraws the calibration display from the calibration data: measured emf as crosses and the
 // calculated emf as a line against model pH above, the residuals as sticks below.
 // `title` is the calibration file's name; `calibrationPresent` is whether calibration
 // data are loaded (without them the surface is left untouched). Only the points that
 // have model values are drawn; with none the surface is just cleared. Leaves `m` set
 // for the lower plot.
-void PlotData(Surface& surface, PlotMapping& m, PlotExtents& extents, const Workspace& ws, std::string_view title,
+void drawCalibrationPlots(Surface& surface, PlotMapping& m, PlotExtents& extents, const CalibrationData& data, std::string_view title,
               bool calibrationPresent, const RegionalSettings& regional);
 
 }  // namespace quorlin

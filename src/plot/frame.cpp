@@ -111,11 +111,6 @@ void drawYAxis(Surface& s, const PlotMapping& m, std::int32_t f, std::int32_t nY
     drawLabel(s, 0, middle(m.top, m.bottom), kLabelPoints * f, LabelMode::Upward, yTitle);
 }
 
-bool fits32(std::int64_t v)
-{
-    return v >= std::numeric_limits<std::int32_t>::min() && v <= std::numeric_limits<std::int32_t>::max();
-}
-
 }  // namespace
 
 void drawLabel(Surface& surface, std::int32_t x, std::int32_t y, std::int32_t size, LabelMode mode,
@@ -137,22 +132,17 @@ void drawCross(Surface& surface, std::int32_t f, std::int32_t px, std::int32_t p
 {
     const std::int64_t arm = 4 * static_cast<std::int64_t>(f);
     // A marker at the very end of the pixel range would wrap round; it is left out.
-    if (!fits32(px - arm) || !fits32(px + arm) || !fits32(py - arm) || !fits32(py + arm)) return;
+    if (!fitsInt32(px - arm) || !fitsInt32(px + arm) || !fitsInt32(py - arm) || !fitsInt32(py + arm)) return;
     const auto a = static_cast<std::int32_t>(arm);
     line(surface, px - a, py, px + a, py);
     line(surface, px, py - a, px, py + a);
-}
-
-std::int32_t PenWidth(std::int32_t f)
-{
-    return f;
 }
 
 void drawFrame(Surface& surface, PlotMapping& m, std::int32_t f, std::int32_t nY, double xMin, double yMin,
                double& xMax, double& yMax, std::string_view xTitle, std::string_view yTitle, std::string_view title,
                const RegionalSettings& regional)
 {
-    surface.setPenWidth(PenWidth(f));
+    surface.setPenWidth(f);
 
     const std::int32_t left = m.left - kFrameMargin;
     const std::int32_t right = m.right + kFrameMargin;

@@ -9,11 +9,6 @@ namespace {
 
 constexpr double kNoScale = std::numeric_limits<double>::quiet_NaN();
 
-bool fits32(std::int64_t v)
-{
-    return v >= std::numeric_limits<std::int32_t>::min() && v <= std::numeric_limits<std::int32_t>::max();
-}
-
 // One axis: the value at `low` falls on pixel `from`, the value at `high` on pixel `to`.
 void scaleAxis(std::int32_t from, std::int32_t to, double low, double high, double& scale, std::int32_t& offset)
 {
@@ -23,7 +18,7 @@ void scaleAxis(std::int32_t from, std::int32_t to, double low, double high, doub
     const bool usable = std::isfinite(range) && std::isfinite(scale);
     const std::optional<std::int32_t> shift = usable ? nearest(low * scale) : std::nullopt;
     const std::int64_t o = static_cast<std::int64_t>(from) - shift.value_or(0);
-    if (!shift || !fits32(o)) {
+    if (!shift || !fitsInt32(o)) {
         scale = kNoScale;
         offset = from;
         return;

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "core/display_format.h"
 #include "core/number.h"
 
 #include <string>
@@ -45,20 +44,5 @@ std::string formatNumber(double value, std::string_view pattern, const RegionalS
 // leading blank for non-negative values, always a point, 7 significant digits for a
 // single-precision value and 15 for a double.
 std::string pointNumberText(Number value);
-
-// The display patterns bound to one regional convention, for core routines that write
-// captions.
-class RegionalFormat final : public DisplayFormat {
-public:
-    explicit RegionalFormat(RegionalSettings regional) : regional_(regional) {}
-    std::string formatNumber(double value, std::string_view pattern) const override
-    {
-        return quorlin::formatNumber(value, pattern, regional_);
-    }
-    const RegionalSettings& regional() const { return regional_; }
-
-private:
-    RegionalSettings regional_;
-};
 
 }  // namespace quorlin

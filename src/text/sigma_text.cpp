@@ -38,7 +38,7 @@ std::string trimmed(const std::string& text)
 
 }  // namespace
 
-std::string oneFigureText(double x, const DisplayFormat& format)
+std::string oneFigureText(double x, const RegionalSettings& regional)
 {
     // A zero deviation (data that fit exactly) has no significant figure to round to.
     if (x == 0.0) return "0";
@@ -56,7 +56,7 @@ std::string oneFigureText(double x, const DisplayFormat& format)
     // precision before the double division.
     const double k = std::floor(y + 0.5);
     const double z = static_cast<double>(static_cast<float>(k)) / m;
-    return trimmed(format.formatNumber(z, decimalsPattern(decimalsFor(z))));
+    return trimmed(formatNumber(z, decimalsPattern(decimalsFor(z)), regional));
 }
 
 std::string decimalsPatternFor(std::string_view s)
@@ -65,7 +65,7 @@ std::string decimalsPatternFor(std::string_view s)
 }
 
 std::string parameterCaption(double value, double sigma, std::string_view sigmaText,
-                             const DisplayFormat& format)
+                             const RegionalSettings& regional)
 {
     const std::string pattern = sigma == 0.0 ? "###0.00" : decimalsPatternFor(sigmaText);
     std::string_view shown = sigmaText;
@@ -75,7 +75,7 @@ std::string parameterCaption(double value, double sigma, std::string_view sigmaT
         while (digits < shown.size() && shown[digits] >= '0' && shown[digits] <= '9') ++digits;
         shown = shown.substr(0, digits);
     }
-    return format.formatNumber(value, pattern) + "\u00B1" + std::string(shown);
+    return formatNumber(value, pattern, regional) + "\u00B1" + std::string(shown);
 }
 
 }  // namespace quorlin

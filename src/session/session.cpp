@@ -1,0 +1,145 @@
+#include "session.h"
+
+#include "core/adjustment.h"
+#include "io/data_directory.h"
+#include "text/sigma_text.h"
+
+#include <algorithm>
+
+namespace quorlin {
+
+namespace {
+
+bool isBlank(std::string_view text)
+{
+    return std::all_of(text.begin(), text.end(), [](char c) { return c == ' ' || c == '\t'; });
+}
+
+}  // namespace
+
+std::string_view outcomeName(CalibrationOutcome outcome)
+{
+    switch (outcome) {
+    case CalibrationOutcome::Converged: return "converged";
+    case CalibrationOutcome::TooFewPoints: return "too few points";
+    case CalibrationOutcome::NoFile: return "no file";
+    case CalibrationOutcome::MissingConstant: return "missing constant";
+    case CalibrationOutcome::ModelError: return "model error";
+    case CalibrationOutcome::FactorizationFailed: return "factorization failed";
+    case CalibrationOutcome::StepLimit: return "step limit";
+    }
+    return "";
+}
+
+std::string calibrationMessage(const CalibrationReport& report)
+{
+    switch (report.outcome) {
+    case CalibrationOutcome::FactorizationFailed: return "failed at FACT";
+    case CalibrationOutcome::StepLimit: return "Calibration failed";
+    case CalibrationOutcome::ModelError: return modelFailureText(report.model);
+    default: return {};
+    }
+}
+
+Session::Session(RegionalSettings regional) : regional_(regional) {}
+
+NumberEntry Session::setConstantText(int which, std::string text)
+{
+    const NumberEntry entry = textToNumber(text, regional_);
+    (which == 0 ? calibration_.acidConcentration : calibration_.initialVolume) = entry.number;
+    constantTexts_[static_cast<std::size_t>(which)] = std::move(text);
+    return entry;
+}
+
+void Session::nameFile(std::size_t set, const std::string& path)
+{
+    captions_.fileName[set] = path;
+    dataDirectory_ = dataDirectoryOf(path, dataDirectory_);
+}
+
+FileOutcome Session::loadCalibrationFile(const std::string& path)
+{
+    nameFile(0, path);
+    const FileOutcome outcome = readCalibrationFile(calibration_, path);
+    constantTexts_ = {pointNumberText(calibration_.acidConcentration), pointNumberText(calibration_.initialVolume)};
+    const ModelOutcome model = computeInitialValues(calibration_);
+    if (model.ok()) writeStartingCaptions(model);
+    return outcome;
+}
+
+FileOutcome Session::loadAdjustmentFile(const std::string& path)
+{
+    nameFile(1, path);
+    return readAdjustmentFile(adjustment_, path);
+}
+
+void Session::writeStartingCaptions(const ModelOutcome& line)
+{
+    captions_.parameter[kEzero] = formatNumber(line.intercept, "###0.00", regional_);
+    captions_.parameter[kSlope] = formatNumber(line.slope, "###0.00", regional_);
+    captions_.parameter[kJcorr] = "0.0";
+}
+
+CalibrationReport Session::calibrate()
+{
+    CalibrationReport report;
+    if (calibration_.count < kMinimumPoints) return {CalibrationOutcome::TooFewPoints};
+    if (captions_.fileName[0] == Captions::kNone) return {CalibrationOutcome::NoFile};
+    for (int i = 0; i < 2; ++i)
+        if (isBlank(constantTexts_[static_cast<std::size_t>(i)])) return {CalibrationOutcome::MissingConstant, i};
+
+    report.model = computeInitialValues(calibration_);
+    if (!report.model.ok()) {
+        report.outcome = CalibrationOutcome::ModelError;
+        return report;
+    }
+    writeStartingCaptions(report.model);
+
+    // The fit starts from the captions as shown, rounded to two decimals, in single precision.
+    ElectrodeParameters start{};
+    for (std::size_t k = kEzero; k <= kJcorr; ++k) {
+        const NumberEntry entry = textToNumber(captions_.parameter[k], regional_);
+        if (entry.outOfRange) ++report.outOfRangeStarts;
+        start[k] = static_cast<float>(entry.number.value());
+    }
+
+    const FitResult fit = fitParameters(calibration_, start);
+    switch (fit.outcome) {
+    case FitOutcome::FactorizationFailed: report.outcome = CalibrationOutcome::FactorizationFailed; return report;
+    case FitOutcome::StepLimit: report.outcome = CalibrationOutcome::StepLimit; return report;
+    case FitOutcome::Converged: break;
+    }
+
+    parameters_ = fit.parameters;
+    lastFit_ = fit;
+    captions_.rmsError = "Rms error = " + formatNumber(fit.rms, "#0.0000", regional_);
+    for (std::size_t k = kEzero; k <= kJcorr; ++k) {
+        const std::string sigmaText = oneFigureText(fit.sigma[k], regional_);
+        captions_.parameter[k] = parameterCaption(fit.parameters[k], fit.sigma[k], sigmaText, regional_);
+    }
+    return report;
+}
+
+AdjustmentReport Session::adjust() const
+{
+    const AdjustmentResult result = adjustData(adjustment_, parameters_);
+    AdjustmentReport report;
+    report.failedPoint = result.failedPoint;
+    report.texts.reserve(result.adjusted.size());
+    for (const double value : result.adjusted) report.texts.push_back(formatNumber(value, "###0.00", regional_));
+    return report;
+}
+
+FileOutcome Session::saveCalibrationFile(const std::string& path, const std::vector<TextRecord>& points)
+{
+    captions_.fileName[0] = path;
+    return writeCalibrationFile(path, {constantTexts_[0], constantTexts_[1]}, points);
+}
+
+FileOutcome Session::saveAdjustedFile(const std::string& path, const std::vector<TextRecord>& points)
+{
+    captions_.fileName[1] = path;
+    return writeAdjustedFile(path, points);
+}
+
+}  // namespace quorlin

@@ -1,0 +1,119 @@
+#pragma once
+
+#include "core/data_sets.h"
+#include "core/fit.h"
+#include "core/initial_values.h"
+#include "io/data_files.h"
+#include "session/captions.h"
+#include "text/number_text.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quorlin {
+
+// How the calibrate command ended. The first three are its checks, which the window
+// answers with a beep (or, without a file, a save dialog first) and no message.
+enum class CalibrationOutcome {
+    Converged,
+    TooFewPoints,
+    NoFile,
+    MissingConstant,
+    ModelError,
+    FactorizationFailed,
+    StepLimit,
+};
+
+struct CalibrationReport {
+    CalibrationOutcome outcome = CalibrationOutcome::Converged;
+    int missingConstant = 0;  // with MissingConstant: 0 acid concentration, 1 initial volume
+    ModelOutcome model;       // with ModelError: why the titration model stopped
+    // Starting captions beyond single-precision range; each started the fit from 0 and is
+    // reported as "invalid entry for number" before the outcome's own message.
+    int outOfRangeStarts = 0;
+
+    bool converged() const { return outcome == CalibrationOutcome::Converged; }
+};
+
+// "converged", "too few points", ...: the outcome as quorlin-cli names it.
+std::string_view outcomeName(CalibrationOutcome outcome);
+
+// What a message box shows for a failed calibration after its checks passed: "failed at
+// FACT", "Calibration failed" or the model failure naming the point; "" otherwise.
+std::string calibrationMessage(const CalibrationReport& report);
+
+// The "###0.00" texts of the adjusted emf; see AdjustmentResult for a failed point.
+struct AdjustmentReport {
+    std::vector<std::string> texts;
+    std::int32_t failedPoint = 0;
+};
+
+// One run of the program's workflow, shared by the window and quorlin-cli: the two data
+// sets, the captions that carry state, the calibration in force, loading, calibrating,
+// adjusting and saving. Plain data and files only; the caller talks to the user.
+class Session {
+public:
+    static constexpr std::int32_t kMinimumPoints = 6;
+
+    explicit Session(RegionalSettings regional = {});
+
+    const RegionalSettings& regional() const { return regional_; }
+    CalibrationData& calibration() { return calibration_; }
+    const CalibrationData& calibration() const { return calibration_; }
+    AdjustmentData& adjustment() { return adjustment_; }
+    const AdjustmentData& adjustment() const { return adjustment_; }
+    const Captions& captions() const { return captions_; }
+    // The parameters the next adjustment uses: those of the last converged fit, 0 before.
+    const ElectrodeParameters& parameters() const { return parameters_; }
+    // The last converged fit, with its deviations.
+    const std::optional<FitResult>& lastFit() const { return lastFit_; }
+    // Whether starting values or a calibration exist (the Ezero caption is not "?").
+    bool hasCalibration() const { return captions_.parameter[kEzero] != Captions::kNone; }
+
+    // The acid concentration (0) and initial volume (1) as typed; the values follow.
+    const std::array<std::string, 2>& constantTexts() const { return constantTexts_; }
+    NumberEntry setConstantText(int which, std::string text);
+
+    const std::string& dataDirectory() const { return dataDirectory_; }
+    void setDataDirectory(std::string folder) { dataDirectory_ = std::move(folder); }
+
+    // A chosen file names its data set at once and its folder becomes the data directory,
+    // whether or not it can be read. A calibration load then shows the constants as point
+    // number texts and computes the model values and starting captions; a model failure
+    // is passed over, as the load stays free of messages.
+    FileOutcome loadCalibrationFile(const std::string& path);
+    FileOutcome loadAdjustmentFile(const std::string& path);
+
+    // The calibrate command: at least six points, a file and both constants typed, then
+    // the model values, the fit from the starting captions, and on convergence the
+    // parameter and rms captions. A fit that does not converge leaves the captions at
+    // the starting values and the last converged calibration in force.
+    CalibrationReport calibrate();
+
+    // The adjusted emf of every point with the calibration in force.
+    AdjustmentReport adjust() const;
+
+    // Writes the constants as typed and the given point texts, or the volume and adjusted
+    // texts; the file names its data set.
+    FileOutcome saveCalibrationFile(const std::string& path, const std::vector<TextRecord>& points);
+    FileOutcome saveAdjustedFile(const std::string& path, const std::vector<TextRecord>& points);
+
+private:
+    void nameFile(std::size_t set, const std::string& path);
+    void writeStartingCaptions(const ModelOutcome& line);
+
+    RegionalSettings regional_;
+    CalibrationData calibration_;
+    AdjustmentData adjustment_;
+    Captions captions_;
+    ElectrodeParameters parameters_{};
+    std::optional<FitResult> lastFit_;
+    std::array<std::string, 2> constantTexts_;
+    std::string dataDirectory_;
+};
+
+}  // namespace quorlin
