@@ -1,0 +1,3 @@
+#include "session/session.h"
+
+#include <gtest/gtest.h>
