@@ -9,7 +9,7 @@ CTEST = QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 600 -j $(J
 SANITIZER_ENV = ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1 \
 	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
-.PHONY: deps configure build run test sanitize fuzz package bench clean
+.PHONY: deps configure build run test lint sanitize fuzz package bench clean
 
 deps:
 	@scripts/install-deps
@@ -25,6 +25,11 @@ run: build
 
 test: build
 	cd $(BUILD) && $(CTEST)
+
+# The house style, and the layering of the libraries below the window.
+lint: deps
+	@scripts/check-format
+	@scripts/check-layering
 
 # The whole suite built with AddressSanitizer and UndefinedBehaviorSanitizer.
 sanitize: deps
