@@ -1,226 +1,142 @@
 #include "core/fit.h"
-#include "titration_data.h"
+#include "support/titration.h"
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <limits>
 #include <random>
 
 namespace quorlin {
 namespace {
 
-using testing::fileTitration;
-using testing::kPointFormat;
-using testing::solveInDouble;
-using testing::startFromCaptions;
+using testing::Points;
+using testing::shownStart;
+using testing::titration;
 
-constexpr double kEzero = 400.0, kSlope = 59.16, kJcorr = 150.0;
+struct DoubleFit { std::array<double, 4> params{}, sigma{}; double sum = 0.0; };
 
-double modelEmf(double acid, double initVolume, double v)
+// Linear least squares over the model values in long double, inverted by cofactors: one
+// exact Gauss-Newton step, sharing nothing with the single-precision L·D·Lᵀ path.
+DoubleFit solveInDouble(const CalibrationData& data)
 {
-    const double h = acid * v / (v + initVolume);
-    return kEzero + kSlope * std::log10(h) + kJcorr * h;
+    const auto row = [&](std::int32_t i) {
+        return std::array<long double, 4>{1.0L, -data.pH[i].value(), data.hydrogen[i].value(), data.emf[i].value()};
+    };
+    long double a[3][4] = {}, x[3] = {}, sum = 0;  // column 3: the right-hand side
+    for (std::int32_t i = 1; i <= data.count; ++i)
+        for (std::size_t j = 0; j < 3; ++j)
+            for (std::size_t k = 0; k < 4; ++k) a[j][k] += row(i)[j] * row(i)[k];
+    const auto m = [&a](std::size_t j, std::size_t k) { return a[j % 3][k % 3]; };
+    const auto cof = [&m](auto j, auto k) { return m(j + 1, k + 1) * m(j + 2, k + 2) - m(j + 1, k + 2) * m(j + 2, k + 1); };
+    const long double det = a[0][0] * cof(0, 0) + a[0][1] * cof(0, 1) + a[0][2] * cof(0, 2);
+    for (std::size_t j = 0; j < 3; ++j)
+        for (std::size_t k = 0; k < 3; ++k) x[j] += cof(k, j) / det * a[k][3];
+    for (std::int32_t i = 1; i <= data.count; ++i) sum += std::pow(row(i)[3] - x[0] - x[1] * row(i)[1] - x[2] * row(i)[2], 2);
+    DoubleFit fit{{}, {}, static_cast<double>(sum)};
+    for (std::size_t j = 0; j < 3; ++j) {
+        fit.params[j + 1] = static_cast<double>(x[j]);
+        fit.sigma[j + 1] = static_cast<double>(std::sqrt(cof(j, j) / det * sum / (data.count - 3)));
+    }
+    return fit;
 }
 
-// 40 additions of 0.1 M acid to 50 ml, emf read to 0.01 mV with up to ±0.1 mV of noise.
-Workspace realisticTitration()
+// 40 additions of 0.1 M acid to 50 ml, read to 0.01 mV with up to ±0.1 mV of noise.
+Points noisyTitration()
 {
     std::mt19937 noise(20240611);
-    std::vector<std::pair<double, double>> points;
+    Points points;
     for (int i = 1; i <= 40; ++i) {
-        const double v = 0.5 * i;
-        const int hundredths = static_cast<int>(noise() % 21) - 10;
-        points.emplace_back(v, std::round(modelEmf(0.1, 50, v) * 100 + hundredths) / 100);
+        const double v = 0.5 * i, h = 0.1 * v / (v + 50), hundredths = static_cast<int>(noise() % 21) - 10;
+        points.emplace_back(v, std::round((400 + 59.16 * std::log10(h) + 150 * h) * 100 + hundredths) / 100);
     }
-    return fileTitration(0.1, 50, points);
+    return points;
 }
 
-// The same titration typed in by hand: every input single, so [H+] is single too.
-Workspace typedTitration()
-{
-    Workspace ws = realisticTitration();
-    ws.AcidConc = Number::fromSingle(0.1f);
-    ws.InitVolume = Number::fromSingle(50.0f);
-    for (std::int32_t i = 1; i <= ws.CalCount; ++i) {
-        ws.CalVolume[i] = Number::fromSingle(static_cast<float>(ws.CalVolume[i].value()));
-        ws.CalEmf[i] = Number::fromSingle(static_cast<float>(ws.CalEmf[i].value()));
-    }
-    return ws;
-}
+// The program's sample titration (data/calibration.txt).
+const Points kSample{{0.10, 227.56}, {0.13, 234.65}, {0.18, 242.67}, {0.24, 250.23}, {0.33, 258.40},
+    {0.44, 265.81}, {0.60, 273.81}, {0.81, 281.40}, {1.09, 288.93}, {1.48, 297.07}, {2.01, 304.83},
+    {2.74, 312.87}, {3.75, 320.97}, {5.18, 329.40}, {7.22, 337.75}};
 
-const Captions kEarlier = [] {
-    Captions c;
-    c.Parameter = {"", "401.00", "58.00", "3.5"};
-    c.rmserror = "Rms error = 0.1234";
-    return c;
-}();
-
-// The fit as the calibration command runs it: from the starting captions, or from the
-// Params already set.
 struct FitRun {
-    explicit FitRun(Workspace data, bool fromCaptions = true) : ws(std::move(data))
+    FitRun(CalibrationData d, std::optional<ElectrodeParameters> from = {}) : data(std::move(d))
     {
-        ws.RmsError = 0.1234;
-        if (fromCaptions) {
-            startFromCaptions(ws, captions);
-            captions.Parameter = kEarlier.Parameter;
-        }
-        start = ws.Params;
-        outcome = fitParameters(ws, captions, kPointFormat, &progress);
+        const ModelOutcome line = computeInitialValues(data);
+        start = from ? *from : shownStart(line);
+        fit = fitParameters(data, start);
     }
-
-    Workspace ws;
-    Captions captions = kEarlier;
-    std::array<float, 4> start{};
-    FitProgress progress;
-    FitOutcome outcome{};
+    // A failed fit hands back its start, with no rms.
+    bool failedAtStart() const { return !fit.converged() && fit.parameters == start && fit.rms == 0.0; }
+    CalibrationData data;
+    ElectrodeParameters start{};
+    FitResult fit;
 };
 
-// A failed fit leaves the starting parameters and every caption.
-void expectFailedAndUntouched(const FitRun& run)
+TEST(fitParameters, AgreesWithAnIndependentDoubleSolve)
 {
-    EXPECT_NE(run.outcome, FitOutcome::Converged);
-    EXPECT_EQ(run.captions.Parameter, kEarlier.Parameter);
-    EXPECT_EQ(run.captions.rmserror, kEarlier.rmserror);
-    EXPECT_EQ(run.ws.RmsError, 0.1234);
-    EXPECT_EQ(run.ws.Params, run.start);
-}
-
-TEST(fitParameters, RecoversTheTrueParametersAndAgreesWithAnIndependentDoubleSolve)
-{
-    const double truth[4] = {0, kEzero, kSlope, kJcorr};
-    for (Workspace data : {realisticTitration(), typedTitration()}) {
-        const FitRun run(std::move(data));
-        ASSERT_EQ(run.outcome, FitOutcome::Converged);
-        EXPECT_LE(run.progress.steps, 3);
-        const auto ls = solveInDouble(run.ws);
-        const auto& p = run.ws.Params;
+    const CalibrationData cases[] = {titration(0.1, 50, noisyTitration()), titration(0.1, 50, noisyTitration(), true),
+                                     titration(0.5, 50, kSample)};
+    for (const CalibrationData& data : cases) {
+        const FitRun run(data);
+        ASSERT_TRUE(run.fit.converged());
+        EXPECT_LE(run.fit.progress.steps, 4);
+        const DoubleFit ls = solveInDouble(run.data);
         for (std::size_t j = 1; j <= 3; ++j) {
-            EXPECT_LT(std::fabs(p[j] - truth[j]), 3 * ls.sigma[j]) << j;
-            EXPECT_LT(std::fabs(p[j] - ls.params[j]), 0.05 * ls.sigma[j]) << j;
+            EXPECT_NEAR(run.fit.parameters[j], ls.params[j], 0.05 * ls.sigma[j]) << j;
+            EXPECT_NEAR(run.fit.sigma[j], ls.sigma[j], 0.01 * ls.sigma[j]) << j;
         }
-        // The residuals left behind belong to the fitted parameters.
-        for (std::int32_t i = 1; i <= run.ws.CalCount; ++i) {
-            const double model = p[1] - p[2] * run.ws.CalPH[i].value() + p[3] * run.ws.CalH[i].value();
-            EXPECT_LT(std::fabs(run.ws.CalEmf[i].value() - model - run.ws.CalResidual[i].value()), 1e-5) << i;
-        }
-        // The captions show the deviations of an exact least-squares solution.
-        for (std::size_t j = 1; j <= 3; ++j) {
-            const std::string& text = run.captions.Parameter[j];
-            EXPECT_NEAR(std::stod(text.substr(text.find("\u00B1") + 2)), ls.sigma[j],
-                        0.5 * std::pow(10.0, std::floor(std::log10(ls.sigma[j])))) << text;
-        }
-        const double rms = std::sqrt(ls.sum / (run.ws.CalCount - 3));
-        EXPECT_EQ(run.captions.rmserror, "Rms error = " + kPointFormat.formatNumber(rms, "#0.0000"));
-        EXPECT_NEAR(run.ws.RmsError, rms, 1e-6);
+        EXPECT_NEAR(run.fit.rms, std::sqrt(ls.sum / (data.count - 3)), 1e-4);
     }
-}
-
-TEST(fitParameters, SixPointsLeaveThreeDegreesOfFreedom)
-{
-    // The least-squares residuals of any six points are orthogonal to the derivatives;
-    // scaled to a sum of squares of 0.75 and put on the model they give rms
-    // sqrt(0.75 / 3) = 0.5.
-    const std::vector<double> volumes = {1, 2, 4, 7, 11, 16};
-    std::vector<std::pair<double, double>> points;
-    for (std::size_t i = 0; i < volumes.size(); ++i)
-        points.emplace_back(volumes[i], modelEmf(0.1, 50, volumes[i]) + (i % 3 == 0 ? 0.3 : -0.2 * i));
-    Workspace probe = fileTitration(0.1, 50, points);
-    Captions scratch;
-    computeInitialValues(probe, scratch, kPointFormat);
-    const auto ls = solveInDouble(probe);
-    const double scale = std::sqrt(0.75 / ls.sum);
-    for (std::size_t i = 0; i < points.size(); ++i) {
-        const double residual = points[i].second - (ls.params[1] - ls.params[2] * probe.CalPH[i + 1].value()
-                                                    + ls.params[3] * probe.CalH[i + 1].value());
-        points[i].second = modelEmf(0.1, 50, volumes[i]) + scale * residual;
-    }
-
-    const FitRun run(fileTitration(0.1, 50, points));
-    ASSERT_EQ(run.outcome, FitOutcome::Converged);
-    EXPECT_EQ(run.captions.rmserror, "Rms error = 0.5000");
-    EXPECT_NEAR(run.ws.RmsError, 0.5, 1e-6);
 }
 
 TEST(fitParameters, ExactDataConvergeWithZeroDeviations)
 {
-    // Emf computed by the model itself from single parameters: every residual is 0.
-    Workspace ws = realisticTitration();
-    Captions captions;
-    computeInitialValues(ws, captions, kPointFormat);
-    ws.Params = {0, 412.35f, 59.16f, -20.0f};
-    for (std::int32_t i = 1; i <= ws.CalCount; ++i)
-        ws.CalEmf[i] = ws.CalH[i] * Number::fromSingle(ws.Params[3])
-                       + (Number::fromSingle(ws.Params[1]) - ws.CalPH[i] * Number::fromSingle(ws.Params[2]));
-    ASSERT_EQ(sumOfSquaredResiduals(ws), 0.0);
-
-    ASSERT_EQ(fitParameters(ws, captions, kPointFormat), FitOutcome::Converged);
-    EXPECT_EQ(captions.rmserror, "Rms error = 0.0000");
-    EXPECT_EQ(captions.Parameter[1], "412.35\u00B10");
-    EXPECT_EQ(captions.Parameter[2], "59.16\u00B10");
-    EXPECT_EQ(captions.Parameter[3], "-20.00\u00B10");
-    EXPECT_EQ(ws.SigmaText, "0");
-    EXPECT_EQ(ws.RmsError, 0.0);
+    CalibrationData data = titration(0.1, 50, noisyTitration());
+    computeInitialValues(data);
+    const ElectrodeParameters p{0, 412.35f, 59.16f, -20.0f};
+    const auto single = [&p](std::size_t k) { return Number::fromSingle(p[k]); };
+    for (std::int32_t i = 1; i <= data.count; ++i)
+        data.emf[i] = data.hydrogen[i] * single(kJcorr) + (single(kEzero) - data.pH[i] * single(kSlope));
+    const FitRun run(data, p);
+    ASSERT_TRUE(run.fit.converged());
+    EXPECT_EQ(run.fit.parameters, p);
+    EXPECT_EQ(run.fit.rms, 0.0);
+    EXPECT_EQ(run.fit.sigma, (std::array<double, 4>{}));
 }
 
-TEST(fitParameters, FirstStepThatRaisesTheSumIsHalved)
+TEST(fitParameters, IllConditionedDataHalveTheStepOrStop)
 {
-    // Eight points over a narrow pH range: the single-precision step overshoots.
-    FitRun run(fileTitration(0.1, 50, {{5.00, 280.82}, {5.15, 281.65}, {5.30, 282.25},
-        {5.45, 282.93}, {5.60, 283.69}, {5.75, 284.44}, {5.90, 285.07}, {6.05, 285.58}}));
-    ASSERT_EQ(run.outcome, FitOutcome::Converged);
-    EXPECT_EQ(run.progress.firstHalvingStep, 1);
-    const double fitted = sumOfSquaredResiduals(run.ws);
-    run.ws.Params = run.start;
-    EXPECT_LT(fitted, sumOfSquaredResiduals(run.ws));
+    // Narrow pH ranges: the single-precision step overshoots.
+    const FitRun halved(titration(0.1, 50, {{5.00, 280.82}, {5.15, 281.65}, {5.30, 282.25}, {5.45, 282.93}, {5.60, 283.69},
+                                         {5.75, 284.44}, {5.90, 285.07}, {6.05, 285.58}}));
+    EXPECT_TRUE(halved.fit.converged());
+    EXPECT_GT(halved.fit.progress.halvings, 0);
+    const FitRun creeping(titration(0.1, 50, {{5.00, 280.89}, {5.10, 281.41}, {5.20, 281.85}, {5.30, 282.38}, {5.40, 282.81},
+                                           {5.50, 283.22}}));
+    EXPECT_EQ(creeping.fit.outcome, FitOutcome::StepLimit);
+    EXPECT_EQ(creeping.fit.progress.steps, 25);
+    EXPECT_TRUE(creeping.failedAtStart());
+    // Rounding keeps the halved parameters off the start: halving must end, not loop.
+    const FitRun stuck(titration(0.1, 50, {{2.00, 258.12}, {2.05, 258.72}, {2.10, 259.29}, {2.15, 259.88}, {2.20, 260.49},
+                                        {2.25, 261.09}}));
+    EXPECT_EQ(stuck.fit.outcome, FitOutcome::StepLimit);
+    EXPECT_GT(stuck.fit.progress.halvings, 100);
+    EXPECT_TRUE(stuck.failedAtStart());
 }
 
-TEST(fitParameters, SingularNormalMatrixFailsAtTheFactorization)
+TEST(fitParameters, SingularOrNonFiniteDataFail)
 {
-    // Every point at pH 2 with [H+] 0.25 (set directly, so all sums are exact).
-    Workspace ws = fileTitration(0.1, 50, std::vector<std::pair<double, double>>(8, {1.0, 300.0}));
-    reallocateFresh(ws.CalH, 8);
-    reallocateFresh(ws.CalPH, 8);
-    for (std::int32_t i = 1; i <= 8; ++i) {
-        ws.CalH[i] = Number::fromDouble(0.25);
-        ws.CalPH[i] = Number::fromDouble(2.0);
-    }
-    ws.Params = {0, 380.0f, 59.0f, 0.0f};
-    const FitRun run(std::move(ws), false);
-    EXPECT_EQ(run.outcome, FitOutcome::FactorizationFailed);
-    expectFailedAndUntouched(run);
-    EXPECT_EQ(run.ws.SolveStatus, 2);
-    // The residuals are those of the starting parameters.
-    EXPECT_EQ(run.ws.CalResidual[1].value(), 300.0 - (380.0 - 2.0 * 59.0));
-}
-
-TEST(fitParameters, FitsThatNeverSettleEndAtTheStepLimit)
-{
-    // Six points over a very narrow pH range creep towards the minimum.
-    const FitRun creeping(fileTitration(0.1, 50, {{5.00, 280.89}, {5.10, 281.41}, {5.20, 281.85}, {5.30, 282.38},
-                                                  {5.40, 282.81}, {5.50, 283.22}}));
-    EXPECT_EQ(creeping.outcome, FitOutcome::StepLimit);
-    expectFailedAndUntouched(creeping);
-    EXPECT_EQ(creeping.progress.steps, 25);
-
-    // A step so large that rounding keeps the halved parameters off the starting point by
-    // more than the sum of squares tolerates: the halving ends instead of looping.
-    const FitRun halving(fileTitration(0.1, 50, {{2.00, 258.12}, {2.05, 258.72}, {2.10, 259.29}, {2.15, 259.88},
-                                                 {2.20, 260.49}, {2.25, 261.09}}));
-    EXPECT_EQ(halving.outcome, FitOutcome::StepLimit);
-    expectFailedAndUntouched(halving);
-    EXPECT_GT(halving.progress.halvings, 100);
-}
-
-TEST(fitParameters, NonFiniteValuesEndInAFailure)
-{
-    for (const double emf : {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity(),
-                             -std::numeric_limits<double>::infinity(), 1e30, 1e200}) {
-        SCOPED_TRACE(emf);
-        Workspace data = realisticTitration();
-        data.CalEmf[7] = Number::fromDouble(emf);
-        expectFailedAndUntouched(FitRun(std::move(data)));
+    CalibrationData onePH = titration(0.1, 50, Points(8, {1.0, 300.0}));
+    EXPECT_EQ(computeInitialValues(onePH).failure, ModelOutcome::Failure::NoStartingLine);
+    // Exact sums: every point at pH 2 with [H+] 0.25.
+    onePH.hydrogen.assign(9, Number::fromDouble(0.25));
+    onePH.pH.assign(9, Number::fromDouble(2.0));
+    const ElectrodeParameters start{0, 380.0f, 59.0f, 0.0f};
+    const FitResult singular = fitParameters(onePH, start);
+    EXPECT_EQ(singular.outcome, FitOutcome::FactorizationFailed);
+    EXPECT_EQ(singular.parameters, start);
+    for (const double emf : {double(NAN), double(INFINITY), 1e30, 1e200}) {
+        Points points = noisyTitration();
+        points[6].second = emf;
+        EXPECT_TRUE(FitRun(titration(0.1, 50, points), ElectrodeParameters{0, 400, 59, 0}).failedAtStart()) << emf;
     }
 }
 

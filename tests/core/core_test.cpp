@@ -1,0 +1,133 @@
+#include "core/adjustment.h"
+#include "core/inversion.h"
+#include "core/ldl_solve.h"
+#include "support/titration.h"
+
+#include <gtest/gtest.h>
+
+namespace quorlin {
+namespace {
+
+using testing::Points;
+using testing::titration;
+using Failure = ModelOutcome::Failure;
+
+TEST(Number, SingleStaysSingleAndAnyDoubleMakesDouble)
+{
+    const Number tenth = Number::fromSingle(0.1f);
+    EXPECT_EQ(tenth + tenth + tenth, Number::fromSingle(0.1f + 0.1f + 0.1f));
+    EXPECT_EQ(tenth * Number::fromDouble(0.1), Number::fromDouble(static_cast<double>(0.1f) * 0.1));
+    EXPECT_EQ(Number() - tenth, Number::fromSingle(-0.1f));
+}
+
+TEST(computeInitialValues, ModelValuesAndTheLineThroughTwoPoints)
+{
+    // v = 1 and 5 ml of 0.1 M into 50 ml: pH 2.70757 and 2.04139, on emf = 412.35 - 59.16·pH.
+    const double ph1 = -std::log10(0.1 / 51), ph2 = -std::log10(0.5 / 55);
+    CalibrationData data = titration(0.1, 50, {{1, 412.35 - 59.16 * ph1}, {5, 412.35 - 59.16 * ph2}}, true);
+    const ModelOutcome line = computeInitialValues(data);
+    ASSERT_TRUE(line.ok());
+    EXPECT_EQ(data.hydrogen[1], Number::fromSingle(0.1f * 1.0f / (1.0f + 50.0f)));
+    EXPECT_NEAR(data.pH[1].value(), 2.70757, 5e-6);
+    EXPECT_NEAR(line.intercept, 412.35, 1e-3);
+    EXPECT_NEAR(line.slope, 59.16, 1e-3);
+    data.initialVolume = Number::fromDouble(50);
+    computeInitialValues(data);
+    EXPECT_TRUE(data.hydrogen[1].isDouble());
+}
+
+TEST(computeInitialValues, FailuresNameThePoint)
+{
+    const struct { double acid; Points points; bool typed; Failure failure; std::int32_t point; } cases[] = {
+        {0.1, {{1, 300}, {2, 290}, {-50, 280}, {4, 270}}, false, Failure::ZeroTotalVolume, 3},
+        {0.1, {{1, 300}, {0, 290}, {3, 280}}, true, Failure::NoPositiveH, 2},
+        {-0.1, {{1, 300}, {2, 290}}, true, Failure::NoPositiveH, 1},
+        {3e38, {{10, 300}}, true, Failure::NoPositiveH, 1},  // the single product overflows
+        {0.1, {}, false, Failure::NoStartingLine, 0},
+        {0.1, {{1, 300}}, false, Failure::NoStartingLine, 0},
+        {0.1, Points(7, {1.3, 300}), false, Failure::NoStartingLine, 0}};
+    for (const auto& c : cases) {
+        CalibrationData data = titration(c.acid, 50, c.points, c.typed);
+        const ModelOutcome outcome = computeInitialValues(data);
+        EXPECT_EQ(outcome.failure, c.failure) << c.point;
+        EXPECT_EQ(outcome.point, c.point);
+        EXPECT_EQ(modelFailureText(outcome).find(std::to_string(c.point)) != std::string::npos, c.point != 0);
+    }
+}
+
+// Only the diagonal and upper triangle are filled, as the fit fills them.
+SmallMatrix upper(const float (&m)[3][3])
+{
+    SmallMatrix a{};
+    for (int i = 0; i < 3; ++i)
+        for (int j = i; j < 3; ++j) a[i + 1][j + 1] = m[i][j];
+    return a;
+}
+
+TEST(factorAndSolve, SolvesAndInvertsAKnownSystem)
+{
+    // The inverse of this tridiagonal matrix is [[3,-2,1],[-2,4,-2],[1,-2,3]] / 4.
+    SmallMatrix a = upper({{2, 1, 0}, {1, 2, 1}, {0, 1, 2}});
+    SmallVector b{0, 0, 0, 4}, d{};
+    ASSERT_TRUE(factorAndSolve(a, b, d, 3));
+    invertFactored(a, d, 3);
+    const float x[3] = {1, -2, 3}, inverse[3][3] = {{3, -2, 1}, {-2, 4, -2}, {1, -2, 3}};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_NEAR(b[i + 1], x[i], 1e-6);
+        for (int j = i; j < 3; ++j) EXPECT_NEAR(a[i + 1][j + 1], inverse[i][j] / 4, 1e-6);
+    }
+}
+
+TEST(factorAndSolve, ZeroPivotOrNonFiniteValuesFailWithoutStoringThem)
+{
+    const struct { SmallMatrix a; SmallVector b; } cases[] = {
+        {upper({{1, 2, 3}, {2, 4, 5}, {3, 5, 9}}), {0, 1, 1, 1}},  // rows 1 and 2 proportional
+        {upper({{1, 2, 0}, {2, 5, 0}, {0, 0, 0}}), {0, 1, 1, 1}},  // zero only in the last pivot
+        {upper({{4, 2, NAN}, {2, 5, 1}, {0.5, 1, 3}}), {0, 1, 1, 1}},
+        {upper({{4, 2, 0.5}, {2, 5, 1}, {0.5, 1, 3}}), {0, 1, INFINITY, 1}},
+        {upper({{1e-30f, 0, 0}, {0, 1, 0}, {0, 0, 1}}), {0, 1e20f, 1, 1}}};  // beyond single range
+    for (auto [a, b] : cases) {
+        SmallVector d{};
+        EXPECT_FALSE(factorAndSolve(a, b, d, 3));
+        for (int i = 1; i <= 3; ++i) {
+            EXPECT_TRUE(std::isfinite(d[i]));
+            for (int j = 1; j < i; ++j) EXPECT_TRUE(std::isfinite(a[i][j]));
+        }
+    }
+}
+
+TEST(findPhByFalsePosition, FindsTheRootOfTheCurvedEquation)
+{
+    for (const float slope : {59.0f, -59.0f})
+        for (const double pH : {0.3, 1.2, 6.5}) {
+            const Inversion found = findPhByFalsePosition({0, 400, slope, 30}, 400 - slope * pH + 30 * std::pow(10.0, -pH));
+            ASSERT_EQ(found.kind, Inversion::Kind::Root);
+            // The 1E-5 bounds the end point's last move; false position can sit a little further off.
+            EXPECT_NEAR(found.pH, pH, 2e-5) << slope;
+        }
+}
+
+TEST(findPhByFalsePosition, FailsOrFindsNoRoot)
+{
+    const struct { ElectrodeParameters p; double emf; Inversion::Kind kind; } cases[] = {
+        {{0, 400, 59, 20}, NAN, Inversion::Kind::Failed}, {{0, 400, 59, 20}, INFINITY, Inversion::Kind::Failed},
+        {{0, 400, 59, 20}, 1e200, Inversion::Kind::Failed}, {{0, 400, NAN, 20}, 300, Inversion::Kind::Failed},
+        {{0, 400, 59, 20}, 450, Inversion::Kind::NoRoot}, {{0, 400, 59, 20}, -500, Inversion::Kind::NoRoot},
+        {{0, 400, 0, 0}, 400, Inversion::Kind::NoRoot}};  // zero at both ends
+    for (const auto& c : cases) EXPECT_EQ(findPhByFalsePosition(c.p, c.emf).kind, c.kind) << c.emf;
+}
+
+TEST(adjustData, RemovesTheJCorrTermAndStopsAtAFailedPoint)
+{
+    const ElectrodeParameters p{0, 400, 59, 20};
+    // Point 1 reads at pH 1.7: 400 - 59·1.7 + 20·10^-1.7.
+    const double emf = 400 - 59 * 1.7 + 20 * std::pow(10.0, -1.7);
+    AdjustmentData data{3, {}, {Number(), Number::fromDouble(emf), Number::fromDouble(NAN), Number::fromDouble(250)}};
+    const AdjustmentResult result = adjustData(data, p);
+    EXPECT_EQ(result.failedPoint, 2);
+    ASSERT_EQ(result.adjusted.size(), 1u);
+    EXPECT_NEAR(result.adjusted[0], 400 - 59 * 1.7, 59 * 2e-5);
+}
+
+}  // namespace
+}  // namespace quorlin
