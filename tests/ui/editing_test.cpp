@@ -1,5 +1,7 @@
 #include "window_fixture.h"
 
+#include "ui/grids/grid_contents.h"
+
 #include <functional>
 
 namespace quorlin::testing {
@@ -115,6 +117,27 @@ TEST_F(Editing, DeletingAPointAsksAndKeepsARowCurrent)
         EXPECT_EQ(c.grid->row(), c.endRow) << c.row;
     }
     EXPECT_EQ(platform.questions.size(), 5);
+}
+
+// The adjusted column follows a typed emf; a text typed into it is stored nowhere and
+// the adjustment writes over it.
+TEST_F(Editing, AdjustmentFollowsEditedPoints)
+{
+    load(QString::fromStdString(folder.write("adj.txt", "1,200\n2,210\n")), &MainWindow::loadAdjustmentData);
+    AdjustmentGrid& grid = *ui().adjustmentGrid;
+    const QString adjusted = grid.text(1, kAdjustedColumn);
+    ASSERT_FALSE(adjusted.isEmpty());
+    typeOver(grid, 1, 2, "250");
+    QTest::keyClick(&grid.editBox(), Qt::Key_Return);
+    EXPECT_NE(grid.text(1, kAdjustedColumn), adjusted);
+
+    const Workspace before = ws();
+    const QString second = grid.text(2, kAdjustedColumn);
+    typeOver(grid, 2, kAdjustedColumn, "9");
+    QTest::keyClick(&grid.editBox(), Qt::Key_Return);
+    EXPECT_EQ(ws().AdjEmf, before.AdjEmf);
+    EXPECT_EQ(ws().AdjVolume, before.AdjVolume);
+    EXPECT_EQ(grid.text(2, kAdjustedColumn), second);
 }
 
 // Menu keys come first, also in a text box; a disabled command's key is the box's.
