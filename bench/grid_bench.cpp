@@ -1,8 +1,8 @@
 // Filling the two point grids from the point arrays, with and without painting the
 // visible part, for data sets of 10^3 to 10^6 points.
 #include "core/workspace.h"
-#include "ui/grids/correction_grid.h"
-#include "ui/grids/data_grid.h"
+#include "ui/grids/adjustment_grid.h"
+#include "ui/grids/calibration_grid.h"
 #include "ui/grids/grid_services.h"
 
 #include <QApplication>
@@ -10,8 +10,6 @@
 #include <QWidget>
 
 #include <benchmark/benchmark.h>
-
-#include <functional>
 
 namespace {
 
@@ -40,12 +38,12 @@ struct Panels {
     RegionalSettings regional;
     SilentServices services;
     QWidget panel;
-    DataGrid* dataGrid;
-    CorrectionGrid* correctionGrid;
+    CalibrationGrid* calibrationGrid;
+    AdjustmentGrid* adjustmentGrid;
 
     Panels()
-        : dataGrid(new DataGrid(ws, regional, services, &panel)),
-          correctionGrid(new CorrectionGrid(ws, regional, services, [] { return false; }, &panel))
+        : calibrationGrid(new CalibrationGrid(ws, regional, services, &panel)),
+          adjustmentGrid(new AdjustmentGrid(ws, regional, services, [] { return false; }, &panel))
     {
         panel.resize(400, 700);
         panel.show();
@@ -59,24 +57,22 @@ void showNow(QWidget& grid)
     benchmark::DoNotOptimize(grid.grab());
 }
 
-// One data set's count, arrays and grid fill, so both grids run the same benchmark.
+// One data set's count, arrays and grid, so both grids run the same benchmark.
 struct DataSet {
     std::int32_t& count;
     PointArray& volume;
     PointArray& emf;
-    PointGrid& grid;
-    std::function<void()> fill;
+    PointSetGrid& grid;
 };
 
 DataSet calibrationSet(Panels& p)
 {
-    return {p.ws.CalCount, p.ws.CalVolume, p.ws.CalEmf, *p.dataGrid, [&p] { p.dataGrid->FillDataGrid(); }};
+    return {p.ws.CalCount, p.ws.CalVolume, p.ws.CalEmf, *p.calibrationGrid};
 }
 
 DataSet adjustmentSet(Panels& p)
 {
-    return {p.ws.AdjCount, p.ws.AdjVolume, p.ws.AdjEmf, *p.correctionGrid,
-            [&p] { p.correctionGrid->FillCorrectionGrid(); }};
+    return {p.ws.AdjCount, p.ws.AdjVolume, p.ws.AdjEmf, *p.adjustmentGrid};
 }
 
 void fillBenchmark(benchmark::State& state, DataSet (*dataSet)(Panels&))
@@ -88,35 +84,35 @@ void fillBenchmark(benchmark::State& state, DataSet (*dataSet)(Panels&))
     const std::int32_t count = set.count;
     for (auto _ : state) {
         set.count = count;
-        set.fill();
+        set.grid.fill();
         if (paint) showNow(set.grid);
         state.PauseTiming();
         set.count = 0;  // every fill is a load into an empty grid
-        set.fill();
+        set.grid.fill();
         state.ResumeTiming();
     }
 }
 
-void BM_FillDataGrid(benchmark::State& state) { fillBenchmark(state, calibrationSet); }
-void BM_FillCorrectionGrid(benchmark::State& state) { fillBenchmark(state, adjustmentSet); }
+void BM_FillCalibrationGrid(benchmark::State& state) { fillBenchmark(state, calibrationSet); }
+void BM_FillAdjustmentGrid(benchmark::State& state) { fillBenchmark(state, adjustmentSet); }
 
 // Jumping between the first and the last point and painting, as scrolling does.
 void BM_JumpToLastPoint(benchmark::State& state)
 {
     Panels panels;
     loadPoints(panels.ws.CalCount, panels.ws.CalVolume, panels.ws.CalEmf, state.range(0));
-    panels.dataGrid->FillDataGrid();
+    panels.calibrationGrid->fill();
     int row = 1;
     for (auto _ : state) {
         row = row == 1 ? panels.ws.CalCount : 1;
-        panels.dataGrid->setCurrentCell(row, 2);
-        showNow(*panels.dataGrid);
+        panels.calibrationGrid->setCurrentCell(row, 2);
+        showNow(*panels.calibrationGrid);
     }
 }
 
 // Second argument: 1 also paints the visible rows, as showing the grid would.
-BENCHMARK(BM_FillDataGrid)->ArgsProduct({{1000, 100000, 1000000}, {0, 1}})->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_FillCorrectionGrid)->ArgsProduct({{1000, 100000, 1000000}, {0, 1}})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FillCalibrationGrid)->ArgsProduct({{1000, 100000, 1000000}, {0, 1}})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FillAdjustmentGrid)->ArgsProduct({{1000, 100000, 1000000}, {0, 1}})->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_JumpToLastPoint)->Arg(1000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -1,7 +1,7 @@
 // One full redraw of the calibration plots into a 1000 x 800 image, as on a resize.
 #include "plot/calibration_plot.h"
 #include "ui/painter_surface.h"
-#include "ui/sample_calibration.h"
+#include "support/sample_calibration.h"
 
 #include <QGuiApplication>
 

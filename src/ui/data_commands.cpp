@@ -8,11 +8,11 @@
 #include "io/data_directory.h"
 #include "io/data_files.h"
 #include "platform_services.h"
-#include "qt_text.h"
 #include "tab_strip.h"
-#include "ui/grids/correction_grid.h"
-#include "ui/grids/data_grid.h"
+#include "ui/grids/adjustment_grid.h"
+#include "ui/grids/calibration_grid.h"
 #include "ui/grids/grid_contents.h"
+#include "ui/grids/qt_text.h"
 
 #include <QAction>
 #include <QFile>
@@ -29,79 +29,71 @@ std::string filePath(const QString& path)
 
 }  // namespace
 
-std::optional<QString> MainWindow::askForFile(int index)
+std::optional<QString> MainWindow::askForFile(FileCommand command)
 {
-    return platform_.chooseFile(fileCommandDialog(index, ws_.DataDir, captions_));
+    return platform_.chooseFile(fileCommandDialog(command, ws_.DataDir, captions_));
 }
 
 // A chosen file names its data set at once, and its folder becomes the one every later
 // dialog offers, also after a restart.
-std::optional<QString> MainWindow::chooseFileToLoad(int index)
+std::optional<QString> MainWindow::chooseFileToLoad(FileCommand command)
 {
-    const std::optional<QString> path = askForFile(index);
+    const std::optional<QString> path = askForFile(command);
     if (!path) return path;
-    captions_.FileName[static_cast<std::size_t>(index)] = path->toStdString();
+    captions_.FileName[command == FileCommand::LoadCalibration ? 0 : 1] = path->toStdString();
     showCaptions();
     setDataDirectory(ws_, filePath(*path));
     saveDataDirectory(platform_.settings(), ws_.DataDir);
     return path;
 }
 
-void MainWindow::Choose_Click(int index)
-{
-    // A value still being typed belongs to the points before they are loaded or saved.
-    finishEdits();
-    switch (index) {
-    case 0: loadCalibrationData(); break;
-    case 1: loadDataForAdjustment(); break;
-    case 2: saveCalibrationData(); break;
-    case 3: saveAdjustedData(); break;
-    default: break;
-    }
-}
-
 // Every step after the dialog goes on whatever the step before it did: a file that
 // cannot be read gives fewer points, never a message.
 void MainWindow::loadCalibrationData()
 {
-    const std::optional<QString> path = chooseFileToLoad(0);
+    finishEdits();
+    const std::optional<QString> path = chooseFileToLoad(FileCommand::LoadCalibration);
     if (!path) return;
 
     readCalibrationFile(ws_, filePath(*path));
-    ui_.Box[0]->setText(qStringOf(pointNumberText(ws_.AcidConc)));
-    ui_.Box[1]->setText(qStringOf(pointNumberText(ws_.InitVolume)));
+    ui_.acidConcentration->setText(qStringOf(pointNumberText(ws_.AcidConc)));
+    ui_.initialVolume->setText(qStringOf(pointNumberText(ws_.InitVolume)));
 
-    ui_.DataGrid->FillDataGrid();
+    ui_.calibrationGrid->fill();
     computeInitialValues(ws_, captions_, format_);
     showCaptions();
-    calibrate(Caller::Load);
-    PlotData();
+    fitCalibration(Caller::Load);
+    redrawPlots();
 }
 
-void MainWindow::loadDataForAdjustment()
+void MainWindow::loadAdjustmentData()
 {
-    const std::optional<QString> path = chooseFileToLoad(1);
+    finishEdits();
+    const std::optional<QString> path = chooseFileToLoad(FileCommand::LoadAdjustment);
     if (!path) return;
 
     readAdjustmentFile(ws_, filePath(*path));
-    ui_.DataTab->selectTab(1);
-    ui_.CorrectionGrid->FillCorrectionGrid();
-    if (captions_.Parameter[1] != Captions::kNone) adjust(Caller::Load);
-    ui_.DataTab->show();
-    SetVisible();
+    ui_.tabs->selectTab(1);
+    ui_.adjustmentGrid->fill();
+    if (captions_.Parameter[1] != Captions::kNone) adjustPoints(Caller::Load);
+    ui_.tabs->show();
+    updateCommandStates();
 }
 
 void MainWindow::saveCalibrationData()
 {
-    const std::optional<QString> path = askForFile(2);
+    finishEdits();
+    const std::optional<QString> path = askForFile(FileCommand::SaveCalibration);
     if (!path) return;
     captions_.FileName[0] = path->toStdString();
     showCaptions();
 
-    const TextRecord constants{ui_.Box[0]->text().toStdString(), ui_.Box[1]->text().toStdString()};
+    const TextRecord constants{ui_.acidConcentration->text().toStdString(),
+                               ui_.initialVolume->text().toStdString()};
     std::vector<TextRecord> points;
     for (int i = 1; i <= ws_.CalCount; ++i)
-        points.push_back({ui_.DataGrid->text(i, 1).toStdString(), ui_.DataGrid->text(i, 2).toStdString()});
+        points.push_back(
+            {ui_.calibrationGrid->text(i, 1).toStdString(), ui_.calibrationGrid->text(i, 2).toStdString()});
     const FileOutcome outcome = writeCalibrationFile(filePath(*path), constants, points);
     if (!outcome.ok)
         platform_.showMessage(QStringLiteral("Could not save %1: %2").arg(*path, qStringOf(outcome.reason)));
@@ -109,37 +101,59 @@ void MainWindow::saveCalibrationData()
 
 void MainWindow::saveAdjustedData()
 {
-    const std::optional<QString> path = askForFile(3);
+    finishEdits();
+    const std::optional<QString> path = askForFile(FileCommand::SaveAdjusted);
     if (!path) return;
     captions_.FileName[1] = path->toStdString();
     showCaptions();
 
     std::vector<TextRecord> points;
     for (int i = 1; i <= ws_.AdjCount; ++i)
-        points.push_back({ui_.CorrectionGrid->text(i, 1).toStdString(),
-                          ui_.CorrectionGrid->text(i, kAdjustedColumn).toStdString()});
+        points.push_back({ui_.adjustmentGrid->text(i, 1).toStdString(),
+                          ui_.adjustmentGrid->text(i, kAdjustedColumn).toStdString()});
     const FileOutcome outcome = writeAdjustedFile(filePath(*path), points);
     if (!outcome.ok)
         platform_.showMessage(QStringLiteral("Could not save %1: %2").arg(*path, qStringOf(outcome.reason)));
 }
 
-void MainWindow::Calibrate_Click()
+void MainWindow::addCalibrationPoint()
 {
-    finishEdits();
-    calibrate(Caller::User);
+    ui_.calibrationGrid->addPoint();
 }
 
-void MainWindow::calibrate(Caller caller)
+void MainWindow::deleteCalibrationPoint()
+{
+    ui_.calibrationGrid->deletePoint();
+}
+
+void MainWindow::addAdjustmentPoint()
+{
+    ui_.adjustmentGrid->addPoint();
+}
+
+void MainWindow::deleteAdjustmentPoint()
+{
+    ui_.adjustmentGrid->deletePoint();
+}
+
+void MainWindow::calibrate()
+{
+    finishEdits();
+    fitCalibration(Caller::User);
+}
+
+void MainWindow::fitCalibration(Caller caller)
 {
     if (ws_.CalCount < 6) {
         platform_.beep();
         return;
     }
+    // Points typed without a file are saved before they are calibrated.
     if (captions_.FileName[0] == Captions::kNone) {
         saveCalibrationData();
         if (captions_.FileName[0] == Captions::kNone) return;
     }
-    for (QLineEdit* box : ui_.Box) {
+    for (QLineEdit* box : {ui_.acidConcentration, ui_.initialVolume}) {
         if (box->text().trimmed().isEmpty()) {
             platform_.beep();
             box->setFocus();
@@ -158,19 +172,19 @@ void MainWindow::calibrate(Caller caller)
     case CalibrationOutcome::StepLimit: platform_.showMessage(qStringOf(calibrationMessage(result))); return;
     case CalibrationOutcome::Converged: break;
     }
-    PlotData();
-    SetVisible();
+    redrawPlots();
+    updateCommandStates();
 }
 
-void MainWindow::Correct_Click()
+void MainWindow::adjustData()
 {
     finishEdits();
-    adjust(Caller::User);
+    adjustPoints(Caller::User);
 }
 
-void MainWindow::adjust(Caller caller)
+void MainWindow::adjustPoints(Caller caller)
 {
-    const std::int32_t failed = ui_.CorrectionGrid->RunAdjustment();
+    const std::int32_t failed = ui_.adjustmentGrid->adjust();
     if (failed != 0 && caller == Caller::User)
         platform_.showMessage(QStringLiteral("Point %1: no pH can be found for this emf").arg(failed));
 }

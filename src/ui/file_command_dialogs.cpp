@@ -18,16 +18,17 @@ const std::vector<FileFilter>& dataFileFilters()
     return filters;
 }
 
-FileDialogRequest fileCommandDialog(int index, const std::string& dataDirectory, const Captions& captions)
+FileDialogRequest fileCommandDialog(FileCommand command, const std::string& dataDirectory, const Captions& captions)
 {
+    const auto index = static_cast<std::size_t>(command);
     FileDialogRequest request;
     request.filters = dataFileFilters();
     request.initialFolder = QString::fromStdString(dataDirectory);
-    request.title = kTitles.at(static_cast<std::size_t>(index));
+    request.title = kTitles.at(index);
     if (index >= 2) {
         request.kind = FileDialogRequest::Kind::Save;
         // "?" stands for no file; offered as a name it would save a file called "?".
-        const std::string& last = captions.FileName[static_cast<std::size_t>(index - 2)];
+        const std::string& last = captions.FileName[index - 2];
         if (last != Captions::kNone) request.initialFileName = QString::fromStdString(last);
     }
     return request;

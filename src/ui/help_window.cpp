@@ -13,7 +13,6 @@ namespace quorlin {
 
 HelpWindow::HelpWindow(QWidget* owner) : QWidget(owner, Qt::Window), browser_(new QTextBrowser(this))
 {
-    setObjectName("HelpWindow");
     setWindowTitle("Quorlin Help");
     setWindowIcon(QIcon(":/icons/help.svg"));
 
@@ -27,7 +26,6 @@ HelpWindow::HelpWindow(QWidget* owner) : QWidget(owner, Qt::Window), browser_(ne
     back->setEnabled(false);
     forward->setEnabled(false);
 
-    browser_->setObjectName("HelpBrowser");
     browser_->setOpenLinks(true);
     connect(contents, &QAction::triggered, browser_, &QTextBrowser::home);
     connect(back, &QAction::triggered, browser_, &QTextBrowser::backward);

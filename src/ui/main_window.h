@@ -3,9 +3,10 @@
 #include "command_actions.h"
 #include "core/captions.h"
 #include "core/workspace.h"
-#include "text/number_text.h"
+#include "file_command_dialogs.h"
 #include "plot/calibration_plot.h"
 #include "plot/plot_mapping.h"
+#include "text/number_text.h"
 #include "ui/grids/twips.h"
 #include "window_controls.h"
 
@@ -20,8 +21,8 @@ class PlatformServices;
 
 // The one window of the program. It owns the Workspace for the whole run, holds every
 // control and runs the commands of the menus and the toolbar. The state that decides
-// which commands are usable lives in the captions: a FileName other than "?" means the
-// data set has a file, a Parameter(1) other than "?" that starting values or a
+// which commands are usable lives in the captions: a file name other than "?" means
+// the data set has a file, an Ezero other than "?" that starting values or a
 // calibration exist.
 class MainWindow final : public QMainWindow {
     Q_OBJECT
@@ -35,15 +36,22 @@ public:
     explicit MainWindow(PlatformServices& platform, QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    // The commands. A menu item and its toolbar button run the same procedure.
-    void Choose_Click(int index);
-    void Calibrate_Click();
-    void Correct_Click();
-    void Help_Click();
-    void Version_Click();
-    void Exit_Click();
-    void Tb_ButtonClick(const QString& key);
+    // The commands. Each first commits a value still being typed into a cell of the
+    // grid it reads or changes.
+    void loadCalibrationData();
+    void loadAdjustmentData();
+    void saveCalibrationData();
+    void saveAdjustedData();
+    void addCalibrationPoint();
+    void deleteCalibrationPoint();
+    void calibrate();
+    void addAdjustmentPoint();
+    void deleteAdjustmentPoint();
+    void adjustData();
+    void showHelp();
 
+    const CommandActions& commands() const { return actions_; }
+    const WindowControls& controls() const { return ui_; }
     const Workspace& workspace() const { return ws_; }
     const Captions& captions() const { return captions_; }
 
@@ -55,26 +63,25 @@ private:
     // Model failures are reported to a user who asked for the calibration; after a
     // load they are passed over like every other failure of the load.
     enum class Caller { User, Load };
-
-    void Form_Load();
-    void Form_Resize();
-    void SetPanels();
-    void SetVisible();
-    void DataTab_Click(int index);
-    void PlotData();
+    // What the command states follow: the data at hand, or a point typed into a set
+    // without a file, which opens the calibration and nothing else.
+    enum class StateChange { Data, PointTyped };
 
     void connectCommands();
+    void startSession();
+    void fitToSize();
+    void placePanels();
+    void updateCommandStates(StateChange change = StateChange::Data);
+    void onTabSelected(int index);
+    void redrawPlots();
+
     void finishEdits();
-    void loadCalibrationData();
-    void loadDataForAdjustment();
-    void saveCalibrationData();
-    void saveAdjustedData();
-    void calibrate(Caller caller);
-    void adjust(Caller caller);
-    void readBoxes();
+    void fitCalibration(Caller caller);
+    void adjustPoints(Caller caller);
+    void readConstants();
     void showCaptions();
-    std::optional<QString> askForFile(int index);
-    std::optional<QString> chooseFileToLoad(int index);
+    std::optional<QString> askForFile(FileCommand command);
+    std::optional<QString> chooseFileToLoad(FileCommand command);
 
     PlatformServices& platform_;
     Workspace ws_;
@@ -85,10 +92,10 @@ private:
     WindowControls ui_;
     PlotMapping mapping_;
     PlotExtents extents_;
-    // The text of each Box that was last reported as out of range. Releasing the key
-    // that closed the message box reads the box again; reporting the same text once
-    // more would never end.
-    std::array<std::optional<QString>, 2> boxComplaint_;
+    // The text of each constant's box that was last reported as out of range.
+    // Releasing the key that closed the message box reads the box again; reporting the
+    // same text once more would never end.
+    std::array<std::optional<QString>, 2> constantComplaint_;
 };
 
 }  // namespace quorlin

@@ -12,18 +12,13 @@ QString settingPath(const std::string& section, const std::string& key)
     return QString::fromStdString(section) + '/' + QString::fromStdString(key);
 }
 
-QString storeName(const std::string& application)
-{
-    return QString::fromStdString(application);
-}
-
 }  // namespace
 
 std::string QtSettingsStore::read(const std::string& application, const std::string& section,
                                   const std::string& key, const std::string& fallback) const
 {
-    const QSettings store(QSettings::NativeFormat, QSettings::UserScope, storeName(application),
-                          storeName(application));
+    const QString name = QString::fromStdString(application);
+    const QSettings store(QSettings::NativeFormat, QSettings::UserScope, name, name);
     const QVariant value = store.value(settingPath(section, key));
     return value.isValid() ? value.toString().toStdString() : fallback;
 }
@@ -31,8 +26,8 @@ std::string QtSettingsStore::read(const std::string& application, const std::str
 void QtSettingsStore::save(const std::string& application, const std::string& section, const std::string& key,
                            const std::string& value)
 {
-    QSettings store(QSettings::NativeFormat, QSettings::UserScope, storeName(application),
-                    storeName(application));
+    const QString name = QString::fromStdString(application);
+    QSettings store(QSettings::NativeFormat, QSettings::UserScope, name, name);
     store.setValue(settingPath(section, key), QString::fromStdString(value));
     store.sync();
 }

@@ -16,7 +16,6 @@ class TabStrip final : public QWidget {
 public:
     TabStrip(const QStringList& captions, QWidget* parent);
 
-    QTabBar* tabBar() const { return bar_; }
     int selectedTab() const;
     // Selects a tab; tabSelected follows even when it was selected already.
     void selectTab(int index);

@@ -2,8 +2,8 @@
 
 #include "tab_strip.h"
 #include "ui/graph_widget.h"
-#include "ui/grids/correction_grid.h"
-#include "ui/grids/data_grid.h"
+#include "ui/grids/adjustment_grid.h"
+#include "ui/grids/calibration_grid.h"
 #include "ui/grids/twips.h"
 
 #include <QFrame>
@@ -15,25 +15,18 @@ namespace quorlin {
 
 namespace {
 
-template <typename W>
-W* named(W* widget, const QString& name)
-{
-    widget->setObjectName(name);
-    return widget;
-}
-
 // Labels size themselves to their text, so only the top-left corner is designed.
-QLabel* label(QWidget* container, const QString& name, const QString& text, double left, double top)
+QLabel* label(QWidget* container, const QString& text, double left, double top)
 {
-    auto* l = named(new QLabel(text, container), name);
+    auto* l = new QLabel(text, container);
     placeInTwips(*l, left, top, 0, 0);
     l->adjustSize();
     return l;
 }
 
-QLabel* parameterLabel(QWidget* container, int index, const QColor& colour, double left)
+QLabel* parameterLabel(QWidget* container, const QColor& colour, double left)
 {
-    QLabel* l = label(container, QStringLiteral("Parameter(%1)").arg(index), "?", left, 240);
+    QLabel* l = label(container, "?", left, 240);
     QPalette palette = l->palette();
     palette.setColor(QPalette::WindowText, colour);
     l->setPalette(palette);
@@ -41,16 +34,17 @@ QLabel* parameterLabel(QWidget* container, int index, const QColor& colour, doub
 }
 
 // The designed boxes are 13 pixels high: room for the text only with a thin border.
-QLineEdit* box(QWidget* container, int index)
+QLineEdit* box(QWidget* container, double top)
 {
-    auto* b = named(new QLineEdit(container), QStringLiteral("Box(%1)").arg(index));
+    auto* b = new QLineEdit(container);
     b->setStyleSheet("QLineEdit { border: 1px solid palette(mid); background: palette(base); padding: 0px 1px; }");
+    placeInTwips(*b, 1440, top, 735, 195);
     return b;
 }
 
-QFrame* panel(QWidget* client, int index)
+QFrame* panel(QWidget* client)
 {
-    auto* frame = named(new QFrame(client), QStringLiteral("DataFrame(%1)").arg(index));
+    auto* frame = new QFrame(client);
     frame->setFrameShape(QFrame::NoFrame);
     frame->setAutoFillBackground(true);
     return frame;
@@ -62,37 +56,35 @@ WindowControls buildWindowControls(QWidget* client, const GridDependencies& grid
 {
     WindowControls c;
 
-    c.DataTab = named(new TabStrip({"Calibration", "Adjustment"}, client), "DataTab");
-    placeInTwips(*c.DataTab, 0, 480, 11475, 8055);
-    c.DataTab->hide();
+    c.tabs = new TabStrip({"Calibration", "Adjustment"}, client);
+    placeInTwips(*c.tabs, 0, 480, 11475, 8055);
+    c.tabs->hide();
 
-    QFrame* calibration = c.DataFrame[1] = panel(client, 1);
-    c.FileName[0] = label(calibration, "FileName(0)", "?", 120, 120);
-    c.Label1 = label(calibration, "Label1", "Acid concn. /M", 120, 600);
-    c.Box[0] = box(calibration, 0);
-    placeInTwips(*c.Box[0], 1440, 600, 735, 195);
-    c.Label2 = label(calibration, "Label2", "Initial volume /ml", 120, 840);
-    c.Box[1] = box(calibration, 1);
-    placeInTwips(*c.Box[1], 1440, 840, 735, 195);
+    QFrame* calibration = c.calibrationPanel = panel(client);
+    c.calibrationFileName = label(calibration, "?", 120, 120);
+    label(calibration, "Acid concn. /M", 120, 600);
+    c.acidConcentration = box(calibration, 600);
+    label(calibration, "Initial volume /ml", 120, 840);
+    c.initialVolume = box(calibration, 840);
 
-    c.ParFrame = named(new QGroupBox("Parameters", calibration), "ParFrame");
-    placeInTwips(*c.ParFrame, 2280, 480, 4815, 615);
-    c.Label3 = label(c.ParFrame, "Label3", "Ezero", 120, 240);
-    c.Parameter[1] = parameterLabel(c.ParFrame, 1, QColor(0, 0, 192), 600);
-    c.Label4 = label(c.ParFrame, "Label4", "Slope", 1800, 240);
-    c.Parameter[2] = parameterLabel(c.ParFrame, 2, QColor(0, 0, 255), 2280);
-    c.Label5 = label(c.ParFrame, "Label5", "j corr", 3360, 240);
-    c.Parameter[3] = parameterLabel(c.ParFrame, 3, QColor(0, 0, 128), 3840);
-    c.rmserror = label(calibration, "rmserror", "", 7200, 720);
+    auto* parameters = new QGroupBox("Parameters", calibration);
+    placeInTwips(*parameters, 2280, 480, 4815, 615);
+    label(parameters, "Ezero", 120, 240);
+    c.ezero = parameterLabel(parameters, QColor(0, 0, 192), 600);
+    label(parameters, "Slope", 1800, 240);
+    c.slope = parameterLabel(parameters, QColor(0, 0, 255), 2280);
+    label(parameters, "j corr", 3360, 240);
+    c.jCorrection = parameterLabel(parameters, QColor(0, 0, 128), 3840);
+    c.rmsError = label(calibration, "", 7200, 720);
 
-    c.DataGrid = new DataGrid(grids.ws, grids.regional, grids.services, calibration);
-    c.Graph = named(new Graph(calibration), "Graph");
-    placeInTwips(*c.Graph, 2280, 1200, 1815, 6375);
+    c.calibrationGrid = new CalibrationGrid(grids.ws, grids.regional, grids.services, calibration);
+    c.graph = new Graph(calibration);
+    placeInTwips(*c.graph, 2280, 1200, 1815, 6375);
 
-    QFrame* adjustment = c.DataFrame[2] = panel(client, 2);
-    c.FileName[1] = label(adjustment, "FileName(1)", "?", 120, 120);
-    c.CorrectionGrid =
-        new CorrectionGrid(grids.ws, grids.regional, grids.services, grids.calibrationAvailable, adjustment);
+    QFrame* adjustment = c.adjustmentPanel = panel(client);
+    c.adjustmentFileName = label(adjustment, "?", 120, 120);
+    c.adjustmentGrid =
+        new AdjustmentGrid(grids.ws, grids.regional, grids.services, grids.calibrationAvailable, adjustment);
     return c;
 }
 

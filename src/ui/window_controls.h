@@ -3,46 +3,41 @@
 #include "core/workspace.h"
 #include "text/number_text.h"
 
-#include <array>
 #include <functional>
 
 class QFrame;
-class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QWidget;
 
 namespace quorlin {
 
-class CorrectionGrid;
-class DataGrid;
+class AdjustmentGrid;
+class CalibrationGrid;
 class Graph;
 class GridServices;
 class TabStrip;
 
-// The controls of the main window under the names the code uses for them (also their
-// object names). Control arrays keep their indices: FileName(0..1), Box(0..1),
-// DataFrame(1..2) and Parameter(1..3); slot 0 of the last two is unused.
+// The controls of the main window that the code works with after building them.
 struct WindowControls {
-    TabStrip* DataTab = nullptr;
-    std::array<QFrame*, 3> DataFrame{};
+    TabStrip* tabs = nullptr;
+    QFrame* calibrationPanel = nullptr;
+    QFrame* adjustmentPanel = nullptr;
 
     // Calibration panel.
-    std::array<QLabel*, 2> FileName{};
-    QLabel* Label1 = nullptr;
-    QLabel* Label2 = nullptr;
-    std::array<QLineEdit*, 2> Box{};
-    QGroupBox* ParFrame = nullptr;
-    QLabel* Label3 = nullptr;
-    QLabel* Label4 = nullptr;
-    QLabel* Label5 = nullptr;
-    std::array<QLabel*, 4> Parameter{};
-    QLabel* rmserror = nullptr;
-    quorlin::DataGrid* DataGrid = nullptr;  // with its edit box EditA
-    quorlin::Graph* Graph = nullptr;
+    QLabel* calibrationFileName = nullptr;
+    QLineEdit* acidConcentration = nullptr;
+    QLineEdit* initialVolume = nullptr;
+    QLabel* ezero = nullptr;
+    QLabel* slope = nullptr;
+    QLabel* jCorrection = nullptr;
+    QLabel* rmsError = nullptr;
+    CalibrationGrid* calibrationGrid = nullptr;
+    Graph* graph = nullptr;
 
     // Adjustment panel.
-    quorlin::CorrectionGrid* CorrectionGrid = nullptr;  // with its edit box EditB
+    QLabel* adjustmentFileName = nullptr;
+    AdjustmentGrid* adjustmentGrid = nullptr;
 };
 
 // What the grids work on; all of it must outlive the controls.

@@ -4,9 +4,9 @@
 
 namespace quorlin {
 
-// The borderless single-line box laid over a grid cell while it is edited (EditA for
-// DataGrid, EditB for CorrectionGrid). Hidden except during an edit. Ctrl shortcuts
-// are left to the window's menu, as its commands take precedence over the box.
+// The borderless single-line box laid over a grid cell while it is edited, one per
+// grid. Hidden except during an edit. Ctrl shortcuts are left to the window's menu, as
+// its commands take precedence over the box.
 class CellEditBox final : public QLineEdit {
     Q_OBJECT
 public:

@@ -40,17 +40,17 @@ CellEditor::CellEditor(PointGrid& grid, CellEditBox& box, EditTargets targets,
     connect(grid_.horizontalScrollBar(), &QScrollBar::valueChanged, this, endOnScroll);
 }
 
-void CellEditor::StartCellEdit(char16_t& key)
+void CellEditor::startEdit(char16_t& key)
 {
     finishEdit();
     if (key != kEnter && key != kBackspace && isControlCharacter(key)) return;
     if (grid_.row() < PointGrid::fixedRows() || grid_.col() < PointGrid::fixedCols()) return;
 
-    state_.EditOldText = grid_.currentText();
-    state_.EditRow = grid_.row();
-    state_.EditCol = grid_.col();
-    grid_.setCurrentCell(state_.EditRow, state_.EditCol);
-    state_.ArrowMoveMode = true;
+    state_.oldText = grid_.currentText();
+    state_.row = grid_.row();
+    state_.col = grid_.col();
+    grid_.setCurrentCell(state_.row, state_.col);
+    state_.arrowsMoveCell = true;
     box_.setBackground(CellEditBox::kArrowMoveColor);
 
     const QRect cell = grid_.currentCellRect();
@@ -73,17 +73,17 @@ void CellEditor::StartCellEdit(char16_t& key)
     box_.setFocus(Qt::OtherFocusReason);
 }
 
-void CellEditor::EditKeyDown(int keyCode)
+void CellEditor::boxKeyDown(int keyCode)
 {
     if (keyCode == Qt::Key_F2) {
-        state_.ArrowMoveMode = !state_.ArrowMoveMode;
-        box_.setBackground(state_.ArrowMoveMode ? CellEditBox::kArrowMoveColor : CellEditBox::kCaretMoveColor);
+        state_.arrowsMoveCell = !state_.arrowsMoveCell;
+        box_.setBackground(state_.arrowsMoveCell ? CellEditBox::kArrowMoveColor : CellEditBox::kCaretMoveColor);
         return;
     }
-    if (state_.ArrowMoveMode) EditArrowKey(keyCode);
+    if (state_.arrowsMoveCell) moveByArrow(keyCode);
 }
 
-void CellEditor::EditArrowKey(int keyCode)
+void CellEditor::moveByArrow(int keyCode)
 {
     int rowStep = 0;
     int colStep = 0;
@@ -101,10 +101,10 @@ void CellEditor::EditArrowKey(int keyCode)
         grid_.setCurrentCell(row, col);
 }
 
-void CellEditor::EditKeyPress(char16_t& key)
+void CellEditor::boxCharacter(char16_t& key)
 {
     if (key == kEscape) {
-        box_.setText(state_.EditOldText);
+        box_.setText(state_.oldText);
         key = 0;
         finishEdit();
     } else if (key == kEnter) {
@@ -128,10 +128,10 @@ void CellEditor::commit()
     const QString typed = box_.text();
     const Number value = readTypedNumber(typed, regional_, services_);
 
-    PointArray* target = state_.EditCol == 1 ? targets_.column1 : state_.EditCol == 2 ? targets_.column2 : nullptr;
-    if (target && state_.EditRow >= 1 && static_cast<std::size_t>(state_.EditRow) < target->size())
-        (*target)[static_cast<std::size_t>(state_.EditRow)] = value;
-    grid_.setText(state_.EditRow, state_.EditCol, typed);
+    PointArray* target = state_.col == 1 ? targets_.column1 : state_.col == 2 ? targets_.column2 : nullptr;
+    if (target && state_.row >= 1 && static_cast<std::size_t>(state_.row) < target->size())
+        (*target)[static_cast<std::size_t>(state_.row)] = value;
+    grid_.setText(state_.row, state_.col, typed);
     if (afterStore_) afterStore_();
     box_.hide();
 }
@@ -150,7 +150,7 @@ bool CellEditor::eventFilter(QObject* watched, QEvent* event)
         if (event->type() == QEvent::MouseButtonDblClick &&
             static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
             char16_t key = kEnter;
-            StartCellEdit(key);
+            startEdit(key);
             return true;
         }
         return false;
@@ -169,18 +169,18 @@ bool CellEditor::gridKeyPress(QKeyEvent& event)
     if (text.isEmpty()) return false;
     char16_t key = text.at(0).unicode();
     if (key != kEnter && key != kBackspace && isControlCharacter(key)) return false;
-    StartCellEdit(key);
+    startEdit(key);
     return true;
 }
 
 bool CellEditor::boxKeyPress(QKeyEvent& event)
 {
-    EditKeyDown(event.key());
+    boxKeyDown(event.key());
     if (!editing_) return true;  // an arrow ended the edit
     const QString text = event.text();
     if (text.isEmpty()) return false;
     char16_t key = text.at(0).unicode();
-    EditKeyPress(key);
+    boxCharacter(key);
     return key == 0;
 }
 

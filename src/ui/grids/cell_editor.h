@@ -20,10 +20,10 @@ class PointGrid;
 // Which cell is being edited, taken when the edit starts; the commit writes there even
 // when the grid's current cell has moved on.
 struct EditState {
-    std::int32_t EditRow = 0;
-    std::int32_t EditCol = 0;  // 1 volume, 2 emf, 3 adjusted emf
-    QString EditOldText;
-    bool ArrowMoveMode = false;  // true: arrows end the edit and move the current cell
+    std::int32_t row = 0;
+    std::int32_t col = 0;  // 1 volume, 2 emf, 3 adjusted emf
+    QString oldText;
+    bool arrowsMoveCell = false;  // true: arrows end the edit and move the current cell
 };
 
 // Where a committed value goes: column 1 and column 2 of the grid. Other columns keep
@@ -36,8 +36,8 @@ struct EditTargets {
 // In-place editing of one grid through its edit box, which must lie in the grid's
 // container. Wires itself to the grid's double click and key presses and to the box's
 // keys and focus loss. Every end of an edit commits: the typed text goes through
-// textToNumber into the target array at EditRow and stays in the cell as typed; then
-// afterStore runs (the adjustment, for CorrectionGrid).
+// textToNumber into the target array at the edit's row and stays in the cell as typed;
+// then afterStore runs (the adjustment, for the adjustment grid).
 //
 // Choices: edits are refused while the current cell is in the header row (slot 0 is
 // never a point); Backspace on the grid opens an empty box, Escape and other control
@@ -51,16 +51,15 @@ public:
                GridServices& services, std::function<void()> afterStore = {});
 
     const EditState& state() const { return state_; }
-    bool isEditing() const { return editing_; }
 
     // key is a character code; it is set to 0 when consumed (Enter). 13 opens the cell
     // with its text, 8 with an empty box, any other printable character with just it.
-    void StartCellEdit(char16_t& key);
+    void startEdit(char16_t& key);
     // keyCode is a Qt::Key. F2 switches between arrow-move (cyan) and caret-move (yellow).
-    void EditKeyDown(int keyCode);
-    void EditArrowKey(int keyCode);
+    void boxKeyDown(int keyCode);
+    void moveByArrow(int keyCode);
     // Escape restores the old text and ends the edit; Enter ends it.
-    void EditKeyPress(char16_t& key);
+    void boxCharacter(char16_t& key);
 
     // Ends a running edit as if the box had lost the focus, giving the grid the focus.
     // Commands that change the points call this first so a pending value lands on the

@@ -5,6 +5,7 @@
 #include "ui/grids/point_arrays.h"
 #include "ui/grids/point_grid.h"
 
+#include <algorithm>
 #include <initializer_list>
 
 namespace quorlin {
@@ -22,7 +23,7 @@ struct ColumnLayout {
 void fillPoints(PointGrid& grid, std::int32_t count, const PointArray& volume, const PointArray& emf,
                 double numberColumnTwips, std::initializer_list<ColumnLayout> columns)
 {
-    grid.refill(MaxOf(count, 0) + 1, {&volume, &emf});
+    grid.refill(std::max(count, 0) + 1, {&volume, &emf});
     grid.setColumnWidthTwips(0, numberColumnTwips);
     for (const ColumnLayout& column : columns) {
         grid.setColumnWidthTwips(column.col, column.widthTwips);
@@ -34,13 +35,13 @@ void fillPoints(PointGrid& grid, std::int32_t count, const PointArray& volume, c
 }
 }  // namespace
 
-void FillDataGrid(PointGrid& grid, const Workspace& ws)
+void fillCalibrationGrid(PointGrid& grid, const Workspace& ws)
 {
     grid.setCols(3);
     fillPoints(grid, ws.CalCount, ws.CalVolume, ws.CalEmf, 300, {{1, 750, "vol. /ml"}, {2, 750, "emf /mV"}});
 }
 
-void FillCorrectionGrid(PointGrid& grid, const Workspace& ws)
+void fillAdjustmentGrid(PointGrid& grid, const Workspace& ws)
 {
     fillPoints(grid, ws.AdjCount, ws.AdjVolume, ws.AdjEmf, 450,
                {{1, 750, "vol. /ml"}, {2, 750, "emf /mV"}, {kAdjustedColumn, 750, "adjusted"}});

@@ -9,17 +9,17 @@ namespace quorlin {
 
 class PointGrid;
 
-// Column 3 of CorrectionGrid, the only record of the adjusted emf.
+// Column 3 of the adjustment grid, the only record of the adjusted emf.
 inline constexpr int kAdjustedColumn = 3;
 
-// Shapes DataGrid as 3 columns (row numbers, "vol. /ml", "emf /mV") and one row per
+// Shapes the calibration grid as 3 columns (row numbers, "vol. /ml", "emf /mV") and one row per
 // calibration point plus the header, then fits it to its container. Cells show the
 // point number text of the arrays; texts typed into cells are forgotten.
-void FillDataGrid(PointGrid& grid, const Workspace& ws);
+void fillCalibrationGrid(PointGrid& grid, const Workspace& ws);
 
-// The same for CorrectionGrid and the data for adjustment; its 4 columns are set when
+// The same for the adjustment grid and the data for adjustment; its 4 columns are set when
 // it is made. Column 3 ("adjusted") keeps the texts of the rows that remain.
-void FillCorrectionGrid(PointGrid& grid, const Workspace& ws);
+void fillAdjustmentGrid(PointGrid& grid, const Workspace& ws);
 
 // The adjustment of every point written into column 3 with "###0.00"; when a point's
 // inversion fails it stops there and later rows keep their old texts. Returns that

@@ -6,9 +6,6 @@
 
 namespace quorlin {
 
-inline constexpr std::int32_t MinOf(std::int32_t a, std::int32_t b) { return a < b ? a : b; }
-inline constexpr std::int32_t MaxOf(std::int32_t a, std::int32_t b) { return a > b ? a : b; }
-
 // Puts a zero point after point `currentRow` (first when the set was empty), growing
 // both arrays by one slot; returns the new point's index.
 std::int32_t insertZeroPoint(std::int32_t& count, PointArray& volume, PointArray& emf, std::int32_t currentRow);

@@ -1,6 +1,7 @@
 #include "ui/grids/typed_number.h"
 
 #include "ui/grids/grid_services.h"
+#include "ui/grids/qt_text.h"
 
 namespace quorlin {
 
@@ -8,8 +9,7 @@ Number readTypedNumber(const QString& text, const RegionalSettings& regional, Gr
 {
     const NumberEntry entry = textToNumber(text.toStdString(), regional);
     if (entry.outOfRange)
-        services.showMessage(QString::fromUtf8(kInvalidEntryMessage.data(),
-                                               static_cast<qsizetype>(kInvalidEntryMessage.size())));
+        services.showMessage(qStringOf(kInvalidEntryMessage));
     return entry.number;
 }
 

@@ -1,0 +1,39 @@
+#include "ui/grids/calibration_grid.h"
+
+#include "ui/grids/cell_edit_box.h"
+#include "ui/grids/grid_contents.h"
+#include "ui/grids/twips.h"
+
+#include <algorithm>
+
+namespace quorlin {
+
+CalibrationGrid::CalibrationGrid(Workspace& ws, const RegionalSettings& regional, GridServices& services,
+                                 QWidget* container)
+    : PointSetGrid({ws.CalCount, ws.CalVolume, ws.CalEmf}, regional, services, container), ws_(ws)
+{
+    setCols(3);
+    placeInTwips(*this, 0, 1320, 2055, 2655);
+    placeInTwips(editBox(), 0, 4440, 615, 255);
+}
+
+void CalibrationGrid::fill()
+{
+    fillCalibrationGrid(*this, ws_);
+}
+
+void CalibrationGrid::addPoint()
+{
+    insertPoint();
+    emit pointAdded();
+}
+
+void CalibrationGrid::deletePoint()
+{
+    const std::int32_t row = this->row();
+    if (deleteCurrentPoint(QStringLiteral("Calibration data")) == Deletion::NoPoints) return;
+    // Unlike the adjustment grid, a data row becomes current whatever the answer.
+    setCurrentCell(std::min(std::max(1, row), ws_.CalCount), col());
+}
+
+}  // namespace quorlin

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "ui/grids/point_set_grid.h"
+
+namespace quorlin {
+
+// The calibration points, made in `container` (the calibration panel) with the grid at
+// 0, 1320 twips. Nothing is recomputed after an edit. On a resize of the window call
+// fitGridHeight and fitGridWidth (grid_sizing.h). Cell texts, for saving, are
+// text(row, col) in grid coordinates (PointGrid).
+class CalibrationGrid final : public PointSetGrid {
+    Q_OBJECT
+public:
+    CalibrationGrid(Workspace& ws, const RegionalSettings& regional, GridServices& services, QWidget* container);
+
+    void fill() override;
+    // Menu "&Add point (after)", Ctrl+A; then emits pointAdded.
+    void addPoint();
+    // Menu "&Delete point", Ctrl+B, asked under "Calibration data".
+    void deletePoint();
+
+signals:
+    // The window shows the calibration panel and enables the calibration.
+    void pointAdded();
+
+private:
+    Workspace& ws_;
+};
+
+}  // namespace quorlin

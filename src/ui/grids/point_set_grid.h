@@ -1,0 +1,63 @@
+#pragma once
+
+#include "core/workspace.h"
+#include "text/number_text.h"
+#include "ui/grids/point_grid.h"
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+namespace quorlin {
+
+class CellEditBox;
+class CellEditor;
+class GridServices;
+
+// The points of one data set: a count and two arrays whose slot 0 is unused.
+struct PointSet {
+    std::int32_t& count;
+    PointArray& volume;
+    PointArray& emf;
+};
+
+// A grid showing one data set, edited in place through its own edit box (a sibling in
+// `container`), with the point commands both data sets share. Editing is wired: a
+// double click, Enter or a character on the grid opens the box, and the value typed
+// lands in the volume or emf array. The points, regional and services must outlive the
+// grid.
+class PointSetGrid : public PointGrid {
+    Q_OBJECT
+public:
+    ~PointSetGrid() override;
+
+    CellEditBox& editBox() { return *editBox_; }
+    CellEditor& editor() { return *editor_; }
+
+    // Rebuilds the grid from the point set (after a load).
+    virtual void fill() = 0;
+    // Commits a running edit; call before any command that reads or replaces the points.
+    void finishEdit();
+
+protected:
+    enum class Deletion { NoPoints, Kept, Deleted };
+
+    // afterStore runs after every value typed into a cell.
+    PointSetGrid(PointSet points, const RegionalSettings& regional, GridServices& services, QWidget* container,
+                 std::function<void()> afterStore = {});
+
+    // A zero point after the current row, whose volume cell becomes current.
+    void insertPoint();
+    // Asks under `title` whether to delete the current row's point and deletes it on Yes;
+    // asks nothing when there is no point.
+    Deletion deleteCurrentPoint(const QString& title);
+
+    PointSet points_;
+
+private:
+    GridServices& services_;
+    CellEditBox* editBox_;
+    std::unique_ptr<CellEditor> editor_;
+};
+
+}  // namespace quorlin

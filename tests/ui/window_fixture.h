@@ -1,0 +1,62 @@
+#pragma once
+
+#include "support/fake_platform.h"
+#include "support/model_data.h"
+#include "support/temp_folder.h"
+#include "ui/grids/adjustment_grid.h"
+#include "ui/grids/calibration_grid.h"
+#include "ui/grids/cell_edit_box.h"
+#include "ui/main_window.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace quorlin::testing {
+
+// A shown, active window on the scripted platform.
+class WindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        window = std::make_unique<MainWindow>(platform);
+        window->show();
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    }
+
+    const WindowControls& ui() const { return window->controls(); }
+    const Workspace& ws() const { return window->workspace(); }
+
+    // The next file dialog chooses `path`; then the command runs.
+    void load(const QString& path, void (MainWindow::*command)() = &MainWindow::loadCalibrationData)
+    {
+        platform.files.push_back(path);
+        (window.get()->*command)();
+    }
+    QString path(const std::string& name) const { return QString::fromStdString((folder.path() / name).string()); }
+    // Fifteen titration points read from the model electrode.
+    QString modelCalibration() const
+    {
+        return QString::fromStdString(folder.write("model.txt", CalibrationFileText(ElectrodeModel{}, 15)));
+    }
+
+    // Types over a cell without ending the edit: the first character opens the box.
+    static void typeOver(PointSetGrid& grid, int row, int col, const QString& text)
+    {
+        grid.setCurrentCell(row, col);
+        grid.setFocus();
+        QTest::keyClicks(&grid, text.left(1));
+        QTest::keyClicks(&grid.editBox(), text.mid(1));
+    }
+
+    TempFolder folder;
+    FakePlatform platform;
+    std::unique_ptr<MainWindow> window;
+};
+
+}  // namespace quorlin::testing

@@ -1,0 +1,103 @@
+#include "window_fixture.h"
+
+#include "ui/graph_widget.h"
+#include "ui/grids/grid_contents.h"
+
+#include <QImage>
+
+namespace quorlin::testing {
+namespace {
+
+bool drawn(Graph& graph)
+{
+    const QImage& image = graph.surface().image();
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixel(x, y) != image.pixel(0, 0)) return true;
+    return false;
+}
+
+// The sample files shipped with the program, through every command a first session uses.
+TEST_F(WindowTest, SampleDataCalibrateAdjustSaveAndReload)
+{
+    load(QStringLiteral(QUORLIN_SAMPLE_DATA "/calibration.txt"));
+    EXPECT_EQ(ui().ezero->text(), "405.1±0.3");
+    EXPECT_EQ(ui().slope->text(), "59.13±0.10");
+    EXPECT_EQ(ui().jCorrection->text(), "58.8±3");
+    EXPECT_EQ(ui().rmsError->text(), "Rms error = 0.1129");
+    EXPECT_TRUE(ui().calibrationPanel->isVisible());
+    EXPECT_TRUE(drawn(*ui().graph));
+
+    typeOver(*ui().calibrationGrid, 1, 2, "227.9");
+    QTest::keyClick(&ui().calibrationGrid->editBox(), Qt::Key_Return);
+    window->commands().calibrate->trigger();
+    EXPECT_EQ(ws().CalEmf[1], Number::fromSingle(227.9f));
+    EXPECT_NE(ui().ezero->text(), "405.1±0.3");
+
+    load(QStringLiteral(QUORLIN_SAMPLE_DATA "/adjustment.txt"), &MainWindow::loadAdjustmentData);
+    EXPECT_TRUE(window->commands().adjustData->isEnabled());
+    AdjustmentGrid& grid = *ui().adjustmentGrid;
+    const QString adjustedOnLoad = grid.text(1, kAdjustedColumn);
+    window->commands().adjustData->trigger();
+    ASSERT_FALSE(adjustedOnLoad.isEmpty());
+    EXPECT_EQ(grid.text(1, kAdjustedColumn), adjustedOnLoad);
+
+    std::vector<std::pair<double, double>> saved;
+    for (int row = 1; row <= ws().AdjCount; ++row)
+        saved.emplace_back(grid.text(row, 1).toDouble(), grid.text(row, kAdjustedColumn).toDouble());
+    platform.files.push_back(path("adjusted.txt"));
+    window->commands().saveAdjustedData->trigger();
+    load(path("adjusted.txt"), &MainWindow::loadAdjustmentData);
+
+    ASSERT_EQ(ws().AdjCount, static_cast<std::int32_t>(saved.size()));
+    for (int row = 1; row <= ws().AdjCount; ++row) {
+        EXPECT_DOUBLE_EQ(ws().AdjVolume[static_cast<std::size_t>(row)].value(), saved[row - 1].first) << row;
+        EXPECT_DOUBLE_EQ(ws().AdjEmf[static_cast<std::size_t>(row)].value(), saved[row - 1].second) << row;
+    }
+    EXPECT_TRUE(platform.messages.isEmpty());
+    EXPECT_EQ(platform.beeps, 0);
+}
+
+// Points typed by hand have no file: calibrating asks for one first, then needs both
+// constants.
+TEST_F(WindowTest, CalibratingTypedPointsAsksForAFileFirst)
+{
+    EXPECT_FALSE(window->commands().calibrate->isEnabled());
+    for (int i = 0; i < 6; ++i) window->addCalibrationPoint();
+    EXPECT_TRUE(window->commands().calibrate->isEnabled());
+    EXPECT_FALSE(window->commands().saveCalibrationData->isEnabled());
+
+    window->calibrate();  // cancelled: nothing changes
+    ASSERT_EQ(platform.dialogs.size(), 1u);
+    EXPECT_EQ(platform.dialogs[0].kind, FileDialogRequest::Kind::Save);
+    EXPECT_EQ(ui().calibrationFileName->text(), "?");
+    EXPECT_EQ(platform.beeps, 0);
+
+    platform.files.push_back(path("typed.txt"));
+    window->calibrate();
+    EXPECT_EQ(ui().calibrationFileName->text(), path("typed.txt"));
+    EXPECT_EQ(ReadBytes(folder.path() / "typed.txt").substr(0, 3), "\t\r\n");
+    EXPECT_EQ(platform.beeps, 1);
+    EXPECT_EQ(window->focusWidget(), ui().acidConcentration);
+    EXPECT_EQ(ui().ezero->text(), "?");
+}
+
+// The box is read on every key released; an out-of-range text is reported once, as
+// releasing the key that closed the message would report it again.
+TEST_F(WindowTest, OutOfRangeConstantIsReportedOncePerText)
+{
+    QLineEdit* acid = ui().acidConcentration;
+    acid->setFocus();
+    QTest::keyClicks(acid, "1e39");
+    EXPECT_EQ(platform.messages, QStringList{"invalid entry for number"});
+    EXPECT_TRUE(ws().AcidConc.isEmpty());
+    QTest::keyClick(acid, Qt::Key_Return);
+    QTest::keyClicks(ui().initialVolume, "5");
+    EXPECT_EQ(platform.messages.size(), 1);
+    QTest::keyClick(acid, Qt::Key_Backspace);
+    QTest::keyClicks(acid, "9");
+    EXPECT_EQ(platform.messages.size(), 2);
+}
+
+}  // namespace
+}  // namespace quorlin::testing
