@@ -41,7 +41,7 @@ QFont designFont()
 MainWindow::MainWindow(PlatformServices& platform, QWidget* parent)
     : QMainWindow(parent),
       platform_(platform),
-      format_(platform.regional()),
+      session_(platform.regional()),
       twips_(twipsPerPixelOf(*this))
 {
     setWindowTitle(kTitle);
@@ -54,8 +54,7 @@ MainWindow::MainWindow(PlatformServices& platform, QWidget* parent)
     setCentralWidget(client);
     actions_ = buildCommandActions(menuBar(), client);
     placeInTwips(*actions_.toolBar, 0, 0, kClientWidth, 420);
-    ui_ = buildWindowControls(client, {ws_, format_.regional(), platform_,
-                                       [this] { return captions_.Parameter[1] != Captions::kNone; }});
+    ui_ = buildWindowControls(client, session_, platform_);
     for (QLineEdit* box : {ui_.acidConcentration, ui_.initialVolume}) box->installEventFilter(this);
 
     connectCommands();
@@ -99,11 +98,9 @@ void MainWindow::finishEdits()
 
 void MainWindow::startSession()
 {
-    ws_.CalCount = 0;
-    ws_.AdjCount = 0;
     placePanels();
     ui_.calibrationPanel->raise();
-    ws_.DataDir = readDataDirectory(platform_.settings(), platform_.programFolder().toStdString());
+    session_.setDataDirectory(readDataDirectory(platform_.settings(), platform_.programFolder().toStdString()));
     updateCommandStates();
 }
 
@@ -150,8 +147,8 @@ void MainWindow::updateCommandStates(StateChange change)
         actions_.calibrate->setEnabled(true);
         return;
     }
-    const bool calibrationFile = captions_.FileName[0] != Captions::kNone;
-    const bool adjustmentFile = captions_.FileName[1] != Captions::kNone;
+    const bool calibrationFile = session_.captions().fileName[0] != Captions::kNone;
+    const bool adjustmentFile = session_.captions().fileName[1] != Captions::kNone;
 
     for (QAction* command : {actions_.loadAdjustmentData, actions_.saveCalibrationData, actions_.calibrate})
         command->setEnabled(calibrationFile);
@@ -173,8 +170,9 @@ void MainWindow::onTabSelected(int index)
 
 void MainWindow::redrawPlots()
 {
-    PlotData(ui_.graph->surface(), mapping_, extents_, ws_, captions_.FileName[0],
-             actions_.loadAdjustmentData->isEnabled(), format_.regional());
+    drawCalibrationPlots(ui_.graph->surface(), mapping_, extents_, session_.calibration(),
+                         session_.captions().fileName[0], actions_.loadAdjustmentData->isEnabled(),
+                         session_.regional());
     ui_.graph->update();
 }
 
@@ -184,12 +182,13 @@ void MainWindow::showCaptions()
         label->setText(qStringOf(text));
         label->adjustSize();
     };
-    show(ui_.calibrationFileName, captions_.FileName[0]);
-    show(ui_.adjustmentFileName, captions_.FileName[1]);
-    show(ui_.ezero, captions_.Parameter[1]);
-    show(ui_.slope, captions_.Parameter[2]);
-    show(ui_.jCorrection, captions_.Parameter[3]);
-    show(ui_.rmsError, captions_.rmserror);
+    const Captions& captions = session_.captions();
+    show(ui_.calibrationFileName, captions.fileName[0]);
+    show(ui_.adjustmentFileName, captions.fileName[1]);
+    show(ui_.ezero, captions.parameter[kEzero]);
+    show(ui_.slope, captions.parameter[kSlope]);
+    show(ui_.jCorrection, captions.parameter[kJcorr]);
+    show(ui_.rmsError, captions.rmsError);
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
@@ -206,14 +205,13 @@ void MainWindow::readConstants()
     const std::array<QLineEdit*, 2> boxes{ui_.acidConcentration, ui_.initialVolume};
     for (std::size_t i = 0; i < boxes.size(); ++i) {
         const QString text = boxes[i]->text();
-        const NumberEntry entry = textToNumber(text.toStdString(), format_.regional());
+        const NumberEntry entry = session_.setConstantText(static_cast<int>(i), text.toStdString());
         if (!entry.outOfRange) {
             constantComplaint_[i].reset();
         } else if (constantComplaint_[i] != text) {
             constantComplaint_[i] = text;
             platform_.showMessage(qStringOf(kInvalidEntryMessage));
         }
-        (i == 0 ? ws_.AcidConc : ws_.InitVolume) = entry.number;
     }
 }
 

@@ -1,11 +1,10 @@
 #pragma once
 
 #include "command_actions.h"
-#include "core/captions.h"
-#include "core/workspace.h"
 #include "file_command_dialogs.h"
 #include "plot/calibration_plot.h"
 #include "plot/plot_mapping.h"
+#include "session/session.h"
 #include "text/number_text.h"
 #include "ui/grids/twips.h"
 #include "window_controls.h"
@@ -19,7 +18,7 @@ namespace quorlin {
 
 class PlatformServices;
 
-// The one window of the program. It owns the Workspace for the whole run, holds every
+// The one window of the program. It owns the session for the whole run, holds every
 // control and runs the commands of the menus and the toolbar. The state that decides
 // which commands are usable lives in the captions: a file name other than "?" means
 // the data set has a file, an Ezero other than "?" that starting values or a
@@ -52,8 +51,7 @@ public:
 
     const CommandActions& commands() const { return actions_; }
     const WindowControls& controls() const { return ui_; }
-    const Workspace& workspace() const { return ws_; }
-    const Captions& captions() const { return captions_; }
+    const Session& session() const { return session_; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -84,9 +82,7 @@ private:
     std::optional<QString> chooseFileToLoad(FileCommand command);
 
     PlatformServices& platform_;
-    Workspace ws_;
-    Captions captions_;
-    RegionalFormat format_;
+    Session session_;
     TwipsPerPixel twips_;
     CommandActions actions_;
     WindowControls ui_;

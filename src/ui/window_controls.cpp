@@ -52,7 +52,7 @@ QFrame* panel(QWidget* client)
 
 }  // namespace
 
-WindowControls buildWindowControls(QWidget* client, const GridDependencies& grids)
+WindowControls buildWindowControls(QWidget* client, Session& session, GridServices& services)
 {
     WindowControls c;
 
@@ -77,14 +77,14 @@ WindowControls buildWindowControls(QWidget* client, const GridDependencies& grid
     c.jCorrection = parameterLabel(parameters, QColor(0, 0, 128), 3840);
     c.rmsError = label(calibration, "", 7200, 720);
 
-    c.calibrationGrid = new CalibrationGrid(grids.ws, grids.regional, grids.services, calibration);
+    c.calibrationGrid = new CalibrationGrid(session, services, calibration);
     c.graph = new Graph(calibration);
     placeInTwips(*c.graph, 2280, 1200, 1815, 6375);
 
     QFrame* adjustment = c.adjustmentPanel = panel(client);
     c.adjustmentFileName = label(adjustment, "?", 120, 120);
     c.adjustmentGrid =
-        new AdjustmentGrid(grids.ws, grids.regional, grids.services, grids.calibrationAvailable, adjustment);
+        new AdjustmentGrid(session, services, adjustment);
     return c;
 }
 

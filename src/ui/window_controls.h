@@ -1,7 +1,5 @@
 #pragma once
 
-#include "core/workspace.h"
-#include "text/number_text.h"
 
 #include <functional>
 
@@ -16,6 +14,7 @@ class AdjustmentGrid;
 class CalibrationGrid;
 class Graph;
 class GridServices;
+class Session;
 class TabStrip;
 
 // The controls of the main window that the code works with after building them.
@@ -40,18 +39,10 @@ struct WindowControls {
     AdjustmentGrid* adjustmentGrid = nullptr;
 };
 
-// What the grids work on; all of it must outlive the controls.
-struct GridDependencies {
-    Workspace& ws;
-    const RegionalSettings& regional;
-    GridServices& services;
-    // Whether a calibration exists, for the adjustment after points change.
-    std::function<bool()> calibrationAvailable;
-};
-
 // Creates every control in `client`, the window's area below the menu bar, at its
 // designed place in twips. The panels are made after the tab strip, so they lie over
 // it.
-WindowControls buildWindowControls(QWidget* client, const GridDependencies& grids);
+// The grids work on the session's data sets; session and services must outlive them.
+WindowControls buildWindowControls(QWidget* client, Session& session, GridServices& services);
 
 }  // namespace quorlin

@@ -19,11 +19,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     const std::string& path = fuzz::memoryFile(data, size);
     // The only lines that know the io API.
-    quorlin::Workspace cal, adj;
+    quorlin::CalibrationData cal;
+    quorlin::AdjustmentData adj;
     FUZZ_CHECK(quorlin::readCalibrationFile(cal, path).ok && quorlin::readAdjustmentFile(adj, path).ok);
     const auto [count, volume, emf, acid, initial] =
-        std::tie(cal.CalCount, cal.CalVolume, cal.CalEmf, cal.AcidConc, cal.InitVolume);
-    const auto [adjCount, adjVolume, adjEmf] = std::tie(adj.AdjCount, adj.AdjVolume, adj.AdjEmf);
+        std::tie(cal.count, cal.volume, cal.emf, cal.acidConcentration, cal.initialVolume);
+    const auto [adjCount, adjVolume, adjEmf] = std::tie(adj.count, adj.volume, adj.emf);
 
     checkPoints(count, volume, emf);
     checkPoints(adjCount, adjVolume, adjEmf);

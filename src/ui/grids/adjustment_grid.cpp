@@ -8,13 +8,10 @@
 
 namespace quorlin {
 
-AdjustmentGrid::AdjustmentGrid(Workspace& ws, const RegionalSettings& regional, GridServices& services,
-                               std::function<bool()> calibrationAvailable, QWidget* container)
-    : PointSetGrid({ws.AdjCount, ws.AdjVolume, ws.AdjEmf}, regional, services, container,
-                   [this] { writeAdjustedColumn(*this, ws_, regional_); }),
-      ws_(ws),
-      regional_(regional),
-      calibrationAvailable_(std::move(calibrationAvailable))
+AdjustmentGrid::AdjustmentGrid(Session& session, GridServices& services, QWidget* container)
+    : PointSetGrid(session.adjustment(), session.regional(), services, container,
+                   [this] { writeAdjustedColumn(*this, session_.adjust()); }),
+      session_(session)
 {
     setCols(4);
     placeInTwips(*this, 0, 480, 2055, 975);
@@ -23,13 +20,13 @@ AdjustmentGrid::AdjustmentGrid(Workspace& ws, const RegionalSettings& regional, 
 
 void AdjustmentGrid::fill()
 {
-    fillAdjustmentGrid(*this, ws_);
+    fillAdjustmentGrid(*this, session_.adjustment());
 }
 
 std::int32_t AdjustmentGrid::adjust()
 {
     finishEdit();
-    return writeAdjustedColumn(*this, ws_, regional_);
+    return writeAdjustedColumn(*this, session_.adjust());
 }
 
 void AdjustmentGrid::addPoint()
@@ -42,7 +39,7 @@ void AdjustmentGrid::deletePoint()
 {
     const std::int32_t row = this->row();
     if (deleteCurrentPoint(QStringLiteral("Data for adjustment")) != Deletion::Deleted) return;
-    setCurrentCell(std::min(row, ws_.AdjCount), col());
+    setCurrentCell(std::min(row, session_.adjustment().count), col());
     renewAdjustedColumn();
 }
 
@@ -51,7 +48,7 @@ void AdjustmentGrid::deletePoint()
 void AdjustmentGrid::renewAdjustedColumn()
 {
     clearColumnTexts(kAdjustedColumn);
-    if (calibrationAvailable_()) writeAdjustedColumn(*this, ws_, regional_);
+    if (session_.hasCalibration()) writeAdjustedColumn(*this, session_.adjust());
 }
 
 }  // namespace quorlin

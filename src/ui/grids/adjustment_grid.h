@@ -3,21 +3,21 @@
 #include "ui/grids/point_set_grid.h"
 
 #include <cstdint>
-#include <functional>
 
 namespace quorlin {
+
+class Session;
 
 // The data for adjustment, made in `container` (the adjustment panel) with the grid at
 // 0, 480 twips. It has 4 columns, the third holding the adjusted emf texts, the only
 // record of them. A value typed into a cell reruns the adjustment. Saving adjusted data
 // reads text(row, 1) and text(row, kAdjustedColumn).
 //
-// calibrationAvailable tells whether a calibration exists; ws must outlive the grid.
+// The session must outlive the grid.
 class AdjustmentGrid final : public PointSetGrid {
     Q_OBJECT
 public:
-    AdjustmentGrid(Workspace& ws, const RegionalSettings& regional, GridServices& services,
-                   std::function<bool()> calibrationAvailable, QWidget* container);
+    AdjustmentGrid(Session& session, GridServices& services, QWidget* container);
 
     // The adjusted column keeps its texts.
     void fill() override;
@@ -32,9 +32,7 @@ public:
 private:
     void renewAdjustedColumn();
 
-    Workspace& ws_;
-    const RegionalSettings& regional_;
-    std::function<bool()> calibrationAvailable_;
+    Session& session_;
 };
 
 }  // namespace quorlin

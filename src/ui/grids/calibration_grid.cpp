@@ -8,9 +8,8 @@
 
 namespace quorlin {
 
-CalibrationGrid::CalibrationGrid(Workspace& ws, const RegionalSettings& regional, GridServices& services,
-                                 QWidget* container)
-    : PointSetGrid({ws.CalCount, ws.CalVolume, ws.CalEmf}, regional, services, container), ws_(ws)
+CalibrationGrid::CalibrationGrid(Session& session, GridServices& services, QWidget* container)
+    : PointSetGrid(session.calibration(), session.regional(), services, container), session_(session)
 {
     setCols(3);
     placeInTwips(*this, 0, 1320, 2055, 2655);
@@ -19,7 +18,7 @@ CalibrationGrid::CalibrationGrid(Workspace& ws, const RegionalSettings& regional
 
 void CalibrationGrid::fill()
 {
-    fillCalibrationGrid(*this, ws_);
+    fillCalibrationGrid(*this, session_.calibration());
 }
 
 void CalibrationGrid::addPoint()
@@ -33,7 +32,7 @@ void CalibrationGrid::deletePoint()
     const std::int32_t row = this->row();
     if (deleteCurrentPoint(QStringLiteral("Calibration data")) == Deletion::NoPoints) return;
     // Unlike the adjustment grid, a data row becomes current whatever the answer.
-    setCurrentCell(std::min(std::max(1, row), ws_.CalCount), col());
+    setCurrentCell(std::min(std::max(1, row), session_.calibration().count), col());
 }
 
 }  // namespace quorlin

@@ -4,6 +4,8 @@
 
 namespace quorlin {
 
+class Session;
+
 // The calibration points, made in `container` (the calibration panel) with the grid at
 // 0, 1320 twips. Nothing is recomputed after an edit. On a resize of the window call
 // fitGridHeight and fitGridWidth (grid_sizing.h). Cell texts, for saving, are
@@ -11,7 +13,7 @@ namespace quorlin {
 class CalibrationGrid final : public PointSetGrid {
     Q_OBJECT
 public:
-    CalibrationGrid(Workspace& ws, const RegionalSettings& regional, GridServices& services, QWidget* container);
+    CalibrationGrid(Session& session, GridServices& services, QWidget* container);
 
     void fill() override;
     // Menu "&Add point (after)", Ctrl+A; then emits pointAdded.
@@ -24,7 +26,7 @@ signals:
     void pointAdded();
 
 private:
-    Workspace& ws_;
+    Session& session_;
 };
 
 }  // namespace quorlin

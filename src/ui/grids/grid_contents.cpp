@@ -1,8 +1,6 @@
 #include "ui/grids/grid_contents.h"
 
-#include "core/adjustment.h"
 #include "ui/grids/grid_sizing.h"
-#include "ui/grids/point_arrays.h"
 #include "ui/grids/point_grid.h"
 
 #include <algorithm>
@@ -35,23 +33,22 @@ void fillPoints(PointGrid& grid, std::int32_t count, const PointArray& volume, c
 }
 }  // namespace
 
-void fillCalibrationGrid(PointGrid& grid, const Workspace& ws)
+void fillCalibrationGrid(PointGrid& grid, const PointSet& points)
 {
     grid.setCols(3);
-    fillPoints(grid, ws.CalCount, ws.CalVolume, ws.CalEmf, 300, {{1, 750, "vol. /ml"}, {2, 750, "emf /mV"}});
+    fillPoints(grid, points.count, points.volume, points.emf, 300, {{1, 750, "vol. /ml"}, {2, 750, "emf /mV"}});
 }
 
-void fillAdjustmentGrid(PointGrid& grid, const Workspace& ws)
+void fillAdjustmentGrid(PointGrid& grid, const PointSet& points)
 {
-    fillPoints(grid, ws.AdjCount, ws.AdjVolume, ws.AdjEmf, 450,
+    fillPoints(grid, points.count, points.volume, points.emf, 450,
                {{1, 750, "vol. /ml"}, {2, 750, "emf /mV"}, {kAdjustedColumn, 750, "adjusted"}});
 }
 
-std::int32_t writeAdjustedColumn(PointGrid& grid, const Workspace& ws, const RegionalSettings& regional)
+std::int32_t writeAdjustedColumn(PointGrid& grid, AdjustmentReport adjustment)
 {
-    AdjustmentResult result = adjustData(ws, RegionalFormat(regional));
-    grid.setColumnTexts(kAdjustedColumn, 1, std::move(result.adjusted));
-    return result.failedPoint;
+    grid.setColumnTexts(kAdjustedColumn, 1, std::move(adjustment.texts));
+    return adjustment.failedPoint;
 }
 
 }  // namespace quorlin

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/workspace.h"
-#include "text/number_text.h"
+#include "core/data_sets.h"
+#include "session/session.h"
 
 #include <cstdint>
 
@@ -15,15 +15,14 @@ inline constexpr int kAdjustedColumn = 3;
 // Shapes the calibration grid as 3 columns (row numbers, "vol. /ml", "emf /mV") and one row per
 // calibration point plus the header, then fits it to its container. Cells show the
 // point number text of the arrays; texts typed into cells are forgotten.
-void fillCalibrationGrid(PointGrid& grid, const Workspace& ws);
+void fillCalibrationGrid(PointGrid& grid, const PointSet& points);
 
 // The same for the adjustment grid and the data for adjustment; its 4 columns are set when
 // it is made. Column 3 ("adjusted") keeps the texts of the rows that remain.
-void fillAdjustmentGrid(PointGrid& grid, const Workspace& ws);
+void fillAdjustmentGrid(PointGrid& grid, const PointSet& points);
 
-// The adjustment of every point written into column 3 with "###0.00"; when a point's
-// inversion fails it stops there and later rows keep their old texts. Returns that
-// point, or 0 when every point was adjusted.
-std::int32_t writeAdjustedColumn(PointGrid& grid, const Workspace& ws, const RegionalSettings& regional);
+// The adjusted texts written into column 3 from row 1 on; when the adjustment stopped
+// at a point, later rows keep their old texts. Returns that point, or 0.
+std::int32_t writeAdjustedColumn(PointGrid& grid, AdjustmentReport adjustment);
 
 }  // namespace quorlin

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/workspace.h"
+#include "core/data_sets.h"
 #include "ui/grids/point_grid_model.h"
 #include "ui/grids/twips.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/workspace.h"
+#include "core/data_sets.h"
 
 #include <QAbstractTableModel>
 #include <QString>

@@ -3,11 +3,11 @@
 #include "ui/grids/cell_edit_box.h"
 #include "ui/grids/cell_editor.h"
 #include "ui/grids/deletion_question.h"
-#include "ui/grids/point_arrays.h"
+#include "session/point_editing.h"
 
 namespace quorlin {
 
-PointSetGrid::PointSetGrid(PointSet points, const RegionalSettings& regional, GridServices& services,
+PointSetGrid::PointSetGrid(PointSet& points, const RegionalSettings& regional, GridServices& services,
                            QWidget* container, std::function<void()> afterStore)
     : PointGrid(container),
       points_(points),
@@ -28,7 +28,7 @@ void PointSetGrid::finishEdit()
 void PointSetGrid::insertPoint()
 {
     finishEdit();
-    const std::int32_t row = insertZeroPoint(points_.count, points_.volume, points_.emf, this->row());
+    const std::int32_t row = insertZeroPoint(points_, this->row());
     fill();
     setCurrentCell(row, fixedCols());
 }
@@ -38,7 +38,7 @@ PointSetGrid::Deletion PointSetGrid::deleteCurrentPoint(const QString& title)
     finishEdit();
     if (points_.count <= 0) return Deletion::NoPoints;
     const bool yes = askToDeleteCurrentRow(*this, services_, title);
-    if (yes) removePoint(points_.count, points_.volume, points_.emf, row());
+    if (yes) removePoint(points_, row());
     fill();
     return yes ? Deletion::Deleted : Deletion::Kept;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/workspace.h"
+#include "core/data_sets.h"
 #include "text/number_text.h"
 #include "ui/grids/point_grid.h"
 
@@ -13,13 +13,6 @@ namespace quorlin {
 class CellEditBox;
 class CellEditor;
 class GridServices;
-
-// The points of one data set: a count and two arrays whose slot 0 is unused.
-struct PointSet {
-    std::int32_t& count;
-    PointArray& volume;
-    PointArray& emf;
-};
 
 // A grid showing one data set, edited in place through its own edit box (a sibling in
 // `container`), with the point commands both data sets share. Editing is wired: a
@@ -43,7 +36,7 @@ protected:
     enum class Deletion { NoPoints, Kept, Deleted };
 
     // afterStore runs after every value typed into a cell.
-    PointSetGrid(PointSet points, const RegionalSettings& regional, GridServices& services, QWidget* container,
+    PointSetGrid(PointSet& points, const RegionalSettings& regional, GridServices& services, QWidget* container,
                  std::function<void()> afterStore = {});
 
     // A zero point after the current row, whose volume cell becomes current.
@@ -52,7 +45,7 @@ protected:
     // asks nothing when there is no point.
     Deletion deleteCurrentPoint(const QString& title);
 
-    PointSet points_;
+    PointSet& points_;
 
 private:
     GridServices& services_;
