@@ -1,3 +1,122 @@
+#include "session/point_editing.h"
 #include "session/session.h"
+#include "support/model_data.h"
+#include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
+
+namespace quorlin {
+namespace {
+
+using Texts = std::vector<std::string>;
+
+Texts shown(const Session& s)
+{
+    const Captions& c = s.captions();
+    return {c.parameter[kEzero], c.parameter[kSlope], c.parameter[kJcorr], c.rmsError};
+}
+
+const testing::TempFolder kFolder;
+
+// A session holding a calibration file of `points` points from the model electrode.
+Session loaded(int points)
+{
+    Session s;
+    s.loadCalibrationFile(kFolder.write("cal.txt", testing::CalibrationFileText({}, points)));
+    return s;
+}
+
+TEST(Session, SampleDataCalibrateAndAdjustInEitherConvention)
+{
+    const struct { RegionalSettings regional; Texts captions; } cases[] = {
+        {{'.', ','}, {"405.1±0.3", "59.13±0.10", "58.8±3", "Rms error = 0.1129"}},
+        {{',', '.'}, {"405,1±0,3", "59,13±0,10", "58,8±3", "Rms error = 0,1129"}}};
+    for (const auto& c : cases) {
+        Session s(c.regional);
+        ASSERT_TRUE(s.loadCalibrationFile(QUORLIN_SAMPLE_DATA "/calibration.txt").ok);
+        ASSERT_TRUE(s.loadAdjustmentFile(QUORLIN_SAMPLE_DATA "/adjustment.txt").ok);
+        EXPECT_TRUE(s.calibrate().converged());
+        EXPECT_EQ(shown(s), c.captions);
+        const AdjustmentReport report = s.adjust();
+        EXPECT_EQ(report.failedPoint, 0);
+        ASSERT_EQ(report.texts.size(), static_cast<std::size_t>(s.adjustment().count));
+        // j corr·[H+], positive and a few mV at most, comes off each reading.
+        for (std::size_t i = 0; i < report.texts.size(); ++i) {
+            const std::string& text = report.texts[i];
+            EXPECT_EQ(text.find(c.regional.decimalSeparator), text.size() - 3) << text;
+            EXPECT_NEAR(textToNumber(text, c.regional).number.value(), s.adjustment().emf[i + 1].value() - 2.5, 2.5);
+        }
+    }
+}
+
+TEST(Session, CalibrateChecksComeBeforeTheFit)
+{
+    using enum CalibrationOutcome;
+    const struct { int points; void (*change)(Session&); CalibrationOutcome outcome; int missing; std::string message; }
+        cases[] = {
+        {15, [](Session&) {}, Converged, 0, ""},
+        {5, [](Session&) {}, TooFewPoints, 0, ""},
+        {0, [](Session& s) { s = Session(); for (int i = 0; i < 6; ++i) insertZeroPoint(s.calibration(), i); },
+         NoFile, 0, ""},
+        {15, [](Session& s) { s.setConstantText(0, " \t"); }, MissingConstant, 0, ""},
+        {15, [](Session& s) { s.setConstantText(1, ""); }, MissingConstant, 1, ""},
+        // The first volume is 0.5 ml.
+        {15, [](Session& s) { s.setConstantText(1, "-0.5"); }, ModelError, 0,
+         "Point 1: volume plus initial volume is zero"}};
+    for (const auto& c : cases) {
+        Session s = loaded(c.points);
+        c.change(s);
+        const CalibrationReport report = s.calibrate();
+        EXPECT_EQ(outcomeName(report.outcome), outcomeName(c.outcome));
+        EXPECT_EQ(report.missingConstant, c.missing) << outcomeName(c.outcome);
+        EXPECT_EQ(calibrationMessage(report), c.message);
+    }
+}
+
+TEST(Session, FailedFitKeepsTheLastCalibrationInForce)
+{
+    Session s = loaded(15);
+    ASSERT_TRUE(s.calibrate().converged());
+    const ElectrodeParameters fitted = s.parameters();
+    // The model values stay computable; the squared residual overflows.
+    s.calibration().emf[3] = Number::fromDouble(1E200);
+    EXPECT_FALSE(s.calibrate().converged());
+    EXPECT_EQ(s.parameters(), fitted);
+    for (const std::string& caption : shown(s)) EXPECT_EQ(caption.find("±"), std::string::npos) << caption;
+    EXPECT_EQ(shown(s)[2], "0.0");
+}
+
+TEST(Session, SavedFileKeepsTheConstantsAsTypedAndReadsBackToTheSamePoints)
+{
+    Session s = loaded(8);
+    s.setConstantText(0, "0.100");
+    s.setConstantText(1, "50.0");
+    std::vector<TextRecord> points;
+    for (std::size_t i = 1; i <= 8; ++i)
+        points.push_back({pointNumberText(s.calibration().volume[i]), pointNumberText(s.calibration().emf[i])});
+    const std::string path = (kFolder.path() / "saved.txt").string();
+    ASSERT_TRUE(s.saveCalibrationFile(path, points).ok);
+    EXPECT_TRUE(testing::ReadBytes(path).starts_with("0.100\t50.0\r\n"));
+    Session back;
+    ASSERT_TRUE(back.loadCalibrationFile(path).ok);
+    EXPECT_EQ(back.calibration().volume, s.calibration().volume);
+    EXPECT_EQ(back.calibration().emf, s.calibration().emf);
+}
+
+TEST(PointEditing, InsertAfterTheCurrentRowAndRemoveShiftsDown)
+{
+    const struct { std::vector<double> before; bool insert; std::int32_t row; std::vector<double> after; } cases[] = {
+        {{1, 2, 3}, true, 1, {1, 0, 2, 3}}, {{}, true, 4, {0}}, {{1, 2, 3}, false, 0, {2, 3}}, {{}, false, 0, {}}};
+    for (const auto& c : cases) {
+        PointSet p{static_cast<std::int32_t>(c.before.size()), {Number()}, {Number()}};
+        for (const double v : c.before) p.volume.push_back(Number::fromDouble(v));
+        p.emf = p.volume;
+        c.insert ? void(insertZeroPoint(p, c.row)) : removePoint(p, c.row);
+        ASSERT_EQ(p.count, static_cast<std::int32_t>(c.after.size()));
+        for (std::size_t i = 1; i <= c.after.size(); ++i)
+            EXPECT_EQ((std::pair{p.volume[i].value(), p.emf[i].value()}), (std::pair{c.after[i - 1], c.after[i - 1]}));
+    }
+}
+
+}  // namespace
+}  // namespace quorlin

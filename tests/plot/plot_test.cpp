@@ -1,0 +1,152 @@
+#include "plot/calibration_plot.h"
+#include "plot/frame.h"
+#include "plot/ticks.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+#include <vector>
+
+namespace quorlin {
+namespace {
+
+struct Line { std::int32_t x1, y1, x2, y2; bool operator==(const Line&) const = default; };
+
+// Keeps the lines and texts a plot asks for on a 600 by 450 surface at 96 dpi.
+struct Recorder : Surface {
+    void clear() override { ++calls; ++clears; }
+    double innerWidth() const override { return 600; }
+    double innerHeight() const override { return 450; }
+    double dotsPerInch() const override { return 96; }
+    void setPenWidth(std::int32_t) override { ++calls; }
+    void moveTo(std::int32_t x, std::int32_t y) override { ++calls; at = {x, y, x, y}; }
+    void lineTo(std::int32_t x, std::int32_t y) override { ++calls; lines.push_back(at = {at.x2, at.y2, x, y}); }
+    void drawText(std::int32_t, std::int32_t, TextAlign, const Font&, std::string_view text) override
+    {
+        ++calls;
+        texts.emplace_back(text);
+    }
+    std::vector<Line> lines;
+    std::vector<std::string> texts;
+    Line at{};
+    int calls = 0, clears = 0;
+};
+
+TEST(PlotMapping, LowEdgesOnFirstPixelsHalvesToEvenAndNoPixelBeyondRange)
+{
+    PlotMapping m{0, 0, 100, 50};  // left, top, right, bottom
+    double xMax = 100, yMax = 50;
+    setScales(m, xMax, 0, yMax, 0);
+    const struct { bool x; double value; std::optional<std::int32_t> pixel; } cases[] = {
+        {true, 0, 0}, {true, 100, 100}, {true, 2.5, 2}, {true, 3.5, 4}, {true, -2.5, -2}, {true, NAN, {}},
+        {true, INFINITY, {}}, {true, 3E9, {}}, {false, 0, 50}, {false, 50, 0}, {false, 0.5, 50}, {false, 1.5, 48},
+        {false, -INFINITY, {}}, {false, -3E9, {}}};
+    for (const auto& c : cases) EXPECT_EQ(c.x ? xToPixel(m, c.value) : yToPixel(m, c.value), c.pixel) << c.value;
+    // Equal ends widen the caller's maximum by one.
+    xMax = 5;
+    setScales(m, xMax, 5, yMax, 0);
+    EXPECT_EQ(xMax, 6);
+    EXPECT_EQ(xToPixel(m, 6), 100);
+}
+
+TEST(Ticks, OneTwoOrFiveTimesAPowerOfTenAndLabelsToTheStep)
+{
+    const struct { double a, b; std::int32_t n; double step; } steps[] = {
+        {0, 7.3, 10, 1}, {1.62, 2.95, 10, 0.2}, {250, 410, 10, 20}, {-1.3, 1.3, 10, 0.5}, {0, 0.0042, 10, 0.0005},
+        {5, 5, 10, 1}, {3, 1, 10, -0.2}, {0, 73, 5, 20}};
+    for (const auto& s : steps) EXPECT_DOUBLE_EQ(tickStep(s.a, s.b, s.n), s.step) << s.a << ".." << s.b;
+    const RegionalSettings point{'.', ','}, comma{',', '.'};
+    const struct { double value, step; RegionalSettings regional; std::string text; } labels[] = {
+        {2.2, 0.2, point, "2.2"}, {300, 20, point, "300"}, {0.015, 0.005, point, "0.015"}, {0.25, 0.05, point, "0.25"},
+        {0.0015, 0.0005, point, "1.50E-3"}, {60000, 20000, point, "6.0E4"}, {2.2, 0.2, comma, "2,2"}};
+    for (const auto& l : labels) EXPECT_EQ(tickLabelText(l.value, l.step, l.regional), l.text);
+}
+
+TEST(drawFrame, FrameAroundTheMappedEdgesWithLabelsAndTitles)
+{
+    Recorder s;
+    PlotMapping m{56, 24, 600, 307};
+    double xMax = 2.95, yMax = 410;
+    drawFrame(s, m, 1, 10, 1.62, 250, xMax, yMax, "pH", "emf /mV", "run 7", RegionalSettings{});
+    ASSERT_GE(s.lines.size(), 4u);
+    // Four pixels outside the data area.
+    EXPECT_EQ(std::vector<Line>(s.lines.begin(), s.lines.begin() + 4),
+              (std::vector<Line>{{52, 307, 604, 307}, {604, 307, 604, 24}, {604, 24, 52, 24}, {52, 24, 52, 307}}));
+    // Ticks 1.8 to 2.8 and 260 to 400, every second labelled.
+    EXPECT_EQ(s.texts, (std::vector<std::string>{"run 7", "1.8", "2.2", "2.6", "pH", "260", "300", "340", "380", "emf /mV"}));
+}
+
+TEST(drawFrame, ReversedRangesKeepTheirTicksInsideTheFrame)
+{
+    Recorder s;
+    PlotMapping m{56, 24, 600, 314};
+    double xMax = 1.62, yMax = 250;
+    drawFrame(s, m, 1, 10, 2.95, 395, xMax, yMax, "pH", "", "", RegionalSettings{});
+    std::vector<std::int32_t> rows;
+    for (const Line& l : s.lines)
+        if (l.y1 == l.y2 && l.x1 == 52 && l.x2 == 50) rows.push_back(l.y1);
+    // Two rows per mV: 380 up to 260, none at 400 below the frame; pH from 2.8, not 3.0, down to 1.8.
+    EXPECT_EQ(rows, (std::vector<std::int32_t>{284, 244, 204, 164, 124, 84, 44}));
+    EXPECT_EQ(s.texts, (std::vector<std::string>{"2.8", "2.4", "2.0", "pH", "380", "340", "300", "260"}));
+}
+
+// pH falling by quarters from 3 to 2 and emf rising: the first and last points fall on
+// the data area's corners, columns 56..584 and rows 24..307 above; the residuals' range
+// is -2..2 on rows 410..323 below, zero on row 366.
+CalibrationData fivePoints()
+{
+    const auto points = [](std::vector<double> values) {
+        PointArray a(1);
+        for (const double v : values) a.push_back(Number::fromDouble(v));
+        return a;
+    };
+    CalibrationData data;
+    data.count = 5;
+    data.pH = points({3.0, 2.75, 2.5, 2.25, 2.0});
+    data.emf = points({200, 216, 230.5, 246, 260});
+    data.residual = points({0.5, -1, 2, -0.5, 0.25});
+    return data;
+}
+
+TEST(drawCalibrationPlots, CrossesForMeasuredEmfLineForCalculatedAndResidualsBelow)
+{
+    Recorder s;
+    PlotMapping m;
+    PlotExtents e;
+    drawCalibrationPlots(s, m, e, fivePoints(), "cal.txt", true, RegionalSettings{});
+    EXPECT_EQ(s.clears, 1);
+    for (const Line& arm : {Line{580, 307, 588, 307}, {584, 303, 584, 311}, {52, 24, 60, 24}, {56, 20, 56, 28}})
+        EXPECT_NE(std::ranges::find(s.lines, arm), s.lines.end()) << arm.x1 << "," << arm.y1;
+    std::vector<Line> slanted, sticks;
+    for (const Line& l : s.lines) {
+        if (l.x1 != l.x2 && l.y1 != l.y2) slanted.push_back(l);
+        if (l.x1 == l.x2 && l.y1 == 366 && l.x1 >= 56) sticks.push_back(l);
+    }
+    // The calculated emf, observed minus residual, from point to point: 132 columns per quarter pH.
+    ASSERT_EQ(slanted.size(), 4u);
+    for (std::size_t i = 0; i < 4; ++i) EXPECT_EQ(slanted[i].x2, 452 - 132 * static_cast<std::int32_t>(i));
+    // 21.75 rows per mV: 2 lies on row 322.5, which rounds to the even 322.
+    EXPECT_EQ(sticks, (std::vector<Line>{{584, 366, 584, 355}, {452, 366, 452, 388}, {320, 366, 320, 322},
+                                         {188, 366, 188, 377}, {56, 366, 56, 361}}));
+    for (const char* title : {"cal.txt", "emf /mV", "obs-calc", "pH"})
+        EXPECT_NE(std::ranges::find(s.texts, title), s.texts.end()) << title;
+}
+
+TEST(drawCalibrationPlots, NothingWithoutCalibrationDataAndOnlyAClearWithoutPoints)
+{
+    Recorder absent, empty;
+    PlotMapping m;
+    PlotExtents e;
+    CalibrationData none = fivePoints();
+    drawCalibrationPlots(absent, m, e, none, "cal.txt", false, RegionalSettings{});
+    none.count = 0;
+    drawCalibrationPlots(empty, m, e, none, "cal.txt", true, RegionalSettings{});
+    EXPECT_EQ(absent.calls, 0);
+    EXPECT_EQ(empty.calls, 1);
+    EXPECT_EQ(empty.clears, 1);
+}
+
+}  // namespace
+}  // namespace quorlin
