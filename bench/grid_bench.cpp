@@ -1,6 +1,6 @@
 // Filling the two point grids from the point arrays, with and without painting the
 // visible part, for data sets of 10^3 to 10^6 points.
-#include "core/workspace.h"
+#include "session/session.h"
 #include "ui/grids/adjustment_grid.h"
 #include "ui/grids/calibration_grid.h"
 #include "ui/grids/grid_services.h"
@@ -22,28 +22,27 @@ public:
     bool askYesNo(const QString&, const QString&) override { return false; }
 };
 
-void loadPoints(std::int32_t& count, PointArray& volume, PointArray& emf, std::int64_t n)
+void loadPoints(PointSet& points, std::int64_t n)
 {
-    count = static_cast<std::int32_t>(n);
-    reallocateFresh(volume, count);
-    reallocateFresh(emf, count);
-    for (std::int32_t i = 1; i <= count; ++i) {
-        volume[static_cast<std::size_t>(i)] = Number::fromDouble(0.01 * i);
-        emf[static_cast<std::size_t>(i)] = Number::fromDouble(420.0 - 1e-4 * i);
+    points.count = static_cast<std::int32_t>(n);
+    reallocateFresh(points.volume, points.count);
+    reallocateFresh(points.emf, points.count);
+    for (std::int32_t i = 1; i <= points.count; ++i) {
+        points.volume[static_cast<std::size_t>(i)] = Number::fromDouble(0.01 * i);
+        points.emf[static_cast<std::size_t>(i)] = Number::fromDouble(420.0 - 1e-4 * i);
     }
 }
 
 struct Panels {
-    Workspace ws;
-    RegionalSettings regional;
+    Session session;
     SilentServices services;
     QWidget panel;
     CalibrationGrid* calibrationGrid;
     AdjustmentGrid* adjustmentGrid;
 
     Panels()
-        : calibrationGrid(new CalibrationGrid(ws, regional, services, &panel)),
-          adjustmentGrid(new AdjustmentGrid(ws, regional, services, [] { return false; }, &panel))
+        : calibrationGrid(new CalibrationGrid(session, services, &panel)),
+          adjustmentGrid(new AdjustmentGrid(session, services, &panel))
     {
         panel.resize(400, 700);
         panel.show();
@@ -57,37 +56,35 @@ void showNow(QWidget& grid)
     benchmark::DoNotOptimize(grid.grab());
 }
 
-// One data set's count, arrays and grid, so both grids run the same benchmark.
+// One data set and its grid, so both grids run the same benchmark.
 struct DataSet {
-    std::int32_t& count;
-    PointArray& volume;
-    PointArray& emf;
+    PointSet& points;
     PointSetGrid& grid;
 };
 
 DataSet calibrationSet(Panels& p)
 {
-    return {p.ws.CalCount, p.ws.CalVolume, p.ws.CalEmf, *p.calibrationGrid};
+    return {p.session.calibration(), *p.calibrationGrid};
 }
 
 DataSet adjustmentSet(Panels& p)
 {
-    return {p.ws.AdjCount, p.ws.AdjVolume, p.ws.AdjEmf, *p.adjustmentGrid};
+    return {p.session.adjustment(), *p.adjustmentGrid};
 }
 
 void fillBenchmark(benchmark::State& state, DataSet (*dataSet)(Panels&))
 {
     Panels panels;
     const DataSet set = dataSet(panels);
-    loadPoints(set.count, set.volume, set.emf, state.range(0));
+    loadPoints(set.points, state.range(0));
     const bool paint = state.range(1) != 0;
-    const std::int32_t count = set.count;
+    const std::int32_t count = set.points.count;
     for (auto _ : state) {
-        set.count = count;
+        set.points.count = count;
         set.grid.fill();
         if (paint) showNow(set.grid);
         state.PauseTiming();
-        set.count = 0;  // every fill is a load into an empty grid
+        set.points.count = 0;  // every fill is a load into an empty grid
         set.grid.fill();
         state.ResumeTiming();
     }
@@ -100,11 +97,11 @@ void BM_FillAdjustmentGrid(benchmark::State& state) { fillBenchmark(state, adjus
 void BM_JumpToLastPoint(benchmark::State& state)
 {
     Panels panels;
-    loadPoints(panels.ws.CalCount, panels.ws.CalVolume, panels.ws.CalEmf, state.range(0));
+    loadPoints(panels.session.calibration(), state.range(0));
     panels.calibrationGrid->fill();
     int row = 1;
     for (auto _ : state) {
-        row = row == 1 ? panels.ws.CalCount : 1;
+        row = row == 1 ? panels.session.calibration().count : 1;
         panels.calibrationGrid->setCurrentCell(row, 2);
         showNow(*panels.calibrationGrid);
     }

@@ -1,7 +1,7 @@
 // One full redraw of the calibration plots into a 1000 x 800 image, as on a resize.
 #include "plot/calibration_plot.h"
+#include "synthetic_titration.h"
 #include "ui/painter_surface.h"
-#include "support/sample_calibration.h"
 
 #include <QGuiApplication>
 
@@ -9,21 +9,21 @@
 
 namespace {
 
-void BM_PlotData(benchmark::State& state)
+void BM_DrawCalibrationPlots(benchmark::State& state)
 {
     using namespace quorlin;
-    const Workspace ws = test::sampleCalibration(static_cast<std::int32_t>(state.range(0)));
+    const CalibrationData data = bench::fittedTitration(static_cast<std::int32_t>(state.range(0)));
     PaintSurface surface(QSize(1000, 800));
     PlotMapping mapping;
     PlotExtents extents;
     for (auto _ : state) {
-        PlotData(surface, mapping, extents, ws, "sample.txt", true, RegionalSettings{});
+        drawCalibrationPlots(surface, mapping, extents, data, "sample.txt", true, RegionalSettings{});
         // Showing needs the finished image.
         benchmark::DoNotOptimize(surface.image().constBits());
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
-BENCHMARK(BM_PlotData)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DrawCalibrationPlots)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "core/data_sets.h"
+#include "core/fit.h"
+#include "core/initial_values.h"
 
 #include <cmath>
 #include <cstdint>
@@ -26,6 +28,15 @@ inline CalibrationData syntheticTitration(std::int32_t n)
         data.volume[static_cast<std::size_t>(i)] = Number::fromDouble(v);
         data.emf[static_cast<std::size_t>(i)] = Number::fromDouble(std::round(emf * 100) / 100);
     }
+    return data;
+}
+
+// The same titration with its model values and the residuals of a fit, ready to plot.
+inline CalibrationData fittedTitration(std::int32_t n)
+{
+    CalibrationData data = syntheticTitration(n);
+    const ModelOutcome line = computeInitialValues(data);
+    fitParameters(data, {0, static_cast<float>(line.intercept), static_cast<float>(line.slope), 0});
     return data;
 }
 

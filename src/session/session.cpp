@@ -83,16 +83,19 @@ void Session::writeStartingCaptions(const ModelOutcome& line)
 CalibrationReport Session::calibrate()
 {
     CalibrationReport report;
-    if (calibration_.count < kMinimumPoints) return {CalibrationOutcome::TooFewPoints};
-    if (captions_.fileName[0] == Captions::kNone) return {CalibrationOutcome::NoFile};
-    for (int i = 0; i < 2; ++i)
-        if (isBlank(constantTexts_[static_cast<std::size_t>(i)])) return {CalibrationOutcome::MissingConstant, i};
+    const auto end = [&report](CalibrationOutcome outcome) {
+        report.outcome = outcome;
+        return report;
+    };
+    if (calibration_.count < kMinimumPoints) return end(CalibrationOutcome::TooFewPoints);
+    if (captions_.fileName[0] == Captions::kNone) return end(CalibrationOutcome::NoFile);
+    for (report.missingConstant = 0; report.missingConstant < 2; ++report.missingConstant)
+        if (isBlank(constantTexts_[static_cast<std::size_t>(report.missingConstant)]))
+            return end(CalibrationOutcome::MissingConstant);
+    report.missingConstant = 0;
 
     report.model = computeInitialValues(calibration_);
-    if (!report.model.ok()) {
-        report.outcome = CalibrationOutcome::ModelError;
-        return report;
-    }
+    if (!report.model.ok()) return end(CalibrationOutcome::ModelError);
     writeStartingCaptions(report.model);
 
     // The fit starts from the captions as shown, rounded to two decimals, in single precision.
@@ -105,8 +108,8 @@ CalibrationReport Session::calibrate()
 
     const FitResult fit = fitParameters(calibration_, start);
     switch (fit.outcome) {
-    case FitOutcome::FactorizationFailed: report.outcome = CalibrationOutcome::FactorizationFailed; return report;
-    case FitOutcome::StepLimit: report.outcome = CalibrationOutcome::StepLimit; return report;
+    case FitOutcome::FactorizationFailed: return end(CalibrationOutcome::FactorizationFailed);
+    case FitOutcome::StepLimit: return end(CalibrationOutcome::StepLimit);
     case FitOutcome::Converged: break;
     }
 

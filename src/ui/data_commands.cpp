@@ -2,11 +2,8 @@
 
 #include "main_window.h"
 
-#include "core/initial_values.h"
 #include "file_command_dialogs.h"
-#include "io/calibration_replay.h"
 #include "io/data_directory.h"
-#include "io/data_files.h"
 #include "platform_services.h"
 #include "tab_strip.h"
 #include "ui/grids/adjustment_grid.h"
@@ -27,40 +24,36 @@ std::string filePath(const QString& path)
     return QFile::encodeName(path).toStdString();
 }
 
+// The texts of columns 1 and `second` of every point, as the grid shows them.
+std::vector<TextRecord> gridRecords(const PointGrid& grid, std::int32_t count, int second)
+{
+    std::vector<TextRecord> records;
+    records.reserve(static_cast<std::size_t>(std::max(count, 0)));
+    for (int i = 1; i <= count; ++i) records.push_back({grid.text(i, 1).toStdString(), grid.text(i, second).toStdString()});
+    return records;
+}
+
 }  // namespace
 
 std::optional<QString> MainWindow::askForFile(FileCommand command)
 {
-    return platform_.chooseFile(fileCommandDialog(command, ws_.DataDir, captions_));
+    return platform_.chooseFile(fileCommandDialog(command, session_.dataDirectory(), session_.captions()));
 }
 
 // A chosen file names its data set at once, and its folder becomes the one every later
-// dialog offers, also after a restart.
-std::optional<QString> MainWindow::chooseFileToLoad(FileCommand command)
-{
-    const std::optional<QString> path = askForFile(command);
-    if (!path) return path;
-    captions_.FileName[command == FileCommand::LoadCalibration ? 0 : 1] = path->toStdString();
-    showCaptions();
-    setDataDirectory(ws_, filePath(*path));
-    saveDataDirectory(platform_.settings(), ws_.DataDir);
-    return path;
-}
-
-// Every step after the dialog goes on whatever the step before it did: a file that
-// cannot be read gives fewer points, never a message.
+// dialog offers, also after a restart. Every step after the dialog goes on whatever the
+// step before it did: a file that cannot be read gives fewer points, never a message.
 void MainWindow::loadCalibrationData()
 {
     finishEdits();
-    const std::optional<QString> path = chooseFileToLoad(FileCommand::LoadCalibration);
+    const std::optional<QString> path = askForFile(FileCommand::LoadCalibration);
     if (!path) return;
 
-    readCalibrationFile(ws_, filePath(*path));
-    ui_.acidConcentration->setText(qStringOf(pointNumberText(ws_.AcidConc)));
-    ui_.initialVolume->setText(qStringOf(pointNumberText(ws_.InitVolume)));
-
+    session_.loadCalibrationFile(filePath(*path));
+    saveDataDirectory(platform_.settings(), session_.dataDirectory());
+    ui_.acidConcentration->setText(qStringOf(session_.constantTexts()[0]));
+    ui_.initialVolume->setText(qStringOf(session_.constantTexts()[1]));
     ui_.calibrationGrid->fill();
-    computeInitialValues(ws_, captions_, format_);
     showCaptions();
     fitCalibration(Caller::Load);
     redrawPlots();
@@ -69,13 +62,15 @@ void MainWindow::loadCalibrationData()
 void MainWindow::loadAdjustmentData()
 {
     finishEdits();
-    const std::optional<QString> path = chooseFileToLoad(FileCommand::LoadAdjustment);
+    const std::optional<QString> path = askForFile(FileCommand::LoadAdjustment);
     if (!path) return;
 
-    readAdjustmentFile(ws_, filePath(*path));
+    session_.loadAdjustmentFile(filePath(*path));
+    saveDataDirectory(platform_.settings(), session_.dataDirectory());
+    showCaptions();
     ui_.tabs->selectTab(1);
     ui_.adjustmentGrid->fill();
-    if (captions_.Parameter[1] != Captions::kNone) adjustPoints(Caller::Load);
+    if (session_.hasCalibration()) adjustPoints(Caller::Load);
     ui_.tabs->show();
     updateCommandStates();
 }
@@ -85,16 +80,9 @@ void MainWindow::saveCalibrationData()
     finishEdits();
     const std::optional<QString> path = askForFile(FileCommand::SaveCalibration);
     if (!path) return;
-    captions_.FileName[0] = path->toStdString();
+    const FileOutcome outcome = session_.saveCalibrationFile(
+        filePath(*path), gridRecords(*ui_.calibrationGrid, session_.calibration().count, 2));
     showCaptions();
-
-    const TextRecord constants{ui_.acidConcentration->text().toStdString(),
-                               ui_.initialVolume->text().toStdString()};
-    std::vector<TextRecord> points;
-    for (int i = 1; i <= ws_.CalCount; ++i)
-        points.push_back(
-            {ui_.calibrationGrid->text(i, 1).toStdString(), ui_.calibrationGrid->text(i, 2).toStdString()});
-    const FileOutcome outcome = writeCalibrationFile(filePath(*path), constants, points);
     if (!outcome.ok)
         platform_.showMessage(QStringLiteral("Could not save %1: %2").arg(*path, qStringOf(outcome.reason)));
 }
@@ -104,14 +92,9 @@ void MainWindow::saveAdjustedData()
     finishEdits();
     const std::optional<QString> path = askForFile(FileCommand::SaveAdjusted);
     if (!path) return;
-    captions_.FileName[1] = path->toStdString();
+    const FileOutcome outcome = session_.saveAdjustedFile(
+        filePath(*path), gridRecords(*ui_.adjustmentGrid, session_.adjustment().count, kAdjustedColumn));
     showCaptions();
-
-    std::vector<TextRecord> points;
-    for (int i = 1; i <= ws_.AdjCount; ++i)
-        points.push_back({ui_.adjustmentGrid->text(i, 1).toStdString(),
-                          ui_.adjustmentGrid->text(i, kAdjustedColumn).toStdString()});
-    const FileOutcome outcome = writeAdjustedFile(filePath(*path), points);
     if (!outcome.ok)
         platform_.showMessage(QStringLiteral("Could not save %1: %2").arg(*path, qStringOf(outcome.reason)));
 }
@@ -144,33 +127,28 @@ void MainWindow::calibrate()
 
 void MainWindow::fitCalibration(Caller caller)
 {
-    if (ws_.CalCount < 6) {
-        platform_.beep();
-        return;
-    }
+    CalibrationReport report = session_.calibrate();
     // Points typed without a file are saved before they are calibrated.
-    if (captions_.FileName[0] == Captions::kNone) {
+    if (report.outcome == CalibrationOutcome::NoFile) {
         saveCalibrationData();
-        if (captions_.FileName[0] == Captions::kNone) return;
+        if (session_.captions().fileName[0] == Captions::kNone) return;
+        report = session_.calibrate();
     }
-    for (QLineEdit* box : {ui_.acidConcentration, ui_.initialVolume}) {
-        if (box->text().trimmed().isEmpty()) {
-            platform_.beep();
-            box->setFocus();
-            return;
-        }
+    switch (report.outcome) {
+    case CalibrationOutcome::TooFewPoints: platform_.beep(); return;
+    case CalibrationOutcome::MissingConstant:
+        platform_.beep();
+        (report.missingConstant == 0 ? ui_.acidConcentration : ui_.initialVolume)->setFocus();
+        return;
+    default: break;
     }
 
-    const CalibrationResult result = RunCalibration(ws_, captions_, format_.regional());
     showCaptions();
-    for (int i = 0; i < result.outOfRangeStarts; ++i) platform_.showMessage(qStringOf(kInvalidEntryMessage));
-    switch (result.outcome) {
-    case CalibrationOutcome::ModelError:
-        if (caller == Caller::User) platform_.showMessage(qStringOf(calibrationMessage(result)));
+    for (int i = 0; i < report.outOfRangeStarts; ++i) platform_.showMessage(qStringOf(kInvalidEntryMessage));
+    if (report.outcome == CalibrationOutcome::ModelError && caller == Caller::Load) return;
+    if (!report.converged()) {
+        platform_.showMessage(qStringOf(calibrationMessage(report)));
         return;
-    case CalibrationOutcome::FactorizationFailed:
-    case CalibrationOutcome::StepLimit: platform_.showMessage(qStringOf(calibrationMessage(result))); return;
-    case CalibrationOutcome::Converged: break;
     }
     redrawPlots();
     updateCommandStates();

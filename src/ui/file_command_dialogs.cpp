@@ -28,7 +28,7 @@ FileDialogRequest fileCommandDialog(FileCommand command, const std::string& data
     if (index >= 2) {
         request.kind = FileDialogRequest::Kind::Save;
         // "?" stands for no file; offered as a name it would save a file called "?".
-        const std::string& last = captions.FileName[index - 2];
+        const std::string& last = captions.fileName[index - 2];
         if (last != Captions::kNone) request.initialFileName = QString::fromStdString(last);
     }
     return request;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/captions.h"
+#include "session/captions.h"
 #include "platform_services.h"
 
 #include <string>

@@ -79,7 +79,6 @@ private:
     void readConstants();
     void showCaptions();
     std::optional<QString> askForFile(FileCommand command);
-    std::optional<QString> chooseFileToLoad(FileCommand command);
 
     PlatformServices& platform_;
     Session session_;

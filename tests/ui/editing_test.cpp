@@ -51,7 +51,7 @@ TEST_F(Editing, KeysEndOrKeepTheEditAndMoveTheCell)
         EXPECT_EQ(grid().row(), c.endRow);
         EXPECT_EQ(grid().col(), c.endCol);
         EXPECT_EQ(grid().text(c.row, c.col), c.stored ? "75" : old);
-        const PointArray& column = c.col == 1 ? ws().CalVolume : ws().CalEmf;
+        const PointArray& column = c.col == 1 ? cal().volume : cal().emf;
         if (c.stored) {
             EXPECT_EQ(column[static_cast<std::size_t>(c.row)], Number::fromSingle(75.0f));
         }
@@ -64,7 +64,7 @@ TEST_F(Editing, LosingTheFocusCommitsToTheCellWhereTheEditStarted)
     grid().setCurrentCell(1, 2);
     ui().acidConcentration->setFocus();
     EXPECT_FALSE(box().isVisible());
-    EXPECT_EQ(ws().CalVolume[4], Number::fromSingle(8.0f));
+    EXPECT_EQ(cal().volume[4], Number::fromSingle(8.0f));
     EXPECT_EQ(grid().text(4, 1), "8");
 }
 
@@ -83,7 +83,7 @@ TEST_F(Editing, PendingValueLandsBeforeTheCommand)
         platform.answers = {false};
         typeOver(grid(), 1, 2, "230");
         command(*window);
-        EXPECT_EQ(ws().CalEmf[1], Number::fromSingle(230.0f));
+        EXPECT_EQ(cal().emf[1], Number::fromSingle(230.0f));
         typeOver(grid(), 1, 2, "231");  // a different value for the next command
         QTest::keyClick(&box(), Qt::Key_Return);
     }
@@ -131,12 +131,12 @@ TEST_F(Editing, AdjustmentFollowsEditedPoints)
     QTest::keyClick(&grid.editBox(), Qt::Key_Return);
     EXPECT_NE(grid.text(1, kAdjustedColumn), adjusted);
 
-    const Workspace before = ws();
+    const AdjustmentData before = adj();
     const QString second = grid.text(2, kAdjustedColumn);
     typeOver(grid, 2, kAdjustedColumn, "9");
     QTest::keyClick(&grid.editBox(), Qt::Key_Return);
-    EXPECT_EQ(ws().AdjEmf, before.AdjEmf);
-    EXPECT_EQ(ws().AdjVolume, before.AdjVolume);
+    EXPECT_EQ(adj().emf, before.emf);
+    EXPECT_EQ(adj().volume, before.volume);
     EXPECT_EQ(grid.text(2, kAdjustedColumn), second);
 }
 
@@ -151,17 +151,17 @@ TEST_F(Editing, ShortcutsBeatTheFocusedBoxUnlessDisabled)
     EXPECT_NE(ui().ezero->text(), fitted);
 
     QTest::keyClick(acid, Qt::Key_A, Qt::ControlModifier);
-    EXPECT_EQ(ws().CalCount, 16);
+    EXPECT_EQ(cal().count, 16);
     typeOver(grid(), 2, 1, "4");
     QTest::keyClick(&box(), Qt::Key_A, Qt::ControlModifier);
-    EXPECT_EQ(ws().CalCount, 17);
-    EXPECT_EQ(ws().CalVolume[2], Number::fromSingle(4.0f));
+    EXPECT_EQ(cal().count, 17);
+    EXPECT_EQ(cal().volume[2], Number::fromSingle(4.0f));
 
     acid->setFocus();
     acid->selectAll();
     QTest::keyClick(acid, Qt::Key_X, Qt::ControlModifier);  // no data for adjustment: the box cuts
     EXPECT_EQ(acid->text(), "");
-    EXPECT_EQ(ws().AdjCount, 0);
+    EXPECT_EQ(adj().count, 0);
 }
 
 }  // namespace

@@ -31,7 +31,7 @@ TEST_F(WindowTest, SampleDataCalibrateAdjustSaveAndReload)
     typeOver(*ui().calibrationGrid, 1, 2, "227.9");
     QTest::keyClick(&ui().calibrationGrid->editBox(), Qt::Key_Return);
     window->commands().calibrate->trigger();
-    EXPECT_EQ(ws().CalEmf[1], Number::fromSingle(227.9f));
+    EXPECT_EQ(cal().emf[1], Number::fromSingle(227.9f));
     EXPECT_NE(ui().ezero->text(), "405.1±0.3");
 
     load(QStringLiteral(QUORLIN_SAMPLE_DATA "/adjustment.txt"), &MainWindow::loadAdjustmentData);
@@ -43,16 +43,16 @@ TEST_F(WindowTest, SampleDataCalibrateAdjustSaveAndReload)
     EXPECT_EQ(grid.text(1, kAdjustedColumn), adjustedOnLoad);
 
     std::vector<std::pair<double, double>> saved;
-    for (int row = 1; row <= ws().AdjCount; ++row)
+    for (int row = 1; row <= adj().count; ++row)
         saved.emplace_back(grid.text(row, 1).toDouble(), grid.text(row, kAdjustedColumn).toDouble());
     platform.files.push_back(path("adjusted.txt"));
     window->commands().saveAdjustedData->trigger();
     load(path("adjusted.txt"), &MainWindow::loadAdjustmentData);
 
-    ASSERT_EQ(ws().AdjCount, static_cast<std::int32_t>(saved.size()));
-    for (int row = 1; row <= ws().AdjCount; ++row) {
-        EXPECT_DOUBLE_EQ(ws().AdjVolume[static_cast<std::size_t>(row)].value(), saved[row - 1].first) << row;
-        EXPECT_DOUBLE_EQ(ws().AdjEmf[static_cast<std::size_t>(row)].value(), saved[row - 1].second) << row;
+    ASSERT_EQ(adj().count, static_cast<std::int32_t>(saved.size()));
+    for (int row = 1; row <= adj().count; ++row) {
+        EXPECT_DOUBLE_EQ(adj().volume[static_cast<std::size_t>(row)].value(), saved[row - 1].first) << row;
+        EXPECT_DOUBLE_EQ(adj().emf[static_cast<std::size_t>(row)].value(), saved[row - 1].second) << row;
     }
     EXPECT_TRUE(platform.messages.isEmpty());
     EXPECT_EQ(platform.beeps, 0);
@@ -90,7 +90,7 @@ TEST_F(WindowTest, OutOfRangeConstantIsReportedOncePerText)
     acid->setFocus();
     QTest::keyClicks(acid, "1e39");
     EXPECT_EQ(platform.messages, QStringList{"invalid entry for number"});
-    EXPECT_TRUE(ws().AcidConc.isEmpty());
+    EXPECT_TRUE(cal().acidConcentration.isEmpty());
     QTest::keyClick(acid, Qt::Key_Return);
     QTest::keyClicks(ui().initialVolume, "5");
     EXPECT_EQ(platform.messages.size(), 1);
