@@ -1,5 +1,7 @@
 #include "record_reader.h"
 
+#include "text/number_text.h"
+
 #include <charconv>
 #include <cmath>
 #include <system_error>
@@ -8,21 +10,13 @@ namespace quorlin {
 
 namespace {
 
-bool isBlank(char c) { return c == ' '; }
 bool isBlankOrTab(char c) { return c == ' ' || c == '\t'; }
-
-std::string_view trimBlanks(std::string_view s)
-{
-    while (!s.empty() && isBlank(s.front())) s.remove_prefix(1);
-    while (!s.empty() && isBlank(s.back())) s.remove_suffix(1);
-    return s;
-}
 
 }  // namespace
 
 std::optional<double> parseFileNumber(std::string_view field)
 {
-    field = trimBlanks(field);
+    field = trimSpaces(field);
     // from_chars takes a minus but not a plus; a plus before another sign stays invalid.
     if (field.size() > 1 && field.front() == '+' && field[1] != '-' && field[1] != '+') field.remove_prefix(1);
     if (field.empty()) return std::nullopt;

@@ -5,14 +5,16 @@
 #include "text/sigma_text.h"
 
 #include <algorithm>
+#include <cctype>
 
 namespace quorlin {
 
 namespace {
 
+// A box holding only white space was left empty.
 bool isBlank(std::string_view text)
 {
-    return std::all_of(text.begin(), text.end(), [](char c) { return c == ' ' || c == '\t'; });
+    return std::all_of(text.begin(), text.end(), [](unsigned char c) { return std::isspace(c) != 0; });
 }
 
 }  // namespace

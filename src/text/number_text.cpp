@@ -179,6 +179,13 @@ std::optional<T> convertInRange(const NumberParts& parts)
 
 }  // namespace
 
+std::string_view trimSpaces(std::string_view text)
+{
+    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+    return text;
+}
+
 std::string fixDecimalSeparator(std::string_view text, const RegionalSettings& regional)
 {
     const std::string probe = formatNumber(3.0 / 2.0, "0.0", regional);

@@ -8,7 +8,7 @@
 namespace quorlin {
 
 // The user's regional number convention, filled by the window from the system locale
-// at start-up (and by the companion from the C locale). Without such settings a point
+// at start-up (and by quorlin-cli from LC_NUMERIC). Without such settings a point
 // is the decimal separator and a comma the grouping symbol.
 struct RegionalSettings {
     char decimalSeparator = '.';
@@ -23,6 +23,9 @@ struct NumberEntry {
     Number number;
     bool outOfRange = false;
 };
+
+// The text without the spaces around it.
+std::string_view trimSpaces(std::string_view text);
 
 // Swaps the first point for a comma (or the first comma for a point) so that the first
 // of either is the decimal separator in any regional convention.

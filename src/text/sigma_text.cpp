@@ -28,14 +28,6 @@ std::size_t decimalsFor(double z)
     return decimals;
 }
 
-std::string trimmed(const std::string& text)
-{
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string::npos) return {};
-    const auto last = text.find_last_not_of(' ');
-    return text.substr(first, last - first + 1);
-}
-
 }  // namespace
 
 std::string oneFigureText(double x, const RegionalSettings& regional)
@@ -56,7 +48,7 @@ std::string oneFigureText(double x, const RegionalSettings& regional)
     // precision before the double division.
     const double k = std::floor(y + 0.5);
     const double z = static_cast<double>(static_cast<float>(k)) / m;
-    return trimmed(formatNumber(z, decimalsPattern(decimalsFor(z)), regional));
+    return std::string(trimSpaces(formatNumber(z, decimalsPattern(decimalsFor(z)), regional)));
 }
 
 std::string decimalsPatternFor(std::string_view s)

@@ -10,12 +10,12 @@ namespace quorlin {
 // paints that image, so the plot survives being covered and exposed without a redraw.
 //
 // Use:
-//     PlotData(graph->surface(), mapping, extents, ws, title, present, regional);
+//     drawCalibrationPlots(graph->surface(), mapping, extents, data, title, present, regional);
 //     graph->update();   // shows what was drawn
 //
 // surface() is always sized to the widget (in device-independent pixels) and knows the
 // screen's dots per inch. A resize keeps the old drawing where it still fits and does
-// not redraw: the window runs PlotData on its own resize, as it does after a load or a
+// not redraw: the window redraws on its own resize, as it does after a load or a
 // calibration.
 class Graph final : public QWidget {
     Q_OBJECT
