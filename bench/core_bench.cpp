@@ -8,7 +8,6 @@
 
 #include <benchmark/benchmark.h>
 
-
 namespace quorlin {
 namespace {
 
@@ -22,8 +21,10 @@ void InitialValuesAndFit(benchmark::State& state)
     for (auto _ : state) {
         const ModelOutcome line = computeInitialValues(data);
         ElectrodeParameters start{};
-        start[kEzero] = static_cast<float>(textToNumber(formatNumber(line.intercept, "###0.00", kRegional), kRegional).number.value());
-        start[kSlope] = static_cast<float>(textToNumber(formatNumber(line.slope, "###0.00", kRegional), kRegional).number.value());
+        start[kEzero] = static_cast<float>(
+            textToNumber(formatNumber(line.intercept, "###0.00", kRegional), kRegional).number.value());
+        start[kSlope] =
+            static_cast<float>(textToNumber(formatNumber(line.slope, "###0.00", kRegional), kRegional).number.value());
         fit = fitParameters(data, start);
         benchmark::DoNotOptimize(fit);
     }
@@ -42,7 +43,8 @@ void Adjustment(benchmark::State& state)
     reallocateFresh(data.emf, m);
     // Readings from pH 0.5 to 12, plus some without a root.
     for (std::int32_t i = 1; i <= m; ++i)
-        data.emf[static_cast<std::size_t>(i)] = Number::fromDouble(i % 50 == 0 ? 700.0 : 380.0 - 690.0 * (i % 997) / 997.0);
+        data.emf[static_cast<std::size_t>(i)] =
+            Number::fromDouble(i % 50 == 0 ? 700.0 : 380.0 - 690.0 * (i % 997) / 997.0);
     AdjustmentResult result;
     for (auto _ : state) {
         result = adjustData(data, parameters);

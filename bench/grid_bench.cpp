@@ -62,15 +62,9 @@ struct DataSet {
     PointSetGrid& grid;
 };
 
-DataSet calibrationSet(Panels& p)
-{
-    return {p.session.calibration(), *p.calibrationGrid};
-}
+DataSet calibrationSet(Panels& p) { return {p.session.calibration(), *p.calibrationGrid}; }
 
-DataSet adjustmentSet(Panels& p)
-{
-    return {p.session.adjustment(), *p.adjustmentGrid};
-}
+DataSet adjustmentSet(Panels& p) { return {p.session.adjustment(), *p.adjustmentGrid}; }
 
 void fillBenchmark(benchmark::State& state, DataSet (*dataSet)(Panels&))
 {

@@ -6,10 +6,7 @@ namespace quorlin::cli {
 
 namespace {
 
-ParsedArguments usageError(std::string text)
-{
-    return {Arguments{}, std::move(text)};
-}
+ParsedArguments usageError(std::string text) { return {Arguments{}, std::move(text)}; }
 
 ParsedArguments only(Arguments::Command command)
 {
@@ -87,9 +84,6 @@ std::string usageText()
            "succeed (nothing written), 2 usage error or a file that cannot be read or written.\n";
 }
 
-std::string versionText()
-{
-    return std::string("quorlin-cli ") + QUORLIN_VERSION + "\n";
-}
+std::string versionText() { return std::string("quorlin-cli ") + QUORLIN_VERSION + "\n"; }
 
 }  // namespace quorlin::cli

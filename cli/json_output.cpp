@@ -75,8 +75,7 @@ std::string reportMessage(const CalibrationReport& report)
     return std::string(kInvalidEntryMessage) + (message.empty() ? "" : "; " + message);
 }
 
-std::string calibrationJson(const Session& session, const CalibrationReport& report,
-                            const AdjustmentReport* adjustment)
+std::string calibrationJson(const Session& session, const CalibrationReport& report, const AdjustmentReport* adjustment)
 {
     const CalibrationData& data = session.calibration();
     const Captions& captions = session.captions();

@@ -32,8 +32,8 @@ std::vector<TextRecord> adjustedRecords(const AdjustmentData& data, const Adjust
     std::vector<TextRecord> records;
     records.reserve(adjustment.texts.size());
     for (std::size_t i = 0; i < adjustment.texts.size(); ++i)
-        records.push_back({pointNumberText(pointOr0(data.volume, static_cast<std::int32_t>(i) + 1)),
-                           adjustment.texts[i]});
+        records.push_back(
+            {pointNumberText(pointOr0(data.volume, static_cast<std::int32_t>(i) + 1)), adjustment.texts[i]});
     return records;
 }
 

@@ -128,8 +128,8 @@ double sumOfSquaredResiduals(CalibrationData& data, const ElectrodeParameters& p
     const Number jcorr = single(parameters[kJcorr]);
     double s = 0.0;
     for (std::int32_t i = 1; i <= n; ++i) {
-        const Number r = pointOr0(data.emf, i)
-            - (pointOr0(data.hydrogen, i) * jcorr + (ezero - pointOr0(data.pH, i) * slope));
+        const Number r =
+            pointOr0(data.emf, i) - (pointOr0(data.hydrogen, i) * jcorr + (ezero - pointOr0(data.pH, i) * slope));
         data.residual[static_cast<std::size_t>(i)] = r;
         s = s + (r * r).value();
     }

@@ -42,17 +42,11 @@ FileOutcome readPoints(LineReader& reader, PointSet& points)
     }
 }
 
-FileHandle openForReading(const std::string& path)
-{
-    return FileHandle(std::fopen(path.c_str(), "rb"));
-}
+FileHandle openForReading(const std::string& path) { return FileHandle(std::fopen(path.c_str(), "rb")); }
 
 }  // namespace
 
-FileOutcome FileOutcome::failure(int error)
-{
-    return {false, std::generic_category().message(error)};
-}
+FileOutcome FileOutcome::failure(int error) { return {false, std::generic_category().message(error)}; }
 
 FileOutcome readCalibrationFile(CalibrationData& data, const std::string& path)
 {

@@ -9,10 +9,10 @@ namespace quorlin {
 class SettingsStore {
 public:
     virtual ~SettingsStore() = default;
-    virtual std::string read(const std::string& application, const std::string& section,
-                             const std::string& key, const std::string& fallback) const = 0;
-    virtual void save(const std::string& application, const std::string& section,
-                      const std::string& key, const std::string& value) = 0;
+    virtual std::string read(const std::string& application, const std::string& section, const std::string& key,
+                             const std::string& fallback) const = 0;
+    virtual void save(const std::string& application, const std::string& section, const std::string& key,
+                      const std::string& value) = 0;
 };
 
 }  // namespace quorlin

@@ -22,14 +22,11 @@ std::int32_t slotsAfterZero(const PointArray& a)
 // recomputed; only points that have all their values are drawn.
 std::int32_t plottablePoints(const CalibrationData& data)
 {
-    return std::max(0, std::min({data.count, slotsAfterZero(data.pH), slotsAfterZero(data.emf),
-                                 slotsAfterZero(data.residual)}));
+    return std::max(
+        0, std::min({data.count, slotsAfterZero(data.pH), slotsAfterZero(data.emf), slotsAfterZero(data.residual)}));
 }
 
-double at(const PointArray& a, std::int32_t i)
-{
-    return a[static_cast<std::size_t>(i)].value();
-}
+double at(const PointArray& a, std::int32_t i) { return a[static_cast<std::size_t>(i)].value(); }
 
 // Observed minus residual, in the precision the two values carry.
 double calculatedEmf(const CalibrationData& data, std::int32_t i)
@@ -54,8 +51,10 @@ void drawMeasuredAndCalculated(Surface& s, const PlotMapping& m, const Calibrati
             drawing = false;
             continue;
         }
-        if (drawing) s.lineTo(*px, *py);
-        else s.moveTo(*px, *py);
+        if (drawing)
+            s.lineTo(*px, *py);
+        else
+            s.moveTo(*px, *py);
         drawing = true;
     }
 }
@@ -86,8 +85,8 @@ void drawResiduals(Surface& s, const PlotMapping& m, const CalibrationData& data
 
 }  // namespace
 
-void drawCalibrationPlots(Surface& surface, PlotMapping& m, PlotExtents& extents, const CalibrationData& data, std::string_view title,
-              bool calibrationPresent, const RegionalSettings& regional)
+void drawCalibrationPlots(Surface& surface, PlotMapping& m, PlotExtents& extents, const CalibrationData& data,
+                          std::string_view title, bool calibrationPresent, const RegionalSettings& regional)
 {
     if (!calibrationPresent) return;
     const std::int32_t n = plottablePoints(data);
@@ -109,16 +108,16 @@ void drawCalibrationPlots(Surface& surface, PlotMapping& m, PlotExtents& extents
     m.right = *right;
     m.bottom = *upperBottom;
     // No x title: the residual plot below labels the shared pH axis.
-    drawFrame(surface, m, kSizeFactor, kYIntervals, extents.xMin, extents.yMin, extents.xMax,
-              extents.yMax, "", "emf /mV", title, regional);
+    drawFrame(surface, m, kSizeFactor, kYIntervals, extents.xMin, extents.yMin, extents.xMax, extents.yMax, "",
+              "emf /mV", title, regional);
     drawMeasuredAndCalculated(surface, m, data, n);
 
     m.top = m.bottom + 16;
     m.bottom = *h - 40;
     const double r = residualRange(data, n);
     double rMax = r;
-    drawFrame(surface, m, kSizeFactor, kYIntervals, extents.xMin, -r, extents.xMax, rMax, "pH", " /mV",
-              "obs-calc", regional);
+    drawFrame(surface, m, kSizeFactor, kYIntervals, extents.xMin, -r, extents.xMax, rMax, "pH", " /mV", "obs-calc",
+              regional);
     drawResiduals(surface, m, data, n);
 }
 

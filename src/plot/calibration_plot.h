@@ -1,9 +1,9 @@
 #pragma once
 
 #include "core/data_sets.h"
-#include "text/number_text.h"
 #include "plot/plot_mapping.h"
 #include "plot/surface.h"
+#include "text/number_text.h"
 
 #include <string_view>
 
@@ -24,7 +24,7 @@ struct PlotExtents {
 // data are loaded (without them the surface is left untouched). Only the points that
 // have model values are drawn; with none the surface is just cleared. Leaves `m` set
 // for the lower plot.
-void drawCalibrationPlots(Surface& surface, PlotMapping& m, PlotExtents& extents, const CalibrationData& data, std::string_view title,
-              bool calibrationPresent, const RegionalSettings& regional);
+void drawCalibrationPlots(Surface& surface, PlotMapping& m, PlotExtents& extents, const CalibrationData& data,
+                          std::string_view title, bool calibrationPresent, const RegionalSettings& regional);
 
 }  // namespace quorlin

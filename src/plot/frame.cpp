@@ -57,10 +57,7 @@ std::optional<TickSpan> yTicks(double yMin, double yMax, double yStep, std::int3
 }
 
 // With more than five ticks only every second one is labelled.
-std::int64_t labelStride(const TickSpan& t)
-{
-    return t.last - t.first > 4 ? 2 : 1;
-}
+std::int64_t labelStride(const TickSpan& t) { return t.last - t.first > 4 ? 2 : 1; }
 
 void line(Surface& s, std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2)
 {
@@ -68,10 +65,7 @@ void line(Surface& s, std::int32_t x1, std::int32_t y1, std::int32_t x2, std::in
     s.lineTo(x2, y2);
 }
 
-std::int32_t middle(std::int32_t a, std::int32_t b)
-{
-    return *nearest((static_cast<double>(a) + b) / 2);
-}
+std::int32_t middle(std::int32_t a, std::int32_t b) { return *nearest((static_cast<double>(a) + b) / 2); }
 
 void drawXAxis(Surface& s, const PlotMapping& m, std::int32_t f, double xMin, double xMax, double xStep,
                std::string_view xTitle, const RegionalSettings& regional)
@@ -88,8 +82,7 @@ void drawXAxis(Surface& s, const PlotMapping& m, std::int32_t f, double xMin, do
                       tickLabelText(i * xStep, xStep, regional));
         }
     }
-    drawLabel(s, middle(m.right, m.left), m.bottom + 20 * f, kLabelPoints * f, LabelMode::Centred,
-              xTitle);
+    drawLabel(s, middle(m.right, m.left), m.bottom + 20 * f, kLabelPoints * f, LabelMode::Centred, xTitle);
 }
 
 void drawYAxis(Surface& s, const PlotMapping& m, std::int32_t f, std::int32_t nY, double yMin, double yMax,
@@ -152,8 +145,7 @@ void drawFrame(Surface& surface, PlotMapping& m, std::int32_t f, std::int32_t nY
     surface.lineTo(left, m.top);
     surface.lineTo(left, m.bottom);
 
-    drawLabel(surface, middle(m.right, m.left), m.top - 16 * f, kLabelPoints * f, LabelMode::Centred,
-              title);
+    drawLabel(surface, middle(m.right, m.left), m.top - 16 * f, kLabelPoints * f, LabelMode::Centred, title);
 
     // Both steps come from the ranges as passed, before setScales may widen them.
     const double xStep = tickStep(xMin, xMax, kXIntervals);

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "text/number_text.h"
 #include "plot/plot_mapping.h"
 #include "plot/surface.h"
+#include "text/number_text.h"
 
 #include <cstdint>
 #include <string_view>
@@ -12,9 +12,9 @@ namespace quorlin {
 inline constexpr std::string_view kLabelFace = "Arial";
 
 enum class LabelMode {
-    Centred = 0,     // horizontal, top edge on y, centred on x
-    Upward = 1,      // turned to read upwards, centred on y, top side on column x
-    RightEnd = 2,    // horizontal, top edge on y, right end on x
+    Centred = 0,   // horizontal, top edge on y, centred on x
+    Upward = 1,    // turned to read upwards, centred on y, top side on column x
+    RightEnd = 2,  // horizontal, top edge on y, right end on x
 };
 
 // Text in Arial of `size` points (character height), converted to pixels at the

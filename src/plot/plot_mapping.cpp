@@ -45,14 +45,8 @@ void setScales(PlotMapping& m, double& xMax, double xMin, double& yMax, double y
     scaleAxis(m.bottom, m.top, yMin, yMax, m.yScale, m.yOffset);
 }
 
-std::optional<std::int32_t> xToPixel(const PlotMapping& m, double x)
-{
-    return nearest(m.xOffset + x * m.xScale);
-}
+std::optional<std::int32_t> xToPixel(const PlotMapping& m, double x) { return nearest(m.xOffset + x * m.xScale); }
 
-std::optional<std::int32_t> yToPixel(const PlotMapping& m, double y)
-{
-    return nearest(m.yOffset + y * m.yScale);
-}
+std::optional<std::int32_t> yToPixel(const PlotMapping& m, double y) { return nearest(m.yOffset + y * m.yScale); }
 
 }  // namespace quorlin

@@ -23,10 +23,7 @@ struct PlotMapping {
 // or the result does not fit.
 std::optional<std::int32_t> nearest(double v);
 
-inline bool fitsInt32(std::int64_t v)
-{
-    return v >= INT32_MIN && v <= INT32_MAX;
-}
+inline bool fitsInt32(std::int64_t v) { return v >= INT32_MIN && v <= INT32_MAX; }
 
 // Derives the scales and offsets from the edges so that xMin falls on left, xMax on
 // right, yMin on bottom and yMax on top. Equal ends are widened by raising

@@ -43,8 +43,7 @@ public:
     // Text whose top edge lies on the anchor and which is aligned horizontally on it.
     // Top and alignment are meant in the text's own direction: turned by 90 degrees, the
     // top faces left and the alignment runs along the column.
-    virtual void drawText(std::int32_t x, std::int32_t y, TextAlign align, const Font& font,
-                          std::string_view text) = 0;
+    virtual void drawText(std::int32_t x, std::int32_t y, TextAlign align, const Font& font, std::string_view text) = 0;
 };
 
 }  // namespace quorlin

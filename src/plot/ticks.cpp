@@ -28,13 +28,20 @@ std::string tickLabelText(double value, double step, const RegionalSettings& reg
 {
     const double e = std::floor(std::log10(std::abs(step)));
     std::string_view pattern;
-    if (e < -9) pattern = "0.0E-00";
-    else if (e <= -4) pattern = "0.00E-0";
-    else if (e == -3) pattern = "0.000";
-    else if (e == -2) pattern = "0.00";
-    else if (e == -1) pattern = "0.0";
-    else if (e >= 0 && e <= 3) pattern = "###0";
-    else pattern = "0.0E-0";
+    if (e < -9)
+        pattern = "0.0E-00";
+    else if (e <= -4)
+        pattern = "0.00E-0";
+    else if (e == -3)
+        pattern = "0.000";
+    else if (e == -2)
+        pattern = "0.00";
+    else if (e == -1)
+        pattern = "0.0";
+    else if (e >= 0 && e <= 3)
+        pattern = "###0";
+    else
+        pattern = "0.0E-0";
 
     std::string text = formatNumber(value, pattern, regional);
     const auto first = text.find_first_not_of(' ');

@@ -10,9 +10,9 @@ namespace quorlin {
 struct Captions {
     inline static const std::string kNone = "?";
 
-    std::array<std::string, 2> fileName{kNone, kNone};            // calibration, adjustment
+    std::array<std::string, 2> fileName{kNone, kNone};              // calibration, adjustment
     std::array<std::string, 4> parameter{"", kNone, kNone, kNone};  // 1..3: Ezero, Slope, j corr
-    std::string rmsError;                                          // empty until the first calibration
+    std::string rmsError;                                           // empty until the first calibration
 };
 
 }  // namespace quorlin

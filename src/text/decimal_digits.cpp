@@ -23,8 +23,9 @@ DecimalDigits scientificDigits(double magnitude, int count)
 {
     DecimalDigits d;
     std::array<char, kExactDigits + 16> buffer{};
-    const auto end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude,
-                                   std::chars_format::scientific, count - 1).ptr;
+    const auto end =
+        std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude, std::chars_format::scientific, count - 1)
+            .ptr;
     const char* p = buffer.data();
     for (; p != end && *p != 'e'; ++p) {
         if (*p != '.') d.digits.push_back(*p);
@@ -52,10 +53,10 @@ DecimalDigits roundedDigits(double value, int significant)
     // where only the full expansion can tell a tie from a value a hair either side.
     if (significant > 0 && significant + kGuardDigits <= kExactDigits) {
         DecimalDigits guarded = scientificDigits(magnitude, significant + kGuardDigits);
-        const std::string tail = guarded.digits.substr(std::min<std::size_t>(guarded.digits.size(),
-                                                                               static_cast<std::size_t>(significant)));
-        const bool looksLikeHalf = !tail.empty() && tail[0] == '5' &&
-                                   tail.find_first_not_of('0', 1) == std::string::npos;
+        const std::string tail =
+            guarded.digits.substr(std::min<std::size_t>(guarded.digits.size(), static_cast<std::size_t>(significant)));
+        const bool looksLikeHalf =
+            !tail.empty() && tail[0] == '5' && tail.find_first_not_of('0', 1) == std::string::npos;
         if (!looksLikeHalf) return roundToCount(std::move(guarded), significant);
     }
     return roundToCount(scientificDigits(magnitude, kExactDigits), significant);

@@ -38,9 +38,12 @@ Pattern parsePattern(std::string_view text)
         } else if (c == '+' && section == Section::Exponent) {
             p.exponentPlusSign = true;
         } else if (c == '0') {
-            if (section == Section::Integer) ++p.minIntegerDigits;
-            else if (section == Section::Decimals) ++p.decimals;
-            else ++p.minExponentDigits;
+            if (section == Section::Integer)
+                ++p.minIntegerDigits;
+            else if (section == Section::Decimals)
+                ++p.decimals;
+            else
+                ++p.minExponentDigits;
         }
     }
     return p;
@@ -99,8 +102,8 @@ std::string formatNumber(double value, std::string_view pattern, const RegionalS
     // Scientific patterns keep one digit before the separator; carrying 9.96 up to 10.0
     // moves the exponent, which roundToCount already does.
     const DecimalDigits d = p.scientific ? roundToCount(shown, 1 + p.decimals) : roundToPlace(shown, -p.decimals);
-    const std::string text = p.scientific ? formatScientific(d, p, regional.decimalSeparator)
-                                          : formatFixed(d, p, regional.decimalSeparator);
+    const std::string text =
+        p.scientific ? formatScientific(d, p, regional.decimalSeparator) : formatFixed(d, p, regional.decimalSeparator);
     // A negative value that rounds to zero shows as zero, not as "-0.00".
     return value < 0 && !d.isZero() ? "-" + text : text;
 }

@@ -93,8 +93,10 @@ private:
 
 void readSign(Cursor& c, bool& negative)
 {
-    if (c.take('-')) negative = true;
-    else c.take('+');
+    if (c.take('-'))
+        negative = true;
+    else
+        c.take('+');
 }
 
 std::string readDigits(Cursor& c)

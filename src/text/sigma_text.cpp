@@ -6,10 +6,7 @@ namespace quorlin {
 
 namespace {
 
-std::string decimalsPattern(std::size_t decimals)
-{
-    return "###0." + std::string(decimals, '0');
-}
+std::string decimalsPattern(std::size_t decimals) { return "###0." + std::string(decimals, '0'); }
 
 // Decimals needed to show z's one figure: 1 above 0.1, 2 in (0.01, 0.1], 3 in
 // (0.001, 0.01], and so on. The ladder goes on below 0.0000001 (8 decimals in
@@ -51,13 +48,9 @@ std::string oneFigureText(double x, const RegionalSettings& regional)
     return std::string(trimSpaces(formatNumber(z, decimalsPattern(decimalsFor(z)), regional)));
 }
 
-std::string decimalsPatternFor(std::string_view s)
-{
-    return decimalsPattern(s.size() > 2 ? s.size() - 2 : 0);
-}
+std::string decimalsPatternFor(std::string_view s) { return decimalsPattern(s.size() > 2 ? s.size() - 2 : 0); }
 
-std::string parameterCaption(double value, double sigma, std::string_view sigmaText,
-                             const RegionalSettings& regional)
+std::string parameterCaption(double value, double sigma, std::string_view sigmaText, const RegionalSettings& regional)
 {
     const std::string pattern = sigma == 0.0 ? "###0.00" : decimalsPatternFor(sigmaText);
     std::string_view shown = sigmaText;

@@ -20,7 +20,6 @@ std::string decimalsPatternFor(std::string_view s);
 // oneFigureText of sigma), "±", and the deviation, cut to a whole number once sigma is 1
 // or more: 412.35±0.02, 57.1±4, 57.12±15. A zero deviation shows the value with two
 // decimals and ±0.
-std::string parameterCaption(double value, double sigma, std::string_view sigmaText,
-                             const RegionalSettings& regional);
+std::string parameterCaption(double value, double sigma, std::string_view sigmaText, const RegionalSettings& regional);
 
 }  // namespace quorlin

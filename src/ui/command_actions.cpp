@@ -41,8 +41,7 @@ CommandActions buildCommandActions(QMenuBar* menuBar, QWidget* client)
     CommandActions a;
 
     QMenu* file = menuBar->addMenu("&File");
-    a.loadCalibrationData =
-        addItem(file, "Load Data for &Calibration", {}, "open1", "Load data for calibration");
+    a.loadCalibrationData = addItem(file, "Load Data for &Calibration", {}, "open1", "Load data for calibration");
     a.loadAdjustmentData = addItem(file, "Load data for &Adjustment", {}, "open2", "Load data for adjustment");
     a.saveCalibrationData = addItem(file, "&Save calibration data", "Ctrl+S", "save1", "Save calibration data");
     a.saveAdjustedData = addItem(file, "Save adjusted da&ta", "Ctrl+T", "save2", "Save adjusted data");

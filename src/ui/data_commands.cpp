@@ -19,17 +19,15 @@ namespace quorlin {
 
 namespace {
 
-std::string filePath(const QString& path)
-{
-    return QFile::encodeName(path).toStdString();
-}
+std::string filePath(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
 // The texts of columns 1 and `second` of every point, as the grid shows them.
 std::vector<TextRecord> gridRecords(const PointGrid& grid, std::int32_t count, int second)
 {
     std::vector<TextRecord> records;
     records.reserve(static_cast<std::size_t>(std::max(count, 0)));
-    for (int i = 1; i <= count; ++i) records.push_back({grid.text(i, 1).toStdString(), grid.text(i, second).toStdString()});
+    for (int i = 1; i <= count; ++i)
+        records.push_back({grid.text(i, 1).toStdString(), grid.text(i, second).toStdString()});
     return records;
 }
 
@@ -99,25 +97,13 @@ void MainWindow::saveAdjustedData()
         platform_.showMessage(QStringLiteral("Could not save %1: %2").arg(*path, qStringOf(outcome.reason)));
 }
 
-void MainWindow::addCalibrationPoint()
-{
-    ui_.calibrationGrid->addPoint();
-}
+void MainWindow::addCalibrationPoint() { ui_.calibrationGrid->addPoint(); }
 
-void MainWindow::deleteCalibrationPoint()
-{
-    ui_.calibrationGrid->deletePoint();
-}
+void MainWindow::deleteCalibrationPoint() { ui_.calibrationGrid->deletePoint(); }
 
-void MainWindow::addAdjustmentPoint()
-{
-    ui_.adjustmentGrid->addPoint();
-}
+void MainWindow::addAdjustmentPoint() { ui_.adjustmentGrid->addPoint(); }
 
-void MainWindow::deleteAdjustmentPoint()
-{
-    ui_.adjustmentGrid->deletePoint();
-}
+void MainWindow::deleteAdjustmentPoint() { ui_.adjustmentGrid->deletePoint(); }
 
 void MainWindow::calibrate()
 {

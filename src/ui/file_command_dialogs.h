@@ -1,7 +1,7 @@
 #pragma once
 
-#include "session/captions.h"
 #include "platform_services.h"
+#include "session/captions.h"
 
 #include <string>
 

@@ -39,10 +39,7 @@ QFont designFont()
 }  // namespace
 
 MainWindow::MainWindow(PlatformServices& platform, QWidget* parent)
-    : QMainWindow(parent),
-      platform_(platform),
-      session_(platform.regional()),
-      twips_(twipsPerPixelOf(*this))
+    : QMainWindow(parent), platform_(platform), session_(platform.regional()), twips_(twipsPerPixelOf(*this))
 {
     setWindowTitle(kTitle);
     setWindowIcon(QIcon(":/icons/quorlin.svg"));
@@ -84,7 +81,7 @@ void MainWindow::connectCommands()
             [this] { updateCommandStates(StateChange::PointTyped); });
     connect(ui_.tabs, &TabStrip::tabSelected, this, &MainWindow::onTabSelected);
 
-    const QList<QAction*> shortcuts{a.saveCalibrationData, a.saveAdjustedData,   a.addCalibrationPoint,
+    const QList<QAction*> shortcuts{a.saveCalibrationData,    a.saveAdjustedData, a.addCalibrationPoint,
                                     a.deleteCalibrationPoint, a.calibrate,        a.addAdjustmentPoint,
                                     a.deleteAdjustmentPoint,  a.adjustData};
     qApp->installEventFilter(new MenuShortcutFilter(this, shortcuts));
@@ -193,8 +190,8 @@ void MainWindow::showCaptions()
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::KeyRelease && !static_cast<QKeyEvent*>(event)->isAutoRepeat() &&
-        (watched == ui_.acidConcentration || watched == ui_.initialVolume))
+    if (event->type() == QEvent::KeyRelease && !static_cast<QKeyEvent*>(event)->isAutoRepeat()
+        && (watched == ui_.acidConcentration || watched == ui_.initialVolume))
         readConstants();
     return QMainWindow::eventFilter(watched, event);
 }
@@ -215,9 +212,6 @@ void MainWindow::readConstants()
     }
 }
 
-void MainWindow::showHelp()
-{
-    platform_.showHelp();
-}
+void MainWindow::showHelp() { platform_.showHelp(); }
 
 }  // namespace quorlin

@@ -12,10 +12,7 @@ namespace quorlin {
 
 namespace {
 
-QPen linePen(std::int32_t width)
-{
-    return QPen(Qt::black, width, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
-}
+QPen linePen(std::int32_t width) { return QPen(Qt::black, width, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin); }
 
 }  // namespace
 
@@ -25,10 +22,7 @@ PaintSurface::PaintSurface(QSize size, double dotsPerInch, QColor background)
     resize(size);
 }
 
-PaintSurface::~PaintSurface()
-{
-    finish();
-}
+PaintSurface::~PaintSurface() { finish(); }
 
 void PaintSurface::resize(QSize size)
 {
@@ -61,15 +55,14 @@ QPainter* PaintSurface::painter()
     return painter_.get();
 }
 
-void PaintSurface::finish()
-{
-    painter_.reset();
-}
+void PaintSurface::finish() { painter_.reset(); }
 
 void PaintSurface::clear()
 {
-    if (painter_) painter_->fillRect(image_.rect(), background_);
-    else image_.fill(background_);
+    if (painter_)
+        painter_->fillRect(image_.rect(), background_);
+    else
+        image_.fill(background_);
 }
 
 void PaintSurface::setPenWidth(std::int32_t pixels)
@@ -79,16 +72,15 @@ void PaintSurface::setPenWidth(std::int32_t pixels)
     if (painter_) painter_->setPen(linePen(penWidth_));
 }
 
-void PaintSurface::moveTo(std::int32_t x, std::int32_t y)
-{
-    current_ = QPoint(x, y);
-}
+void PaintSurface::moveTo(std::int32_t x, std::int32_t y) { current_ = QPoint(x, y); }
 
 void PaintSurface::lineTo(std::int32_t x, std::int32_t y)
 {
     const QPoint to(x, y);
-    if (penWidth_ <= 1) drawThinLine(image_, current_, to, qRgb(0, 0, 0));
-    else if (QPainter* p = painter()) p->drawLine(current_, to);
+    if (penWidth_ <= 1)
+        drawThinLine(image_, current_, to, qRgb(0, 0, 0));
+    else if (QPainter* p = painter())
+        p->drawLine(current_, to);
     current_ = to;
 }
 

@@ -47,8 +47,7 @@ public:
     void setPenWidth(std::int32_t pixels) override;
     void moveTo(std::int32_t x, std::int32_t y) override;
     void lineTo(std::int32_t x, std::int32_t y) override;
-    void drawText(std::int32_t x, std::int32_t y, TextAlign align, const Font& font,
-                  std::string_view text) override;
+    void drawText(std::int32_t x, std::int32_t y, TextAlign align, const Font& font, std::string_view text) override;
 
 private:
     // Null while no drawing is in progress or the image is empty.

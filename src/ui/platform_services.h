@@ -1,7 +1,7 @@
 #pragma once
 
-#include "text/number_text.h"
 #include "io/settings_store.h"
+#include "text/number_text.h"
 #include "ui/grids/grid_services.h"
 
 #include <QString>

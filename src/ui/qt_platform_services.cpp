@@ -28,20 +28,11 @@ QStringList nameFilters(const std::vector<FileFilter>& filters)
 
 QtPlatformServices::QtPlatformServices() : regional_(regionalSettingsFrom(QLocale::system())) {}
 
-QtPlatformServices::~QtPlatformServices()
-{
-    delete help_.data();
-}
+QtPlatformServices::~QtPlatformServices() { delete help_.data(); }
 
-void QtPlatformServices::setParentWindow(QWidget* window)
-{
-    parent_ = window;
-}
+void QtPlatformServices::setParentWindow(QWidget* window) { parent_ = window; }
 
-void QtPlatformServices::beep()
-{
-    QApplication::beep();
-}
+void QtPlatformServices::beep() { QApplication::beep(); }
 
 void QtPlatformServices::showMessage(const QString& text)
 {
@@ -77,8 +68,9 @@ std::optional<QString> QtPlatformServices::chooseFile(const FileDialogRequest& r
         const QDir folder = QFileInfo(path).absoluteDir();
         if (!save || folder.exists()) return path;
         // A save goes only into a folder that is there; the user chooses again.
-        QMessageBox::warning(&dialog, request.title,
-                             QStringLiteral("The folder %1 does not exist.").arg(QDir::toNativeSeparators(folder.path())));
+        QMessageBox::warning(
+            &dialog, request.title,
+            QStringLiteral("The folder %1 does not exist.").arg(QDir::toNativeSeparators(folder.path())));
     }
 }
 
@@ -90,19 +82,10 @@ void QtPlatformServices::showHelp()
     help_->activateWindow();
 }
 
-SettingsStore& QtPlatformServices::settings()
-{
-    return settings_;
-}
+SettingsStore& QtPlatformServices::settings() { return settings_; }
 
-RegionalSettings QtPlatformServices::regional() const
-{
-    return regional_;
-}
+RegionalSettings QtPlatformServices::regional() const { return regional_; }
 
-QString QtPlatformServices::programFolder() const
-{
-    return QCoreApplication::applicationDirPath();
-}
+QString QtPlatformServices::programFolder() const { return QCoreApplication::applicationDirPath(); }
 
 }  // namespace quorlin

@@ -14,8 +14,8 @@ QString settingPath(const std::string& section, const std::string& key)
 
 }  // namespace
 
-std::string QtSettingsStore::read(const std::string& application, const std::string& section,
-                                  const std::string& key, const std::string& fallback) const
+std::string QtSettingsStore::read(const std::string& application, const std::string& section, const std::string& key,
+                                  const std::string& fallback) const
 {
     const QString name = QString::fromStdString(application);
     const QSettings store(QSettings::NativeFormat, QSettings::UserScope, name, name);

@@ -14,10 +14,7 @@ TabStrip::TabStrip(const QStringList& captions, QWidget* parent) : QWidget(paren
     connect(bar_, &QTabBar::currentChanged, this, &TabStrip::tabSelected);
 }
 
-int TabStrip::selectedTab() const
-{
-    return bar_->currentIndex();
-}
+int TabStrip::selectedTab() const { return bar_->currentIndex(); }
 
 void TabStrip::selectTab(int index)
 {

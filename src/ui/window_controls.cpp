@@ -83,8 +83,7 @@ WindowControls buildWindowControls(QWidget* client, Session& session, GridServic
 
     QFrame* adjustment = c.adjustmentPanel = panel(client);
     c.adjustmentFileName = label(adjustment, "?", 120, 120);
-    c.adjustmentGrid =
-        new AdjustmentGrid(session, services, adjustment);
+    c.adjustmentGrid = new AdjustmentGrid(session, services, adjustment);
     return c;
 }
 

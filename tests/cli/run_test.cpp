@@ -16,7 +16,10 @@ namespace {
 const std::string kSample = QUORLIN_SAMPLE_DATA "/calibration.txt";
 const std::string kAdjust = QUORLIN_SAMPLE_DATA "/adjustment.txt";
 
-struct Result { int status; std::string out, err; };
+struct Result {
+    int status;
+    std::string out, err;
+};
 
 Result run(const std::vector<std::string>& args, RegionalSettings regional = {})
 {
@@ -36,11 +39,15 @@ TEST(QuorlinCli, CalibratePrintsTheCaptionsOrJsonWithTheSameValues)
     for (const char* text : {R"("outcome":"converged")", R"("message":"")", R"("pH":[)", R"("residuals":[)"})
         EXPECT_NE(json.out.find(text), std::string::npos) << text;
     EXPECT_NE(json.out.find(R"("captions":{"ezero":"405.1±0.3","slope":"59.13±0.10","jcorr":"58.8±3",)"
-                            R"("rms":"Rms error = 0.1129"})"), std::string::npos) << json.out;
+                            R"("rms":"Rms error = 0.1129"})"),
+              std::string::npos)
+        << json.out;
     // The fit's numbers come before the captions' texts of the same names.
-    const struct { std::string key; double shown, within; } numbers[] = {
-        {R"("points":)", 15, 0}, {R"("ezero":)", 405.1, 0.05}, {R"("slope":)", 59.13, 0.005},
-        {R"("jcorr":)", 58.8, 0.05}, {R"("rms":)", 0.1129, 0.00005}, {R"("sigma":[)", 0.3, 0.05}};
+    const struct {
+        std::string key;
+        double shown, within;
+    } numbers[] = {{R"("points":)", 15, 0},     {R"("ezero":)", 405.1, 0.05},   {R"("slope":)", 59.13, 0.005},
+                   {R"("jcorr":)", 58.8, 0.05}, {R"("rms":)", 0.1129, 0.00005}, {R"("sigma":[)", 0.3, 0.05}};
     for (const auto& n : numbers)
         EXPECT_NEAR(std::stod(json.out.substr(json.out.find(n.key) + n.key.size())), n.shown, n.within) << n.key;
 }
@@ -70,16 +77,27 @@ TEST(QuorlinCli, ExitStatusesAndOneLineComplaints)
     const std::string zeroTotal = folder.write("zero.txt", "0.1,-0.5\n0.5,230\n1,240\n2,250\n3,255\n4,258\n5,260\n");
     const std::string dir = folder.path().string(), never = dir + "/never.txt", noFolder = dir + "/no/out.txt";
     const std::string missing = ": No such file or directory\n";
-    const struct { std::vector<std::string> args; int status; std::string err = " (see quorlin-cli --help)\n"; } cases[] = {
+    const struct {
+        std::vector<std::string> args;
+        int status;
+        std::string err = " (see quorlin-cli --help)\n";
+    } cases[] = {
         {{"calibrate", five}, 1, "quorlin-cli: too few points\n"},
         {{"adjust", five, kAdjust, "-o", never}, 1, "quorlin-cli: too few points\n"},
         {{"calibrate", zeroTotal}, 1, "quorlin-cli: model error: Point 1: volume plus initial volume is zero\n"},
         {{"calibrate", "--", "-none.txt"}, 2, "quorlin-cli: cannot read -none.txt" + missing},
         {{"adjust", kSample, never}, 2, "quorlin-cli: cannot read " + never + missing},
         {{"adjust", kSample, kAdjust, "-o", noFolder}, 2, "quorlin-cli: could not save " + noFolder + ": "},
-        {{}, 2}, {{"calibrate"}, 2}, {{"calibrate", "a", "b"}, 2}, {{"calibrate", "a", "-o", "out"}, 2}, {{"fit", "a"}, 2},
-        {{"adjust", "a"}, 2}, {{"adjust", "a", "b", "c"}, 2}, {{"adjust", "a", "b", "-o"}, 2},
-        {{"adjust", "a", "b", "-o", ""}, 2}, {{"calibrate", "a", "--jsn"}, 2}};
+        {{}, 2},
+        {{"calibrate"}, 2},
+        {{"calibrate", "a", "b"}, 2},
+        {{"calibrate", "a", "-o", "out"}, 2},
+        {{"fit", "a"}, 2},
+        {{"adjust", "a"}, 2},
+        {{"adjust", "a", "b", "c"}, 2},
+        {{"adjust", "a", "b", "-o"}, 2},
+        {{"adjust", "a", "b", "-o", ""}, 2},
+        {{"calibrate", "a", "--jsn"}, 2}};
     for (const auto& c : cases) {
         const Result r = run(c.args);
         EXPECT_EQ(r.status, c.status) << ::testing::PrintToString(c.args);

@@ -38,14 +38,19 @@ TEST(computeInitialValues, ModelValuesAndTheLineThroughTwoPoints)
 
 TEST(computeInitialValues, FailuresNameThePoint)
 {
-    const struct { double acid; Points points; bool typed; Failure failure; std::int32_t point; } cases[] = {
-        {0.1, {{1, 300}, {2, 290}, {-50, 280}, {4, 270}}, false, Failure::ZeroTotalVolume, 3},
-        {0.1, {{1, 300}, {0, 290}, {3, 280}}, true, Failure::NoPositiveH, 2},
-        {-0.1, {{1, 300}, {2, 290}}, true, Failure::NoPositiveH, 1},
-        {3e38, {{10, 300}}, true, Failure::NoPositiveH, 1},  // the single product overflows
-        {0.1, {}, false, Failure::NoStartingLine, 0},
-        {0.1, {{1, 300}}, false, Failure::NoStartingLine, 0},
-        {0.1, Points(7, {1.3, 300}), false, Failure::NoStartingLine, 0}};
+    const struct {
+        double acid;
+        Points points;
+        bool typed;
+        Failure failure;
+        std::int32_t point;
+    } cases[] = {{0.1, {{1, 300}, {2, 290}, {-50, 280}, {4, 270}}, false, Failure::ZeroTotalVolume, 3},
+                 {0.1, {{1, 300}, {0, 290}, {3, 280}}, true, Failure::NoPositiveH, 2},
+                 {-0.1, {{1, 300}, {2, 290}}, true, Failure::NoPositiveH, 1},
+                 {3e38, {{10, 300}}, true, Failure::NoPositiveH, 1},  // the single product overflows
+                 {0.1, {}, false, Failure::NoStartingLine, 0},
+                 {0.1, {{1, 300}}, false, Failure::NoStartingLine, 0},
+                 {0.1, Points(7, {1.3, 300}), false, Failure::NoStartingLine, 0}};
     for (const auto& c : cases) {
         CalibrationData data = titration(c.acid, 50, c.points, c.typed);
         const ModelOutcome outcome = computeInitialValues(data);
@@ -80,12 +85,14 @@ TEST(factorAndSolve, SolvesAndInvertsAKnownSystem)
 
 TEST(factorAndSolve, ZeroPivotOrNonFiniteValuesFailWithoutStoringThem)
 {
-    const struct { SmallMatrix a; SmallVector b; } cases[] = {
-        {upper({{1, 2, 3}, {2, 4, 5}, {3, 5, 9}}), {0, 1, 1, 1}},  // rows 1 and 2 proportional
-        {upper({{1, 2, 0}, {2, 5, 0}, {0, 0, 0}}), {0, 1, 1, 1}},  // zero only in the last pivot
-        {upper({{4, 2, NAN}, {2, 5, 1}, {0.5, 1, 3}}), {0, 1, 1, 1}},
-        {upper({{4, 2, 0.5}, {2, 5, 1}, {0.5, 1, 3}}), {0, 1, INFINITY, 1}},
-        {upper({{1e-30f, 0, 0}, {0, 1, 0}, {0, 0, 1}}), {0, 1e20f, 1, 1}}};  // beyond single range
+    const struct {
+        SmallMatrix a;
+        SmallVector b;
+    } cases[] = {{upper({{1, 2, 3}, {2, 4, 5}, {3, 5, 9}}), {0, 1, 1, 1}},  // rows 1 and 2 proportional
+                 {upper({{1, 2, 0}, {2, 5, 0}, {0, 0, 0}}), {0, 1, 1, 1}},  // zero only in the last pivot
+                 {upper({{4, 2, NAN}, {2, 5, 1}, {0.5, 1, 3}}), {0, 1, 1, 1}},
+                 {upper({{4, 2, 0.5}, {2, 5, 1}, {0.5, 1, 3}}), {0, 1, INFINITY, 1}},
+                 {upper({{1e-30f, 0, 0}, {0, 1, 0}, {0, 0, 1}}), {0, 1e20f, 1, 1}}};  // beyond single range
     for (auto [a, b] : cases) {
         SmallVector d{};
         EXPECT_FALSE(factorAndSolve(a, b, d, 3));
@@ -100,7 +107,8 @@ TEST(findPhByFalsePosition, FindsTheRootOfTheCurvedEquation)
 {
     for (const float slope : {59.0f, -59.0f})
         for (const double pH : {0.3, 1.2, 6.5}) {
-            const Inversion found = findPhByFalsePosition({0, 400, slope, 30}, 400 - slope * pH + 30 * std::pow(10.0, -pH));
+            const Inversion found =
+                findPhByFalsePosition({0, 400, slope, 30}, 400 - slope * pH + 30 * std::pow(10.0, -pH));
             ASSERT_EQ(found.kind, Inversion::Kind::Root);
             // The 1E-5 bounds the end point's last move; false position can sit a little further off.
             EXPECT_NEAR(found.pH, pH, 2e-5) << slope;
@@ -109,10 +117,14 @@ TEST(findPhByFalsePosition, FindsTheRootOfTheCurvedEquation)
 
 TEST(findPhByFalsePosition, FailsOrFindsNoRoot)
 {
-    const struct { ElectrodeParameters p; double emf; Inversion::Kind kind; } cases[] = {
-        {{0, 400, 59, 20}, NAN, Inversion::Kind::Failed}, {{0, 400, 59, 20}, INFINITY, Inversion::Kind::Failed},
+    const struct {
+        ElectrodeParameters p;
+        double emf;
+        Inversion::Kind kind;
+    } cases[] = {
+        {{0, 400, 59, 20}, NAN, Inversion::Kind::Failed},   {{0, 400, 59, 20}, INFINITY, Inversion::Kind::Failed},
         {{0, 400, 59, 20}, 1e200, Inversion::Kind::Failed}, {{0, 400, NAN, 20}, 300, Inversion::Kind::Failed},
-        {{0, 400, 59, 20}, 450, Inversion::Kind::NoRoot}, {{0, 400, 59, 20}, -500, Inversion::Kind::NoRoot},
+        {{0, 400, 59, 20}, 450, Inversion::Kind::NoRoot},   {{0, 400, 59, 20}, -500, Inversion::Kind::NoRoot},
         {{0, 400, 0, 0}, 400, Inversion::Kind::NoRoot}};  // zero at both ends
     for (const auto& c : cases) EXPECT_EQ(findPhByFalsePosition(c.p, c.emf).kind, c.kind) << c.emf;
 }

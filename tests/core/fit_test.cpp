@@ -12,7 +12,10 @@ using testing::Points;
 using testing::shownStart;
 using testing::titration;
 
-struct DoubleFit { std::array<double, 4> params{}, sigma{}; double sum = 0.0; };
+struct DoubleFit {
+    std::array<double, 4> params{}, sigma{};
+    double sum = 0.0;
+};
 
 // Linear least squares over the model values in long double, inverted by cofactors: one
 // exact Gauss-Newton step, sharing nothing with the single-precision L·D·Lᵀ path.
@@ -26,11 +29,14 @@ DoubleFit solveInDouble(const CalibrationData& data)
         for (std::size_t j = 0; j < 3; ++j)
             for (std::size_t k = 0; k < 4; ++k) a[j][k] += row(i)[j] * row(i)[k];
     const auto m = [&a](std::size_t j, std::size_t k) { return a[j % 3][k % 3]; };
-    const auto cof = [&m](auto j, auto k) { return m(j + 1, k + 1) * m(j + 2, k + 2) - m(j + 1, k + 2) * m(j + 2, k + 1); };
+    const auto cof = [&m](auto j, auto k) {
+        return m(j + 1, k + 1) * m(j + 2, k + 2) - m(j + 1, k + 2) * m(j + 2, k + 1);
+    };
     const long double det = a[0][0] * cof(0, 0) + a[0][1] * cof(0, 1) + a[0][2] * cof(0, 2);
     for (std::size_t j = 0; j < 3; ++j)
         for (std::size_t k = 0; k < 3; ++k) x[j] += cof(k, j) / det * a[k][3];
-    for (std::int32_t i = 1; i <= data.count; ++i) sum += std::pow(row(i)[3] - x[0] - x[1] * row(i)[1] - x[2] * row(i)[2], 2);
+    for (std::int32_t i = 1; i <= data.count; ++i)
+        sum += std::pow(row(i)[3] - x[0] - x[1] * row(i)[1] - x[2] * row(i)[2], 2);
     DoubleFit fit{{}, {}, static_cast<double>(sum)};
     for (std::size_t j = 0; j < 3; ++j) {
         fit.params[j + 1] = static_cast<double>(x[j]);
@@ -53,8 +59,8 @@ Points noisyTitration()
 
 // The program's sample titration (data/calibration.txt).
 const Points kSample{{0.10, 227.56}, {0.13, 234.65}, {0.18, 242.67}, {0.24, 250.23}, {0.33, 258.40},
-    {0.44, 265.81}, {0.60, 273.81}, {0.81, 281.40}, {1.09, 288.93}, {1.48, 297.07}, {2.01, 304.83},
-    {2.74, 312.87}, {3.75, 320.97}, {5.18, 329.40}, {7.22, 337.75}};
+                     {0.44, 265.81}, {0.60, 273.81}, {0.81, 281.40}, {1.09, 288.93}, {1.48, 297.07},
+                     {2.01, 304.83}, {2.74, 312.87}, {3.75, 320.97}, {5.18, 329.40}, {7.22, 337.75}};
 
 struct FitRun {
     FitRun(CalibrationData d, std::optional<ElectrodeParameters> from = {}) : data(std::move(d))
@@ -105,18 +111,25 @@ TEST(fitParameters, ExactDataConvergeWithZeroDeviations)
 TEST(fitParameters, IllConditionedDataHalveTheStepOrStop)
 {
     // Narrow pH ranges: the single-precision step overshoots.
-    const FitRun halved(titration(0.1, 50, {{5.00, 280.82}, {5.15, 281.65}, {5.30, 282.25}, {5.45, 282.93}, {5.60, 283.69},
-                                         {5.75, 284.44}, {5.90, 285.07}, {6.05, 285.58}}));
+    const FitRun halved(titration(0.1, 50,
+                                  {{5.00, 280.82},
+                                   {5.15, 281.65},
+                                   {5.30, 282.25},
+                                   {5.45, 282.93},
+                                   {5.60, 283.69},
+                                   {5.75, 284.44},
+                                   {5.90, 285.07},
+                                   {6.05, 285.58}}));
     EXPECT_TRUE(halved.fit.converged());
     EXPECT_GT(halved.fit.progress.halvings, 0);
-    const FitRun creeping(titration(0.1, 50, {{5.00, 280.89}, {5.10, 281.41}, {5.20, 281.85}, {5.30, 282.38}, {5.40, 282.81},
-                                           {5.50, 283.22}}));
+    const FitRun creeping(titration(
+        0.1, 50, {{5.00, 280.89}, {5.10, 281.41}, {5.20, 281.85}, {5.30, 282.38}, {5.40, 282.81}, {5.50, 283.22}}));
     EXPECT_EQ(creeping.fit.outcome, FitOutcome::StepLimit);
     EXPECT_EQ(creeping.fit.progress.steps, 25);
     EXPECT_TRUE(creeping.failedAtStart());
     // Rounding keeps the halved parameters off the start: halving must end, not loop.
-    const FitRun stuck(titration(0.1, 50, {{2.00, 258.12}, {2.05, 258.72}, {2.10, 259.29}, {2.15, 259.88}, {2.20, 260.49},
-                                        {2.25, 261.09}}));
+    const FitRun stuck(titration(
+        0.1, 50, {{2.00, 258.12}, {2.05, 258.72}, {2.10, 259.29}, {2.15, 259.88}, {2.20, 260.49}, {2.25, 261.09}}));
     EXPECT_EQ(stuck.fit.outcome, FitOutcome::StepLimit);
     EXPECT_GT(stuck.fit.progress.halvings, 100);
     EXPECT_TRUE(stuck.failedAtStart());

@@ -13,7 +13,7 @@
 #include <cstring>
 
 // Aborting makes libFuzzer keep the input that broke the check.
-#define FUZZ_CHECK(c) \
+#define FUZZ_CHECK(c)                                                                                                  \
     ((c) ? void() : (std::fprintf(stderr, "%s:%d: check failed: %s\n", __FILE__, __LINE__, #c), std::abort()))
 
 namespace fuzz {

@@ -21,7 +21,8 @@ using testing::ReadBytes;
 Points loaded(const CalibrationData& data)
 {
     Points points;
-    if (!data.acidConcentration.isEmpty()) points.emplace_back(data.acidConcentration.value(), data.initialVolume.value());
+    if (!data.acidConcentration.isEmpty())
+        points.emplace_back(data.acidConcentration.value(), data.initialVolume.value());
     for (std::int32_t i = 1; i <= data.count; ++i) {
         EXPECT_TRUE(data.volume[i].isDouble() && data.emf[i].isDouble());
         points.emplace_back(data.volume[i].value(), data.emf[i].value());
@@ -40,17 +41,31 @@ Points read(const std::string& path, bool calibration)
 TEST(readDataFile, ReadingRules)
 {
     const Points two{{1, 200}, {2, 210}};
-    const struct { std::string bytes; bool calibration; Points expected; } cases[] = {
-        {"1,200\r\n2,210\r\n", false, two}, {"1,200\n2,210\n", false, two}, {"1,200\r2,210\r", false, two},
-        {"\xEF\xBB\xBF" "1\t200\n2\t210", false, two}, {" 1 ,\t200 \r\n2\t\t210\n", false, two},
-        {"1,200\n2,210\n0,0\n3,220\n", false, two}, {"1,200\n2,210\nvolume,emf\n3,220\n", false, two},
-        {"1,200\n2,210\n\n3,220\n", false, two}, {"1,200\n2,210\n3,220,1\n", false, two},
-        {"1,200\n2,210\ninf,220\n", false, two}, {"1,200\n2,210\n3,nan\n", false, two},
-        {"1,200\n2,210\n1e999,1\n", false, two}, {"0,5\n", false, {{0, 5}}},
-        {"0.1,50\r\n.5,220.1\r\n+1.5E-3,180", true, {{0.1, 50}, {0.5, 220.1}, {0.0015, 180}}},
-        {"0.1,50\n0,0\n1,200\n", true, {{0.1, 50}}}, {"Acid,Volume\n0.1,50\n1,200\n", true, {}}};
+    const struct {
+        std::string bytes;
+        bool calibration;
+        Points expected;
+    } cases[] = {{"1,200\r\n2,210\r\n", false, two},
+                 {"1,200\n2,210\n", false, two},
+                 {"1,200\r2,210\r", false, two},
+                 {"\xEF\xBB\xBF"
+                  "1\t200\n2\t210",
+                  false, two},
+                 {" 1 ,\t200 \r\n2\t\t210\n", false, two},
+                 {"1,200\n2,210\n0,0\n3,220\n", false, two},
+                 {"1,200\n2,210\nvolume,emf\n3,220\n", false, two},
+                 {"1,200\n2,210\n\n3,220\n", false, two},
+                 {"1,200\n2,210\n3,220,1\n", false, two},
+                 {"1,200\n2,210\ninf,220\n", false, two},
+                 {"1,200\n2,210\n3,nan\n", false, two},
+                 {"1,200\n2,210\n1e999,1\n", false, two},
+                 {"0,5\n", false, {{0, 5}}},
+                 {"0.1,50\r\n.5,220.1\r\n+1.5E-3,180", true, {{0.1, 50}, {0.5, 220.1}, {0.0015, 180}}},
+                 {"0.1,50\n0,0\n1,200\n", true, {{0.1, 50}}},
+                 {"Acid,Volume\n0.1,50\n1,200\n", true, {}}};
     const testing::TempFolder folder;
-    for (const auto& c : cases) EXPECT_EQ(read(folder.write("data.txt", c.bytes), c.calibration), c.expected) << c.bytes;
+    for (const auto& c : cases)
+        EXPECT_EQ(read(folder.write("data.txt", c.bytes), c.calibration), c.expected) << c.bytes;
 }
 
 TEST(readDataFile, MissingFileEmptiesTheDataAndSaysWhy)
@@ -64,13 +79,21 @@ TEST(readDataFile, MissingFileEmptiesTheDataAndSaysWhy)
 
 TEST(readDataFile, HostileCorpusGivesDefinedResults)
 {
-    const struct { const char* name; Points calibration; std::int32_t adjustmentCount; } cases[] = {
-        {"empty.txt", {}, 0}, {"binary_junk.bin", {}, 0}, {"utf16.txt", {}, 0}, {"header_only.txt", {{0.1, 50}}, 1},
-        {"end_mark_only.txt", {{0, 0}}, 0}, {"nan_value.txt", {{0.1, 50}, {1, 300}}, 2},
-        {"infinite_value.txt", {{0.1, 50}, {1, 300}}, 2}, {"overflowing_value.txt", {{0.1, 50}, {1, 300}}, 2},
-        {"cr_line_ends.txt", {{0.1, 50}, {0.5, 227.56}, {1, 234.65}}, 3},
-        {"truncated_in_digits.txt", {{0.1, 50}, {0.5, 227.56}, {1, 234.6}}, 3},
-        {"truncated_in_exponent.txt", {{0.1, 50}, {0.5, 227.56}}, 2}};
+    const struct {
+        const char* name;
+        Points calibration;
+        std::int32_t adjustmentCount;
+    } cases[] = {{"empty.txt", {}, 0},
+                 {"binary_junk.bin", {}, 0},
+                 {"utf16.txt", {}, 0},
+                 {"header_only.txt", {{0.1, 50}}, 1},
+                 {"end_mark_only.txt", {{0, 0}}, 0},
+                 {"nan_value.txt", {{0.1, 50}, {1, 300}}, 2},
+                 {"infinite_value.txt", {{0.1, 50}, {1, 300}}, 2},
+                 {"overflowing_value.txt", {{0.1, 50}, {1, 300}}, 2},
+                 {"cr_line_ends.txt", {{0.1, 50}, {0.5, 227.56}, {1, 234.65}}, 3},
+                 {"truncated_in_digits.txt", {{0.1, 50}, {0.5, 227.56}, {1, 234.6}}, 3},
+                 {"truncated_in_exponent.txt", {{0.1, 50}, {0.5, 227.56}}, 2}};
     for (const auto& c : cases) {
         const std::string path = std::string(QUORLIN_HOSTILE_DIR) + "/" + c.name;
         EXPECT_EQ(read(path, true), c.calibration) << c.name;
@@ -108,7 +131,8 @@ TEST(writeDataFile, DecimalCommaOfANumberBecomesAPointSoTheFileReadsBack)
 TEST(writeDataFile, FailedSaveKeepsTheOldFileAndSaysWhy)
 {
     const testing::TempFolder folder;
-    EXPECT_EQ(writeAdjustedFile((folder.path() / "none/adj.txt").string(), {{"1", "2"}}).reason, "No such file or directory");
+    EXPECT_EQ(writeAdjustedFile((folder.path() / "none/adj.txt").string(), {{"1", "2"}}).reason,
+              "No such file or directory");
 
     // A file-size limit fails the write part way, as a full disk would.
     const std::string old = "1\t200.00\r\n", path = folder.write("adj.txt", old);
@@ -142,13 +166,16 @@ TEST(worstValues, ReadModelAndFitEndInAnOutcome)
 {
     const testing::ElectrodeModel model;
     const std::string good = testing::CalibrationFileText(model, 8);
-    const struct { std::string text; bool modelOk; } cases[] = {
-        {"0.1,50\n1,1e300\n2,-1e300\n3,1e300\n4,-1e300\n5,1e300\n6,-1e300\n", true},
-        {"1e-300" + good.substr(good.find('\t')), true},
-        {"0.1,50\n1,1e-300\n2,2e-300\n3,3e-300\n4,4e-300\n5,5e-300\n6,6e-300\n", true},
-        {"0.1,50\n1,300\n2,300\n3,300\n4,300\n5,300\n6,300\n", true},
-        {"1e308" + good.substr(good.find('\t')), false}, {"0.1,50\n1,300\n2,nan\n3,inf\n", false},
-        {"0.1,50\n1,300\n1,300\n1,300\n1,300\n1,300\n1,300\n", false}};
+    const struct {
+        std::string text;
+        bool modelOk;
+    } cases[] = {{"0.1,50\n1,1e300\n2,-1e300\n3,1e300\n4,-1e300\n5,1e300\n6,-1e300\n", true},
+                 {"1e-300" + good.substr(good.find('\t')), true},
+                 {"0.1,50\n1,1e-300\n2,2e-300\n3,3e-300\n4,4e-300\n5,5e-300\n6,6e-300\n", true},
+                 {"0.1,50\n1,300\n2,300\n3,300\n4,300\n5,300\n6,300\n", true},
+                 {"1e308" + good.substr(good.find('\t')), false},
+                 {"0.1,50\n1,300\n2,nan\n3,inf\n", false},
+                 {"0.1,50\n1,300\n1,300\n1,300\n1,300\n1,300\n1,300\n", false}};
     const testing::TempFolder folder;
     for (const auto& c : cases) {
         CalibrationData data;
@@ -159,7 +186,8 @@ TEST(worstValues, ReadModelAndFitEndInAnOutcome)
         const FitResult fit = fitParameters(data, testing::shownStart(line));
         for (std::size_t j = 1; j <= 3; ++j)
             EXPECT_TRUE(fit.converged() ? std::isfinite(fit.parameters[j]) && std::isfinite(fit.sigma[j])
-                                        : fit.parameters[j] == testing::shownStart(line)[j]) << c.text;
+                                        : fit.parameters[j] == testing::shownStart(line)[j])
+                << c.text;
     }
 }
 

@@ -12,17 +12,32 @@
 namespace quorlin {
 namespace {
 
-struct Line { std::int32_t x1, y1, x2, y2; bool operator==(const Line&) const = default; };
+struct Line {
+    std::int32_t x1, y1, x2, y2;
+    bool operator==(const Line&) const = default;
+};
 
 // Keeps the lines and texts a plot asks for on a 600 by 450 surface at 96 dpi.
 struct Recorder : Surface {
-    void clear() override { ++calls; ++clears; }
+    void clear() override
+    {
+        ++calls;
+        ++clears;
+    }
     double innerWidth() const override { return 600; }
     double innerHeight() const override { return 450; }
     double dotsPerInch() const override { return 96; }
     void setPenWidth(std::int32_t) override { ++calls; }
-    void moveTo(std::int32_t x, std::int32_t y) override { ++calls; at = {x, y, x, y}; }
-    void lineTo(std::int32_t x, std::int32_t y) override { ++calls; lines.push_back(at = {at.x2, at.y2, x, y}); }
+    void moveTo(std::int32_t x, std::int32_t y) override
+    {
+        ++calls;
+        at = {x, y, x, y};
+    }
+    void lineTo(std::int32_t x, std::int32_t y) override
+    {
+        ++calls;
+        lines.push_back(at = {at.x2, at.y2, x, y});
+    }
     void drawText(std::int32_t, std::int32_t, TextAlign, const Font&, std::string_view text) override
     {
         ++calls;
@@ -39,10 +54,13 @@ TEST(PlotMapping, LowEdgesOnFirstPixelsHalvesToEvenAndNoPixelBeyondRange)
     PlotMapping m{0, 0, 100, 50};  // left, top, right, bottom
     double xMax = 100, yMax = 50;
     setScales(m, xMax, 0, yMax, 0);
-    const struct { bool x; double value; std::optional<std::int32_t> pixel; } cases[] = {
-        {true, 0, 0}, {true, 100, 100}, {true, 2.5, 2}, {true, 3.5, 4}, {true, -2.5, -2}, {true, NAN, {}},
-        {true, INFINITY, {}}, {true, 3E9, {}}, {false, 0, 50}, {false, 50, 0}, {false, 0.5, 50}, {false, 1.5, 48},
-        {false, -INFINITY, {}}, {false, -3E9, {}}};
+    const struct {
+        bool x;
+        double value;
+        std::optional<std::int32_t> pixel;
+    } cases[] = {{true, 0, 0},     {true, 100, 100},     {true, 2.5, 2},         {true, 3.5, 4},   {true, -2.5, -2},
+                 {true, NAN, {}},  {true, INFINITY, {}}, {true, 3E9, {}},        {false, 0, 50},   {false, 50, 0},
+                 {false, 0.5, 50}, {false, 1.5, 48},     {false, -INFINITY, {}}, {false, -3E9, {}}};
     for (const auto& c : cases) EXPECT_EQ(c.x ? xToPixel(m, c.value) : yToPixel(m, c.value), c.pixel) << c.value;
     // Equal ends widen the caller's maximum by one.
     xMax = 5;
@@ -53,14 +71,25 @@ TEST(PlotMapping, LowEdgesOnFirstPixelsHalvesToEvenAndNoPixelBeyondRange)
 
 TEST(Ticks, OneTwoOrFiveTimesAPowerOfTenAndLabelsToTheStep)
 {
-    const struct { double a, b; std::int32_t n; double step; } steps[] = {
-        {0, 7.3, 10, 1}, {1.62, 2.95, 10, 0.2}, {250, 410, 10, 20}, {-1.3, 1.3, 10, 0.5}, {0, 0.0042, 10, 0.0005},
-        {5, 5, 10, 1}, {3, 1, 10, -0.2}, {0, 73, 5, 20}};
+    const struct {
+        double a, b;
+        std::int32_t n;
+        double step;
+    } steps[] = {{0, 7.3, 10, 1},         {1.62, 2.95, 10, 0.2}, {250, 410, 10, 20}, {-1.3, 1.3, 10, 0.5},
+                 {0, 0.0042, 10, 0.0005}, {5, 5, 10, 1},         {3, 1, 10, -0.2},   {0, 73, 5, 20}};
     for (const auto& s : steps) EXPECT_DOUBLE_EQ(tickStep(s.a, s.b, s.n), s.step) << s.a << ".." << s.b;
     const RegionalSettings point{'.', ','}, comma{',', '.'};
-    const struct { double value, step; RegionalSettings regional; std::string text; } labels[] = {
-        {2.2, 0.2, point, "2.2"}, {300, 20, point, "300"}, {0.015, 0.005, point, "0.015"}, {0.25, 0.05, point, "0.25"},
-        {0.0015, 0.0005, point, "1.50E-3"}, {60000, 20000, point, "6.0E4"}, {2.2, 0.2, comma, "2,2"}};
+    const struct {
+        double value, step;
+        RegionalSettings regional;
+        std::string text;
+    } labels[] = {{2.2, 0.2, point, "2.2"},
+                  {300, 20, point, "300"},
+                  {0.015, 0.005, point, "0.015"},
+                  {0.25, 0.05, point, "0.25"},
+                  {0.0015, 0.0005, point, "1.50E-3"},
+                  {60000, 20000, point, "6.0E4"},
+                  {2.2, 0.2, comma, "2,2"}};
     for (const auto& l : labels) EXPECT_EQ(tickLabelText(l.value, l.step, l.regional), l.text);
 }
 
@@ -75,7 +104,8 @@ TEST(drawFrame, FrameAroundTheMappedEdgesWithLabelsAndTitles)
     EXPECT_EQ(std::vector<Line>(s.lines.begin(), s.lines.begin() + 4),
               (std::vector<Line>{{52, 307, 604, 307}, {604, 307, 604, 24}, {604, 24, 52, 24}, {52, 24, 52, 307}}));
     // Ticks 1.8 to 2.8 and 260 to 400, every second labelled.
-    EXPECT_EQ(s.texts, (std::vector<std::string>{"run 7", "1.8", "2.2", "2.6", "pH", "260", "300", "340", "380", "emf /mV"}));
+    EXPECT_EQ(s.texts,
+              (std::vector<std::string>{"run 7", "1.8", "2.2", "2.6", "pH", "260", "300", "340", "380", "emf /mV"}));
 }
 
 TEST(drawFrame, ReversedRangesKeepTheirTicksInsideTheFrame)
@@ -128,8 +158,11 @@ TEST(drawCalibrationPlots, CrossesForMeasuredEmfLineForCalculatedAndResidualsBel
     ASSERT_EQ(slanted.size(), 4u);
     for (std::size_t i = 0; i < 4; ++i) EXPECT_EQ(slanted[i].x2, 452 - 132 * static_cast<std::int32_t>(i));
     // 21.75 rows per mV: 2 lies on row 322.5, which rounds to the even 322.
-    EXPECT_EQ(sticks, (std::vector<Line>{{584, 366, 584, 355}, {452, 366, 452, 388}, {320, 366, 320, 322},
-                                         {188, 366, 188, 377}, {56, 366, 56, 361}}));
+    EXPECT_EQ(sticks, (std::vector<Line>{{584, 366, 584, 355},
+                                         {452, 366, 452, 388},
+                                         {320, 366, 320, 322},
+                                         {188, 366, 188, 377},
+                                         {56, 366, 56, 361}}));
     for (const char* title : {"cal.txt", "emf /mV", "obs-calc", "pH"})
         EXPECT_NE(std::ranges::find(s.texts, title), s.texts.end()) << title;
 }

@@ -28,9 +28,11 @@ Session loaded(int points)
 
 TEST(Session, SampleDataCalibrateAndAdjustInEitherConvention)
 {
-    const struct { RegionalSettings regional; Texts captions; } cases[] = {
-        {{'.', ','}, {"405.1±0.3", "59.13±0.10", "58.8±3", "Rms error = 0.1129"}},
-        {{',', '.'}, {"405,1±0,3", "59,13±0,10", "58,8±3", "Rms error = 0,1129"}}};
+    const struct {
+        RegionalSettings regional;
+        Texts captions;
+    } cases[] = {{{'.', ','}, {"405.1±0.3", "59.13±0.10", "58.8±3", "Rms error = 0.1129"}},
+                 {{',', '.'}, {"405,1±0,3", "59,13±0,10", "58,8±3", "Rms error = 0,1129"}}};
     for (const auto& c : cases) {
         Session s(c.regional);
         ASSERT_TRUE(s.loadCalibrationFile(QUORLIN_SAMPLE_DATA "/calibration.txt").ok);
@@ -52,17 +54,25 @@ TEST(Session, SampleDataCalibrateAndAdjustInEitherConvention)
 TEST(Session, CalibrateChecksComeBeforeTheFit)
 {
     using enum CalibrationOutcome;
-    const struct { int points; void (*change)(Session&); CalibrationOutcome outcome; int missing; std::string message; }
-        cases[] = {
-        {15, [](Session&) {}, Converged, 0, ""},
-        {5, [](Session&) {}, TooFewPoints, 0, ""},
-        {0, [](Session& s) { s = Session(); for (int i = 0; i < 6; ++i) insertZeroPoint(s.calibration(), i); },
-         NoFile, 0, ""},
-        {15, [](Session& s) { s.setConstantText(0, " \t"); }, MissingConstant, 0, ""},
-        {15, [](Session& s) { s.setConstantText(1, ""); }, MissingConstant, 1, ""},
-        // The first volume is 0.5 ml.
-        {15, [](Session& s) { s.setConstantText(1, "-0.5"); }, ModelError, 0,
-         "Point 1: volume plus initial volume is zero"}};
+    const struct {
+        int points;
+        void (*change)(Session&);
+        CalibrationOutcome outcome;
+        int missing;
+        std::string message;
+    } cases[] = {{15, [](Session&) {}, Converged, 0, ""},
+                 {5, [](Session&) {}, TooFewPoints, 0, ""},
+                 {0,
+                  [](Session& s) {
+                      s = Session();
+                      for (int i = 0; i < 6; ++i) insertZeroPoint(s.calibration(), i);
+                  },
+                  NoFile, 0, ""},
+                 {15, [](Session& s) { s.setConstantText(0, " \t"); }, MissingConstant, 0, ""},
+                 {15, [](Session& s) { s.setConstantText(1, ""); }, MissingConstant, 1, ""},
+                 // The first volume is 0.5 ml.
+                 {15, [](Session& s) { s.setConstantText(1, "-0.5"); }, ModelError, 0,
+                  "Point 1: volume plus initial volume is zero"}};
     for (const auto& c : cases) {
         Session s = loaded(c.points);
         c.change(s);
@@ -105,7 +115,12 @@ TEST(Session, SavedFileKeepsTheConstantsAsTypedAndReadsBackToTheSamePoints)
 
 TEST(PointEditing, InsertAfterTheCurrentRowAndRemoveShiftsDown)
 {
-    const struct { std::vector<double> before; bool insert; std::int32_t row; std::vector<double> after; } cases[] = {
+    const struct {
+        std::vector<double> before;
+        bool insert;
+        std::int32_t row;
+        std::vector<double> after;
+    } cases[] = {
         {{1, 2, 3}, true, 1, {1, 0, 2, 3}}, {{}, true, 4, {0}}, {{1, 2, 3}, false, 0, {2, 3}}, {{}, false, 0, {}}};
     for (const auto& c : cases) {
         PointSet p{static_cast<std::int32_t>(c.before.size()), {Number()}, {Number()}};

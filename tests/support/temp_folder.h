@@ -2,8 +2,8 @@
 
 #include <filesystem>
 #include <fstream>
-#include <stdlib.h>
 #include <iterator>
+#include <stdlib.h>
 #include <string>
 #include <string_view>
 

@@ -15,7 +15,9 @@ using Points = std::vector<std::pair<double, double>>;
 // Typed values are single precision, values from a file double; the fit behaves differently.
 inline CalibrationData titration(double acid, double initialVolume, const Points& points, bool typed = false)
 {
-    const auto number = [typed](double v) { return typed ? Number::fromSingle(static_cast<float>(v)) : Number::fromDouble(v); };
+    const auto number = [typed](double v) {
+        return typed ? Number::fromSingle(static_cast<float>(v)) : Number::fromDouble(v);
+    };
     CalibrationData data;
     data.acidConcentration = number(acid);
     data.initialVolume = number(initialVolume);

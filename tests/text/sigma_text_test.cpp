@@ -16,9 +16,15 @@ TEST(oneFigureText, OneSignificantFigureWithJustEnoughDecimals)
 
 TEST(parameterCaption, ValueToTheDecimalsOfItsDeviation)
 {
-    const struct { double value, sigma; std::string caption; } cases[] = {{412.3456, 0.0234, "412.35\u00B10.02"},
-        {57.123, 3.7, "57.1\u00B14"}, {57.123, 15.2, "57.12\u00B115"}, {412.3456, 0.0, "412.35\u00B10"}};
-    for (const auto& c : cases) EXPECT_EQ(parameterCaption(c.value, c.sigma, oneFigureText(c.sigma, kPoint), kPoint), c.caption);
+    const struct {
+        double value, sigma;
+        std::string caption;
+    } cases[] = {{412.3456, 0.0234, "412.35\u00B10.02"},
+                 {57.123, 3.7, "57.1\u00B14"},
+                 {57.123, 15.2, "57.12\u00B115"},
+                 {412.3456, 0.0, "412.35\u00B10"}};
+    for (const auto& c : cases)
+        EXPECT_EQ(parameterCaption(c.value, c.sigma, oneFigureText(c.sigma, kPoint), kPoint), c.caption);
 }
 
 }  // namespace

@@ -17,7 +17,6 @@ private:
     std::unique_ptr<QApplication> app_;
 };
 
-[[maybe_unused]] ::testing::Environment* const kQtApplication =
-    ::testing::AddGlobalTestEnvironment(new QtApplication);
+[[maybe_unused]] ::testing::Environment* const kQtApplication = ::testing::AddGlobalTestEnvironment(new QtApplication);
 
 }  // namespace

@@ -18,10 +18,7 @@ AdjustmentGrid::AdjustmentGrid(Session& session, GridServices& services, QWidget
     placeInTwips(editBox(), 0, 2160, 615, 255);
 }
 
-void AdjustmentGrid::fill()
-{
-    fillAdjustmentGrid(*this, session_.adjustment());
-}
+void AdjustmentGrid::fill() { fillAdjustmentGrid(*this, session_.adjustment()); }
 
 std::int32_t AdjustmentGrid::adjust()
 {

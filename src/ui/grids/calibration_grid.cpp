@@ -16,10 +16,7 @@ CalibrationGrid::CalibrationGrid(Session& session, GridServices& services, QWidg
     placeInTwips(editBox(), 0, 4440, 615, 255);
 }
 
-void CalibrationGrid::fill()
-{
-    fillCalibrationGrid(*this, session_.calibration());
-}
+void CalibrationGrid::fill() { fillCalibrationGrid(*this, session_.calibration()); }
 
 void CalibrationGrid::addPoint()
 {

@@ -22,17 +22,14 @@ void CellEditBox::setBackground(const QColor& color)
     setPalette(colours);
 }
 
-QColor CellEditBox::background() const
-{
-    return palette().color(QPalette::Base);
-}
+QColor CellEditBox::background() const { return palette().color(QPalette::Base); }
 
 bool CellEditBox::event(QEvent* event)
 {
     // Not claiming the key lets Ctrl+A, Ctrl+C and the like reach the menu; a Ctrl key
     // that no menu item takes still arrives here as an ordinary key press.
-    if (event->type() == QEvent::ShortcutOverride &&
-        static_cast<QKeyEvent*>(event)->modifiers().testFlag(Qt::ControlModifier)) {
+    if (event->type() == QEvent::ShortcutOverride
+        && static_cast<QKeyEvent*>(event)->modifiers().testFlag(Qt::ControlModifier)) {
         event->ignore();
         return false;
     }

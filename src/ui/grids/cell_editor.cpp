@@ -16,20 +16,12 @@ constexpr char16_t kEnter = 13;
 constexpr char16_t kEscape = 27;
 constexpr char16_t kBackspace = 8;
 
-bool isControlCharacter(char16_t key)
-{
-    return key < 32 || key == 127;
-}
+bool isControlCharacter(char16_t key) { return key < 32 || key == 127; }
 }  // namespace
 
-CellEditor::CellEditor(PointGrid& grid, CellEditBox& box, EditTargets targets,
-                       const RegionalSettings& regional, GridServices& services,
-                       std::function<void()> afterStore)
-    : grid_(grid),
-      box_(box),
-      targets_(targets),
-      regional_(regional),
-      services_(services),
+CellEditor::CellEditor(PointGrid& grid, CellEditBox& box, EditTargets targets, const RegionalSettings& regional,
+                       GridServices& services, std::function<void()> afterStore)
+    : grid_(grid), box_(box), targets_(targets), regional_(regional), services_(services),
       afterStore_(std::move(afterStore))
 {
     grid_.installEventFilter(this);
@@ -141,14 +133,13 @@ bool CellEditor::eventFilter(QObject* watched, QEvent* event)
     if (watched == &box_) {
         if (event->type() == QEvent::KeyPress) return boxKeyPress(*static_cast<QKeyEvent*>(event));
         // A popup (a menu, the box's own context menu) does not end the edit.
-        if (event->type() == QEvent::FocusOut &&
-            static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason)
+        if (event->type() == QEvent::FocusOut && static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason)
             commit();
         return false;
     }
     if (watched == grid_.viewport()) {
-        if (event->type() == QEvent::MouseButtonDblClick &&
-            static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        if (event->type() == QEvent::MouseButtonDblClick
+            && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
             char16_t key = kEnter;
             startEdit(key);
             return true;

@@ -30,8 +30,7 @@ PointGrid::PointGrid(QWidget* container) : QTableView(container)
     setWordWrap(false);
     setTabKeyNavigation(false);
 
-    const int rowPixels = std::max(twipsToPixels(kMinRowHeightTwips, twipsPerPixel().y),
-                                   fontMetrics().height() + 3);
+    const int rowPixels = std::max(twipsToPixels(kMinRowHeightTwips, twipsPerPixel().y), fontMetrics().height() + 3);
     QHeaderView* rowHeader = verticalHeader();
     rowHeader->setMinimumSectionSize(0);
     rowHeader->setDefaultSectionSize(rowPixels);

@@ -7,16 +7,10 @@
 namespace quorlin {
 
 namespace {
-QString pointText(Number value)
-{
-    return QString::fromStdString(pointNumberText(value));
-}
+QString pointText(Number value) { return QString::fromStdString(pointNumberText(value)); }
 }  // namespace
 
-PointGridModel::PointGridModel(QObject* parent) : QAbstractTableModel(parent)
-{
-    setGridCols(1);
-}
+PointGridModel::PointGridModel(QObject* parent) : QAbstractTableModel(parent) { setGridCols(1); }
 
 void PointGridModel::setGridCols(int cols)
 {
@@ -26,9 +20,8 @@ void PointGridModel::setGridCols(int cols)
     for (auto& column : storedTexts_) column.resize(static_cast<std::size_t>(rows_));
     headers_.resize(static_cast<std::size_t>(cols_));
     alignments_.resize(static_cast<std::size_t>(cols_), Qt::AlignLeft | Qt::AlignVCenter);
-    std::erase_if(typedTexts_, [this](const auto& entry) {
-        return static_cast<int>(entry.first & 0xffffffffu) >= cols_;
-    });
+    std::erase_if(typedTexts_,
+                  [this](const auto& entry) { return static_cast<int>(entry.first & 0xffffffffu) >= cols_; });
     endResetModel();
 }
 
@@ -50,8 +43,7 @@ const PointArray* PointGridModel::pointColumn(int col) const
 
 std::uint64_t PointGridModel::cellKey(int row, int col)
 {
-    return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(row)) << 32) |
-           static_cast<std::uint32_t>(col);
+    return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(row)) << 32) | static_cast<std::uint32_t>(col);
 }
 
 QString PointGridModel::text(int row, int col) const
@@ -84,14 +76,12 @@ void PointGridModel::setText(int row, int col, const QString& text)
 
 void PointGridModel::setColumnTexts(int col, int firstRow, std::vector<std::string> texts)
 {
-    if (col <= 0 || col >= cols_ || pointColumn(col) || firstRow < 1 || firstRow >= rows_ || texts.empty())
-        return;
+    if (col <= 0 || col >= cols_ || pointColumn(col) || firstRow < 1 || firstRow >= rows_ || texts.empty()) return;
     auto& column = storedTexts_[static_cast<std::size_t>(col)];
     const std::size_t count = std::min(texts.size(), column.size() - static_cast<std::size_t>(firstRow));
-    std::move(texts.begin(), texts.begin() + static_cast<std::ptrdiff_t>(count),
-              column.begin() + firstRow);
-    emit dataChanged(index(firstRow - 1, col - 1),
-                     index(firstRow - 1 + static_cast<int>(count) - 1, col - 1), {Qt::DisplayRole});
+    std::move(texts.begin(), texts.begin() + static_cast<std::ptrdiff_t>(count), column.begin() + firstRow);
+    emit dataChanged(index(firstRow - 1, col - 1), index(firstRow - 1 + static_cast<int>(count) - 1, col - 1),
+                     {Qt::DisplayRole});
 }
 
 void PointGridModel::clearColumnTexts(int col)
@@ -117,15 +107,9 @@ void PointGridModel::notifyCell(int row, int col)
     emit dataChanged(cell, cell, {Qt::DisplayRole});
 }
 
-int PointGridModel::rowCount(const QModelIndex& parent) const
-{
-    return parent.isValid() ? 0 : rows_ - 1;
-}
+int PointGridModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows_ - 1; }
 
-int PointGridModel::columnCount(const QModelIndex& parent) const
-{
-    return parent.isValid() ? 0 : cols_ - 1;
-}
+int PointGridModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : cols_ - 1; }
 
 QVariant PointGridModel::data(const QModelIndex& index, int role) const
 {
@@ -140,8 +124,7 @@ QVariant PointGridModel::headerData(int section, Qt::Orientation orientation, in
 {
     if (orientation == Qt::Horizontal) {
         if (role == Qt::DisplayRole) return text(0, section + 1);
-        if (role == Qt::TextAlignmentRole)
-            return static_cast<int>(alignments_[static_cast<std::size_t>(section + 1)]);
+        if (role == Qt::TextAlignmentRole) return static_cast<int>(alignments_[static_cast<std::size_t>(section + 1)]);
         return {};
     }
     if (role == Qt::DisplayRole) return text(section + 1, 0);

@@ -51,11 +51,11 @@ private:
 
     int rows_ = 1;
     int cols_ = 1;
-    std::vector<const PointArray*> pointColumns_;              // index col - 1
-    std::vector<std::vector<std::string>> storedTexts_;        // index col; rows 0..rows-1
-    std::vector<QString> headers_;                             // index col
-    std::vector<Qt::Alignment> alignments_;                    // index col
-    std::unordered_map<std::uint64_t, QString> typedTexts_;    // point columns only
+    std::vector<const PointArray*> pointColumns_;            // index col - 1
+    std::vector<std::vector<std::string>> storedTexts_;      // index col; rows 0..rows-1
+    std::vector<QString> headers_;                           // index col
+    std::vector<Qt::Alignment> alignments_;                  // index col
+    std::unordered_map<std::uint64_t, QString> typedTexts_;  // point columns only
 };
 
 }  // namespace quorlin

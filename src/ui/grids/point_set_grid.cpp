@@ -1,18 +1,15 @@
 #include "ui/grids/point_set_grid.h"
 
+#include "session/point_editing.h"
 #include "ui/grids/cell_edit_box.h"
 #include "ui/grids/cell_editor.h"
 #include "ui/grids/deletion_question.h"
-#include "session/point_editing.h"
 
 namespace quorlin {
 
 PointSetGrid::PointSetGrid(PointSet& points, const RegionalSettings& regional, GridServices& services,
                            QWidget* container, std::function<void()> afterStore)
-    : PointGrid(container),
-      points_(points),
-      services_(services),
-      editBox_(new CellEditBox(container)),
+    : PointGrid(container), points_(points), services_(services), editBox_(new CellEditBox(container)),
       editor_(std::make_unique<CellEditor>(*this, *editBox_, EditTargets{&points.volume, &points.emf}, regional,
                                            services, std::move(afterStore)))
 {
@@ -20,10 +17,7 @@ PointSetGrid::PointSetGrid(PointSet& points, const RegionalSettings& regional, G
 
 PointSetGrid::~PointSetGrid() = default;
 
-void PointSetGrid::finishEdit()
-{
-    editor_->finishEdit();
-}
+void PointSetGrid::finishEdit() { editor_->finishEdit(); }
 
 void PointSetGrid::insertPoint()
 {

@@ -8,8 +8,7 @@ namespace quorlin {
 Number readTypedNumber(const QString& text, const RegionalSettings& regional, GridServices& services)
 {
     const NumberEntry entry = textToNumber(text.toStdString(), regional);
-    if (entry.outOfRange)
-        services.showMessage(qStringOf(kInvalidEntryMessage));
+    if (entry.outOfRange) services.showMessage(qStringOf(kInvalidEntryMessage));
     return entry.number;
 }
 
