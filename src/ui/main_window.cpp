@@ -80,6 +80,12 @@ void MainWindow::connectCommands()
     connect(ui_.calibrationGrid, &CalibrationGrid::pointAdded, this,
             [this] { updateCommandStates(StateChange::PointTyped); });
     connect(ui_.tabs, &TabStrip::tabSelected, this, &MainWindow::onTabSelected);
+    // Text pasted or undone with the mouse releases no key, yet the fit and a save must
+    // use what the box shows.
+    const std::array<QLineEdit*, 2> boxes{ui_.acidConcentration, ui_.initialVolume};
+    for (int i = 0; i < 2; ++i)
+        connect(boxes[static_cast<std::size_t>(i)], &QLineEdit::textEdited, this,
+                [this, i](const QString& text) { session_.setConstantText(i, text.toStdString()); });
 
     const QList<QAction*> shortcuts{a.saveCalibrationData,    a.saveAdjustedData, a.addCalibrationPoint,
                                     a.deleteCalibrationPoint, a.calibrate,        a.addAdjustmentPoint,
