@@ -1,8 +1,8 @@
 #include "run.h"
 
 #include "io/data_files.h"
-#include "support/model_data.h"
 #include "support/temp_folder.h"
+#include "support/titration.h"
 
 #include <gtest/gtest.h>
 

@@ -15,7 +15,8 @@ namespace quorlin {
 namespace {
 
 using testing::Points;
-using testing::ReadBytes;
+
+const testing::TempFolder kFolder;
 
 // The constants (when read) followed by the points, each checked to be double.
 Points loaded(const CalibrationData& data)
@@ -40,64 +41,43 @@ Points read(const std::string& path, bool calibration)
 
 TEST(readDataFile, ReadingRules)
 {
-    const Points two{{1, 200}, {2, 210}};
-    const struct {
-        std::string bytes;
-        bool calibration;
-        Points expected;
-    } cases[] = {{"1,200\r\n2,210\r\n", false, two},
-                 {"1,200\n2,210\n", false, two},
-                 {"1,200\r2,210\r", false, two},
-                 {"\xEF\xBB\xBF"
-                  "1\t200\n2\t210",
-                  false, two},
-                 {" 1 ,\t200 \r\n2\t\t210\n", false, two},
-                 {"1,200\n2,210\n0,0\n3,220\n", false, two},
-                 {"1,200\n2,210\nvolume,emf\n3,220\n", false, two},
-                 {"1,200\n2,210\n\n3,220\n", false, two},
-                 {"1,200\n2,210\n3,220,1\n", false, two},
-                 {"1,200\n2,210\ninf,220\n", false, two},
-                 {"1,200\n2,210\n3,nan\n", false, two},
-                 {"1,200\n2,210\n1e999,1\n", false, two},
-                 {"0,5\n", false, {{0, 5}}},
-                 {"0.1,50\r\n.5,220.1\r\n+1.5E-3,180", true, {{0.1, 50}, {0.5, 220.1}, {0.0015, 180}}},
-                 {"0.1,50\n0,0\n1,200\n", true, {{0.1, 50}}},
-                 {"Acid,Volume\n0.1,50\n1,200\n", true, {}}};
-    const testing::TempFolder folder;
-    for (const auto& c : cases)
-        EXPECT_EQ(read(folder.write("data.txt", c.bytes), c.calibration), c.expected) << c.bytes;
-}
-
-TEST(readDataFile, MissingFileEmptiesTheDataAndSaysWhy)
-{
-    const testing::TempFolder folder;
+    // Any line end, a byte-order mark and blanks around fields are read alike; an end mark,
+    // a header, a blank line, a third field or a value that is not a finite double ends the data.
+    for (const char* bytes : {"1,200\r\n2,210\r\n", "1,200\n2,210\n", "1,200\r2,210\r", "\357\273\2771\t200\n2\t210",
+                              " 1 ,\t200 \r\n2\t\t210\n", "1,200\n2,210\n0,0\n3,220\n",
+                              "1,200\n2,210\nvolume,emf\n3,220\n", "1,200\n2,210\n\n3,220\n", "1,200\n2,210\n3,220,1\n",
+                              "1,200\n2,210\ninf,220\n", "1,200\n2,210\n3,nan\n", "1,200\n2,210\n1e999,1\n"})
+        EXPECT_EQ(read(kFolder.write("data.txt", bytes), false), (Points{{1, 200}, {2, 210}})) << bytes;
+    const std::pair<std::string, Points> calibrations[] = {
+        {"0.1,50\r\n.5,220.1\r\n+1.5E-3,180", {{0.1, 50}, {0.5, 220.1}, {0.0015, 180}}},
+        {"0.1,50\n0,5\n0,0\n1,200\n", {{0.1, 50}, {0, 5}}},
+        {"Acid,Volume\n0.1,50\n1,200\n", {}}};
+    for (const auto& [bytes, expected] : calibrations)
+        EXPECT_EQ(read(kFolder.write("cal.txt", bytes), true), expected) << bytes;
+    // A missing file still empties what was read before.
     CalibrationData data;
-    readCalibrationFile(data, folder.write("cal.txt", "0.1,50\n1,200\n"));
-    EXPECT_EQ(readCalibrationFile(data, (folder.path() / "absent.txt").string()).reason, "No such file or directory");
+    readCalibrationFile(data, kFolder.write("cal.txt", "0.1,50\n1,200\n"));
+    EXPECT_EQ(readCalibrationFile(data, (kFolder.path() / "absent.txt").string()).reason, "No such file or directory");
     EXPECT_EQ(loaded(data), Points{});
 }
 
 TEST(readDataFile, HostileCorpusGivesDefinedResults)
 {
-    const struct {
-        const char* name;
-        Points calibration;
-        std::int32_t adjustmentCount;
-    } cases[] = {{"empty.txt", {}, 0},
-                 {"binary_junk.bin", {}, 0},
-                 {"utf16.txt", {}, 0},
-                 {"header_only.txt", {{0.1, 50}}, 1},
-                 {"end_mark_only.txt", {{0, 0}}, 0},
-                 {"nan_value.txt", {{0.1, 50}, {1, 300}}, 2},
-                 {"infinite_value.txt", {{0.1, 50}, {1, 300}}, 2},
-                 {"overflowing_value.txt", {{0.1, 50}, {1, 300}}, 2},
-                 {"cr_line_ends.txt", {{0.1, 50}, {0.5, 227.56}, {1, 234.65}}, 3},
-                 {"truncated_in_digits.txt", {{0.1, 50}, {0.5, 227.56}, {1, 234.6}}, 3},
-                 {"truncated_in_exponent.txt", {{0.1, 50}, {0.5, 227.56}}, 2}};
-    for (const auto& c : cases) {
-        const std::string path = std::string(QUORLIN_HOSTILE_DIR) + "/" + c.name;
-        EXPECT_EQ(read(path, true), c.calibration) << c.name;
-        EXPECT_EQ(read(path, false).size(), static_cast<std::size_t>(c.adjustmentCount)) << c.name;
+    const std::tuple<const char*, Points, std::size_t> cases[] = {
+        {"empty.txt", {}, 0},
+        {"binary_junk.bin", {}, 0},
+        {"utf16.txt", {}, 0},
+        {"header_only.txt", {{0.1, 50}}, 1},
+        {"end_mark_only.txt", {{0, 0}}, 0},
+        {"nan_value.txt", {{0.1, 50}, {1, 300}}, 2},
+        {"infinite_value.txt", {{0.1, 50}, {1, 300}}, 2},
+        {"overflowing_value.txt", {{0.1, 50}, {1, 300}}, 2},
+        {"cr_line_ends.txt", {{0.1, 50}, {0.5, 227.56}, {1, 234.65}}, 3},
+        {"truncated_in_digits.txt", {{0.1, 50}, {0.5, 227.56}, {1, 234.6}}, 3},
+        {"truncated_in_exponent.txt", {{0.1, 50}, {0.5, 227.56}}, 2}};
+    for (const auto& [name, calibration, adjustmentCount] : cases) {
+        EXPECT_EQ(read(QUORLIN_HOSTILE_DIR "/" + std::string(name), true), calibration) << name;
+        EXPECT_EQ(read(QUORLIN_HOSTILE_DIR "/" + std::string(name), false).size(), adjustmentCount) << name;
     }
 }
 
@@ -111,8 +91,7 @@ long peakResidentKb()
 
 TEST(readDataFile, HugeLineEndsTheDataInBoundedMemory)
 {
-    const testing::TempFolder folder;
-    const std::string path = folder.write("long.txt", "1,200\n" + std::string(16 << 20, '7') + ",1\n3,220\n");
+    const std::string path = kFolder.write("long.txt", "1,200\n" + std::string(16 << 20, '7') + ",1\n3,220\n");
     std::ofstream("/proc/self/clear_refs") << "5";  // resets the peak
     const long before = peakResidentKb();
     EXPECT_EQ(read(path, false), (Points{{1, 200}}));
@@ -122,15 +101,14 @@ TEST(readDataFile, HugeLineEndsTheDataInBoundedMemory)
 TEST(writeDataFile, DecimalCommaOfANumberBecomesAPointSoTheFileReadsBack)
 {
     EXPECT_EQ(dataFileText({{"0,1", " 1,5E-3"}, {"abc,def", "1,2,3"}}), "0.1\t 1.5E-3\r\nabc,def\t1,2,3\r\n");
-    const testing::TempFolder folder;
-    const std::string path = (folder.path() / "cal.txt").string();
+    const std::string path = (kFolder.path() / "cal.txt").string();
     ASSERT_TRUE(writeCalibrationFile(path, {"0,1", "50"}, {{"1,5", "-58,10"}}).ok);
     EXPECT_EQ(read(path, true), (Points{{0.1, 50}, {1.5, -58.1}}));
 }
 
 TEST(writeDataFile, FailedSaveKeepsTheOldFileAndSaysWhy)
 {
-    const testing::TempFolder folder;
+    const testing::TempFolder folder;  // its own, to see that no temporary file is left
     EXPECT_EQ(writeAdjustedFile((folder.path() / "none/adj.txt").string(), {{"1", "2"}}).reason,
               "No such file or directory");
 
@@ -139,14 +117,13 @@ TEST(writeDataFile, FailedSaveKeepsTheOldFileAndSaysWhy)
     std::signal(SIGXFSZ, SIG_IGN);
     rlimit saved{};
     ::getrlimit(RLIMIT_FSIZE, &saved);
-    rlimit limited = saved;
-    limited.rlim_cur = 512;
+    const rlimit limited{512, saved.rlim_max};
     ::setrlimit(RLIMIT_FSIZE, &limited);
     const FileOutcome tooLarge = writeAdjustedFile(path, std::vector<TextRecord>(1000, {" 12.5", "301.25"}));
     ::setrlimit(RLIMIT_FSIZE, &saved);
     EXPECT_FALSE(tooLarge.ok);
     EXPECT_EQ(tooLarge.reason, "File too large");
-    EXPECT_EQ(ReadBytes(path), old);
+    EXPECT_EQ(testing::ReadBytes(path), old);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
 }
 
@@ -164,30 +141,26 @@ TEST(dataDirectory, FolderOfAPathAndTheSavedOrDefaultSetting)
 // The worst values a file can bring, through model and fit: each ends in a defined outcome.
 TEST(worstValues, ReadModelAndFitEndInAnOutcome)
 {
-    const testing::ElectrodeModel model;
-    const std::string good = testing::CalibrationFileText(model, 8);
-    const struct {
-        std::string text;
-        bool modelOk;
-    } cases[] = {{"0.1,50\n1,1e300\n2,-1e300\n3,1e300\n4,-1e300\n5,1e300\n6,-1e300\n", true},
-                 {"1e-300" + good.substr(good.find('\t')), true},
-                 {"0.1,50\n1,1e-300\n2,2e-300\n3,3e-300\n4,4e-300\n5,5e-300\n6,6e-300\n", true},
-                 {"0.1,50\n1,300\n2,300\n3,300\n4,300\n5,300\n6,300\n", true},
-                 {"1e308" + good.substr(good.find('\t')), false},
-                 {"0.1,50\n1,300\n2,nan\n3,inf\n", false},
-                 {"0.1,50\n1,300\n1,300\n1,300\n1,300\n1,300\n1,300\n", false}};
-    const testing::TempFolder folder;
-    for (const auto& c : cases) {
+    const std::string good = testing::CalibrationFileText({}, 8);
+    const std::pair<std::string, bool> cases[] = {
+        {"0.1,50\n1,1e300\n2,-1e300\n3,1e300\n4,-1e300\n5,1e300\n6,-1e300\n", true},
+        {"1e-300" + good.substr(good.find('\t')), true},
+        {"0.1,50\n1,1e-300\n2,2e-300\n3,3e-300\n4,4e-300\n5,5e-300\n6,6e-300\n", true},
+        {"0.1,50\n1,300\n2,300\n3,300\n4,300\n5,300\n6,300\n", true},
+        {"1e308" + good.substr(good.find('\t')), false},
+        {"0.1,50\n1,300\n2,nan\n3,inf\n", false},
+        {"0.1,50\n1,300\n1,300\n1,300\n1,300\n1,300\n1,300\n", false}};
+    for (const auto& [text, modelOk] : cases) {
         CalibrationData data;
-        readCalibrationFile(data, folder.write("cal.txt", c.text));
+        readCalibrationFile(data, kFolder.write("cal.txt", text));
         const ModelOutcome line = computeInitialValues(data);
-        ASSERT_EQ(line.ok(), c.modelOk) << c.text;
+        ASSERT_EQ(line.ok(), modelOk) << text;
         if (!line.ok()) continue;
         const FitResult fit = fitParameters(data, testing::shownStart(line));
         for (std::size_t j = 1; j <= 3; ++j)
             EXPECT_TRUE(fit.converged() ? std::isfinite(fit.parameters[j]) && std::isfinite(fit.sigma[j])
                                         : fit.parameters[j] == testing::shownStart(line)[j])
-                << c.text;
+                << text;
     }
 }
 

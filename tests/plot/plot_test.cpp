@@ -7,46 +7,35 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <tuple>
 #include <vector>
 
 namespace quorlin {
 namespace {
 
+using Px = std::int32_t;
+
 struct Line {
-    std::int32_t x1, y1, x2, y2;
+    Px x1, y1, x2, y2;
     bool operator==(const Line&) const = default;
 };
 
-// Keeps the lines and texts a plot asks for on a 600 by 450 surface at 96 dpi.
+// Keeps what a plot asks for on a 600 by 450 surface at 96 dpi.
 struct Recorder : Surface {
-    void clear() override
-    {
-        ++calls;
-        ++clears;
-    }
+    void clear() override { ++clears; }
     double innerWidth() const override { return 600; }
     double innerHeight() const override { return 450; }
     double dotsPerInch() const override { return 96; }
-    void setPenWidth(std::int32_t) override { ++calls; }
-    void moveTo(std::int32_t x, std::int32_t y) override
-    {
-        ++calls;
-        at = {x, y, x, y};
-    }
-    void lineTo(std::int32_t x, std::int32_t y) override
-    {
-        ++calls;
-        lines.push_back(at = {at.x2, at.y2, x, y});
-    }
-    void drawText(std::int32_t, std::int32_t, TextAlign, const Font&, std::string_view text) override
-    {
-        ++calls;
-        texts.emplace_back(text);
-    }
-    std::vector<Line> lines;
+    void setPenWidth(Px) override { ++pens; }
+    void moveTo(Px x, Px y) override { moves.push_back(at = {x, y, x, y}); }
+    void lineTo(Px x, Px y) override { lines.push_back(at = {at.x2, at.y2, x, y}); }
+    void drawText(Px, Px, TextAlign, const Font&, std::string_view text) override { texts.emplace_back(text); }
+    int calls() const { return clears + pens + static_cast<int>(moves.size() + lines.size() + texts.size()); }
+
+    std::vector<Line> moves, lines;
     std::vector<std::string> texts;
     Line at{};
-    int calls = 0, clears = 0;
+    int clears = 0, pens = 0;
 };
 
 TEST(PlotMapping, LowEdgesOnFirstPixelsHalvesToEvenAndNoPixelBeyondRange)
@@ -54,14 +43,11 @@ TEST(PlotMapping, LowEdgesOnFirstPixelsHalvesToEvenAndNoPixelBeyondRange)
     PlotMapping m{0, 0, 100, 50};  // left, top, right, bottom
     double xMax = 100, yMax = 50;
     setScales(m, xMax, 0, yMax, 0);
-    const struct {
-        bool x;
-        double value;
-        std::optional<std::int32_t> pixel;
-    } cases[] = {{true, 0, 0},     {true, 100, 100},     {true, 2.5, 2},         {true, 3.5, 4},   {true, -2.5, -2},
-                 {true, NAN, {}},  {true, INFINITY, {}}, {true, 3E9, {}},        {false, 0, 50},   {false, 50, 0},
-                 {false, 0.5, 50}, {false, 1.5, 48},     {false, -INFINITY, {}}, {false, -3E9, {}}};
-    for (const auto& c : cases) EXPECT_EQ(c.x ? xToPixel(m, c.value) : yToPixel(m, c.value), c.pixel) << c.value;
+    const std::tuple<bool, double, std::optional<Px>> cases[] = {
+        {true, 0, 0},     {true, 100, 100},     {true, 2.5, 2},         {true, 3.5, 4},   {true, -2.5, -2},
+        {true, NAN, {}},  {true, INFINITY, {}}, {true, 3E9, {}},        {false, 0, 50},   {false, 50, 0},
+        {false, 0.5, 50}, {false, 1.5, 48},     {false, -INFINITY, {}}, {false, -3E9, {}}};
+    for (const auto& [x, value, pixel] : cases) EXPECT_EQ(x ? xToPixel(m, value) : yToPixel(m, value), pixel) << value;
     // Equal ends widen the caller's maximum by one.
     xMax = 5;
     setScales(m, xMax, 5, yMax, 0);
@@ -71,26 +57,15 @@ TEST(PlotMapping, LowEdgesOnFirstPixelsHalvesToEvenAndNoPixelBeyondRange)
 
 TEST(Ticks, OneTwoOrFiveTimesAPowerOfTenAndLabelsToTheStep)
 {
-    const struct {
-        double a, b;
-        std::int32_t n;
-        double step;
-    } steps[] = {{0, 7.3, 10, 1},         {1.62, 2.95, 10, 0.2}, {250, 410, 10, 20}, {-1.3, 1.3, 10, 0.5},
-                 {0, 0.0042, 10, 0.0005}, {5, 5, 10, 1},         {3, 1, 10, -0.2},   {0, 73, 5, 20}};
-    for (const auto& s : steps) EXPECT_DOUBLE_EQ(tickStep(s.a, s.b, s.n), s.step) << s.a << ".." << s.b;
-    const RegionalSettings point{'.', ','}, comma{',', '.'};
-    const struct {
-        double value, step;
-        RegionalSettings regional;
-        std::string text;
-    } labels[] = {{2.2, 0.2, point, "2.2"},
-                  {300, 20, point, "300"},
-                  {0.015, 0.005, point, "0.015"},
-                  {0.25, 0.05, point, "0.25"},
-                  {0.0015, 0.0005, point, "1.50E-3"},
-                  {60000, 20000, point, "6.0E4"},
-                  {2.2, 0.2, comma, "2,2"}};
-    for (const auto& l : labels) EXPECT_EQ(tickLabelText(l.value, l.step, l.regional), l.text);
+    const std::tuple<double, double, Px, double> steps[] = {
+        {0, 7.3, 10, 1},         {1.62, 2.95, 10, 0.2}, {250, 410, 10, 20}, {-1.3, 1.3, 10, 0.5},
+        {0, 0.0042, 10, 0.0005}, {5, 5, 10, 1},         {3, 1, 10, -0.2},   {0, 73, 5, 20}};
+    for (const auto& [a, b, n, step] : steps) EXPECT_DOUBLE_EQ(tickStep(a, b, n), step) << a << ".." << b;
+    const std::tuple<double, double, const char*> labels[] = {{2.2, 0.2, "2.2"},           {300, 20, "300"},
+                                                              {0.015, 0.005, "0.015"},     {0.25, 0.05, "0.25"},
+                                                              {0.0015, 0.0005, "1.50E-3"}, {60000, 20000, "6.0E4"}};
+    for (const auto& [value, step, text] : labels) EXPECT_EQ(tickLabelText(value, step, {'.', ','}), text);
+    EXPECT_EQ(tickLabelText(2.2, 0.2, {',', '.'}), "2,2");
 }
 
 TEST(drawFrame, FrameAroundTheMappedEdgesWithLabelsAndTitles)
@@ -114,11 +89,11 @@ TEST(drawFrame, ReversedRangesKeepTheirTicksInsideTheFrame)
     PlotMapping m{56, 24, 600, 314};
     double xMax = 1.62, yMax = 250;
     drawFrame(s, m, 1, 10, 2.95, 395, xMax, yMax, "pH", "", "", RegionalSettings{});
-    std::vector<std::int32_t> rows;
+    std::vector<Px> rows;
     for (const Line& l : s.lines)
         if (l.y1 == l.y2 && l.x1 == 52 && l.x2 == 50) rows.push_back(l.y1);
     // Two rows per mV: 380 up to 260, none at 400 below the frame; pH from 2.8, not 3.0, down to 1.8.
-    EXPECT_EQ(rows, (std::vector<std::int32_t>{284, 244, 204, 164, 124, 84, 44}));
+    EXPECT_EQ(rows, (std::vector<Px>{284, 244, 204, 164, 124, 84, 44}));
     EXPECT_EQ(s.texts, (std::vector<std::string>{"2.8", "2.4", "2.0", "pH", "380", "340", "300", "260"}));
 }
 
@@ -156,7 +131,7 @@ TEST(drawCalibrationPlots, CrossesForMeasuredEmfLineForCalculatedAndResidualsBel
     }
     // The calculated emf, observed minus residual, from point to point: 132 columns per quarter pH.
     ASSERT_EQ(slanted.size(), 4u);
-    for (std::size_t i = 0; i < 4; ++i) EXPECT_EQ(slanted[i].x2, 452 - 132 * static_cast<std::int32_t>(i));
+    for (std::size_t i = 0; i < 4; ++i) EXPECT_EQ(slanted[i].x2, 452 - 132 * static_cast<Px>(i));
     // 21.75 rows per mV: 2 lies on row 322.5, which rounds to the even 322.
     EXPECT_EQ(sticks, (std::vector<Line>{{584, 366, 584, 355},
                                          {452, 366, 452, 388},
@@ -176,8 +151,8 @@ TEST(drawCalibrationPlots, NothingWithoutCalibrationDataAndOnlyAClearWithoutPoin
     drawCalibrationPlots(absent, m, e, none, "cal.txt", false, RegionalSettings{});
     none.count = 0;
     drawCalibrationPlots(empty, m, e, none, "cal.txt", true, RegionalSettings{});
-    EXPECT_EQ(absent.calls, 0);
-    EXPECT_EQ(empty.calls, 1);
+    EXPECT_EQ(absent.calls(), 0);
+    EXPECT_EQ(empty.calls(), 1);
     EXPECT_EQ(empty.clears, 1);
 }
 

@@ -1,7 +1,7 @@
 #include "session/point_editing.h"
 #include "session/session.h"
-#include "support/model_data.h"
 #include "support/temp_folder.h"
+#include "support/titration.h"
 
 #include <gtest/gtest.h>
 

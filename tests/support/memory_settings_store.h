@@ -3,29 +3,20 @@
 #include "io/settings_store.h"
 
 #include <map>
-#include <string>
 #include <tuple>
 
 namespace quorlin::testing {
 
 // Settings kept in memory, keyed like the real store.
-class MemorySettingsStore final : public SettingsStore {
-public:
-    using Key = std::tuple<std::string, std::string, std::string>;
-
-    std::string read(const std::string& application, const std::string& section, const std::string& key,
-                     const std::string& fallback) const override
+struct MemorySettingsStore final : SettingsStore {
+    using Text = const std::string&;
+    std::string read(Text app, Text section, Text key, Text fallback) const override
     {
-        const auto found = values.find({application, section, key});
-        return found == values.end() ? fallback : found->second;
+        return values.contains({app, section, key}) ? values.at({app, section, key}) : fallback;
     }
-    void save(const std::string& application, const std::string& section, const std::string& key,
-              const std::string& value) override
-    {
-        values[{application, section, key}] = value;
-    }
+    void save(Text app, Text section, Text key, Text value) override { values[{app, section, key}] = value; }
 
-    std::map<Key, std::string> values;
+    std::map<std::tuple<std::string, std::string, std::string>, std::string> values;
 };
 
 }  // namespace quorlin::testing

@@ -2,47 +2,34 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
+#include <sstream>
 #include <stdlib.h>
 #include <string>
-#include <string_view>
 
 namespace quorlin::testing {
 
 // A fresh folder under the system's temporary folder, removed with everything in it.
 class TempFolder {
-public:
-    TempFolder()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "quorlin-test-XXXXXX").string();
-        path_ = ::mkdtemp(pattern.data()) ? pattern : std::string();
-    }
-    ~TempFolder()
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
+    // mkdtemp fills in the pattern, so it needs a buffer of its own.
+    std::string pattern_ = (std::filesystem::temp_directory_path() / "quorlin-test-XXXXXX").string();
+    std::filesystem::path path_ = ::mkdtemp(pattern_.data()) ? pattern_ : std::string();
+    std::error_code ignored_;
 
+public:
+    ~TempFolder() { std::filesystem::remove_all(path_, ignored_); }
     const std::filesystem::path& path() const { return path_; }
 
     // Writes the bytes to a file in the folder and returns its path.
-    std::string write(const std::string& name, std::string_view bytes) const
+    std::string write(const std::string& name, const std::string& bytes) const
     {
-        const std::filesystem::path file = path_ / name;
-        std::ofstream(file, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        return file.string();
+        std::ofstream(path_ / name, std::ios::binary) << bytes;
+        return (path_ / name).string();
     }
-
-private:
-    std::filesystem::path path_;
 };
 
 inline std::string ReadBytes(const std::filesystem::path& file)
 {
-    std::ifstream in(file, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return (std::ostringstream() << std::ifstream(file, std::ios::binary).rdbuf()).str();
 }
 
 }  // namespace quorlin::testing

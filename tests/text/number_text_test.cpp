@@ -5,6 +5,7 @@
 #include <cfloat>
 #include <cmath>
 #include <string>
+#include <tuple>
 
 namespace quorlin {
 namespace {
@@ -17,8 +18,10 @@ constexpr double kInf = HUGE_VAL;
 Number s(float v) { return Number::fromSingle(v); }
 Number d(double v) { return Number::fromDouble(v); }
 
+using Readings = std::initializer_list<std::pair<const char*, Number>>;
+
 // The kind matters as much as the value: typed numbers are single, junk is double.
-void expectReadings(const RegionalSettings& regional, std::initializer_list<std::pair<const char*, Number>> rows)
+void expectReadings(const RegionalSettings& regional, Readings rows)
 {
     for (const auto& [text, expected] : rows) {
         const NumberEntry entry = textToNumber(text, regional);
@@ -36,42 +39,24 @@ TEST(fixDecimalSeparator, SwapsOnlyTheFirstSeparatorOfTheOtherConvention)
 
 TEST(textToNumber, ReadsAlikeInBothConventions)
 {
+    const Readings singles = {{"1.5", s(1.5f)},     {"1,234", s(1.234f)}, {"-3,5E+2", s(-350.0f)},
+                              {"  42  ", s(42.0f)}, {"\t+7", s(7.0f)},    {".5", s(0.5f)},
+                              {"5.", s(5.0f)},      {"-,25", s(-0.25f)},  {"0.1", s(0.1f)},
+                              {"1e-50", s(0.0f)},   {"1e-40", s(1e-40f)}, {"3.4028234e38", s(FLT_MAX)}};
+    // Not a number: the double value of the leading numeric part.
+    const Readings junk = {{"", d(0)},         {"abc", d(0)},          {"2S8.4", d(2)},  {"1.5.3", d(1.5)},
+                           {"1 2 3x", d(123)}, {"- 2.5e 1kg", d(-25)}, {"4e+x", d(4)},   {"1e39abc", d(1e39)},
+                           {"inf", d(0)},      {"0x10", d(0)},         {"1e-400x", d(0)}};
+    // Beyond single range: no value at all.
+    const Readings beyond = {
+        {"1e39", {}}, {"-1e39", {}}, {"3.4028236e38", {}}, {"1e99999999999999999999", {}}, {"1e400 cm", {}}};
     for (const RegionalSettings& region : {kPoint, kComma}) {
         SCOPED_TRACE(region.decimalSeparator);
-        expectReadings(region, {{"1.5", s(1.5f)},
-                                {"1,234", s(1.234f)},
-                                {"-3,5E+2", s(-350.0f)},
-                                {"  42  ", s(42.0f)},
-                                {"\t+7", s(7.0f)},
-                                {".5", s(0.5f)},
-                                {"5.", s(5.0f)},
-                                {"-,25", s(-0.25f)},
-                                {"0.1", s(0.1f)},
-                                {"3.4028234e38", s(FLT_MAX)},
-                                // Rounded straight from the text: through a double the first would tie and go down.
-                                {"1.00000005960464477539062500000001", s(1.00000011920928955078125f)},
+        for (const Readings& rows : {singles, junk, beyond}) expectReadings(region, rows);
+        // Rounded straight from the text: through a double the first would tie and go down.
+        expectReadings(region, {{"1.00000005960464477539062500000001", s(1.00000011920928955078125f)},
                                 {"1.0000000596046447753906249999", s(1.0f)},
-                                {"1e-50", s(0.0f)},
-                                {"-1e-99999999999999999999", s(-0.0f)},
-                                {"1e-40", s(1e-40f)},
-                                // Not a number: the double value of the leading numeric part.
-                                {"", d(0)},
-                                {"abc", d(0)},
-                                {"2S8.4", d(2)},
-                                {"1.5.3", d(1.5)},
-                                {"1 2 3x", d(123)},
-                                {"- 2.5e 1kg", d(-25)},
-                                {"4e+x", d(4)},
-                                {"1e39abc", d(1e39)},
-                                {"inf", d(0)},
-                                {"0x10", d(0)},
-                                {"1e-400x", d(0)},
-                                // Beyond single range: no value at all.
-                                {"1e39", Number()},
-                                {"-1e39", Number()},
-                                {"3.4028236e38", Number()},
-                                {"1e99999999999999999999", Number()},
-                                {"1e400 cm", Number()}});
+                                {"-1e-99999999999999999999", s(-0.0f)}});
     }
 }
 
@@ -86,90 +71,73 @@ TEST(textToNumber, GroupingSymbolsOnlyBetweenIntegerDigits)
 
 TEST(formatNumber, DisplayPatterns)
 {
-    const struct {
-        double value;
-        const char* pattern;
-        std::string text;
-        RegionalSettings regional = kPoint;
-    } rows[] = {{2.5, "###0", "3"},
-                {-2.5, "###0", "-3"},
-                {123456789012.0, "###0", "123456789012"},
-                {-0.5, "###0.", "-1."},
-                {0.5, "###0.00", "0.50"},
-                {1234567.891, "###0.00", "1234567.89"},
-                {0.00005, "###0.0000", "0.0001"},
-                {-9.999995, "###0.00000", "-10.00000"},
-                {0.12345675, "###0.0000000", "0.1234568"},
-                {0.04321, "#0.0000", "0.0432"},
-                {-0.125, "0.00", "-0.13"},
-                {2.0005, "0.000", "2.001"},
-                // Stored a hair below the half they are written as, yet shown as written.
-                {2.675, "0.00", "2.68"},
-                {1.005, "###0.00", "1.01"},
-                // Only fifteen digits count: the first is 0.125000000000000.
-                {0.1249999999999999, "0.00", "0.13"},
-                {0.124999999999, "0.00", "0.12"},
-                {-0.001, "0.00", "0.00"},
-                {-0.4, "###0", "0"},
-                {-0.0, "0.0E-0", "0.0E0"},
-                {0.000123, "0.0E-00", "1.2E-04"},
-                {123000, "0.0E-00", "1.2E05"},
-                {0.000123, "0.00E-0", "1.23E-4"},
-                {-12345, "0.0E-0", "-1.2E4"},
-                {1.25, "0.0E-0", "1.3E0"},
-                {0.0, "0.0E-00", "0.0E00"},
-                {9.96, "0.0E-0", "1.0E1"},
-                {-0.0999, "0.0E-00", "-1.0E-01"},
-                {1e-300, "0.0E-00", "1.0E-300"},
-                {NAN, "###0.00", "NaN"},
-                {kInf, "0.0E-0", "Infinity"},
-                {-kInf, "###0", "-Infinity"},
-                {DBL_TRUE_MIN, "###0.00", "0.00"},
-                {-DBL_TRUE_MIN, "0.0E-00", "-4.9E-324"},
-                {DBL_MAX, "0.0E-0", "1.8E308"},
-                {-1e308, "###0.00", "-1" + std::string(308, '0') + ".00"},
-                {1.5, "0.0", "1,5", kComma},
-                {1234567.891, "###0.00", "1234567,89", kComma},
-                {12.4, "###0.", "12,", kComma},
-                {0.000123, "0.00E-0", "1,23E-4", kComma}};
-    for (const auto& r : rows) EXPECT_EQ(formatNumber(r.value, r.pattern, r.regional), r.text) << r.value;
+    using Rows = std::initializer_list<std::tuple<double, const char*, std::string>>;
+    const Rows fixed = {{2.5, "###0", "3"},
+                        {-2.5, "###0", "-3"},
+                        {-0.5, "###0.", "-1."},
+                        {0.5, "###0.00", "0.50"},
+                        {0.00005, "###0.0000", "0.0001"},
+                        {0.04321, "#0.0000", "0.0432"},
+                        {-0.125, "0.00", "-0.13"},
+                        {2.0005, "0.000", "2.001"},
+                        {-0.001, "0.00", "0.00"},
+                        {-0.4, "###0", "0"},
+                        {1234567.891, "###0.00", "1234567.89"},
+                        {-9.999995, "###0.00000", "-10.00000"},
+                        {0.12345675, "###0.0000000", "0.1234568"},
+                        {123456789012.0, "###0", "123456789012"}};
+    // Stored a hair below the half they are written as, yet shown as written; only fifteen
+    // digits count, so the third is 0.125000000000000.
+    const Rows ties = {{2.675, "0.00", "2.68"},
+                       {1.005, "###0.00", "1.01"},
+                       {0.1249999999999999, "0.00", "0.13"},
+                       {0.124999999999, "0.00", "0.12"}};
+    const Rows exponent = {{-0.0, "0.0E-0", "0.0E0"},        {0.000123, "0.0E-00", "1.2E-04"},
+                           {123000, "0.0E-00", "1.2E05"},    {0.000123, "0.00E-0", "1.23E-4"},
+                           {-12345, "0.0E-0", "-1.2E4"},     {1.25, "0.0E-0", "1.3E0"},
+                           {0.0, "0.0E-00", "0.0E00"},       {9.96, "0.0E-0", "1.0E1"},
+                           {-0.0999, "0.0E-00", "-1.0E-01"}, {1e-300, "0.0E-00", "1.0E-300"}};
+    const Rows extremes = {{NAN, "###0.00", "NaN"},
+                           {kInf, "0.0E-0", "Infinity"},
+                           {-kInf, "###0", "-Infinity"},
+                           {DBL_TRUE_MIN, "###0.00", "0.00"},
+                           {-DBL_TRUE_MIN, "0.0E-00", "-4.9E-324"},
+                           {DBL_MAX, "0.0E-0", "1.8E308"},
+                           {-1e308, "###0.00", "-1" + std::string(308, '0') + ".00"}};
+    for (const Rows& rows : {fixed, ties, exponent, extremes})
+        for (const auto& [value, pattern, text] : rows) EXPECT_EQ(formatNumber(value, pattern, kPoint), text) << value;
+    const Rows comma = {{1.5, "0.0", "1,5"},
+                        {1234567.891, "###0.00", "1234567,89"},
+                        {12.4, "###0.", "12,"},
+                        {0.000123, "0.00E-0", "1,23E-4"}};
+    for (const auto& [value, pattern, text] : comma) EXPECT_EQ(formatNumber(value, pattern, kComma), text) << value;
 }
 
 TEST(pointNumberText, SignBlankSignificantDigitsAndExponentForm)
 {
-    const std::pair<Number, const char*> rows[] = {
-        {d(0.5), " .5"},
-        {d(-0.25), "-.25"},
-        {d(50), " 50"},
-        {d(-0.0), " 0"},
-        {Number(), " 0"},
-        {s(0.1f), " .1"},
-        {d(0.1f), " .100000001490116"},
-        {d(1.0 / 3), " .333333333333333"},
-        {s(2.0f / 3), " .6666667"},
-        {d(2.0 / 3), " .666666666666667"},
-        {s(123.456f), " 123.456"},
-        // Exact ties, of a single and at a double's sixteenth digit, go away from zero.
-        {s(1234568.5f), " 1234569"},
-        {s(-1234568.5f), "-1234569"},
-        {d(-0.1240081787109375), "-.124008178710938"},
-        {d(0.00001), " 1E-05"},
-        {d(0.0001), " .0001"},
-        {d(0.000099999), " 9.9999E-05"},
-        {d(-1.5e20), "-1.5E+20"},
-        {d(1e15), " 1E+15"},
-        {d(999999999999999.0), " 999999999999999"},
-        {d(999999999999999.9), " 1E+15"},
-        {s(1e7f), " 1E+07"},
-        {s(9999999.0f), " 9999999"},
-        {s(12345678.0f), " 1.234568E+07"},
-        {d(1e-300), " 1E-300"},
-        {d(DBL_MAX), " 1.79769313486232E+308"},
-        {d(DBL_TRUE_MIN), " 4.94065645841247E-324"},
-        {d(kInf), " Infinity"},
-        {d(-kInf), "-Infinity"},
-        {d(NAN), " NaN"}};
-    for (const auto& [number, text] : rows) EXPECT_EQ(pointNumberText(number), text);
+    using Rows = std::initializer_list<std::pair<Number, const char*>>;
+    const Rows brief = {{d(0.5), " .5"},        {d(-0.25), "-.25"},      {d(50), " 50"},
+                        {d(-0.0), " 0"},        {Number(), " 0"},        {s(0.1f), " .1"},
+                        {d(0.00001), " 1E-05"}, {d(0.0001), " .0001"},   {d(-1.5e20), "-1.5E+20"},
+                        {d(1e15), " 1E+15"},    {s(1e7f), " 1E+07"},     {d(1e-300), " 1E-300"},
+                        {d(kInf), " Infinity"}, {d(-kInf), "-Infinity"}, {d(NAN), " NaN"}};
+    // Exact ties, of a single and at a double's sixteenth digit, go away from zero.
+    const Rows ties = {
+        {s(1234568.5f), " 1234569"}, {s(-1234568.5f), "-1234569"}, {d(-0.1240081787109375), "-.124008178710938"}};
+    const Rows full = {{s(123.456f), " 123.456"},
+                       {s(9999999.0f), " 9999999"},
+                       {s(2.0f / 3), " .6666667"},
+                       {d(0.1f), " .100000001490116"},
+                       {d(1.0 / 3), " .333333333333333"},
+                       {d(2.0 / 3), " .666666666666667"},
+                       {d(0.000099999), " 9.9999E-05"},
+                       {d(999999999999999.0), " 999999999999999"},
+                       {d(999999999999999.9), " 1E+15"},
+                       {s(12345678.0f), " 1.234568E+07"},
+                       {d(DBL_MAX), " 1.79769313486232E+308"},
+                       {d(DBL_TRUE_MIN), " 4.94065645841247E-324"}};
+    for (const Rows& rows : {brief, ties, full})
+        for (const auto& [number, text] : rows) EXPECT_EQ(pointNumberText(number), text);
 }
 
 }  // namespace

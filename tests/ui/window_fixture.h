@@ -1,8 +1,8 @@
 #pragma once
 
 #include "support/fake_platform.h"
-#include "support/model_data.h"
 #include "support/temp_folder.h"
+#include "support/titration.h"
 #include "ui/grids/adjustment_grid.h"
 #include "ui/grids/calibration_grid.h"
 #include "ui/grids/cell_edit_box.h"

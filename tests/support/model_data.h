@@ -1,1 +1,0 @@
-#include "support/titration.h"
