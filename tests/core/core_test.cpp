@@ -5,11 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace quorlin {
 namespace {
 
-using testing::Points;
-using testing::titration;
+using namespace testing;
 using Failure = ModelOutcome::Failure;
 
 TEST(Number, SingleStaysSingleAndAnyDoubleMakesDouble)
@@ -38,25 +39,19 @@ TEST(computeInitialValues, ModelValuesAndTheLineThroughTwoPoints)
 
 TEST(computeInitialValues, FailuresNameThePoint)
 {
-    const struct {
-        double acid;
-        Points points;
-        bool typed;
-        Failure failure;
-        std::int32_t point;
-    } cases[] = {{0.1, {{1, 300}, {2, 290}, {-50, 280}, {4, 270}}, false, Failure::ZeroTotalVolume, 3},
-                 {0.1, {{1, 300}, {0, 290}, {3, 280}}, true, Failure::NoPositiveH, 2},
-                 {-0.1, {{1, 300}, {2, 290}}, true, Failure::NoPositiveH, 1},
-                 {3e38, {{10, 300}}, true, Failure::NoPositiveH, 1},  // the single product overflows
-                 {0.1, {}, false, Failure::NoStartingLine, 0},
-                 {0.1, {{1, 300}}, false, Failure::NoStartingLine, 0},
-                 {0.1, Points(7, {1.3, 300}), false, Failure::NoStartingLine, 0}};
-    for (const auto& c : cases) {
-        CalibrationData data = titration(c.acid, 50, c.points, c.typed);
+    const std::tuple<double, Points, bool, Failure, std::int32_t> cases[] = {
+        {0.1, {{1, 300}, {2, 290}, {-50, 280}, {4, 270}}, false, Failure::ZeroTotalVolume, 3},
+        {0.1, {{1, 300}, {0, 290}, {3, 280}}, true, Failure::NoPositiveH, 2},
+        {-0.1, {{1, 300}, {2, 290}}, true, Failure::NoPositiveH, 1},
+        {3e38, {{10, 300}}, true, Failure::NoPositiveH, 1},  // the single product overflows
+        {0.1, {}, false, Failure::NoStartingLine, 0},
+        {0.1, Points(7, {1.3, 300}), false, Failure::NoStartingLine, 0}};
+    for (const auto& [acid, points, typed, failure, point] : cases) {
+        CalibrationData data = titration(acid, 50, points, typed);
         const ModelOutcome outcome = computeInitialValues(data);
-        EXPECT_EQ(outcome.failure, c.failure) << c.point;
-        EXPECT_EQ(outcome.point, c.point);
-        EXPECT_EQ(modelFailureText(outcome).find(std::to_string(c.point)) != std::string::npos, c.point != 0);
+        EXPECT_EQ(outcome.failure, failure) << point;
+        EXPECT_EQ(outcome.point, point);
+        EXPECT_EQ(modelFailureText(outcome).find(std::to_string(point)) != std::string::npos, point != 0);
     }
 }
 
@@ -69,7 +64,7 @@ SmallMatrix upper(const float (&m)[3][3])
     return a;
 }
 
-TEST(factorAndSolve, SolvesAndInvertsAKnownSystem)
+TEST(factorAndSolve, SolvesAndInvertsAKnownSystemAndRefusesABadOne)
 {
     // The inverse of this tridiagonal matrix is [[3,-2,1],[-2,4,-2],[1,-2,3]] / 4.
     SmallMatrix a = upper({{2, 1, 0}, {1, 2, 1}, {0, 1, 2}});
@@ -81,61 +76,44 @@ TEST(factorAndSolve, SolvesAndInvertsAKnownSystem)
         EXPECT_NEAR(b[i + 1], x[i], 1e-6);
         for (int j = i; j < 3; ++j) EXPECT_NEAR(a[i + 1][j + 1], inverse[i][j] / 4, 1e-6);
     }
-}
-
-TEST(factorAndSolve, ZeroPivotOrNonFiniteValuesFailWithoutStoringThem)
-{
-    const struct {
-        SmallMatrix a;
-        SmallVector b;
-    } cases[] = {{upper({{1, 2, 3}, {2, 4, 5}, {3, 5, 9}}), {0, 1, 1, 1}},  // rows 1 and 2 proportional
-                 {upper({{1, 2, 0}, {2, 5, 0}, {0, 0, 0}}), {0, 1, 1, 1}},  // zero only in the last pivot
-                 {upper({{4, 2, NAN}, {2, 5, 1}, {0.5, 1, 3}}), {0, 1, 1, 1}},
-                 {upper({{4, 2, 0.5}, {2, 5, 1}, {0.5, 1, 3}}), {0, 1, INFINITY, 1}},
-                 {upper({{1e-30f, 0, 0}, {0, 1, 0}, {0, 0, 1}}), {0, 1e20f, 1, 1}}};  // beyond single range
+    // A zero pivot or a non-finite value fails without storing it.
+    const std::pair<SmallMatrix, SmallVector> cases[] = {
+        {upper({{1, 2, 3}, {2, 4, 5}, {3, 5, 9}}), {0, 1, 1, 1}},  // rows 1 and 2 proportional
+        {upper({{1, 2, 0}, {2, 5, 0}, {0, 0, 0}}), {0, 1, 1, 1}},  // zero only in the last pivot
+        {upper({{4, 2, NAN}, {2, 5, 1}, {0.5, 1, 3}}), {0, 1, 1, 1}},
+        {upper({{4, 2, 0.5}, {2, 5, 1}, {0.5, 1, 3}}), {0, 1, INFINITY, 1}},
+        {upper({{1e-30f, 0, 0}, {0, 1, 0}, {0, 0, 1}}), {0, 1e20f, 1, 1}}};  // beyond single range
     for (auto [a, b] : cases) {
         SmallVector d{};
         EXPECT_FALSE(factorAndSolve(a, b, d, 3));
-        for (int i = 1; i <= 3; ++i) {
-            EXPECT_TRUE(std::isfinite(d[i]));
-            for (int j = 1; j < i; ++j) EXPECT_TRUE(std::isfinite(a[i][j]));
-        }
+        for (int i = 1; i <= 3; ++i)
+            for (int j = 1; j <= i; ++j) EXPECT_TRUE(std::isfinite(i == j ? d[i] : a[i][j])) << i << j;
     }
 }
 
-TEST(findPhByFalsePosition, FindsTheRootOfTheCurvedEquation)
+TEST(findPhByFalsePosition, FindsTheRootOrFailsOrFindsNone)
 {
     for (const float slope : {59.0f, -59.0f})
         for (const double pH : {0.3, 1.2, 6.5}) {
-            const Inversion found =
-                findPhByFalsePosition({0, 400, slope, 30}, 400 - slope * pH + 30 * std::pow(10.0, -pH));
-            ASSERT_EQ(found.kind, Inversion::Kind::Root);
+            const Inversion r = findPhByFalsePosition({0, 400, slope, 30}, 400 - slope * pH + 30 * std::pow(10.0, -pH));
+            ASSERT_EQ(r.kind, Inversion::Kind::Root);
             // The 1E-5 bounds the end point's last move; false position can sit a little further off.
-            EXPECT_NEAR(found.pH, pH, 2e-5) << slope;
+            EXPECT_NEAR(r.pH, pH, 2e-5) << slope;
         }
-}
-
-TEST(findPhByFalsePosition, FailsOrFindsNoRoot)
-{
-    const struct {
-        ElectrodeParameters p;
-        double emf;
-        Inversion::Kind kind;
-    } cases[] = {
+    const std::tuple<ElectrodeParameters, double, Inversion::Kind> cases[] = {
         {{0, 400, 59, 20}, NAN, Inversion::Kind::Failed},   {{0, 400, 59, 20}, INFINITY, Inversion::Kind::Failed},
         {{0, 400, 59, 20}, 1e200, Inversion::Kind::Failed}, {{0, 400, NAN, 20}, 300, Inversion::Kind::Failed},
         {{0, 400, 59, 20}, 450, Inversion::Kind::NoRoot},   {{0, 400, 59, 20}, -500, Inversion::Kind::NoRoot},
         {{0, 400, 0, 0}, 400, Inversion::Kind::NoRoot}};  // zero at both ends
-    for (const auto& c : cases) EXPECT_EQ(findPhByFalsePosition(c.p, c.emf).kind, c.kind) << c.emf;
+    for (const auto& [p, emf, kind] : cases) EXPECT_EQ(findPhByFalsePosition(p, emf).kind, kind) << emf;
 }
 
 TEST(adjustData, RemovesTheJCorrTermAndStopsAtAFailedPoint)
 {
-    const ElectrodeParameters p{0, 400, 59, 20};
     // Point 1 reads at pH 1.7: 400 - 59·1.7 + 20·10^-1.7.
     const double emf = 400 - 59 * 1.7 + 20 * std::pow(10.0, -1.7);
     AdjustmentData data{3, {}, {Number(), Number::fromDouble(emf), Number::fromDouble(NAN), Number::fromDouble(250)}};
-    const AdjustmentResult result = adjustData(data, p);
+    const AdjustmentResult result = adjustData(data, {0, 400, 59, 20});
     EXPECT_EQ(result.failedPoint, 2);
     ASSERT_EQ(result.adjusted.size(), 1u);
     EXPECT_NEAR(result.adjusted[0], 400 - 59 * 1.7, 59 * 2e-5);

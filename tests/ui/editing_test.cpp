@@ -12,49 +12,41 @@ protected:
     void SetUp() override
     {
         WindowTest::SetUp();
-        load(modelCalibration());
+        load(QString::fromStdString(folder.write("model.txt", CalibrationFileText(ElectrodeModel{}, 15))));
     }
     CalibrationGrid& grid() const { return *ui().calibrationGrid; }
     CellEditBox& box() const { return grid().editBox(); }
 };
 
 // Every edit opens with "75" typed over a cell; then the keys decide where it ends.
-struct KeyCase {
-    const char* name;
-    int row, col;
-    std::vector<Qt::Key> keys;
-    bool stillEditing;
-    int endRow, endCol;
-    bool stored;  // false: Escape put the old text back
-};
-
 TEST_F(Editing, KeysEndOrKeepTheEditAndMoveTheCell)
 {
-    const std::vector<KeyCase> cases{
-        {"Enter commits", 2, 1, {Qt::Key_Return}, false, 2, 1, true},
-        {"Escape restores", 2, 1, {Qt::Key_Escape}, false, 2, 1, false},
-        {"arrows move a cell", 2, 1, {Qt::Key_Down}, false, 3, 1, true},
-        {"never onto the header", 1, 2, {Qt::Key_Up}, false, 1, 2, true},
-        {"nor past the last column", 3, 2, {Qt::Key_Right}, false, 3, 2, true},
-        {"F2 lets arrows move the caret", 2, 2, {Qt::Key_F2, Qt::Key_Left, Qt::Key_Down}, true, 2, 2, true},
-        {"F2 again lets them leave", 2, 2, {Qt::Key_F2, Qt::Key_F2, Qt::Key_Left}, false, 2, 1, true},
+    const struct {
+        const char* name;
+        std::vector<Qt::Key> keys;
+        int row, col, endRow, endCol;
+        bool stillEditing, stored;  // not stored: Escape put the old text back
+    } cases[] = {
+        {"Enter commits", {Qt::Key_Return}, 2, 1, 2, 1, false, true},
+        {"Escape restores", {Qt::Key_Escape}, 2, 1, 2, 1, false, false},
+        {"arrows move a cell", {Qt::Key_Down}, 2, 1, 3, 1, false, true},
+        {"never onto the header", {Qt::Key_Up}, 1, 2, 1, 2, false, true},
+        {"nor past the last column", {Qt::Key_Right}, 3, 2, 3, 2, false, true},
+        {"F2 lets arrows move the caret", {Qt::Key_F2, Qt::Key_Left, Qt::Key_Down}, 2, 2, 2, 2, true, true},
+        {"F2 again lets them leave", {Qt::Key_F2, Qt::Key_F2, Qt::Key_Left}, 2, 2, 2, 1, false, true},
     };
-    for (const KeyCase& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         const QString old = grid().text(c.row, c.col);
         typeOver(grid(), c.row, c.col, "75");
-        EXPECT_EQ(box().background(), CellEditBox::kArrowMoveColor);
         for (Qt::Key key : c.keys) QTest::keyClick(&box(), key);
         EXPECT_EQ(box().isVisible(), c.stillEditing);
         EXPECT_EQ(box().background(), c.stillEditing ? CellEditBox::kCaretMoveColor : CellEditBox::kArrowMoveColor);
         grid().finishEdit();
-        EXPECT_EQ(grid().row(), c.endRow);
-        EXPECT_EQ(grid().col(), c.endCol);
+        EXPECT_EQ(std::pair(grid().row(), grid().col()), std::pair(c.endRow, c.endCol));
         EXPECT_EQ(grid().text(c.row, c.col), c.stored ? "75" : old);
-        const PointArray& column = c.col == 1 ? cal().volume : cal().emf;
-        if (c.stored) {
-            EXPECT_EQ(column[static_cast<std::size_t>(c.row)], Number::fromSingle(75.0f));
-        }
+        const Number stored = (c.col == 1 ? cal().volume : cal().emf)[static_cast<std::size_t>(c.row)];
+        EXPECT_TRUE(!c.stored || stored == Number::fromSingle(75.0f)) << stored.value();
     }
 }
 
@@ -94,50 +86,22 @@ TEST_F(Editing, PendingValueLandsBeforeTheCommand)
 TEST_F(Editing, DeletingAPointAsksAndKeepsARowCurrent)
 {
     load(QString::fromStdString(folder.write("adj.txt", "1,200\n2,210\n3,220\n")), &MainWindow::loadAdjustmentData);
-    struct Case {
-        PointSetGrid* grid;
-        void (MainWindow::*command)();
-        int row;
-        bool yes;
-        int count, endRow;
-    };
-    PointSetGrid* adjustment = ui().adjustmentGrid;
-    const std::vector<Case> cases{
-        {&grid(), &MainWindow::deleteCalibrationPoint, 15, true, 14, 14},
-        {&grid(), &MainWindow::deleteCalibrationPoint, 0, false, 14, 1},
-        {adjustment, &MainWindow::deleteAdjustmentPoint, 3, true, 2, 2},
-        {adjustment, &MainWindow::deleteAdjustmentPoint, 0, false, 2, 0},
-        {adjustment, &MainWindow::deleteAdjustmentPoint, 0, true, 1, 0},
-    };
-    for (const Case& c : cases) {
-        c.grid->setCurrentCell(c.row, 2);
+    const struct {
+        bool calibration, yes;
+        int row, count, endRow;
+    } cases[] = {{true, true, 15, 14, 14},
+                 {true, false, 0, 14, 1},
+                 {false, true, 3, 2, 2},
+                 {false, false, 0, 2, 0},
+                 {false, true, 0, 1, 0}};
+    for (const auto& c : cases) {
+        PointSetGrid& g = c.calibration ? static_cast<PointSetGrid&>(grid()) : *ui().adjustmentGrid;
+        g.setCurrentCell(c.row, 2);
         platform.answers = {c.yes};
-        (window.get()->*c.command)();
-        EXPECT_EQ(c.grid->rows() - 1, c.count) << c.row;
-        EXPECT_EQ(c.grid->row(), c.endRow) << c.row;
+        c.calibration ? window->deleteCalibrationPoint() : window->deleteAdjustmentPoint();
+        EXPECT_EQ(std::pair(g.rows() - 1, g.row()), std::pair(c.count, c.endRow)) << c.row;
     }
     EXPECT_EQ(platform.questions.size(), 5);
-}
-
-// The adjusted column follows a typed emf; a text typed into it is stored nowhere and
-// the adjustment writes over it.
-TEST_F(Editing, AdjustmentFollowsEditedPoints)
-{
-    load(QString::fromStdString(folder.write("adj.txt", "1,200\n2,210\n")), &MainWindow::loadAdjustmentData);
-    AdjustmentGrid& grid = *ui().adjustmentGrid;
-    const QString adjusted = grid.text(1, kAdjustedColumn);
-    ASSERT_FALSE(adjusted.isEmpty());
-    typeOver(grid, 1, 2, "250");
-    QTest::keyClick(&grid.editBox(), Qt::Key_Return);
-    EXPECT_NE(grid.text(1, kAdjustedColumn), adjusted);
-
-    const AdjustmentData before = adj();
-    const QString second = grid.text(2, kAdjustedColumn);
-    typeOver(grid, 2, kAdjustedColumn, "9");
-    QTest::keyClick(&grid.editBox(), Qt::Key_Return);
-    EXPECT_EQ(adj().emf, before.emf);
-    EXPECT_EQ(adj().volume, before.volume);
-    EXPECT_EQ(grid.text(2, kAdjustedColumn), second);
 }
 
 // Menu keys come first, also in a text box; a disabled command's key is the box's.

@@ -40,11 +40,6 @@ protected:
         (window.get()->*command)();
     }
     QString path(const std::string& name) const { return QString::fromStdString((folder.path() / name).string()); }
-    // Fifteen titration points read from the model electrode.
-    QString modelCalibration() const
-    {
-        return QString::fromStdString(folder.write("model.txt", CalibrationFileText(ElectrodeModel{}, 15)));
-    }
 
     // Types over a cell without ending the edit: the first character opens the box.
     static void typeOver(PointSetGrid& grid, int row, int col, const QString& text)
