@@ -3,6 +3,7 @@
 #include "ui/graph_widget.h"
 #include "ui/grids/grid_contents.h"
 
+#include <QClipboard>
 #include <QImage>
 
 namespace quorlin::testing {
@@ -89,6 +90,19 @@ TEST_F(WindowTest, OutOfRangeConstantIsReportedOncePerText)
     QTest::keyClick(acid, Qt::Key_Backspace);
     QTest::keyClicks(acid, "9");
     EXPECT_EQ(platform.messages.size(), 2);
+}
+
+// Text pasted with the mouse releases no key; the fit and a save still use it.
+TEST_F(WindowTest, PastedConstantReachesTheDataAndTheFile)
+{
+    load(QStringLiteral(QUORLIN_SAMPLE_DATA "/calibration.txt"));
+    QApplication::clipboard()->setText("0.25");
+    ui().acidConcentration->selectAll();
+    ui().acidConcentration->paste();
+    EXPECT_EQ(cal().acidConcentration, Number::fromSingle(0.25f));
+    platform.files.push_back(path("pasted.txt"));
+    window->saveCalibrationData();
+    EXPECT_EQ(ReadBytes(folder.path() / "pasted.txt").substr(0, 5), "0.25\t");
 }
 
 }  // namespace
