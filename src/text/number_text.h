@@ -22,6 +22,10 @@ inline constexpr std::string_view kInvalidEntryMessage = "invalid entry for numb
 struct NumberEntry {
     Number number;
     bool outOfRange = false;
+
+    // Whether the text was a number; otherwise the value is what the lenient reading of
+    // its leading part gave, or nothing.
+    bool wasNumber() const { return number.isSingle(); }
 };
 
 // The text without the spaces around it.
