@@ -26,6 +26,7 @@ std::string_view outcomeName(CalibrationOutcome outcome)
     case CalibrationOutcome::TooFewPoints: return "too few points";
     case CalibrationOutcome::NoFile: return "no file";
     case CalibrationOutcome::MissingConstant: return "missing constant";
+    case CalibrationOutcome::InvalidConstant: return "invalid constant";
     case CalibrationOutcome::ModelError: return "model error";
     case CalibrationOutcome::FactorizationFailed: return "factorization failed";
     case CalibrationOutcome::StepLimit: return "step limit";
@@ -39,6 +40,9 @@ std::string calibrationMessage(const CalibrationReport& report)
     case CalibrationOutcome::FactorizationFailed: return "failed at FACT";
     case CalibrationOutcome::StepLimit: return "Calibration failed";
     case CalibrationOutcome::ModelError: return modelFailureText(report.model);
+    case CalibrationOutcome::InvalidConstant:
+        return std::string(report.missingConstant == 0 ? "Acid concentration: " : "Initial volume: ")
+               + std::string(kInvalidEntryMessage);
     default: return {};
     }
 }
@@ -61,8 +65,11 @@ void Session::nameFile(std::size_t set, const std::string& path)
 
 FileOutcome Session::loadCalibrationFile(const std::string& path)
 {
+    CalibrationData read;
+    const FileOutcome outcome = readCalibrationFile(read, path);
+    if (!outcome.ok) return outcome;
     nameFile(0, path);
-    const FileOutcome outcome = readCalibrationFile(calibration_, path);
+    calibration_ = std::move(read);
     constantTexts_ = {pointNumberText(calibration_.acidConcentration), pointNumberText(calibration_.initialVolume)};
     const ModelOutcome model = computeInitialValues(calibration_);
     if (model.ok()) writeStartingCaptions(model);
@@ -71,8 +78,12 @@ FileOutcome Session::loadCalibrationFile(const std::string& path)
 
 FileOutcome Session::loadAdjustmentFile(const std::string& path)
 {
+    AdjustmentData read;
+    const FileOutcome outcome = readAdjustmentFile(read, path);
+    if (!outcome.ok) return outcome;
     nameFile(1, path);
-    return readAdjustmentFile(adjustment_, path);
+    adjustment_ = std::move(read);
+    return outcome;
 }
 
 void Session::writeStartingCaptions(const ModelOutcome& line)
@@ -94,6 +105,10 @@ CalibrationReport Session::calibrate()
     for (report.missingConstant = 0; report.missingConstant < 2; ++report.missingConstant)
         if (isBlank(constantTexts_[static_cast<std::size_t>(report.missingConstant)]))
             return end(CalibrationOutcome::MissingConstant);
+    // Text that is no number would reach the model as 0 and blame point 1 instead.
+    for (report.missingConstant = 0; report.missingConstant < 2; ++report.missingConstant)
+        if (!textToNumber(constantTexts_[static_cast<std::size_t>(report.missingConstant)], regional_).wasNumber())
+            return end(CalibrationOutcome::InvalidConstant);
     report.missingConstant = 0;
 
     report.model = computeInitialValues(calibration_);
@@ -127,6 +142,7 @@ CalibrationReport Session::calibrate()
 
 AdjustmentReport Session::adjust() const
 {
+    if (!canAdjust()) return {};
     const AdjustmentResult result = adjustData(adjustment_, parameters_);
     AdjustmentReport report;
     report.failedPoint = result.failedPoint;
@@ -137,14 +153,16 @@ AdjustmentReport Session::adjust() const
 
 FileOutcome Session::saveCalibrationFile(const std::string& path, const std::vector<TextRecord>& points)
 {
-    captions_.fileName[0] = path;
-    return writeCalibrationFile(path, {constantTexts_[0], constantTexts_[1]}, points);
+    const FileOutcome outcome = writeCalibrationFile(path, {constantTexts_[0], constantTexts_[1]}, points);
+    if (outcome.ok) captions_.fileName[0] = path;
+    return outcome;
 }
 
 FileOutcome Session::saveAdjustedFile(const std::string& path, const std::vector<TextRecord>& points)
 {
-    captions_.fileName[1] = path;
-    return writeAdjustedFile(path, points);
+    const FileOutcome outcome = writeAdjustedFile(path, points);
+    if (outcome.ok) captions_.fileName[1] = path;
+    return outcome;
 }
 
 }  // namespace quorlin

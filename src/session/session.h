@@ -23,6 +23,7 @@ enum class CalibrationOutcome {
     TooFewPoints,
     NoFile,
     MissingConstant,
+    InvalidConstant,
     ModelError,
     FactorizationFailed,
     StepLimit,
@@ -30,7 +31,7 @@ enum class CalibrationOutcome {
 
 struct CalibrationReport {
     CalibrationOutcome outcome = CalibrationOutcome::Converged;
-    int missingConstant = 0;  // with MissingConstant: 0 acid concentration, 1 initial volume
+    int missingConstant = 0;  // with Missing/InvalidConstant: 0 acid concentration, 1 initial volume
     ModelOutcome model;       // with ModelError: why the titration model stopped
     // Starting captions beyond single-precision range; each started the fit from 0 and is
     // reported as "invalid entry for number" before the outcome's own message.
@@ -42,8 +43,9 @@ struct CalibrationReport {
 // "converged", "too few points", ...: the outcome as quorlin-cli names it.
 std::string_view outcomeName(CalibrationOutcome outcome);
 
-// What a message box shows for a failed calibration after its checks passed: "failed at
-// FACT", "Calibration failed" or the model failure naming the point; "" otherwise.
+// What a message box shows for a failed calibration: "failed at FACT", "Calibration
+// failed", the model failure naming the point, or the constant whose text is no number;
+// "" where the window only beeps.
 std::string calibrationMessage(const CalibrationReport& report);
 
 // The "###0.00" texts of the adjusted emf; see AdjustmentResult for a failed point.
@@ -73,6 +75,8 @@ public:
     const std::optional<FitResult>& lastFit() const { return lastFit_; }
     // Whether starting values or a calibration exist (the Ezero caption is not "?").
     bool hasCalibration() const { return captions_.parameter[kEzero] != Captions::kNone; }
+    // Only a converged calibration adjusts data: starting values would pass for results.
+    bool canAdjust() const { return lastFit_.has_value(); }
 
     // The acid concentration (0) and initial volume (1) as typed; the values follow.
     const std::array<std::string, 2>& constantTexts() const { return constantTexts_; }
@@ -81,10 +85,11 @@ public:
     const std::string& dataDirectory() const { return dataDirectory_; }
     void setDataDirectory(std::string folder) { dataDirectory_ = std::move(folder); }
 
-    // A chosen file names its data set at once and its folder becomes the data directory,
-    // whether or not it can be read. A calibration load then shows the constants as point
-    // number texts and computes the model values and starting captions; a model failure
-    // is passed over, as the load stays free of messages.
+    // A file that cannot be read leaves everything as it was. A file that can names its
+    // data set and its folder becomes the data directory. A calibration load then shows
+    // the constants as point number texts and computes the model values and starting
+    // captions; a model failure is passed over, as the load stays free of messages. The
+    // outcome says where the data ended early, if they did.
     FileOutcome loadCalibrationFile(const std::string& path);
     FileOutcome loadAdjustmentFile(const std::string& path);
 
@@ -94,11 +99,12 @@ public:
     // the starting values and the last converged calibration in force.
     CalibrationReport calibrate();
 
-    // The adjusted emf of every point with the calibration in force.
+    // The adjusted emf of every point with the calibration in force; nothing before a
+    // calibration has converged.
     AdjustmentReport adjust() const;
 
     // Writes the constants as typed and the given point texts, or the volume and adjusted
-    // texts; the file names its data set.
+    // texts; a file written names its data set, a failed save changes nothing.
     FileOutcome saveCalibrationFile(const std::string& path, const std::vector<TextRecord>& points);
     FileOutcome saveAdjustedFile(const std::string& path, const std::vector<TextRecord>& points);
 

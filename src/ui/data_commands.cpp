@@ -38,17 +38,25 @@ std::optional<QString> MainWindow::askForFile(FileCommand command)
     return platform_.chooseFile(fileCommandDialog(command, session_.dataDirectory(), session_.captions()));
 }
 
-// A chosen file names its data set at once, and its folder becomes the one every later
-// dialog offers, also after a restart. Every step after the dialog goes on whatever the
-// step before it did: a file that cannot be read gives fewer points, never a message.
+// A file read names its data set, and its folder becomes the one every later dialog
+// offers, also after a restart. A file that cannot be read changes nothing.
+bool MainWindow::readDataFile(const QString& path, FileOutcome (Session::*load)(const std::string&))
+{
+    const FileOutcome outcome = (session_.*load)(filePath(path));
+    if (!outcome.ok) {
+        platform_.showMessage(QStringLiteral("Could not read %1: %2").arg(path, qStringOf(outcome.reason)));
+        return false;
+    }
+    saveDataDirectory(platform_.settings(), session_.dataDirectory());
+    return true;
+}
+
 void MainWindow::loadCalibrationData()
 {
     finishEdits();
     const std::optional<QString> path = askForFile(FileCommand::LoadCalibration);
-    if (!path) return;
+    if (!path || !readDataFile(*path, &Session::loadCalibrationFile)) return;
 
-    session_.loadCalibrationFile(filePath(*path));
-    saveDataDirectory(platform_.settings(), session_.dataDirectory());
     ui_.acidConcentration->setText(qStringOf(session_.constantTexts()[0]));
     ui_.initialVolume->setText(qStringOf(session_.constantTexts()[1]));
     ui_.calibrationGrid->fill();
@@ -62,13 +70,11 @@ void MainWindow::loadAdjustmentData()
     finishEdits();
     const std::optional<QString> path = askForFile(FileCommand::LoadAdjustment);
     if (!path) return;
-
-    session_.loadAdjustmentFile(filePath(*path));
-    saveDataDirectory(platform_.settings(), session_.dataDirectory());
+    if (!readDataFile(*path, &Session::loadAdjustmentFile)) return;
     showCaptions();
     ui_.tabs->selectTab(1);
     ui_.adjustmentGrid->fill();
-    if (session_.hasCalibration()) adjustPoints(Caller::Load);
+    if (session_.canAdjust()) adjustPoints(Caller::Load);
     ui_.tabs->show();
     updateCommandStates();
 }
@@ -143,6 +149,10 @@ void MainWindow::fitCalibration(Caller caller)
 void MainWindow::adjustData()
 {
     finishEdits();
+    if (!session_.canAdjust()) {
+        platform_.showMessage(QStringLiteral("No calibration has converged yet: calibrate first."));
+        return;
+    }
     adjustPoints(Caller::User);
 }
 

@@ -157,9 +157,11 @@ void MainWindow::updateCommandStates(StateChange change)
         command->setEnabled(calibrationFile);
 
     // The items follow their menu so that their shortcuts rest with it.
-    for (QAction* command : {actions_.saveAdjustedData, actions_.adjustmentMenu->menuAction(),
-                             actions_.addAdjustmentPoint, actions_.deleteAdjustmentPoint, actions_.adjustData})
+    for (QAction* command : {actions_.adjustmentMenu->menuAction(), actions_.addAdjustmentPoint,
+                             actions_.deleteAdjustmentPoint, actions_.adjustData})
         command->setEnabled(adjustmentFile);
+    // Adjusted data exist only once a calibration has converged.
+    actions_.saveAdjustedData->setEnabled(adjustmentFile && session_.canAdjust());
 
     ui_.calibrationPanel->setVisible(calibrationFile);
     ui_.adjustmentPanel->setVisible(adjustmentFile);

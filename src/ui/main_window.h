@@ -79,6 +79,7 @@ private:
     void readConstants();
     void showCaptions();
     std::optional<QString> askForFile(FileCommand command);
+    bool readDataFile(const QString& path, FileOutcome (Session::*load)(const std::string&));
 
     PlatformServices& platform_;
     Session session_;

@@ -38,6 +38,9 @@ class PlatformServices : public GridServices {
 public:
     // The chosen full path, or nothing when the user cancelled.
     virtual std::optional<QString> chooseFile(const FileDialogRequest& request) = 0;
+    // Modal Yes/No question titled "Quorlin" about a step that may lose data; No is the
+    // default, so a hasty Enter does not take the risk. True for Yes.
+    virtual bool askBeforeRisk(const QString& text) = 0;
     // Opens the user manual beside the window and returns at once.
     virtual void showHelp() = 0;
     virtual SettingsStore& settings() = 0;

@@ -47,6 +47,13 @@ bool QtPlatformServices::askYesNo(const QString& text, const QString& title)
     return box.exec() == QMessageBox::Yes;
 }
 
+bool QtPlatformServices::askBeforeRisk(const QString& text)
+{
+    QMessageBox box(QMessageBox::NoIcon, kProgramName, text, QMessageBox::Yes | QMessageBox::No, parent_);
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
 std::optional<QString> QtPlatformServices::chooseFile(const FileDialogRequest& request)
 {
     QFileDialog dialog(parent_, request.title, request.initialFolder);

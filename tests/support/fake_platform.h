@@ -18,6 +18,7 @@ class FakePlatform final : public PlatformServices {
 public:
     void beep() override { ++beeps; }
     void showMessage(const QString& text) override { messages << text; }
+    bool askBeforeRisk(const QString& text) override { return askYesNo(text, {}); }
     bool askYesNo(const QString& text, const QString&) override
     {
         questions << text;

@@ -35,17 +35,17 @@ void AdjustmentGrid::addPoint()
 void AdjustmentGrid::deletePoint()
 {
     const std::int32_t row = this->row();
-    if (deleteCurrentPoint(QStringLiteral("Data for adjustment")) != Deletion::Deleted) return;
-    setCurrentCell(std::min(row, session_.adjustment().count), col());
+    const Deletion deletion = deleteCurrentPoint(QStringLiteral("Data for adjustment"));
+    if (deletion == Deletion::NoPoints) return;
+    if (deletion == Deletion::Deleted) setCurrentCell(std::min(row, session_.adjustment().count), col());
     renewAdjustedColumn();
 }
 
-// The adjusted texts no longer stand beside their points once points move; cleared
-// first so that rows past a failing point do not keep another point's value.
+// Every refill empties the adjusted column, so that no row keeps a value made for
+// another point; it is written again from the calibration in force.
 void AdjustmentGrid::renewAdjustedColumn()
 {
-    clearColumnTexts(kAdjustedColumn);
-    if (session_.hasCalibration()) writeAdjustedColumn(*this, session_.adjust());
+    if (session_.canAdjust()) writeAdjustedColumn(*this, session_.adjust());
 }
 
 }  // namespace quorlin

@@ -43,6 +43,7 @@ void fillAdjustmentGrid(PointGrid& grid, const PointSet& points)
 {
     fillPoints(grid, points.count, points.volume, points.emf, 450,
                {{1, 750, "vol. /ml"}, {2, 750, "emf /mV"}, {kAdjustedColumn, 750, "adjusted"}});
+    grid.clearColumnTexts(kAdjustedColumn);
 }
 
 std::int32_t writeAdjustedColumn(PointGrid& grid, AdjustmentReport adjustment)

@@ -18,7 +18,7 @@ inline constexpr int kAdjustedColumn = 3;
 void fillCalibrationGrid(PointGrid& grid, const PointSet& points);
 
 // The same for the adjustment grid and the data for adjustment; its 4 columns are set when
-// it is made. Column 3 ("adjusted") keeps the texts of the rows that remain.
+// it is made. Column 3 ("adjusted") is emptied: its texts were made for the points before.
 void fillAdjustmentGrid(PointGrid& grid, const PointSet& points);
 
 // The adjusted texts written into column 3 from row 1 on; when the adjustment stopped
