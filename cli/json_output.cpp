@@ -39,6 +39,9 @@ void appendNumber(std::string& out, T value)
     out.append(digits, result.ptr);
 }
 
+// Counts and point numbers are whole numbers: "points":1000000, not 1e+06.
+void appendCount(std::string& out, std::int32_t value) { out += std::to_string(value); }
+
 void appendNumber(std::string& out, Number value)
 {
     if (value.isSingle())
@@ -86,7 +89,7 @@ std::string calibrationJson(const Session& session, const CalibrationReport& rep
     appendKey(out, "message");
     appendString(out, reportMessage(report));
     appendKey(out, "points");
-    appendNumber(out, static_cast<double>(data.count));
+    appendCount(out, data.count);
 
     if (fit) {
         const char* names[] = {"ezero", "slope", "jcorr"};
@@ -132,7 +135,7 @@ std::string calibrationJson(const Session& session, const CalibrationReport& rep
         out += ']';
         if (adjustment->failedPoint != 0) {
             appendKey(out, "adjustmentStoppedAt");
-            appendNumber(out, static_cast<double>(adjustment->failedPoint));
+            appendCount(out, adjustment->failedPoint);
         }
     }
     out += "}\n";
