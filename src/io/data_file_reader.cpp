@@ -1,6 +1,7 @@
 #include "data_files.h"
 #include "record_reader.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
@@ -24,17 +25,38 @@ void clear(PointSet& points)
     reallocateFresh(points.emf, 0);
 }
 
+bool isBlank(const std::string& line) { return line.find_first_not_of(" \t") == std::string::npos; }
+
+// Reading stopped at line `number`. Blank lines left at the end of a file by an editor
+// are not an early end; anything after them is.
+FileOutcome endedAt(LineReader& reader, std::int64_t number, LineReader::Status status, std::string& line)
+{
+    FileOutcome outcome;
+    outcome.endLine =
+        static_cast<std::int32_t>(std::min<std::int64_t>(number, std::numeric_limits<std::int32_t>::max()));
+    outcome.endReason = status == LineReader::Status::TooLong
+                            ? "line longer than " + std::to_string(LineReader::kMaxLineLength) + " bytes"
+                            : "not two numbers";
+    while (status == LineReader::Status::Line && isBlank(line)) {
+        status = reader.next(line);
+        if (status == LineReader::Status::ReadError) return FileOutcome::failure(errno);
+        if (status == LineReader::Status::EndOfFile) return {};
+    }
+    return outcome;
+}
+
 // Reads records into points 1, 2, ... until an end mark, a line that is not a record or
 // the end of the file. Only a read error counts as failure; the points read stay.
-FileOutcome readPoints(LineReader& reader, PointSet& points)
+FileOutcome readPoints(LineReader& reader, PointSet& points, std::int64_t number)
 {
     std::string line;
-    for (;;) {
+    for (;; ++number) {
         const LineReader::Status status = reader.next(line);
         if (status == LineReader::Status::ReadError) return FileOutcome::failure(errno);
-        if (status != LineReader::Status::Line) return {};
-        const auto record = parseRecord(line);
-        if (!record || (record->first == 0.0 && record->second == 0.0)) return {};
+        if (status == LineReader::Status::EndOfFile) return {};
+        const auto record = status == LineReader::Status::Line ? parseRecord(line) : std::nullopt;
+        if (!record) return endedAt(reader, number, status, line);
+        if (record->first == 0.0 && record->second == 0.0) return {};
         if (points.count == std::numeric_limits<std::int32_t>::max()) return {};
         points.volume.push_back(Number::fromDouble(record->first));
         points.emf.push_back(Number::fromDouble(record->second));
@@ -46,7 +68,13 @@ FileHandle openForReading(const std::string& path) { return FileHandle(std::fope
 
 }  // namespace
 
-FileOutcome FileOutcome::failure(int error) { return {false, std::generic_category().message(error)}; }
+FileOutcome FileOutcome::failure(int error)
+{
+    FileOutcome outcome;
+    outcome.ok = false;
+    outcome.reason = std::generic_category().message(error);
+    return outcome;
+}
 
 FileOutcome readCalibrationFile(CalibrationData& data, const std::string& path)
 {
@@ -61,13 +89,13 @@ FileOutcome readCalibrationFile(CalibrationData& data, const std::string& path)
     std::string line;
     const LineReader::Status status = reader.next(line);
     if (status == LineReader::Status::ReadError) return FileOutcome::failure(errno);
-    if (status != LineReader::Status::Line) return {};
-    const auto header = parseRecord(line);
-    if (!header) return {};
+    if (status == LineReader::Status::EndOfFile) return {};
+    const auto header = status == LineReader::Status::Line ? parseRecord(line) : std::nullopt;
+    if (!header) return endedAt(reader, 1, status, line);
     data.acidConcentration = Number::fromDouble(header->first);
     data.initialVolume = Number::fromDouble(header->second);
 
-    return readPoints(reader, data);
+    return readPoints(reader, data, 2);
 }
 
 FileOutcome readAdjustmentFile(AdjustmentData& data, const std::string& path)
@@ -77,7 +105,7 @@ FileOutcome readAdjustmentFile(AdjustmentData& data, const std::string& path)
     const FileHandle file = openForReading(path);
     if (!file) return FileOutcome::failure(errno);
     LineReader reader(file.get());
-    return readPoints(reader, data);
+    return readPoints(reader, data, 1);
 }
 
 }  // namespace quorlin

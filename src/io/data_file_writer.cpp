@@ -32,6 +32,17 @@ std::string dataFileText(const std::vector<TextRecord>& records)
     return text;
 }
 
+std::optional<std::size_t> firstRecordEndingData(const std::vector<TextRecord>& records)
+{
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        const std::string line = dataFileText({records[i]});
+        const std::string_view written(line.data(), line.size() - 2);  // without its CR LF
+        const auto values = written.size() <= LineReader::kMaxLineLength ? parseRecord(written) : std::nullopt;
+        if (!values || (values->first == 0.0 && values->second == 0.0)) return i;
+    }
+    return std::nullopt;
+}
+
 FileOutcome writeCalibrationFile(const std::string& path, const TextRecord& constants,
                                  const std::vector<TextRecord>& points)
 {

@@ -2,6 +2,9 @@
 
 #include "core/data_sets.h"
 
+#include <cstddef>
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -9,16 +12,21 @@ namespace quorlin {
 
 // Data files hold one record of two numbers per line. A field ends at a comma, a tab or
 // the end of a line (CR LF, LF or CR), blanks around it are skipped, and numbers always
-// use a point whatever the regional settings. The data end, silently, at the first
-// record whose values are both zero (dropped), at a record that is not exactly two
-// finite numbers (a blank line, a text header, junk, an overlong line), or at the end of
-// the file (the last record is kept). Values are held in double precision.
+// use a point whatever the regional settings. The data end at the first record whose
+// values are both zero (dropped), at a record that is not exactly two finite numbers (a
+// blank line, a text header, junk, an overlong line), or at the end of the file (the last
+// record is kept). Values are held in double precision.
 
 // Whether a file could be read or written through; on failure `reason` says why ("No
 // such file or directory", ...).
 struct FileOutcome {
     bool ok = true;
     std::string reason;
+    // Where a read stopped short: the 1-based line that was not a record (the header is
+    // line 1) and why ("not two numbers", "line longer than 4096 bytes"). 0 when the data
+    // ran to the end mark or to the end of the file, trailing blank lines included.
+    std::int32_t endLine = 0;
+    std::string endReason;
 
     // A failure with the system's text for an errno value.
     static FileOutcome failure(int error);
@@ -41,6 +49,10 @@ struct TextRecord {
 // comma (as a comma locale shows and accepts them) is written with a point instead, so
 // that the file reads back as the same numbers; every other text is written as shown.
 std::string dataFileText(const std::vector<TextRecord>& records);
+
+// The index of the first record that would end the data when the file is read again
+// (its texts, as written, are not two numbers, or both are zero), or nothing.
+std::optional<std::size_t> firstRecordEndingData(const std::vector<TextRecord>& records);
 
 // Line 1 from the two constants' texts as typed, then one line per point. The file is written beside the target and renamed over it only when complete,
 // so a failed save leaves an existing file as it was; the outcome carries the reason

@@ -1,7 +1,11 @@
 #include "file_replacement.h"
 
 #include <cerrno>
+#include <climits>
+#include <csignal>
+#include <ctime>
 #include <fcntl.h>
+#include <pthread.h>
 #include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
@@ -18,19 +22,30 @@ std::string folderOf(const std::string& path)
     return path.substr(0, slash);
 }
 
-std::string nameOf(const std::string& path)
+// Saving through a link must keep the link, so the file it leads to is the one replaced;
+// a dangling link still names the file to create.
+std::string linkTarget(std::string path)
 {
-    const auto slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
+    for (int hop = 0; hop < 40; ++hop) {
+        struct stat status {};
+        if (::lstat(path.c_str(), &status) != 0 || !S_ISLNK(status.st_mode)) break;
+        std::string link(PATH_MAX, '\0');
+        const ssize_t length = ::readlink(path.c_str(), link.data(), link.size());
+        if (length < 0) break;
+        link.resize(static_cast<std::size_t>(length));
+        path = link.starts_with('/') ? link : folderOf(path) + "/" + link;
+    }
+    return path;
 }
 
-// A fresh file beside the target; the name is hidden and unique to this process.
+// A fresh file beside the target, hidden and unique to this process. The name does not
+// repeat the target's, which may already be as long as a name can be.
 int createTemporary(const std::string& path, std::string& tempPath)
 {
     static unsigned counter = 0;
-    const std::string stem = folderOf(path) + "/." + nameOf(path) + ".tmp-" + std::to_string(::getpid()) + "-";
+    const std::string stem = folderOf(path) + "/.quorlin-" + std::to_string(::getpid()) + "-";
     for (int attempt = 0; attempt < 100; ++attempt) {
-        tempPath = stem + std::to_string(counter++);
+        tempPath = stem + std::to_string(counter++) + ".tmp";
         const int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST) return fd;
     }
@@ -50,24 +65,80 @@ bool writeAll(int fd, std::string_view bytes)
     return true;
 }
 
-}  // namespace
+// A pipe whose reader goes away would otherwise end the program; the write fails with
+// "Broken pipe" instead.
+class PipeSignalHeld {
+public:
+    PipeSignalHeld()
+    {
+        sigemptyset(&pipe_);
+        sigaddset(&pipe_, SIGPIPE);
+        sigset_t pending;
+        sigpending(&pending);
+        wasPending_ = sigismember(&pending, SIGPIPE) == 1;
+        pthread_sigmask(SIG_BLOCK, &pipe_, &saved_);
+    }
+    ~PipeSignalHeld()
+    {
+        const timespec now{};
+        if (!wasPending_)
+            while (sigtimedwait(&pipe_, nullptr, &now) == SIGPIPE) {}
+        pthread_sigmask(SIG_SETMASK, &saved_, nullptr);
+    }
+    PipeSignalHeld(const PipeSignalHeld&) = delete;
+    PipeSignalHeld& operator=(const PipeSignalHeld&) = delete;
 
-FileOutcome replaceFileContents(const std::string& path, std::string_view bytes)
+private:
+    sigset_t pipe_;
+    sigset_t saved_;
+    bool wasPending_ = false;
+};
+
+// Devices and pipes cannot be replaced by a file; a file in a folder that takes no new
+// files can only be overwritten, at the cost of a half-written file if that fails.
+FileOutcome writeInPlace(const std::string& path, std::string_view bytes, bool regular)
 {
-    std::string tempPath;
-    const int fd = createTemporary(path, tempPath);
+    // A pipe nobody reads would block the save for good; it fails at once instead.
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC | (regular ? O_TRUNC : O_NONBLOCK));
     if (fd < 0) return FileOutcome::failure(errno);
-
-    struct stat existing {};
-    const bool keepMode = ::stat(path.c_str(), &existing) == 0 && S_ISREG(existing.st_mode);
-
-    bool ok = (!keepMode || ::fchmod(fd, existing.st_mode & 07777) == 0) && writeAll(fd, bytes) && ::fsync(fd) == 0;
+    const PipeSignalHeld held;
+    const int flags = ::fcntl(fd, F_GETFL);
+    bool ok = (regular || (flags >= 0 && ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == 0)) && writeAll(fd, bytes)
+              && (!regular || ::fsync(fd) == 0);
     int error = ok ? 0 : errno;
     if (::close(fd) != 0 && ok) {
         ok = false;
         error = errno;
     }
-    if (ok && ::rename(tempPath.c_str(), path.c_str()) != 0) {
+    return ok ? FileOutcome{} : FileOutcome::failure(error);
+}
+
+}  // namespace
+
+FileOutcome replaceFileContents(const std::string& path, std::string_view bytes)
+{
+    const std::string target = linkTarget(path);
+    struct stat existing {};
+    const bool exists = ::lstat(target.c_str(), &existing) == 0;
+    if (exists && S_ISLNK(existing.st_mode)) return FileOutcome::failure(ELOOP);
+    if (exists && !S_ISREG(existing.st_mode)) return writeInPlace(target, bytes, false);
+    // A file the user may not write must not be replaced just because its folder allows it.
+    if (exists && ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) return FileOutcome::failure(errno);
+
+    std::string tempPath;
+    const int fd = createTemporary(target, tempPath);
+    if (fd < 0) {
+        if (exists && (errno == EACCES || errno == EPERM)) return writeInPlace(target, bytes, true);
+        return FileOutcome::failure(errno);
+    }
+
+    bool ok = (!exists || ::fchmod(fd, existing.st_mode & 07777) == 0) && writeAll(fd, bytes) && ::fsync(fd) == 0;
+    int error = ok ? 0 : errno;
+    if (::close(fd) != 0 && ok) {
+        ok = false;
+        error = errno;
+    }
+    if (ok && ::rename(tempPath.c_str(), target.c_str()) != 0) {
         ok = false;
         error = errno;
     }

@@ -9,7 +9,10 @@ namespace quorlin {
 
 // Writes `bytes` to a new file beside `path` and renames it over `path` only once all of
 // it was written and flushed, so the target is either the old file or the new one,
-// never a half-written mix. An existing target's permissions carry over.
+// never a half-written mix. An existing target's permissions carry over. A link is
+// followed and the file it leads to replaced; a device or pipe is written into; a file
+// the user may not write is refused; a writable file in a folder that takes no new files
+// is overwritten in place.
 FileOutcome replaceFileContents(const std::string& path, std::string_view bytes);
 
 }  // namespace quorlin

@@ -10,6 +10,8 @@
 #include <csignal>
 #include <filesystem>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace quorlin {
 namespace {
@@ -32,28 +34,37 @@ Points loaded(const CalibrationData& data)
     return points;
 }
 
-Points read(const std::string& path, bool calibration)
+// With `end`, also checks where the data ended early, as "LINE REASON" ("" for no early end).
+Points read(const std::string& path, bool calibration, const char* end = nullptr)
 {
     CalibrationData data;
-    EXPECT_TRUE((calibration ? readCalibrationFile(data, path) : readAdjustmentFile(data, path)).ok);
+    const FileOutcome outcome = calibration ? readCalibrationFile(data, path) : readAdjustmentFile(data, path);
+    EXPECT_TRUE(outcome.ok);
+    const std::string early = outcome.endLine ? std::to_string(outcome.endLine) + " " + outcome.endReason : "";
+    EXPECT_EQ(end ? end : early, early) << testing::ReadBytes(path);
     return loaded(data);
 }
 
 TEST(readDataFile, ReadingRules)
 {
     // Any line end, a byte-order mark and blanks around fields are read alike; an end mark,
-    // a header, a blank line, a third field or a value that is not a finite double ends the data.
-    for (const char* bytes : {"1,200\r\n2,210\r\n", "1,200\n2,210\n", "1,200\r2,210\r", "\357\273\2771\t200\n2\t210",
-                              " 1 ,\t200 \r\n2\t\t210\n", "1,200\n2,210\n0,0\n3,220\n",
-                              "1,200\n2,210\nvolume,emf\n3,220\n", "1,200\n2,210\n\n3,220\n", "1,200\n2,210\n3,220,1\n",
-                              "1,200\n2,210\ninf,220\n", "1,200\n2,210\n3,nan\n", "1,200\n2,210\n1e999,1\n"})
-        EXPECT_EQ(read(kFolder.write("data.txt", bytes), false), (Points{{1, 200}, {2, 210}})) << bytes;
-    const std::pair<std::string, Points> calibrations[] = {
-        {"0.1,50\r\n.5,220.1\r\n+1.5E-3,180", {{0.1, 50}, {0.5, 220.1}, {0.0015, 180}}},
-        {"0.1,50\n0,5\n0,0\n1,200\n", {{0.1, 50}, {0, 5}}},
-        {"Acid,Volume\n0.1,50\n1,200\n", {}}};
-    for (const auto& [bytes, expected] : calibrations)
-        EXPECT_EQ(read(kFolder.write("cal.txt", bytes), true), expected) << bytes;
+    // a header, a blank line, a third field or a value that is not a finite double ends the data,
+    // early unless only blank lines follow.
+    for (const char* bytes : {"1,200\r\n2,210\r\n", "1,200\n2,210\n\n \r\n\r\t", "1,200\r2,210\r",
+                              "\357\273\2771\t200\n2\t210", " 1 ,\t200 \r\n2\t\t210\n", "1,200\n2,210\n0,0\n3,220\n"})
+        EXPECT_EQ(read(kFolder.write("data.txt", bytes), false, ""), (Points{{1, 200}, {2, 210}})) << bytes;
+    for (const char* bytes :
+         {"1,200\n2,210\nvolume,emf\n3,220\n", "1,200\r2,210\r\n\r\n3,220\n", "1,200\n2,210\n3,220,1\n",
+          "1,200\n2,210\ninf,220\n", "1,200\n2,210\n3,nan\n", "1,200\n2,210\n1e999,1\n"})
+        EXPECT_EQ(read(kFolder.write("data.txt", bytes), false, "3 not two numbers"), (Points{{1, 200}, {2, 210}}))
+            << bytes;
+    const std::tuple<std::string, Points, const char*> calibrations[] = {
+        {"0.1,50\r\n.5,220.1\r\n+1.5E-3,180", {{0.1, 50}, {0.5, 220.1}, {0.0015, 180}}, ""},
+        {"0.1,50\n0,5\n0,0\n1,200\n", {{0.1, 50}, {0, 5}}, ""},
+        {"Acid,Volume\n0.1,50\n1,200\n", {}, "1 not two numbers"},
+        {"\n\n", {}, ""}};
+    for (const auto& [bytes, expected, end] : calibrations)
+        EXPECT_EQ(read(kFolder.write("cal.txt", bytes), true, end), expected) << bytes;
     // A missing file still empties what was read before.
     CalibrationData data;
     readCalibrationFile(data, kFolder.write("cal.txt", "0.1,50\n1,200\n"));
@@ -94,7 +105,7 @@ TEST(readDataFile, HugeLineEndsTheDataInBoundedMemory)
     const std::string path = kFolder.write("long.txt", "1,200\n" + std::string(16 << 20, '7') + ",1\n3,220\n");
     std::ofstream("/proc/self/clear_refs") << "5";  // resets the peak
     const long before = peakResidentKb();
-    EXPECT_EQ(read(path, false), (Points{{1, 200}}));
+    EXPECT_EQ(read(path, false, "2 line longer than 4096 bytes"), (Points{{1, 200}}));
     EXPECT_LT(peakResidentKb() - before, 4 * 1024);
 }
 
@@ -104,6 +115,43 @@ TEST(writeDataFile, DecimalCommaOfANumberBecomesAPointSoTheFileReadsBack)
     const std::string path = (kFolder.path() / "cal.txt").string();
     ASSERT_TRUE(writeCalibrationFile(path, {"0,1", "50"}, {{"1,5", "-58,10"}}).ok);
     EXPECT_EQ(read(path, true), (Points{{0.1, 50}, {1.5, -58.1}}));
+}
+
+TEST(writeDataFile, FirstRecordThatWouldEndTheDataWhenReadAgain)
+{
+    EXPECT_EQ(firstRecordEndingData({{"0,1", "50"}, {"1,5", "-58,10"}, {"0", "1"}}), std::nullopt);
+    const std::string overlong(4096, '0');  // a longer line is never read as a record
+    const TextRecord endings[] = {{"abc", "1"}, {"1,234.5", "1"}, {"1", ""},      {"0.1 M", "1"},
+                                  {" 0", "0"},  {"0,0", "0"},     {overlong, "1"}};
+    for (const TextRecord& ending : endings)
+        EXPECT_EQ(firstRecordEndingData({{"1", "200"}, ending}), 1u) << ending.first;
+}
+
+TEST(writeDataFile, SaveFollowsALinkWritesIntoADeviceOrPipeAndRefusesAReadOnlyFile)
+{
+    const std::string target = kFolder.write("target.txt", "old"), link = (kFolder.path() / "link.txt").string();
+    std::filesystem::create_symlink("target.txt", link);
+    ASSERT_TRUE(writeAdjustedFile(link, {{"1", "2"}}).ok);
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(testing::ReadBytes(target), "1\t2\r\n");
+
+    EXPECT_TRUE(writeAdjustedFile("/dev/null", {{"1", "2"}}).ok);
+    EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
+    const std::string fifo = (kFolder.path() / "fifo").string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    // A pipe nobody reads fails at once rather than holding the save forever.
+    EXPECT_EQ(writeAdjustedFile(fifo, {{"1", "2"}}).reason, "No such device or address");
+    EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+
+    const std::string longName = kFolder.write(std::string(250, 'n'), "old");
+    EXPECT_TRUE(writeAdjustedFile(longName, {{"1", "2"}}).ok);
+    EXPECT_EQ(testing::ReadBytes(longName), "1\t2\r\n");
+
+    const std::string readOnly = kFolder.write("read-only.txt", "old");
+    std::filesystem::permissions(readOnly, std::filesystem::perms::owner_read);
+    if (::geteuid() == 0) return;  // root may write any file
+    EXPECT_EQ(writeAdjustedFile(readOnly, {{"1", "2"}}).reason, "Permission denied");
+    EXPECT_EQ(testing::ReadBytes(readOnly), "old");
 }
 
 TEST(writeDataFile, FailedSaveKeepsTheOldFileAndSaysWhy)
