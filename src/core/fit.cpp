@@ -85,8 +85,8 @@ enum class StepEnd { Converged, Accepted, Stuck };
 
 // Step control after a step has been added to the parameters: evaluate the sum, halve
 // while it rose. Leaves S1 and the unrounded sum of the last evaluation behind.
-StepEnd controlStep(CalibrationData& data, ElectrodeParameters& p, SmallVector& step, Number s, float& s1,
-                    double& lastSum, FitProgress& track)
+StepEnd controlStep(CalibrationData& data, ElectrodeParameters& p, const ElectrodeParameters& accepted,
+                    SmallVector& step, Number s, float& s1, double& lastSum, FitProgress& track)
 {
     for (;;) {
         // Parameters beyond single range are the overflow the single arithmetic stands for.
@@ -96,7 +96,15 @@ StepEnd controlStep(CalibrationData& data, ElectrodeParameters& p, SmallVector& 
         if (hasConverged(s, s1)) return StepEnd::Converged;
         if (!(static_cast<double>(s1) > s.value())) return StepEnd::Accepted;
         if (++track.halvings == 1) track.firstHalvingStep = track.steps;
-        if (!halveStep(p, step)) return StepEnd::Stuck;
+        if (!halveStep(p, step)) {
+            // Halving to nothing means the step would return to the accepted point, but the
+            // halved sum can differ from that point's by rounding: no better point exists, so
+            // the fit has converged there, with its own sums and residuals.
+            p = accepted;
+            lastSum = sumOfSquaredResiduals(data, p);
+            s1 = static_cast<float>(lastSum);
+            return StepEnd::Converged;
+        }
     }
 }
 
@@ -164,9 +172,10 @@ FitResult fitParameters(CalibrationData& data, const ElectrodeParameters& start)
         eq = buildNormalEquations(data);
         if (!factorAndSolve(eq.matrix, eq.step, eq.diagonal, kParameterCount))
             return fail(FitOutcome::FactorizationFailed);
+        const ElectrodeParameters accepted = p;
         for (std::int32_t j = 1; j <= kParameterCount; ++j) p[j] = p[j] + eq.step[j];
 
-        const StepEnd end = controlStep(data, p, eq.step, s, s1, lastSum, track);
+        const StepEnd end = controlStep(data, p, accepted, eq.step, s, s1, lastSum, track);
         if (end == StepEnd::Stuck) return fail(FitOutcome::StepLimit);
         if (end == StepEnd::Converged) break;
         s = single(s1);

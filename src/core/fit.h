@@ -8,9 +8,8 @@ namespace quorlin {
 
 // How a least-squares calibration ended. Non-finite values end the fit as a failure
 // too: in the normal equations or the solve, and a deviation that comes out
-// non-finite, as FactorizationFailed; parameters that overflow, or a step that has been
-// halved to nothing without an acceptable sum (which would otherwise halve forever), as
-// StepLimit.
+// non-finite, as FactorizationFailed; parameters that overflow as StepLimit. A step
+// halved to nothing without a lower sum converges at the point it started from.
 enum class FitOutcome { Converged, FactorizationFailed, StepLimit };
 
 // How far a fit went: Gauss-Newton steps begun, step halvings taken, and the step in

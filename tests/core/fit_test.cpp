@@ -118,12 +118,32 @@ TEST(fitParameters, IllConditionedDataHalveTheStepOrStop)
         0.1, 50, {{5.00, 280.89}, {5.10, 281.41}, {5.20, 281.85}, {5.30, 282.38}, {5.40, 282.81}, {5.50, 283.22}}));
     EXPECT_EQ(creeping.fit.outcome, FitOutcome::StepLimit);
     EXPECT_EQ(creeping.fit.progress.steps, 25);
-    // Rounding keeps the halved parameters off the start: halving must end, not loop.
+    // Rounding keeps the halved parameters off the start: halving must end, not loop; back
+    // at the start the factor is too near singular for deviations.
     const FitRun stuck(titration(
         0.1, 50, {{2.00, 258.12}, {2.05, 258.72}, {2.10, 259.29}, {2.15, 259.88}, {2.20, 260.49}, {2.25, 261.09}}));
-    EXPECT_EQ(stuck.fit.outcome, FitOutcome::StepLimit);
+    EXPECT_EQ(stuck.fit.outcome, FitOutcome::FactorizationFailed);
     EXPECT_GT(stuck.fit.progress.halvings, 100);
     EXPECT_TRUE(stuck.failedAtStart());
+}
+
+TEST(fitParameters, AStepHalvedToNothingConvergesAtTheAcceptedPoint)
+{
+    // Typed emf to 0.01 mV from a model electrode: the first step reaches the minimum, and
+    // no halving of the second lowers the sum until the step has rounded to zero.
+    const Points points{{2.28, 268.52}, {3.18, 276.67},  {4.46, 284.82}, {6.32, 293.02},
+                        {9.08, 301.26}, {13.33, 309.57}, {20.26, 317.98}};
+    const FitRun run(titration(0.1, 50, points, true));
+    ASSERT_TRUE(run.fit.converged());
+    EXPECT_GT(run.fit.progress.halvings, 100);
+    // The accepted point, not a halved one near it: a fit started there stays exactly.
+    EXPECT_EQ(FitRun(run.data, run.fit.parameters).fit.parameters, run.fit.parameters);
+    const DoubleFit ls = solveInDouble(run.data);
+    for (std::size_t j = 1; j <= 3; ++j) {
+        EXPECT_NEAR(run.fit.parameters[j], ls.params[j], 0.05 * ls.sigma[j]) << j;
+        // Near a positive sigma, so finite and positive.
+        EXPECT_NEAR(run.fit.sigma[j], ls.sigma[j], 0.01 * ls.sigma[j]) << j;
+    }
 }
 
 TEST(fitParameters, SingularOrNonFiniteDataFail)
