@@ -68,6 +68,18 @@ void appendPoints(std::string& out, std::string_view key, const PointArray& valu
     out += ']';
 }
 
+void appendDataEnd(std::string& out, std::string_view key, const FileOutcome& read)
+{
+    if (read.endLine == 0) return;
+    appendKey(out, key);
+    out += '{';
+    appendKey(out, "line");
+    appendCount(out, read.endLine);
+    appendKey(out, "reason");
+    appendString(out, read.endReason);
+    out += '}';
+}
+
 }  // namespace
 
 std::string reportMessage(const CalibrationReport& report)
@@ -78,7 +90,8 @@ std::string reportMessage(const CalibrationReport& report)
     return std::string(kInvalidEntryMessage) + (message.empty() ? "" : "; " + message);
 }
 
-std::string calibrationJson(const Session& session, const CalibrationReport& report, const AdjustmentReport* adjustment)
+std::string calibrationJson(const Session& session, const CalibrationReport& report, const AdjustmentReport* adjustment,
+                            const FileReads& reads)
 {
     const CalibrationData& data = session.calibration();
     const Captions& captions = session.captions();
@@ -119,6 +132,9 @@ std::string calibrationJson(const Session& session, const CalibrationReport& rep
     appendKey(out, "rms");
     appendString(out, captions.rmsError);
     out += '}';
+
+    appendDataEnd(out, "dataEnd", reads.calibration);
+    appendDataEnd(out, "adjustmentDataEnd", reads.adjustment);
 
     if (fit) {
         appendPoints(out, "pH", data.pH, data.count);

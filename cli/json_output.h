@@ -15,7 +15,14 @@ namespace quorlin::cli {
 // What the window would show for the outcome, in one line; "" where it shows nothing.
 std::string reportMessage(const CalibrationReport& report);
 
-std::string calibrationJson(const Session& session, const CalibrationReport& report,
-                            const AdjustmentReport* adjustment);
+// How the two files were read, for "dataEnd" and "adjustmentDataEnd" when their data
+// ended early.
+struct FileReads {
+    FileOutcome calibration;
+    FileOutcome adjustment;
+};
+
+std::string calibrationJson(const Session& session, const CalibrationReport& report, const AdjustmentReport* adjustment,
+                            const FileReads& reads);
 
 }  // namespace quorlin::cli

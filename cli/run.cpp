@@ -37,6 +37,11 @@ std::vector<TextRecord> adjustedRecords(const AdjustmentData& data, const Adjust
     return records;
 }
 
+void noteDataEnd(std::ostream& err, const std::string& note)
+{
+    if (!note.empty()) err << note << '\n';
+}
+
 int finish(std::ostream& out, std::ostream& err, int status)
 {
     out.flush();
@@ -62,11 +67,16 @@ int Run(std::span<const std::string> args, const RegionalSettings& regional, std
 
     Session session(regional);
     const bool adjusting = a.command == Arguments::Command::Adjust;
-    if (const FileOutcome read = session.loadCalibrationFile(a.calibrationFile); !read.ok)
-        return complain(err, "cannot read " + a.calibrationFile + ": " + read.reason, kExitUsageOrFile);
+    const FileOutcome calibrationRead = session.loadCalibrationFile(a.calibrationFile);
+    if (!calibrationRead.ok)
+        return complain(err, "cannot read " + a.calibrationFile + ": " + calibrationRead.reason, kExitUsageOrFile);
+    noteDataEnd(err, dataEndNote(a.calibrationFile, calibrationRead, session.calibration().count));
+    FileOutcome adjustmentRead;
     if (adjusting) {
-        if (const FileOutcome read = session.loadAdjustmentFile(a.dataFile); !read.ok)
-            return complain(err, "cannot read " + a.dataFile + ": " + read.reason, kExitUsageOrFile);
+        adjustmentRead = session.loadAdjustmentFile(a.dataFile);
+        if (!adjustmentRead.ok)
+            return complain(err, "cannot read " + a.dataFile + ": " + adjustmentRead.reason, kExitUsageOrFile);
+        noteDataEnd(err, dataEndNote(a.dataFile, adjustmentRead, session.adjustment().count));
     }
 
     const CalibrationReport calibration = session.calibrate();
@@ -74,10 +84,21 @@ int Run(std::span<const std::string> args, const RegionalSettings& regional, std
 
     std::optional<AdjustmentReport> adjustment;
     if (adjusting && converged) adjustment = session.adjust();
-    const bool adjusted = adjustment && adjustment->failedPoint == 0;
+    // An adjusted file is written only when it would read back as every point.
+    std::vector<TextRecord> records;
+    std::string unwritten;
+    if (adjustment) {
+        records = adjustedRecords(session.adjustment(), *adjustment);
+        if (adjustment->failedPoint != 0)
+            unwritten = "the adjustment stopped at point " + std::to_string(adjustment->failedPoint);
+        else if (records.empty())
+            unwritten = a.dataFile + ": no points to adjust";
+        else if (const std::string problem = pointEndingData(records); !problem.empty())
+            unwritten = problem + "; nothing written";
+    }
+    const bool adjusted = adjustment && unwritten.empty();
 
     if (adjusted) {
-        const std::vector<TextRecord> records = adjustedRecords(session.adjustment(), *adjustment);
         if (!a.outputFile.empty()) {
             if (const FileOutcome written = session.saveAdjustedFile(a.outputFile, records); !written.ok)
                 return complain(err, "could not save " + a.outputFile + ": " + written.reason, kExitUsageOrFile);
@@ -87,13 +108,14 @@ int Run(std::span<const std::string> args, const RegionalSettings& regional, std
     }
 
     if (a.json) {
-        out << calibrationJson(session, calibration, adjustment ? &*adjustment : nullptr);
+        out << calibrationJson(session, calibration, adjustment ? &*adjustment : nullptr,
+                               {calibrationRead, adjustmentRead});
     } else if (!converged) {
         const std::string message = reportMessage(calibration);
         complain(err, std::string(outcomeName(calibration.outcome)) + (message.empty() ? "" : ": " + message),
                  kExitNotConverged);
     } else if (adjustment && !adjusted) {
-        complain(err, "the adjustment stopped at point " + std::to_string(adjustment->failedPoint), kExitNotConverged);
+        complain(err, unwritten, kExitNotConverged);
     } else if (!adjusting) {
         printCaptions(out, session.captions());
     }

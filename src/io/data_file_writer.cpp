@@ -32,12 +32,17 @@ std::string dataFileText(const std::vector<TextRecord>& records)
     return text;
 }
 
+std::optional<RecordValues> valuesAsWritten(const TextRecord& record)
+{
+    const std::string line = dataFileText({record});
+    const std::string_view written(line.data(), line.size() - 2);  // without its CR LF
+    return written.size() <= LineReader::kMaxLineLength ? parseRecord(written) : std::nullopt;
+}
+
 std::optional<std::size_t> firstRecordEndingData(const std::vector<TextRecord>& records)
 {
     for (std::size_t i = 0; i < records.size(); ++i) {
-        const std::string line = dataFileText({records[i]});
-        const std::string_view written(line.data(), line.size() - 2);  // without its CR LF
-        const auto values = written.size() <= LineReader::kMaxLineLength ? parseRecord(written) : std::nullopt;
+        const auto values = valuesAsWritten(records[i]);
         if (!values || (values->first == 0.0 && values->second == 0.0)) return i;
     }
     return std::nullopt;

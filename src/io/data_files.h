@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/data_sets.h"
+#include "io/record_reader.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -49,6 +50,10 @@ struct TextRecord {
 // comma (as a comma locale shows and accepts them) is written with a point instead, so
 // that the file reads back as the same numbers; every other text is written as shown.
 std::string dataFileText(const std::vector<TextRecord>& records);
+
+// The two numbers a record gives when its file is read again, or nothing when its texts,
+// as written, are not two numbers.
+std::optional<RecordValues> valuesAsWritten(const TextRecord& record);
 
 // The index of the first record that would end the data when the file is read again
 // (its texts, as written, are not two numbers, or both are zero), or nothing.

@@ -47,6 +47,30 @@ std::string calibrationMessage(const CalibrationReport& report)
     }
 }
 
+std::string dataEndNote(std::string_view path, const FileOutcome& outcome, std::int32_t pointsRead)
+{
+    if (outcome.endLine == 0) return {};
+    return std::string(path) + ": data end at line " + std::to_string(outcome.endLine) + " (" + outcome.endReason
+           + "); " + std::to_string(pointsRead) + (pointsRead == 1 ? " point read" : " points read");
+}
+
+namespace {
+
+const std::string kEndsData = " would end the data when the file is read again";
+
+std::string shown(const TextRecord& record)
+{
+    return " (" + std::string(trimSpaces(record.first)) + ", " + std::string(trimSpaces(record.second)) + ")";
+}
+
+}  // namespace
+
+std::string pointEndingData(const std::vector<TextRecord>& points)
+{
+    const std::optional<std::size_t> i = firstRecordEndingData(points);
+    return i ? "Point " + std::to_string(*i + 1) + shown(points[*i]) + kEndsData : std::string();
+}
+
 Session::Session(RegionalSettings regional) : regional_(regional) {}
 
 NumberEntry Session::setConstantText(int which, std::string text)
@@ -156,6 +180,14 @@ FileOutcome Session::saveCalibrationFile(const std::string& path, const std::vec
     const FileOutcome outcome = writeCalibrationFile(path, {constantTexts_[0], constantTexts_[1]}, points);
     if (outcome.ok) captions_.fileName[0] = path;
     return outcome;
+}
+
+std::string Session::calibrationRecordEndingData(const std::vector<TextRecord>& points) const
+{
+    // The header is two numbers whatever they are; 0, 0 ends nothing there.
+    const TextRecord constants{constantTexts_[0], constantTexts_[1]};
+    if (!valuesAsWritten(constants)) return "The constants" + shown(constants) + kEndsData;
+    return pointEndingData(points);
 }
 
 FileOutcome Session::saveAdjustedFile(const std::string& path, const std::vector<TextRecord>& points)

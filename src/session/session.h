@@ -48,6 +48,15 @@ std::string_view outcomeName(CalibrationOutcome outcome);
 // "" where the window only beeps.
 std::string calibrationMessage(const CalibrationReport& report);
 
+// A note for data that ended early on reading, "" when they did not:
+// "calibration.txt: data end at line 9 (not two numbers); 8 points read".
+std::string dataEndNote(std::string_view path, const FileOutcome& outcome, std::int32_t pointsRead);
+
+// The first point of a save that would end the data when the file is read again, named
+// for the user: "Point 4 (0, 0) would end the data when the file is read again"; ""
+// when every point reads back. Points are numbered from 1.
+std::string pointEndingData(const std::vector<TextRecord>& points);
+
 // The "###0.00" texts of the adjusted emf; see AdjustmentResult for a failed point.
 struct AdjustmentReport {
     std::vector<std::string> texts;
@@ -106,6 +115,8 @@ public:
     // Writes the constants as typed and the given point texts, or the volume and adjusted
     // texts; a file written names its data set, a failed save changes nothing.
     FileOutcome saveCalibrationFile(const std::string& path, const std::vector<TextRecord>& points);
+    // As pointEndingData, and first the constants as typed: "The constants (0.1 M, 50) ...".
+    std::string calibrationRecordEndingData(const std::vector<TextRecord>& points) const;
     FileOutcome saveAdjustedFile(const std::string& path, const std::vector<TextRecord>& points);
 
 private:

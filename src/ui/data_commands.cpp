@@ -14,6 +14,7 @@
 #include <QAction>
 #include <QFile>
 #include <QLineEdit>
+#include <QStatusBar>
 
 namespace quorlin {
 
@@ -39,8 +40,10 @@ std::optional<QString> MainWindow::askForFile(FileCommand command)
 }
 
 // A file read names its data set, and its folder becomes the one every later dialog
-// offers, also after a restart. A file that cannot be read changes nothing.
-bool MainWindow::readDataFile(const QString& path, FileOutcome (Session::*load)(const std::string&))
+// offers, also after a restart. A file that cannot be read changes nothing. Data that
+// end early are noted in the status line, which keeps loading free of message boxes.
+bool MainWindow::readDataFile(const QString& path, FileOutcome (Session::*load)(const std::string&),
+                              const PointSet& points)
 {
     const FileOutcome outcome = (session_.*load)(filePath(path));
     if (!outcome.ok) {
@@ -48,14 +51,23 @@ bool MainWindow::readDataFile(const QString& path, FileOutcome (Session::*load)(
         return false;
     }
     saveDataDirectory(platform_.settings(), session_.dataDirectory());
+    const std::string note = dataEndNote(path.toStdString(), outcome, points.count);
+    if (!note.empty() || findChild<QStatusBar*>()) statusBar()->showMessage(qStringOf(note));
     return true;
+}
+
+// A file that would not read back as the points shown is written only when the user
+// insists.
+bool MainWindow::mayWrite(const std::string& problem)
+{
+    return problem.empty() || platform_.askBeforeRisk(qStringOf(problem + ". Save anyway?"));
 }
 
 void MainWindow::loadCalibrationData()
 {
     finishEdits();
     const std::optional<QString> path = askForFile(FileCommand::LoadCalibration);
-    if (!path || !readDataFile(*path, &Session::loadCalibrationFile)) return;
+    if (!path || !readDataFile(*path, &Session::loadCalibrationFile, session_.calibration())) return;
 
     ui_.acidConcentration->setText(qStringOf(session_.constantTexts()[0]));
     ui_.initialVolume->setText(qStringOf(session_.constantTexts()[1]));
@@ -70,7 +82,7 @@ void MainWindow::loadAdjustmentData()
     finishEdits();
     const std::optional<QString> path = askForFile(FileCommand::LoadAdjustment);
     if (!path) return;
-    if (!readDataFile(*path, &Session::loadAdjustmentFile)) return;
+    if (!readDataFile(*path, &Session::loadAdjustmentFile, session_.adjustment())) return;
     showCaptions();
     ui_.tabs->selectTab(1);
     ui_.adjustmentGrid->fill();
@@ -84,8 +96,9 @@ void MainWindow::saveCalibrationData()
     finishEdits();
     const std::optional<QString> path = askForFile(FileCommand::SaveCalibration);
     if (!path) return;
-    const FileOutcome outcome = session_.saveCalibrationFile(
-        filePath(*path), gridRecords(*ui_.calibrationGrid, session_.calibration().count, 2));
+    const std::vector<TextRecord> points = gridRecords(*ui_.calibrationGrid, session_.calibration().count, 2);
+    if (!mayWrite(session_.calibrationRecordEndingData(points))) return;
+    const FileOutcome outcome = session_.saveCalibrationFile(filePath(*path), points);
     showCaptions();
     if (!outcome.ok)
         platform_.showMessage(QStringLiteral("Could not save %1: %2").arg(*path, qStringOf(outcome.reason)));
@@ -96,8 +109,10 @@ void MainWindow::saveAdjustedData()
     finishEdits();
     const std::optional<QString> path = askForFile(FileCommand::SaveAdjusted);
     if (!path) return;
-    const FileOutcome outcome = session_.saveAdjustedFile(
-        filePath(*path), gridRecords(*ui_.adjustmentGrid, session_.adjustment().count, kAdjustedColumn));
+    const std::vector<TextRecord> points =
+        gridRecords(*ui_.adjustmentGrid, session_.adjustment().count, kAdjustedColumn);
+    if (!mayWrite(pointEndingData(points))) return;
+    const FileOutcome outcome = session_.saveAdjustedFile(filePath(*path), points);
     showCaptions();
     if (!outcome.ok)
         platform_.showMessage(QStringLiteral("Could not save %1: %2").arg(*path, qStringOf(outcome.reason)));

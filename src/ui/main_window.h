@@ -79,7 +79,8 @@ private:
     void readConstants();
     void showCaptions();
     std::optional<QString> askForFile(FileCommand command);
-    bool readDataFile(const QString& path, FileOutcome (Session::*load)(const std::string&));
+    bool readDataFile(const QString& path, FileOutcome (Session::*load)(const std::string&), const PointSet& points);
+    bool mayWrite(const std::string& problem);
 
     PlatformServices& platform_;
     Session session_;
