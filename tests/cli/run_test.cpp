@@ -71,6 +71,8 @@ TEST(QuorlinCli, ExitStatusesAndOneLineComplaints)
     const std::string five = folder.write("five.txt", testing::CalibrationFileText({}, 5));
     const std::string zeroTotal = folder.write("zero.txt", "0.1,-0.5\n0.5,230\n1,240\n2,250\n3,255\n4,258\n5,260\n");
     const std::string dir = folder.path().string(), never = dir + "/never.txt", noFolder = dir + "/no/out.txt";
+    const std::string empty = folder.write("empty.txt", "\r\n"), kept = folder.write("kept.txt", "kept");
+    const std::string zeroAdjusted = folder.write("zero.csv", "0,0.001\r\n");
     const struct {
         std::vector<std::string> args;
         int status;
@@ -78,6 +80,8 @@ TEST(QuorlinCli, ExitStatusesAndOneLineComplaints)
     } cases[] = {
         {{"calibrate", five}, 1, "quorlin-cli: too few points\n"},
         {{"adjust", five, kAdjust, "-o", never}, 1, "quorlin-cli: too few points\n"},
+        {{"adjust", kSample, empty, "-o", kept}, 1, "quorlin-cli: " + empty + ": no points to adjust\n"},
+        {{"adjust", kSample, zeroAdjusted}, 1, "Point 1 (0, 0.00) would end the data when the file is read again"},
         {{"calibrate", zeroTotal}, 1, "quorlin-cli: model error: Point 1: volume plus initial volume is zero\n"},
         {{"calibrate", "--", "-none.txt"}, 2, "quorlin-cli: cannot read -none.txt: No such file or directory\n"},
         {{"adjust", kSample, never}, 2, "quorlin-cli: cannot read " + never + ": No such file or directory\n"},
@@ -97,6 +101,20 @@ TEST(QuorlinCli, ExitStatusesAndOneLineComplaints)
         EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
     }
     EXPECT_FALSE(std::filesystem::exists(never));
+    EXPECT_EQ(testing::ReadBytes(kept), "kept");
+}
+
+TEST(QuorlinCli, DataThatEndEarlyAreNotedAndInTheJson)
+{
+    testing::TempFolder folder;
+    std::string text = testing::CalibrationFileText({}, 14);
+    std::size_t at = 0;
+    for (int line = 1; line <= 9; ++line) at = text.find('\n', at) + 1;
+    const std::string path = folder.write("early.txt", text.insert(at, "1,2,3\r\n"));
+    const Result r = run({"--json", "calibrate", path});
+    EXPECT_EQ(r.err, path + ": data end at line 10 (not two numbers); 8 points read\n");
+    EXPECT_NE(r.out.find(R"("points":8,)"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find(R"("dataEnd":{"line":10,"reason":"not two numbers"})"), std::string::npos) << r.out;
 }
 
 // Help and version win over everything else; main hands Run's status to the shell.

@@ -60,6 +60,10 @@ TEST(Session, CalibrateChecksComeBeforeTheFit)
         {6, [](Session& s) { s.calibration() = std::exchange(s, Session()).calibration(); }, NoFile, 0, ""},
         {15, [](Session& s) { s.setConstantText(0, " \t"); }, MissingConstant, 0, ""},
         {15, [](Session& s) { s.setConstantText(1, ""); }, MissingConstant, 1, ""},
+        {15, [](Session& s) { s.setConstantText(0, "0.1 M"); }, InvalidConstant, 0,
+         "Acid concentration: invalid entry for number"},
+        {15, [](Session& s) { s.setConstantText(1, "1e39"); }, InvalidConstant, 1,
+         "Initial volume: invalid entry for number"},
         // The first volume is 0.5 ml.
         {15, [](Session& s) { s.setConstantText(1, "-0.5"); }, ModelError, 0,
          "Point 1: volume plus initial volume is zero"}};
@@ -101,6 +105,37 @@ TEST(Session, SavedFileKeepsTheConstantsAsTypedAndReadsBackToTheSamePoints)
     ASSERT_TRUE(back.loadCalibrationFile(path).ok);
     EXPECT_EQ(back.calibration().volume, s.calibration().volume);
     EXPECT_EQ(back.calibration().emf, s.calibration().emf);
+}
+
+TEST(Session, FilesThatCannotBeReadOrWrittenChangeNothing)
+{
+    Session s = loaded(15);
+    const auto names = s.captions().fileName;
+    const PointArray emf = s.calibration().emf;
+    EXPECT_FALSE(s.loadCalibrationFile("/no/such.txt").ok || s.loadAdjustmentFile("/no/such.txt").ok);
+    EXPECT_FALSE(s.saveCalibrationFile("/no/such/saved.txt", {}).ok);
+    EXPECT_EQ(s.captions().fileName, names);
+    EXPECT_EQ(s.calibration().emf, emf);
+}
+
+// Starting values would pass for results: nothing is adjusted before a fit converged.
+TEST(Session, AdjustsOnlyWithAConvergedCalibration)
+{
+    Session s = loaded(5);
+    ASSERT_TRUE(s.loadAdjustmentFile(QUORLIN_SAMPLE_DATA "/adjustment.txt").ok);
+    EXPECT_EQ(s.calibrate().outcome, CalibrationOutcome::TooFewPoints);
+    EXPECT_TRUE(s.hasCalibration() && !s.canAdjust() && s.adjust().texts.empty());
+}
+
+TEST(Session, RecordsThatWouldEndTheDataOnReadingAreNamed)
+{
+    Session s = loaded(6);
+    const std::string ends = " would end the data when the file is read again";
+    EXPECT_EQ(s.calibrationRecordEndingData({{" 1", "250"}, {" 0", " 0"}}), "Point 2 (0, 0)" + ends);
+    EXPECT_EQ(pointEndingData({{" 1", "250,5"}, {" 2", ""}}), "Point 2 (2, )" + ends);
+    EXPECT_EQ(pointEndingData({{" 1", "250,5"}}), "");
+    s.setConstantText(0, "0.1 M");
+    EXPECT_EQ(s.calibrationRecordEndingData({}), "The constants (0.1 M, 50)" + ends);
 }
 
 TEST(PointEditing, InsertAfterTheCurrentRowAndRemoveShiftsDown)

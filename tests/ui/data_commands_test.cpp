@@ -1,0 +1,61 @@
+#include "window_fixture.h"
+
+#include "ui/grids/grid_contents.h"
+
+#include <QStatusBar>
+
+namespace quorlin::testing {
+namespace {
+
+QString modelFile(const TempFolder& folder, int points)
+{
+    return QString::fromStdString(folder.write("model.txt", CalibrationFileText({}, points)));
+}
+
+TEST_F(WindowTest, LoadsThatFailOrEndEarlySayWhy)
+{
+    load(modelFile(folder, 15));
+    const QString name = ui().calibrationFileName->text();
+    load(path("missing.txt"));
+    EXPECT_EQ(platform.messages, QStringList{"Could not read " + path("missing.txt") + ": No such file or directory"});
+    EXPECT_EQ(std::pair(ui().calibrationFileName->text(), cal().count), std::pair(name, 15));
+    const QString early = QString::fromStdString(folder.write("early.txt", "0.1\t50\r\n1,240\r\nabc\r\n"));
+    load(early);
+    EXPECT_EQ(window->statusBar()->currentMessage(), early + ": data end at line 3 (not two numbers); 1 point read");
+}
+
+// Starting values would pass for results, and a refill leaves no row another point's value.
+TEST_F(WindowTest, AdjustedValuesComeOnlyFromAConvergedCalibration)
+{
+    load(modelFile(folder, 5));
+    load(QStringLiteral(QUORLIN_SAMPLE_DATA "/adjustment.txt"), &MainWindow::loadAdjustmentData);
+    EXPECT_TRUE(ui().adjustmentGrid->text(1, kAdjustedColumn).isEmpty());
+    EXPECT_FALSE(window->commands().saveAdjustedData->isEnabled());
+    window->adjustData();
+    EXPECT_EQ(platform.messages, QStringList{"No calibration has converged yet: calibrate first."});
+
+    load(QStringLiteral(QUORLIN_SAMPLE_DATA "/calibration.txt"));
+    load(QStringLiteral(QUORLIN_SAMPLE_DATA "/adjustment.txt"), &MainWindow::loadAdjustmentData);
+    EXPECT_TRUE(window->commands().saveAdjustedData->isEnabled());
+    // The second point's inversion overflows: the rows from it on stay empty.
+    load(QString::fromStdString(folder.write("second.txt", "1,250\r\n2,1e308\r\n3,260\r\n")),
+         &MainWindow::loadAdjustmentData);
+    const AdjustmentGrid& grid = *ui().adjustmentGrid;
+    EXPECT_EQ((QStringList{grid.text(1, 3).isEmpty() ? "" : "1", grid.text(2, 3), grid.text(3, 3)}),
+              (QStringList{"1", "", ""}));
+}
+
+TEST_F(WindowTest, SavingARecordThatWouldEndTheDataAsksAndDefaultsToNotSaving)
+{
+    load(modelFile(folder, 15));
+    window->addCalibrationPoint();
+    platform.answers.push_back(false);
+    platform.files.push_back(path("saved.txt"));
+    window->saveCalibrationData();
+    ASSERT_EQ(platform.questions.size(), 1);
+    EXPECT_TRUE(platform.questions[0].endsWith("(0, 0) would end the data when the file is read again. Save anyway?"));
+    EXPECT_FALSE(std::filesystem::exists(folder.path() / "saved.txt"));
+}
+
+}  // namespace
+}  // namespace quorlin::testing
