@@ -47,11 +47,13 @@ void MainWindow::loadCalibrationData()
     const std::optional<QString> path = askForFile(FileCommand::LoadCalibration);
     if (!path) return;
 
-    session_.loadCalibrationFile(filePath(*path));
+    if (session_.loadCalibrationFile(filePath(*path)).ok) changed_[0] = false;
     saveDataDirectory(platform_.settings(), session_.dataDirectory());
     ui_.acidConcentration->setText(qStringOf(session_.constantTexts()[0]));
     ui_.initialVolume->setText(qStringOf(session_.constantTexts()[1]));
     ui_.calibrationGrid->fill();
+    // Without a current row, Delete point would take point 1 without showing it.
+    ui_.calibrationGrid->setCurrentCell(1, PointGrid::fixedCols());
     showCaptions();
     fitCalibration(Caller::Load);
     redrawPlots();
@@ -63,11 +65,12 @@ void MainWindow::loadAdjustmentData()
     const std::optional<QString> path = askForFile(FileCommand::LoadAdjustment);
     if (!path) return;
 
-    session_.loadAdjustmentFile(filePath(*path));
+    if (session_.loadAdjustmentFile(filePath(*path)).ok) changed_[1] = false;
     saveDataDirectory(platform_.settings(), session_.dataDirectory());
     showCaptions();
     ui_.tabs->selectTab(1);
     ui_.adjustmentGrid->fill();
+    ui_.adjustmentGrid->setCurrentCell(1, PointGrid::fixedCols());
     if (session_.hasCalibration()) adjustPoints(Caller::Load);
     ui_.tabs->show();
     updateCommandStates();
@@ -81,7 +84,9 @@ void MainWindow::saveCalibrationData()
     const FileOutcome outcome = session_.saveCalibrationFile(
         filePath(*path), gridRecords(*ui_.calibrationGrid, session_.calibration().count, 2));
     showCaptions();
-    if (!outcome.ok)
+    if (outcome.ok)
+        changed_[0] = false;
+    else
         platform_.showMessage(QStringLiteral("Could not save %1: %2").arg(*path, qStringOf(outcome.reason)));
 }
 
@@ -93,7 +98,9 @@ void MainWindow::saveAdjustedData()
     const FileOutcome outcome = session_.saveAdjustedFile(
         filePath(*path), gridRecords(*ui_.adjustmentGrid, session_.adjustment().count, kAdjustedColumn));
     showCaptions();
-    if (!outcome.ok)
+    if (outcome.ok)
+        changed_[1] = false;
+    else
         platform_.showMessage(QStringLiteral("Could not save %1: %2").arg(*path, qStringOf(outcome.reason)));
 }
 
@@ -136,8 +143,9 @@ void MainWindow::fitCalibration(Caller caller)
         platform_.showMessage(qStringOf(calibrationMessage(report)));
         return;
     }
-    redrawPlots();
+    // The plot draws only once the command states show calibration data.
     updateCommandStates();
+    redrawPlots();
 }
 
 void MainWindow::adjustData()

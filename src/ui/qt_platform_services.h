@@ -24,6 +24,7 @@ public:
     void beep() override;
     void showMessage(const QString& text) override;
     bool askYesNo(const QString& text, const QString& title) override;
+    SaveChoice askToSave(const QString& text) override;
     std::optional<QString> chooseFile(const FileDialogRequest& request) override;
     void showHelp() override;
     SettingsStore& settings() override;
