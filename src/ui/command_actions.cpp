@@ -19,16 +19,14 @@ QString versionCaption()
         .arg(QUORLIN_VERSION_PATCH);
 }
 
-// Menu shortcuts work wherever the focus is in the program. A toolbar button shows the
-// tip, which is worded apart from the menu caption.
+// Menu shortcuts belong to the main window: while another window of the program, such
+// as the help, is active, its keys are its own. A toolbar button shows the tip, which
+// is worded apart from the menu caption.
 QAction* addItem(QMenu* menu, const QString& caption, const QString& shortcut = {}, const QString& icon = {},
                  const QString& tip = {})
 {
     QAction* action = menu->addAction(caption);
-    if (!shortcut.isEmpty()) {
-        action->setShortcut(QKeySequence(shortcut));
-        action->setShortcutContext(Qt::ApplicationShortcut);
-    }
+    if (!shortcut.isEmpty()) action->setShortcut(QKeySequence(shortcut));
     if (!icon.isEmpty()) action->setIcon(QIcon(":/icons/" + icon + ".svg"));
     if (!tip.isEmpty()) action->setToolTip(tip);
     return action;

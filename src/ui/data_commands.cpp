@@ -69,9 +69,12 @@ void MainWindow::loadCalibrationData()
     const std::optional<QString> path = askForFile(FileCommand::LoadCalibration);
     if (!path || !readDataFile(*path, &Session::loadCalibrationFile, session_.calibration())) return;
 
+    changed_[0] = false;
     ui_.acidConcentration->setText(qStringOf(session_.constantTexts()[0]));
     ui_.initialVolume->setText(qStringOf(session_.constantTexts()[1]));
     ui_.calibrationGrid->fill();
+    // Without a current row, Delete point would take point 1 without showing it.
+    ui_.calibrationGrid->setCurrentCell(1, PointGrid::fixedCols());
     showCaptions();
     fitCalibration(Caller::Load);
     redrawPlots();
@@ -83,9 +86,11 @@ void MainWindow::loadAdjustmentData()
     const std::optional<QString> path = askForFile(FileCommand::LoadAdjustment);
     if (!path) return;
     if (!readDataFile(*path, &Session::loadAdjustmentFile, session_.adjustment())) return;
+    changed_[1] = false;
     showCaptions();
     ui_.tabs->selectTab(1);
     ui_.adjustmentGrid->fill();
+    ui_.adjustmentGrid->setCurrentCell(1, PointGrid::fixedCols());
     if (session_.canAdjust()) adjustPoints(Caller::Load);
     ui_.tabs->show();
     updateCommandStates();
@@ -100,7 +105,9 @@ void MainWindow::saveCalibrationData()
     if (!mayWrite(session_.calibrationRecordEndingData(points))) return;
     const FileOutcome outcome = session_.saveCalibrationFile(filePath(*path), points);
     showCaptions();
-    if (!outcome.ok)
+    if (outcome.ok)
+        changed_[0] = false;
+    else
         platform_.showMessage(QStringLiteral("Could not save %1: %2").arg(*path, qStringOf(outcome.reason)));
 }
 
@@ -114,7 +121,9 @@ void MainWindow::saveAdjustedData()
     if (!mayWrite(pointEndingData(points))) return;
     const FileOutcome outcome = session_.saveAdjustedFile(filePath(*path), points);
     showCaptions();
-    if (!outcome.ok)
+    if (outcome.ok)
+        changed_[1] = false;
+    else
         platform_.showMessage(QStringLiteral("Could not save %1: %2").arg(*path, qStringOf(outcome.reason)));
 }
 
@@ -157,8 +166,9 @@ void MainWindow::fitCalibration(Caller caller)
         platform_.showMessage(qStringOf(calibrationMessage(report)));
         return;
     }
-    redrawPlots();
+    // The plot draws only once the command states show calibration data.
     updateCommandStates();
+    redrawPlots();
 }
 
 void MainWindow::adjustData()

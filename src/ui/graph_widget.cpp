@@ -2,13 +2,17 @@
 
 #include <QPaintEvent>
 #include <QPainter>
+#include <QPalette>
 
 namespace quorlin {
 
-Graph::Graph(QWidget* parent) : QWidget(parent)
+// The plot lies on the panel's own background, not on a white sheet.
+Graph::Graph(QWidget* parent) : QWidget(parent), surface_(QSize(), 96, palette().color(QPalette::Window))
 {
     // The image covers every pixel, so Qt need not erase first.
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // A click on the plot ends a cell edit, as a click on any other control does.
+    setFocusPolicy(Qt::ClickFocus);
     syncSurface();
 }
 

@@ -12,6 +12,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QFrame>
 #include <QIcon>
 #include <QKeyEvent>
@@ -80,12 +81,16 @@ void MainWindow::connectCommands()
     connect(ui_.calibrationGrid, &CalibrationGrid::pointAdded, this,
             [this] { updateCommandStates(StateChange::PointTyped); });
     connect(ui_.tabs, &TabStrip::tabSelected, this, &MainWindow::onTabSelected);
+    connect(ui_.calibrationGrid, &PointSetGrid::pointsChanged, this, [this] { changed_[0] = true; });
+    connect(ui_.adjustmentGrid, &PointSetGrid::pointsChanged, this, [this] { changed_[1] = true; });
     // Text pasted or undone with the mouse releases no key, yet the fit and a save must
     // use what the box shows.
     const std::array<QLineEdit*, 2> boxes{ui_.acidConcentration, ui_.initialVolume};
     for (int i = 0; i < 2; ++i)
-        connect(boxes[static_cast<std::size_t>(i)], &QLineEdit::textEdited, this,
-                [this, i](const QString& text) { session_.setConstantText(i, text.toStdString()); });
+        connect(boxes[static_cast<std::size_t>(i)], &QLineEdit::textEdited, this, [this, i](const QString& text) {
+            session_.setConstantText(i, text.toStdString());
+            changed_[0] = true;
+        });
 
     const QList<QAction*> shortcuts{a.saveCalibrationData,    a.saveAdjustedData, a.addCalibrationPoint,
                                     a.deleteCalibrationPoint, a.calibrate,        a.addAdjustmentPoint,
@@ -97,6 +102,34 @@ void MainWindow::finishEdits()
 {
     ui_.calibrationGrid->finishEdit();
     ui_.adjustmentGrid->finishEdit();
+}
+
+// Save runs the save command; a save cancelled or failed leaves the data unsaved and
+// the window open.
+bool MainWindow::saveOrDiscardChanges()
+{
+    finishEdits();
+    using Save = void (MainWindow::*)();
+    const std::array<std::pair<QString, Save>, 2> sets{
+        {{QStringLiteral("Save changes to calibration data?"), &MainWindow::saveCalibrationData},
+         {QStringLiteral("Save changes to adjustment data?"), &MainWindow::saveAdjustedData}}};
+    for (std::size_t i = 0; i < sets.size(); ++i) {
+        if (!changed_[i]) continue;
+        const PlatformServices::SaveChoice choice = platform_.askToSave(sets[i].first);
+        if (choice == PlatformServices::SaveChoice::Cancel) return false;
+        if (choice == PlatformServices::SaveChoice::Discard) continue;
+        (this->*sets[i].second)();
+        if (changed_[i]) return false;
+    }
+    return true;
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    if (saveOrDiscardChanges())
+        event->accept();
+    else
+        event->ignore();
 }
 
 void MainWindow::startSession()

@@ -55,6 +55,8 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    // Exit and the close button ask first about data changed since their load or save.
+    void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -74,6 +76,7 @@ private:
     void redrawPlots();
 
     void finishEdits();
+    bool saveOrDiscardChanges();
     void fitCalibration(Caller caller);
     void adjustPoints(Caller caller);
     void readConstants();
@@ -93,6 +96,9 @@ private:
     // Releasing the key that closed the message box reads the box again; reporting the
     // same text once more would never end.
     std::array<std::optional<QString>, 2> constantComplaint_;
+    // Per data set, calibration first: whether a typed value, constant or point differs
+    // from what was last loaded or saved.
+    std::array<bool, 2> changed_{};
 };
 
 }  // namespace quorlin

@@ -36,6 +36,10 @@ struct FileDialogRequest {
 // tests script the answers.
 class PlatformServices : public GridServices {
 public:
+    enum class SaveChoice { Save, Discard, Cancel };
+
+    // Modal question under "Quorlin" with Save, Discard and Cancel, Save the default.
+    virtual SaveChoice askToSave(const QString& text) = 0;
     // The chosen full path, or nothing when the user cancelled.
     virtual std::optional<QString> chooseFile(const FileDialogRequest& request) = 0;
     // Modal Yes/No question titled "Quorlin" about a step that may lose data; No is the

@@ -54,6 +54,18 @@ bool QtPlatformServices::askBeforeRisk(const QString& text)
     return box.exec() == QMessageBox::Yes;
 }
 
+PlatformServices::SaveChoice QtPlatformServices::askToSave(const QString& text)
+{
+    QMessageBox box(QMessageBox::NoIcon, kProgramName, text,
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent_);
+    box.setDefaultButton(QMessageBox::Save);
+    switch (box.exec()) {
+    case QMessageBox::Save: return SaveChoice::Save;
+    case QMessageBox::Discard: return SaveChoice::Discard;
+    default: return SaveChoice::Cancel;  // also Escape and the close button
+    }
+}
+
 std::optional<QString> QtPlatformServices::chooseFile(const FileDialogRequest& request)
 {
     QFileDialog dialog(parent_, request.title, request.initialFolder);

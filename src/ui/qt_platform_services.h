@@ -25,6 +25,7 @@ public:
     void showMessage(const QString& text) override;
     bool askYesNo(const QString& text, const QString& title) override;
     bool askBeforeRisk(const QString& text) override;
+    SaveChoice askToSave(const QString& text) override;
     std::optional<QString> chooseFile(const FileDialogRequest& request) override;
     void showHelp() override;
     SettingsStore& settings() override;

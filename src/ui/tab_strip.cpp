@@ -10,6 +10,9 @@ TabStrip::TabStrip(const QStringList& captions, QWidget* parent) : QWidget(paren
 {
     bar_->setDrawBase(false);
     bar_->setExpanding(false);
+    // Taking the focus on a click ends a cell edit, as a click on a box does; otherwise
+    // the edit box of a panel now covered would go on taking keys.
+    bar_->setFocusPolicy(Qt::StrongFocus);
     for (const QString& caption : captions) bar_->addTab(caption);
     connect(bar_, &QTabBar::currentChanged, this, &TabStrip::tabSelected);
 }

@@ -12,38 +12,42 @@
 namespace quorlin::testing {
 
 // The desktop with scripted answers: file dialogs take the next queued file (none left
-// means the user cancels), questions the next queued answer (Yes when none is queued).
+// means the user cancels), questions the next queued answer (Yes, or Discard, when none
+// is queued).
 // What the program asked is recorded.
 class FakePlatform final : public PlatformServices {
 public:
     void beep() override { ++beeps; }
     void showMessage(const QString& text) override { messages << text; }
     bool askBeforeRisk(const QString& text) override { return askYesNo(text, {}); }
-    bool askYesNo(const QString& text, const QString&) override
-    {
-        questions << text;
-        if (answers.empty()) return true;
-        const bool yes = answers.front();
-        answers.pop_front();
-        return yes;
-    }
+    bool askYesNo(const QString& text, const QString&) override { return next(answers, text).value_or(true); }
+    SaveChoice askToSave(const QString& text) override { return next(saveChoices, text).value_or(SaveChoice::Discard); }
     std::optional<QString> chooseFile(const FileDialogRequest& request) override
     {
         dialogs.push_back(request);
-        if (files.empty()) return std::nullopt;
-        const QString answer = files.front();
-        files.pop_front();
-        return answer;
+        return next(files);
     }
     void showHelp() override {}
     SettingsStore& settings() override { return store; }
     RegionalSettings regional() const override { return {}; }
     QString programFolder() const override { return "/opt/quorlin"; }
 
+    // The next queued answer, the question asked first being recorded.
+    template <typename T>
+    std::optional<T> next(std::deque<T>& queue, const QString& question = {})
+    {
+        if (!question.isNull()) questions << question;
+        if (queue.empty()) return std::nullopt;
+        const T first = queue.front();
+        queue.pop_front();
+        return first;
+    }
+
     int beeps = 0;
     QStringList messages;
     QStringList questions;
     std::deque<bool> answers;
+    std::deque<SaveChoice> saveChoices;
     std::vector<FileDialogRequest> dialogs;
     std::deque<QString> files;
     MemorySettingsStore store;

@@ -1,6 +1,9 @@
 #include "window_fixture.h"
 
+#include "ui/graph_widget.h"
 #include "ui/grids/grid_contents.h"
+#include "ui/help_window.h"
+#include "ui/tab_strip.h"
 
 #include <functional>
 
@@ -60,6 +63,30 @@ TEST_F(Editing, LosingTheFocusCommitsToTheCellWhereTheEditStarted)
     EXPECT_EQ(grid().text(4, 1), "8");
 }
 
+// A click on the tab strip or the plot ends the edit as a click on a box does.
+TEST_F(Editing, ClickingATabOrThePlotEndsTheEdit)
+{
+    load(QString::fromStdString(folder.write("adj.txt", "1,200\n")), &MainWindow::loadAdjustmentData);
+    const std::pair<QWidget*, float> clicks[] = {{ui().tabs->childAt(5, 5), 8.0f}, {ui().graph, 9.0f}};
+    for (const auto& [target, volume] : clicks) {  // the first tab, then the plot
+        typeOver(grid(), 2, 1, QString::number(volume));
+        QTest::mouseClick(target, Qt::LeftButton, {}, {5, 5});
+        EXPECT_FALSE(box().isVisible());
+        EXPECT_EQ(cal().volume[2], Number::fromSingle(volume));
+    }
+}
+
+// Text that is no number shows the value stored, the one the fit uses and a save writes.
+TEST_F(Editing, TextThatIsNoNumberShowsTheStoredValue)
+{
+    const std::pair<QString, QString> cases[] = {{"abc", " 0"}, {"2S8.4", " 2"}, {"1e39", " 0"}};
+    for (const auto& [typed, shown] : cases) {
+        typeOver(grid(), 3, 2, typed + '\r');
+        EXPECT_EQ(grid().text(3, 2), shown);
+        EXPECT_EQ(grid().text(3, 2).toStdString(), pointNumberText(cal().emf[3]));
+    }
+}
+
 // A value still being typed belongs to the point it was typed for, whatever runs next.
 TEST_F(Editing, PendingValueLandsBeforeTheCommand)
 {
@@ -81,11 +108,13 @@ TEST_F(Editing, PendingValueLandsBeforeTheCommand)
     }
 }
 
-// The calibration grid makes a data row current whatever the answer; the adjustment
-// grid moves only when a point went.
+// A load makes point 1 current. The calibration grid makes a data row current whatever
+// the answer; the adjustment grid moves only when a point went.
 TEST_F(Editing, DeletingAPointAsksAndKeepsARowCurrent)
 {
     load(QString::fromStdString(folder.write("adj.txt", "1,200\n2,210\n3,220\n")), &MainWindow::loadAdjustmentData);
+    EXPECT_EQ(std::pair(grid().row(), grid().col()), std::pair(1, 1));
+    EXPECT_EQ(std::pair(ui().adjustmentGrid->row(), ui().adjustmentGrid->col()), std::pair(1, 1));
     const struct {
         bool calibration, yes;
         int row, count, endRow;
@@ -104,7 +133,8 @@ TEST_F(Editing, DeletingAPointAsksAndKeepsARowCurrent)
     EXPECT_EQ(platform.questions.size(), 5);
 }
 
-// Menu keys come first, also in a text box; a disabled command's key is the box's.
+// Menu keys come first, also in a text box; a disabled command's key is the box's, and
+// no key of the main window works in another window.
 TEST_F(Editing, ShortcutsBeatTheFocusedBoxUnlessDisabled)
 {
     QLineEdit* acid = ui().acidConcentration;
@@ -126,6 +156,13 @@ TEST_F(Editing, ShortcutsBeatTheFocusedBoxUnlessDisabled)
     QTest::keyClick(acid, Qt::Key_X, Qt::ControlModifier);  // no data for adjustment: the box cuts
     EXPECT_EQ(acid->text(), "");
     EXPECT_EQ(adj().count, 0);
+
+    HelpWindow help(window.get());  // its keys are its own
+    help.show();
+    help.activateWindow();
+    ASSERT_TRUE(QTest::qWaitFor([&help] { return QApplication::activeWindow() == &help; }));
+    QTest::keyClick(&help, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(cal().count, 17);
 }
 
 }  // namespace

@@ -76,6 +76,46 @@ TEST_F(WindowTest, CalibratingTypedPointsAsksForAFileFirst)
     EXPECT_EQ(ui().ezero->text(), "?");
 }
 
+// The first fit of typed points, saved on the way, draws the plot at once, on the
+// window's background.
+TEST_F(WindowTest, FirstFitOfTypedPointsDrawsThePlot)
+{
+    for (int row = 1; row <= 8; ++row) {
+        window->addCalibrationPoint();
+        const double volume = row * row * 0.5, emf = ElectrodeModel{}.emf(volume) + (row % 3 - 1) * 0.1;
+        for (int col = 1; col <= 2; ++col)
+            typeOver(*ui().calibrationGrid, row, col, QString::number(col == 1 ? volume : emf) + '\r');
+    }
+    QTest::keyClicks(ui().acidConcentration, "0.1");
+    QTest::keyClicks(ui().initialVolume, "50");
+    const QImage blank = ui().graph->surface().image();
+    EXPECT_EQ(blank.pixel(0, 0), ui().graph->palette().color(QPalette::Window).rgb());
+    platform.files.push_back(path("typed.txt"));
+    window->calibrate();
+    EXPECT_NE(ui().graph->surface().image(), blank);
+}
+
+// Closing asks about each data set changed since its load or save; a save cancelled or
+// failed keeps the window open.
+TEST_F(WindowTest, ClosingAsksToSaveChangedData)
+{
+    load(QStringLiteral(QUORLIN_SAMPLE_DATA "/calibration.txt"));
+    load(QStringLiteral(QUORLIN_SAMPLE_DATA "/adjustment.txt"), &MainWindow::loadAdjustmentData);
+    EXPECT_TRUE(window->close());
+    window->show();
+    QTest::keyClicks(ui().acidConcentration, "5");
+    window->addAdjustmentPoint();
+    using enum FakePlatform::SaveChoice;
+    platform.saveChoices = {Cancel, Save, Save, Save, Discard};
+    platform.files = {path("missing/a.txt"), path("a.txt")};
+    EXPECT_FALSE(window->close());
+    EXPECT_FALSE(window->close());  // no folder: the save fails
+    EXPECT_FALSE(window->close());  // saved; the adjusted data's dialog is cancelled
+    EXPECT_TRUE(window->close());
+    const QString adjustment = "Save changes to adjustment data?";
+    EXPECT_EQ(platform.questions, QStringList(3, "Save changes to calibration data?") << adjustment << adjustment);
+}
+
 // The box is read on every key released; an out-of-range text is reported once, as
 // releasing the key that closed the message would report it again.
 TEST_F(WindowTest, OutOfRangeConstantIsReportedOncePerText)

@@ -2,6 +2,7 @@
 
 #include "ui/grids/cell_edit_box.h"
 #include "ui/grids/point_grid.h"
+#include "ui/grids/qt_text.h"
 #include "ui/grids/typed_number.h"
 
 #include <QFocusEvent>
@@ -118,12 +119,21 @@ void CellEditor::commit()
     editing_ = false;
 
     const QString typed = box_.text();
-    const Number value = readTypedNumber(typed, regional_, services_);
+    const NumberEntry entry = readTypedNumber(typed, regional_, services_);
 
     PointArray* target = state_.col == 1 ? targets_.column1 : state_.col == 2 ? targets_.column2 : nullptr;
-    if (target && state_.row >= 1 && static_cast<std::size_t>(state_.row) < target->size())
-        (*target)[static_cast<std::size_t>(state_.row)] = value;
-    grid_.setText(state_.row, state_.col, typed);
+    QString shown = typed;
+    bool changed = false;
+    if (target && state_.row >= 1 && static_cast<std::size_t>(state_.row) < target->size()) {
+        Number& stored = (*target)[static_cast<std::size_t>(state_.row)];
+        changed = stored != entry.number;
+        stored = entry.number;
+        // Text read as another value, or as none, would be shown and saved in place of
+        // the value the fit uses.
+        if (!entry.wasNumber()) shown = qStringOf(pointNumberText(stored));
+    }
+    grid_.setText(state_.row, state_.col, shown);
+    if (changed) emit valueStored();
     if (afterStore_) afterStore_();
     box_.hide();
 }

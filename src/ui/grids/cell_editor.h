@@ -36,8 +36,9 @@ struct EditTargets {
 // In-place editing of one grid through its edit box, which must lie in the grid's
 // container. Wires itself to the grid's double click and key presses and to the box's
 // keys and focus loss. Every end of an edit commits: the typed text goes through
-// textToNumber into the target array at the edit's row and stays in the cell as typed;
-// then afterStore runs (the adjustment, for the adjustment grid).
+// textToNumber into the target array at the edit's row and stays in the cell as typed
+// when it was a number (otherwise the cell shows the stored value's text); then
+// afterStore runs (the adjustment, for the adjustment grid).
 //
 // Choices: edits are refused while the current cell is in the header row (slot 0 is
 // never a point); Backspace on the grid opens an empty box, Escape and other control
@@ -65,6 +66,10 @@ public:
     // Commands that change the points call this first so a pending value lands on the
     // point it was typed for.
     void finishEdit();
+
+signals:
+    // A commit put another value into the target array.
+    void valueStored();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -13,6 +13,7 @@ PointSetGrid::PointSetGrid(PointSet& points, const RegionalSettings& regional, G
       editor_(std::make_unique<CellEditor>(*this, *editBox_, EditTargets{&points.volume, &points.emf}, regional,
                                            services, std::move(afterStore)))
 {
+    connect(editor_.get(), &CellEditor::valueStored, this, &PointSetGrid::pointsChanged);
 }
 
 PointSetGrid::~PointSetGrid() = default;
@@ -25,6 +26,7 @@ void PointSetGrid::insertPoint()
     const std::int32_t row = insertZeroPoint(points_, this->row());
     fill();
     setCurrentCell(row, fixedCols());
+    emit pointsChanged();
 }
 
 PointSetGrid::Deletion PointSetGrid::deleteCurrentPoint(const QString& title)
@@ -34,6 +36,7 @@ PointSetGrid::Deletion PointSetGrid::deleteCurrentPoint(const QString& title)
     const bool yes = askToDeleteCurrentRow(*this, services_, title);
     if (yes) removePoint(points_, row());
     fill();
+    if (yes) emit pointsChanged();
     return yes ? Deletion::Deleted : Deletion::Kept;
 }
 

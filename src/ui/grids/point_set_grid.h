@@ -32,6 +32,11 @@ public:
     // Commits a running edit; call before any command that reads or replaces the points.
     void finishEdit();
 
+signals:
+    // A typed value was stored, or a point added or deleted: the data differ from their
+    // file.
+    void pointsChanged();
+
 protected:
     enum class Deletion { NoPoints, Kept, Deleted };
 

@@ -5,11 +5,11 @@
 
 namespace quorlin {
 
-Number readTypedNumber(const QString& text, const RegionalSettings& regional, GridServices& services)
+NumberEntry readTypedNumber(const QString& text, const RegionalSettings& regional, GridServices& services)
 {
     const NumberEntry entry = textToNumber(text.toStdString(), regional);
     if (entry.outOfRange) services.showMessage(qStringOf(kInvalidEntryMessage));
-    return entry.number;
+    return entry;
 }
 
 }  // namespace quorlin

@@ -10,7 +10,7 @@ namespace quorlin {
 class GridServices;
 
 // textToNumber for a text the user typed, showing "invalid entry for number" when it is
-// beyond single precision (the result is then no value).
-Number readTypedNumber(const QString& text, const RegionalSettings& regional, GridServices& services);
+// beyond single precision (the number is then no value).
+NumberEntry readTypedNumber(const QString& text, const RegionalSettings& regional, GridServices& services);
 
 }  // namespace quorlin
