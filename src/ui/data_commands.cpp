@@ -77,6 +77,8 @@ void MainWindow::loadCalibrationData()
     ui_.calibrationGrid->setCurrentCell(1, PointGrid::fixedCols());
     showCaptions();
     fitCalibration(Caller::Load);
+    // Points that are too few or fail to fit are shown all the same, to be mended.
+    updateCommandStates();
     redrawPlots();
 }
 

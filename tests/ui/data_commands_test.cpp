@@ -28,6 +28,7 @@ TEST_F(WindowTest, LoadsThatFailOrEndEarlySayWhy)
 TEST_F(WindowTest, AdjustedValuesComeOnlyFromAConvergedCalibration)
 {
     load(modelFile(folder, 5));
+    EXPECT_TRUE(ui().calibrationPanel->isVisible());  // too few to fit, shown to be mended
     load(QStringLiteral(QUORLIN_SAMPLE_DATA "/adjustment.txt"), &MainWindow::loadAdjustmentData);
     EXPECT_TRUE(ui().adjustmentGrid->text(1, kAdjustedColumn).isEmpty());
     EXPECT_FALSE(window->commands().saveAdjustedData->isEnabled());
