@@ -9,7 +9,7 @@
 namespace quorlin {
 
 AdjustmentGrid::AdjustmentGrid(Session& session, GridServices& services, QWidget* container)
-    : PointSetGrid(session.adjustment(), session.regional(), services, container,
+    : PointSetGrid(session.adjustment(), session.regional(), services, container, QStringLiteral("Data for adjustment"),
                    [this] { writeAdjustedColumn(*this, session_.adjust()); }),
       session_(session)
 {
@@ -35,7 +35,7 @@ void AdjustmentGrid::addPoint()
 void AdjustmentGrid::deletePoint()
 {
     const std::int32_t row = this->row();
-    const Deletion deletion = deleteCurrentPoint(QStringLiteral("Data for adjustment"));
+    const Deletion deletion = deleteCurrentPoint();
     if (deletion == Deletion::NoPoints) return;
     if (deletion == Deletion::Deleted) setCurrentCell(std::min(row, session_.adjustment().count), col());
     renewAdjustedColumn();

@@ -9,7 +9,8 @@
 namespace quorlin {
 
 CalibrationGrid::CalibrationGrid(Session& session, GridServices& services, QWidget* container)
-    : PointSetGrid(session.calibration(), session.regional(), services, container), session_(session)
+    : PointSetGrid(session.calibration(), session.regional(), services, container, QStringLiteral("Calibration data")),
+      session_(session)
 {
     setCols(3);
     placeInTwips(*this, 0, 1320, 2055, 2655);
@@ -27,7 +28,7 @@ void CalibrationGrid::addPoint()
 void CalibrationGrid::deletePoint()
 {
     const std::int32_t row = this->row();
-    if (deleteCurrentPoint(QStringLiteral("Calibration data")) == Deletion::NoPoints) return;
+    if (deleteCurrentPoint() == Deletion::NoPoints) return;
     // Unlike the adjustment grid, a data row becomes current whatever the answer.
     setCurrentCell(std::min(std::max(1, row), session_.calibration().count), col());
 }

@@ -25,7 +25,8 @@ PointGrid::PointGrid(QWidget* container) : QTableView(container)
     useDesignFontSize(*this);
     setModel(&model_);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setSelectionMode(QAbstractItemView::SingleSelection);
+    // A block of cells can be selected for copying.
+    setSelectionMode(QAbstractItemView::ContiguousSelection);
     setCornerButtonEnabled(false);
     setWordWrap(false);
     setTabKeyNavigation(false);

@@ -17,8 +17,9 @@ class GridServices;
 // A grid showing one data set, edited in place through its own edit box (a sibling in
 // `container`), with the point commands both data sets share. Editing is wired: a
 // double click, Enter or a character on the grid opens the box, and the value typed
-// lands in the volume or emf array. The points, regional and services must outlive the
-// grid.
+// lands in the volume or emf array. Its context menu and Ctrl+Shift+C / Ctrl+Shift+V
+// copy and paste (Ctrl+C stays the window's Calibrate). The points, regional and
+// services must outlive the grid.
 class PointSetGrid : public PointGrid {
     Q_OBJECT
 public:
@@ -32,6 +33,15 @@ public:
     // Commits a running edit; call before any command that reads or replaces the points.
     void finishEdit();
 
+    // The selected cells, or the whole table, as tab-separated text on the clipboard.
+    void copyToClipboard();
+    // Volume and emf lines into the points from the current row on (from point 1 in the
+    // header row), asking under the grid's title before replacing points; text that is
+    // not such lines is refused with a message naming the first bad line. The pasted
+    // rows end up selected.
+    void pastePoints(const QString& text);
+    void pasteFromClipboard();
+
 signals:
     // A typed value was stored, or a point added or deleted: the data differ from their
     // file.
@@ -40,20 +50,24 @@ signals:
 protected:
     enum class Deletion { NoPoints, Kept, Deleted };
 
-    // afterStore runs after every value typed into a cell.
+    // afterStore runs after every value typed into a cell and after a paste; `title` heads
+    // the grid's questions.
     PointSetGrid(PointSet& points, const RegionalSettings& regional, GridServices& services, QWidget* container,
-                 std::function<void()> afterStore = {});
+                 QString title, std::function<void()> afterStore = {});
 
     // A zero point after the current row, whose volume cell becomes current.
     void insertPoint();
-    // Asks under `title` whether to delete the current row's point and deletes it on Yes;
-    // asks nothing when there is no point.
-    Deletion deleteCurrentPoint(const QString& title);
+    // Asks whether to delete the current row's point and deletes it on Yes; asks nothing
+    // when there is no point.
+    Deletion deleteCurrentPoint();
 
     PointSet& points_;
 
 private:
+    const RegionalSettings& regional_;
     GridServices& services_;
+    QString title_;
+    std::function<void()> afterStore_;
     CellEditBox* editBox_;
     std::unique_ptr<CellEditor> editor_;
 };
