@@ -36,6 +36,8 @@ ParsedArguments parseArguments(std::span<const std::string> args)
             return only(Arguments::Command::Version);
         } else if (arg == "--json") {
             result.json = true;
+        } else if (arg == "--csv") {
+            result.csv = true;
         } else if (arg == "-o") {
             if (i + 1 == args.size()) return usageError("-o needs a file name");
             result.outputFile = args[++i];
@@ -48,15 +50,29 @@ ParsedArguments parseArguments(std::span<const std::string> args)
     if (positional.empty()) return usageError("no command given");
     const std::string& command = positional[0];
     const std::size_t files = positional.size() - 1;
+    if (result.csv && command != "calibrate") return usageError("--csv belongs to calibrate");
+    // calibrate refuses -o whatever it names.
+    if (command != "calibrate" && outputGiven && result.outputFile.empty()) return usageError("-o needs a file name");
     if (command == "calibrate") {
-        if (files != 1) return usageError("calibrate takes one file: CALFILE");
+        if (result.csv && result.json) return usageError("--csv and --json exclude each other");
+        if (files == 0 || (files > 1 && !result.csv)) return usageError("calibrate takes one file: CALFILE");
         if (outputGiven) return usageError("-o belongs to adjust");
         result.command = Arguments::Command::Calibrate;
+        result.calibrationFiles.assign(positional.begin() + 1, positional.end());
     } else if (command == "adjust") {
         if (files != 2) return usageError("adjust takes two files: CALFILE DATAFILE");
-        if (outputGiven && result.outputFile.empty()) return usageError("-o needs a file name");
         result.command = Arguments::Command::Adjust;
         result.dataFile = positional[2];
+    } else if (command == "plot") {
+        if (files != 1) return usageError("plot takes one file: CALFILE");
+        if (!outputGiven) return usageError("plot needs -o FILE.svg");
+        if (result.json) return usageError("--json belongs to calibrate and adjust");
+        result.command = Arguments::Command::Plot;
+    } else if (command == "report") {
+        if (files != 1 && files != 2) return usageError("report takes CALFILE and perhaps DATAFILE");
+        if (result.json) return usageError("--json belongs to calibrate and adjust");
+        result.command = Arguments::Command::Report;
+        if (files == 2) result.dataFile = positional[2];
     } else {
         return usageError("unknown command '" + command + "'");
     }
@@ -67,7 +83,10 @@ ParsedArguments parseArguments(std::span<const std::string> args)
 std::string usageText()
 {
     return "Usage: quorlin-cli calibrate CALFILE [--json]\n"
+           "       quorlin-cli calibrate CALFILE... --csv\n"
            "       quorlin-cli adjust CALFILE DATAFILE [-o OUTFILE] [--json]\n"
+           "       quorlin-cli plot CALFILE -o FILE.svg\n"
+           "       quorlin-cli report CALFILE [DATAFILE] [-o FILE.html]\n"
            "       quorlin-cli --help | --version\n"
            "\n"
            "Runs what the Quorlin window does after loading files, without a window.\n"
@@ -76,12 +95,19 @@ std::string usageText()
            "           prints the three parameter captions and the rms caption.\n"
            "adjust     calibrates with CALFILE, adjusts the readings of DATAFILE and writes\n"
            "           the adjusted data file to OUTFILE, or to standard output.\n"
+           "plot       calibrates with CALFILE and writes the two plots the window shows as\n"
+           "           an SVG file (1600 by 1200 pixels).\n"
+           "report     calibrates with CALFILE, adjusts DATAFILE if given, and writes a\n"
+           "           self-contained HTML report to FILE.html, or to standard output.\n"
            "--json     prints the outcome as one JSON object instead (with adjust and no\n"
            "           -o, the adjusted texts appear only in the object).\n"
+           "--csv      prints a header line and one CSV line per CALFILE: file, points,\n"
+           "           the parameters with their standard deviations, rms and outcome.\n"
            "\n"
            "Numbers are shown with the decimal separator of LC_NUMERIC/LANG, as in the window.\n"
            "Exit status: 0 converged (and written), 1 the calibration or adjustment did not\n"
-           "succeed (nothing written), 2 usage error or a file that cannot be read or written.\n";
+           "succeed (nothing written but a report that says so), 2 usage error or a file\n"
+           "that cannot be read or written.\n";
 }
 
 std::string versionText() { return std::string("quorlin-cli ") + QUORLIN_VERSION + "\n"; }

@@ -2,16 +2,19 @@
 
 #include <span>
 #include <string>
+#include <vector>
 
 namespace quorlin::cli {
 
 struct Arguments {
-    enum class Command { Help, Version, Calibrate, Adjust };
+    enum class Command { Help, Version, Calibrate, Adjust, Plot, Report };
     Command command = Command::Help;
     std::string calibrationFile;
-    std::string dataFile;    // adjust only
-    std::string outputFile;  // adjust only; empty writes to standard output
+    std::vector<std::string> calibrationFiles;  // calibrate --csv: every file, the first included
+    std::string dataFile;                       // adjust, and report when given
+    std::string outputFile;                     // empty writes to standard output
     bool json = false;
+    bool csv = false;
 };
 
 // The command line without the program name. On a usage error `error` holds a one-line

@@ -1,10 +1,15 @@
 #include "run.h"
 
 #include "arguments.h"
+#include "csv_output.h"
 #include "json_output.h"
 
+#include "io/file_replacement.h"
+#include "session/plot_export.h"
+#include "session/report.h"
 #include "session/session.h"
 
+#include <ctime>
 #include <optional>
 #include <vector>
 
@@ -49,6 +54,71 @@ int finish(std::ostream& out, std::ostream& err, int status)
     return status;
 }
 
+int complainNotConverged(std::ostream& err, const CalibrationReport& calibration)
+{
+    const std::string message = reportMessage(calibration);
+    return complain(err, std::string(outcomeName(calibration.outcome)) + (message.empty() ? "" : ": " + message),
+                    kExitNotConverged);
+}
+
+// Local time with its offset from UTC, as ISO 8601 writes it: 2024-05-01T14:03:09+02:00.
+std::string localDateTime()
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    char text[40] = "";
+    if (!localtime_r(&now, &local) || std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%S%z", &local) == 0) return {};
+    std::string iso = text;
+    if (iso.size() >= 5) iso.insert(iso.size() - 2, ":");
+    return iso;
+}
+
+// Unreadable files are named and passed over; the others each get their line.
+int runCsv(const Arguments& a, const RegionalSettings& regional, std::ostream& out, std::ostream& err)
+{
+    out << calibrationCsvHeader();
+    int status = kExitConverged;
+    for (const std::string& file : a.calibrationFiles) {
+        Session session(regional);
+        const FileOutcome read = session.loadCalibrationFile(file);
+        if (!read.ok) {
+            status = complain(err, "cannot read " + file + ": " + read.reason, kExitUsageOrFile);
+            continue;
+        }
+        noteDataEnd(err, dataEndNote(file, read, session.calibration().count));
+        const CalibrationReport calibration = session.calibrate();
+        out << calibrationCsvLine(file, session, calibration);
+        if (!calibration.converged() && status == kExitConverged) status = kExitNotConverged;
+    }
+    return finish(out, err, status);
+}
+
+int runPlotOrReport(const Arguments& a, const RegionalSettings& regional, std::ostream& out, std::ostream& err)
+{
+    Session session(regional);
+    for (const auto& [file, calibrationFile] : {std::pair(a.calibrationFile, true), std::pair(a.dataFile, false)}) {
+        if (file.empty()) continue;
+        const FileOutcome read = calibrationFile ? session.loadCalibrationFile(file) : session.loadAdjustmentFile(file);
+        if (!read.ok) return complain(err, "cannot read " + file + ": " + read.reason, kExitUsageOrFile);
+        const PointSet& set = calibrationFile ? session.calibration() : session.adjustment();
+        noteDataEnd(err, dataEndNote(file, read, set.count));
+    }
+    const CalibrationReport calibration = session.calibrate();
+    const bool plot = a.command == Arguments::Command::Plot;
+    if (plot && !calibration.converged()) return complainNotConverged(err, calibration);
+
+    // A report says plainly that the calibration failed, so it is written all the same.
+    const std::string bytes = plot ? calibrationPlotSvg(session, 1600, 1200)
+                                   : calibrationReportHtml(session, {QUORLIN_VERSION, localDateTime()});
+    if (a.outputFile.empty()) {
+        out << bytes;
+    } else if (const FileOutcome written = replaceFileContents(a.outputFile, bytes); !written.ok) {
+        return complain(err, "could not save " + a.outputFile + ": " + written.reason, kExitUsageOrFile);
+    }
+    if (!calibration.converged()) complainNotConverged(err, calibration);
+    return finish(out, err, calibration.converged() ? kExitConverged : kExitNotConverged);
+}
+
 }  // namespace
 
 int Run(std::span<const std::string> args, const RegionalSettings& regional, std::ostream& out, std::ostream& err)
@@ -64,6 +134,10 @@ int Run(std::span<const std::string> args, const RegionalSettings& regional, std
         out << versionText();
         return finish(out, err, kExitConverged);
     }
+
+    if (a.command == Arguments::Command::Calibrate && a.csv) return runCsv(a, regional, out, err);
+    if (a.command == Arguments::Command::Plot || a.command == Arguments::Command::Report)
+        return runPlotOrReport(a, regional, out, err);
 
     Session session(regional);
     const bool adjusting = a.command == Arguments::Command::Adjust;
@@ -111,9 +185,7 @@ int Run(std::span<const std::string> args, const RegionalSettings& regional, std
         out << calibrationJson(session, calibration, adjustment ? &*adjustment : nullptr,
                                {calibrationRead, adjustmentRead});
     } else if (!converged) {
-        const std::string message = reportMessage(calibration);
-        complain(err, std::string(outcomeName(calibration.outcome)) + (message.empty() ? "" : ": " + message),
-                 kExitNotConverged);
+        complainNotConverged(err, calibration);
     } else if (adjustment && !adjusted) {
         complain(err, unwritten, kExitNotConverged);
     } else if (!adjusting) {

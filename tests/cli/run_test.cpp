@@ -117,6 +117,27 @@ TEST(QuorlinCli, DataThatEndEarlyAreNotedAndInTheJson)
     EXPECT_NE(r.out.find(R"("dataEnd":{"line":10,"reason":"not two numbers"})"), std::string::npos) << r.out;
 }
 
+TEST(QuorlinCli, CsvHasAHeaderAndALinePerFileWithTheJsonsNumbers)
+{
+    testing::TempFolder folder;
+    const std::string five = folder.write("fi\"ve,.txt", testing::CalibrationFileText({}, 5));
+    const Result r = run({"calibrate", "--csv", kSample, five});
+    EXPECT_EQ(r.status, 1);
+    const std::string json = run({"calibrate", "--json", kSample}).out;
+    std::string expected =
+        "file,points,ezero,sigma_ezero,slope,sigma_slope,jcorr,sigma_jcorr,rms,outcome\n" + kSample + ",15";
+    const auto value = [&json](const std::string& key, std::size_t after = 0) {
+        const std::size_t at = json.find(key, after) + key.size();
+        return "," + json.substr(at, json.find_first_of(",]}", at) - at);
+    };
+    const std::size_t sigma = json.find("\"sigma\":[") + 9;
+    expected += value("\"ezero\":") + value("", sigma) + value("\"slope\":") + value(",", sigma) + value("\"jcorr\":")
+                + value(",", json.find(',', sigma) + 1) + value("\"rms\":") + ",converged\n";
+    expected += "\"" + folder.path().string() + "/fi\"\"ve,.txt\",5,,,,,,,,too few points\n";
+    EXPECT_EQ(r.out, expected);
+    EXPECT_EQ(run({"calibrate", "--csv", kSample, "/none"}).status, 2);
+}
+
 // Help and version win over everything else; main hands Run's status to the shell.
 TEST(QuorlinCli, HelpVersionAndTheProgramsExitStatus)
 {

@@ -1,42 +1,24 @@
 #include "plot/calibration_plot.h"
 #include "plot/frame.h"
+#include "plot/svg_surface.h"
 #include "plot/ticks.h"
+#include "support/recorder.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <sstream>
 #include <tuple>
 #include <vector>
 
 namespace quorlin {
 namespace {
 
-using Px = std::int32_t;
-
-struct Line {
-    Px x1, y1, x2, y2;
-    bool operator==(const Line&) const = default;
-};
-
-// Keeps what a plot asks for on a 600 by 450 surface at 96 dpi.
-struct Recorder : Surface {
-    void clear() override { ++clears; }
-    double innerWidth() const override { return 600; }
-    double innerHeight() const override { return 450; }
-    double dotsPerInch() const override { return 96; }
-    void setPenWidth(Px) override { ++pens; }
-    void moveTo(Px x, Px y) override { moves.push_back(at = {x, y, x, y}); }
-    void lineTo(Px x, Px y) override { lines.push_back(at = {at.x2, at.y2, x, y}); }
-    void drawText(Px, Px, TextAlign, const Font&, std::string_view text) override { texts.emplace_back(text); }
-    int calls() const { return clears + pens + static_cast<int>(moves.size() + lines.size() + texts.size()); }
-
-    std::vector<Line> moves, lines;
-    std::vector<std::string> texts;
-    Line at{};
-    int clears = 0, pens = 0;
-};
+using testing::Line;
+using testing::Px;
+using testing::Recorder;
 
 TEST(PlotMapping, LowEdgesOnFirstPixelsHalvesToEvenAndNoPixelBeyondRange)
 {
@@ -154,6 +136,50 @@ TEST(drawCalibrationPlots, NothingWithoutCalibrationDataAndOnlyAClearWithoutPoin
     EXPECT_EQ(absent.calls(), 0);
     EXPECT_EQ(empty.calls(), 1);
     EXPECT_EQ(empty.clears, 1);
+}
+
+// Every element closed in the order opened.
+bool tagsBalance(const std::string& xml)
+{
+    std::vector<std::string> open;
+    for (std::size_t p = 0; (p = xml.find('<', p)) != std::string::npos; ++p) {
+        const std::string tag = xml.substr(p + 1, xml.find('>', p) - p - 1);
+        if (tag.starts_with('/') && (open.empty() || open.back() != tag.substr(1))) return false;
+        if (tag.starts_with('/')) open.pop_back();
+        if (!tag.starts_with('/') && !tag.starts_with('?') && !tag.ends_with('/'))
+            open.push_back(tag.substr(0, tag.find(' ')));
+    }
+    return open.empty();
+}
+
+TEST(SvgSurface, WellFormedWithTheRecordersLinesAndTextAnchors)
+{
+    Recorder r;
+    SvgSurface svg(600, 450);
+    PlotMapping m;
+    PlotExtents e;
+    for (Surface* s : std::initializer_list<Surface*>{&r, &svg})
+        drawCalibrationPlots(*s, m, e, fivePoints(), "a<&>.txt", true, RegionalSettings{});
+    const std::string doc = svg.document();
+    EXPECT_TRUE(doc.starts_with("<?xml") && tagsBalance(doc)) << doc;
+    EXPECT_NE(doc.find(">a&lt;&amp;&gt;.txt</text>"), std::string::npos);
+    EXPECT_NE(svg.element().find(R"(width="600px" height="450px" viewBox="0 0 600 450")"), std::string::npos);
+
+    std::vector<Line> lines, anchors;
+    Line at{};
+    for (std::size_t p = 0; (p = doc.find(" d=\"", p)) != std::string::npos; p += 4) {
+        std::istringstream d(doc.substr(p + 4, doc.find('"', p + 4) - p - 4));
+        char c;
+        for (Px x, y; d >> c >> x >> y; at = {x, y, x, y})
+            if (c == 'L') lines.push_back({at.x2, at.y2, x, y});
+    }
+    for (std::size_t p = 0; (p = doc.find("<text x=\"", p)) != std::string::npos; ++p) {
+        const Px x = std::stoi(doc.substr(p + 9)), y = std::stoi(doc.substr(doc.find("y=\"", p) + 3));
+        anchors.push_back({x, y, x, y});
+    }
+    EXPECT_EQ(lines, r.lines);
+    EXPECT_EQ(anchors, r.anchors);
+    EXPECT_EQ(anchors.size(), r.texts.size());
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 #include "session/point_editing.h"
+#include "session/report.h"
 #include "session/session.h"
 #include "support/temp_folder.h"
 #include "support/titration.h"
@@ -125,6 +126,22 @@ TEST(Session, AdjustsOnlyWithAConvergedCalibration)
     ASSERT_TRUE(s.loadAdjustmentFile(QUORLIN_SAMPLE_DATA "/adjustment.txt").ok);
     EXPECT_EQ(s.calibrate().outcome, CalibrationOutcome::TooFewPoints);
     EXPECT_TRUE(s.hasCalibration() && !s.canAdjust() && s.adjust().texts.empty());
+}
+
+TEST(CalibrationReport, TheFitsCaptionsAndExactNumbersAndEscapedFileNames)
+{
+    Session s;
+    EXPECT_NE(calibrationReportHtml(s, {}).find("No calibration has converged"), std::string::npos);
+    const std::string bytes = testing::ReadBytes(QUORLIN_SAMPLE_DATA "/calibration.txt");
+    ASSERT_TRUE(s.loadCalibrationFile(kFolder.write("a<&>.txt", bytes)).ok && s.calibrate().converged());
+    const std::string html = calibrationReportHtml(s, {"9.8.7", "2024-05-01T14:03:09+02:00"});
+    for (const char* text : {"<td>405.1±0.3</td>", "<td>59.13±0.10</td>", "<td>58.8±3</td>", "Rms error = 0.1129",
+                             "Points</th><td class=\"l\">15<", "Degrees of freedom</th><td class=\"l\">12<",
+                             "Quorlin 9.8.7", "2024-05-01T14:03:09+02:00", "a&lt;&amp;&gt;.txt"})
+        EXPECT_NE(html.find(text), std::string::npos) << text;
+    EXPECT_EQ(html.find("a<&>"), std::string::npos);
+    const std::size_t ezero = html.find("<td>", html.find("405.1±0.3</td>")) + 4;
+    EXPECT_EQ(std::strtof(html.c_str() + ezero, nullptr), s.lastFit()->parameters[kEzero]);
 }
 
 TEST(Session, RecordsThatWouldEndTheDataOnReadingAreNamed)

@@ -1,0 +1,44 @@
+#include "csv_output.h"
+
+#include <charconv>
+
+namespace quorlin::cli {
+
+namespace {
+
+std::string field(std::string_view text)
+{
+    if (text.find_first_of(",\"\r\n") == std::string_view::npos) return std::string(text);
+    std::string quoted = "\"";
+    for (const char c : text) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+    return quoted + '"';
+}
+
+template <typename T>
+std::string shortest(T value)
+{
+    char digits[64];
+    const auto result = std::to_chars(digits, digits + sizeof digits, value);
+    return std::string(digits, result.ptr);
+}
+
+}  // namespace
+
+std::string calibrationCsvHeader()
+{
+    return "file,points,ezero,sigma_ezero,slope,sigma_slope,jcorr,sigma_jcorr,rms,outcome\n";
+}
+
+std::string calibrationCsvLine(std::string_view file, const Session& session, const CalibrationReport& report)
+{
+    std::string line = field(file) + ',' + std::to_string(session.calibration().count);
+    const FitResult* fit = report.converged() ? &*session.lastFit() : nullptr;
+    for (std::size_t k = kEzero; k <= kJcorr; ++k) {
+        line += ',' + (fit ? shortest(fit->parameters[k]) : "");
+        line += ',' + (fit ? shortest(fit->sigma[k]) : "");
+    }
+    line += ',' + (fit ? shortest(fit->rms) : "");
+    return line + ',' + field(outcomeName(report.outcome)) + '\n';
+}
+
+}  // namespace quorlin::cli
