@@ -44,6 +44,10 @@ CommandActions buildCommandActions(QMenuBar* menuBar, QWidget* client)
     a.saveCalibrationData = addItem(file, "&Save calibration data", "Ctrl+S", "save1", "Save calibration data");
     a.saveAdjustedData = addItem(file, "Save adjusted da&ta", "Ctrl+T", "save2", "Save adjusted data");
     file->addSeparator();
+    // The results of a calibration, each a command of its own.
+    a.exportPlot = addItem(file, "&Export plot…");
+    a.print = addItem(file, "&Print…", "Ctrl+P");
+    file->addSeparator();
     a.exit = addItem(file, "E&xit", {}, "exit", "End session");
 
     QMenu* calibration = menuBar->addMenu("&Calibration");

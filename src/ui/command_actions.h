@@ -16,6 +16,8 @@ struct CommandActions {
     QAction* loadAdjustmentData = nullptr;
     QAction* saveCalibrationData = nullptr;
     QAction* saveAdjustedData = nullptr;
+    QAction* exportPlot = nullptr;
+    QAction* print = nullptr;
     QAction* exit = nullptr;
 
     QAction* addCalibrationPoint = nullptr;

@@ -36,7 +36,8 @@ std::vector<TextRecord> gridRecords(const PointGrid& grid, std::int32_t count, i
 
 std::optional<QString> MainWindow::askForFile(FileCommand command)
 {
-    return platform_.chooseFile(fileCommandDialog(command, session_.dataDirectory(), session_.captions()));
+    FileDialogRequest request = fileCommandDialog(command, session_.dataDirectory(), session_.captions());
+    return platform_.chooseFile(request);
 }
 
 // A file read names its data set, and its folder becomes the one every later dialog

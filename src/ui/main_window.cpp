@@ -70,6 +70,8 @@ void MainWindow::connectCommands()
     connect(a.loadAdjustmentData, &QAction::triggered, this, &MainWindow::loadAdjustmentData);
     connect(a.saveCalibrationData, &QAction::triggered, this, &MainWindow::saveCalibrationData);
     connect(a.saveAdjustedData, &QAction::triggered, this, &MainWindow::saveAdjustedData);
+    connect(a.exportPlot, &QAction::triggered, this, &MainWindow::exportPlot);
+    connect(a.print, &QAction::triggered, this, &MainWindow::printResults);
     connect(a.exit, &QAction::triggered, this, &QWidget::close);
     connect(a.addCalibrationPoint, &QAction::triggered, this, &MainWindow::addCalibrationPoint);
     connect(a.deleteCalibrationPoint, &QAction::triggered, this, &MainWindow::deleteCalibrationPoint);
@@ -92,9 +94,9 @@ void MainWindow::connectCommands()
             changed_[0] = true;
         });
 
-    const QList<QAction*> shortcuts{a.saveCalibrationData,    a.saveAdjustedData, a.addCalibrationPoint,
-                                    a.deleteCalibrationPoint, a.calibrate,        a.addAdjustmentPoint,
-                                    a.deleteAdjustmentPoint,  a.adjustData};
+    const QList<QAction*> shortcuts{a.saveCalibrationData, a.saveAdjustedData,       a.print,
+                                    a.addCalibrationPoint, a.deleteCalibrationPoint, a.calibrate,
+                                    a.addAdjustmentPoint,  a.deleteAdjustmentPoint,  a.adjustData};
     qApp->installEventFilter(new MenuShortcutFilter(this, shortcuts));
 }
 
@@ -186,7 +188,8 @@ void MainWindow::updateCommandStates(StateChange change)
     const bool calibrationFile = session_.captions().fileName[0] != Captions::kNone;
     const bool adjustmentFile = session_.captions().fileName[1] != Captions::kNone;
 
-    for (QAction* command : {actions_.loadAdjustmentData, actions_.saveCalibrationData, actions_.calibrate})
+    for (QAction* command : {actions_.loadAdjustmentData, actions_.saveCalibrationData, actions_.exportPlot,
+                             actions_.print, actions_.calibrate})
         command->setEnabled(calibrationFile);
 
     // The items follow their menu so that their shortcuts rest with it.

@@ -12,7 +12,9 @@
 #include <QMainWindow>
 
 #include <array>
+#include <functional>
 #include <optional>
+#include <string>
 
 namespace quorlin {
 
@@ -41,6 +43,8 @@ public:
     void loadAdjustmentData();
     void saveCalibrationData();
     void saveAdjustedData();
+    void exportPlot();
+    void printResults();
     void addCalibrationPoint();
     void deleteCalibrationPoint();
     void calibrate();
@@ -84,6 +88,8 @@ private:
     std::optional<QString> askForFile(FileCommand command);
     bool readDataFile(const QString& path, FileOutcome (Session::*load)(const std::string&), const PointSet& points);
     bool mayWrite(const std::string& problem);
+    // The plots as the window shows them, drawn without changing the window's own.
+    void drawPlots(Surface& surface) const;
 
     PlatformServices& platform_;
     Session session_;
@@ -99,6 +105,9 @@ private:
     // Per data set, calibration first: whether a typed value, constant or point differs
     // from what was last loaded or saved.
     std::array<bool, 2> changed_{};
+    // Writes the plots as an SVG document of the given size; none means SVG is offered
+    // but not yet available.
+    std::function<std::string(const Session&, int width, int height)> svgWriter_;
 };
 
 }  // namespace quorlin

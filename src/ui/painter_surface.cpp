@@ -4,6 +4,7 @@
 
 #include <QFont>
 #include <QFontMetrics>
+#include <QLineF>
 #include <QPainter>
 #include <QPen>
 #include <QString>
@@ -13,6 +14,31 @@ namespace quorlin {
 namespace {
 
 QPen linePen(std::int32_t width) { return QPen(Qt::black, width, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin); }
+
+void paintText(QPainter& p, std::int32_t x, std::int32_t y, TextAlign align, const Font& font, std::string_view text)
+{
+    if (text.empty() || font.pixelHeight <= 0) return;
+
+    QFont qfont(QString::fromStdString(font.face));
+    qfont.setPixelSize(font.pixelHeight);
+    const QFontMetrics metrics(qfont, p.device());
+    const QString qtext = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    const double width = metrics.horizontalAdvance(qtext);
+
+    double start = 0;  // along the text's own direction, from the anchor
+    switch (align) {
+    case TextAlign::Left: break;
+    case TextAlign::Centre: start = -width / 2; break;
+    case TextAlign::Right: start = -width; break;
+    }
+
+    p.save();
+    p.setFont(qfont);
+    p.translate(x, y);
+    p.rotate(-font.escapement);  // escapement turns counter-clockwise on screen
+    p.drawText(QPointF(start, metrics.ascent()), qtext);
+    p.restore();
+}
 
 }  // namespace
 
@@ -86,28 +112,45 @@ void PaintSurface::lineTo(std::int32_t x, std::int32_t y)
 
 void PaintSurface::drawText(std::int32_t x, std::int32_t y, TextAlign align, const Font& font, std::string_view text)
 {
-    QPainter* p = painter();
-    if (!p || text.empty() || font.pixelHeight <= 0) return;
+    if (QPainter* p = painter()) paintText(*p, x, y, align, font, text);
+}
 
-    QFont qfont(QString::fromStdString(font.face));
-    qfont.setPixelSize(font.pixelHeight);
-    const QFontMetrics metrics(qfont);
-    const QString qtext = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-    const double width = metrics.horizontalAdvance(qtext);
+PainterSurface::PainterSurface(QPainter& painter, QSizeF size, double dotsPerInch, QColor background)
+    : painter_(painter), size_(size), dpi_(dotsPerInch), background_(background)
+{
+    painter_.setRenderHint(QPainter::Antialiasing, false);
+    painter_.setRenderHint(QPainter::TextAntialiasing, true);
+    painter_.setPen(linePen(penWidth_));
+}
 
-    double start = 0;  // along the text's own direction, from the anchor
-    switch (align) {
-    case TextAlign::Left: break;
-    case TextAlign::Centre: start = -width / 2; break;
-    case TextAlign::Right: start = -width; break;
+void PainterSurface::clear() { painter_.fillRect(QRectF(QPointF(0, 0), size_), background_); }
+
+void PainterSurface::setPenWidth(std::int32_t pixels)
+{
+    penWidth_ = pixels;
+    painter_.setPen(linePen(penWidth_));
+}
+
+void PainterSurface::moveTo(std::int32_t x, std::int32_t y) { current_ = QPoint(x, y); }
+
+void PainterSurface::lineTo(std::int32_t x, std::int32_t y)
+{
+    const QPoint to(x, y);
+    if (penWidth_ > 1) {
+        painter_.drawLine(current_, to);
+    } else if (to != current_) {
+        // Through the pixel centres, moved back half a pixel so the flat ends cover the
+        // first pixel whole and leave the end pixel out, as drawThinLine does.
+        const QLineF path(current_, to);
+        const QPointF back = QPointF(0.5, 0.5) - (path.unitVector().p2() - path.p1()) / 2;
+        painter_.drawLine(path.translated(back));
     }
+    current_ = to;
+}
 
-    p->save();
-    p->setFont(qfont);
-    p->translate(x, y);
-    p->rotate(-font.escapement);  // escapement turns counter-clockwise on screen
-    p->drawText(QPointF(start, metrics.ascent()), qtext);
-    p->restore();
+void PainterSurface::drawText(std::int32_t x, std::int32_t y, TextAlign align, const Font& font, std::string_view text)
+{
+    paintText(painter_, x, y, align, font, text);
 }
 
 }  // namespace quorlin

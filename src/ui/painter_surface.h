@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QPoint>
 #include <QSize>
+#include <QSizeF>
 
 #include <memory>
 
@@ -58,6 +59,31 @@ private:
     std::unique_ptr<QPainter> painter_;
     QColor background_;
     double dpi_;
+    std::int32_t penWidth_ = 1;
+    QPoint current_;
+};
+
+// The plot surface drawn on a painter the caller owns, such as one on a PDF, a printer
+// or a scaled image; its pixels are the painter's logical units. One-pixel lines cover
+// the same pixels as PaintSurface's, so a scaled or vector copy matches the window.
+class PainterSurface final : public Surface {
+public:
+    PainterSurface(QPainter& painter, QSizeF size, double dotsPerInch, QColor background);
+
+    void clear() override;
+    double innerWidth() const override { return size_.width(); }
+    double innerHeight() const override { return size_.height(); }
+    double dotsPerInch() const override { return dpi_; }
+    void setPenWidth(std::int32_t pixels) override;
+    void moveTo(std::int32_t x, std::int32_t y) override;
+    void lineTo(std::int32_t x, std::int32_t y) override;
+    void drawText(std::int32_t x, std::int32_t y, TextAlign align, const Font& font, std::string_view text) override;
+
+private:
+    QPainter& painter_;
+    QSizeF size_;
+    double dpi_;
+    QColor background_;
     std::int32_t penWidth_ = 1;
     QPoint current_;
 };

@@ -4,11 +4,16 @@
 #include "text/number_text.h"
 #include "ui/grids/grid_services.h"
 
+#include <QRect>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 #include <vector>
+
+class QPainter;
 
 namespace quorlin {
 
@@ -29,7 +34,9 @@ struct FileDialogRequest {
     QString title;
     QString initialFolder;
     QString initialFileName;
-    std::vector<FileFilter> filters;  // the first is preselected
+    std::vector<FileFilter> filters;
+    // The index of the type preselected; a chosen file brings back the type chosen.
+    std::size_t selectedFilter = 0;
 };
 
 // What the window asks of the desktop. The Qt implementation talks to the user; the
@@ -41,7 +48,13 @@ public:
     // Modal question under "Quorlin" with Save, Discard and Cancel, Save the default.
     virtual SaveChoice askToSave(const QString& text) = 0;
     // The chosen full path, or nothing when the user cancelled.
-    virtual std::optional<QString> chooseFile(const FileDialogRequest& request) = 0;
+    virtual std::optional<QString> chooseFile(FileDialogRequest& request) = 0;
+    // Width and height in pixels, starting from `proposed`; nothing when cancelled.
+    virtual std::optional<QSize> chooseImageSize(QSize proposed) = 0;
+    // Draws one page within the printable area, whose top-left corner is the origin.
+    using PagePainter = std::function<void(QPainter& painter, QRect area)>;
+    // Asks for a printer, or a PDF file when none is installed, and prints one page.
+    virtual void print(const QString& documentName, const PagePainter& page) = 0;
     // Modal Yes/No question titled "Quorlin" about a step that may lose data; No is the
     // default, so a hasty Enter does not take the risk. True for Yes.
     virtual bool askBeforeRisk(const QString& text) = 0;

@@ -4,11 +4,19 @@
 #include "regional_settings.h"
 
 #include <QApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFormLayout>
 #include <QLocale>
 #include <QMessageBox>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QSpinBox>
 
 namespace quorlin {
 
@@ -66,7 +74,7 @@ PlatformServices::SaveChoice QtPlatformServices::askToSave(const QString& text)
     }
 }
 
-std::optional<QString> QtPlatformServices::chooseFile(const FileDialogRequest& request)
+std::optional<QString> QtPlatformServices::chooseFile(FileDialogRequest& request)
 {
     QFileDialog dialog(parent_, request.title, request.initialFolder);
     // Qt's own dialog behaves alike on every desktop and can hide the pattern lists.
@@ -74,7 +82,8 @@ std::optional<QString> QtPlatformServices::chooseFile(const FileDialogRequest& r
     dialog.setOption(QFileDialog::HideNameFilterDetails);
     const QStringList filters = nameFilters(request.filters);
     dialog.setNameFilters(filters);
-    if (!filters.isEmpty()) dialog.selectNameFilter(filters.front());
+    if (request.selectedFilter < std::size_t(filters.size()))
+        dialog.selectNameFilter(filters[qsizetype(request.selectedFilter)]);
 
     const bool save = request.kind == FileDialogRequest::Kind::Save;
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
@@ -85,12 +94,55 @@ std::optional<QString> QtPlatformServices::chooseFile(const FileDialogRequest& r
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
         const QString path = QDir::toNativeSeparators(dialog.selectedFiles().front());
         const QDir folder = QFileInfo(path).absoluteDir();
+        const qsizetype chosen = filters.indexOf(dialog.selectedNameFilter());
+        if (chosen >= 0) request.selectedFilter = std::size_t(chosen);
         if (!save || folder.exists()) return path;
         // A save goes only into a folder that is there; the user chooses again.
         QMessageBox::warning(
             &dialog, request.title,
             QStringLiteral("The folder %1 does not exist.").arg(QDir::toNativeSeparators(folder.path())));
     }
+}
+
+std::optional<QSize> QtPlatformServices::chooseImageSize(QSize proposed)
+{
+    QDialog dialog(parent_);
+    dialog.setWindowTitle(QStringLiteral("Export plot"));
+    auto* form = new QFormLayout(&dialog);
+    QSpinBox* sides[2]{};
+    const int values[2]{proposed.width(), proposed.height()};
+    const QString labels[2]{QStringLiteral("&Width (pixels)"), QStringLiteral("&Height (pixels)")};
+    for (int i = 0; i < 2; ++i) {
+        sides[i] = new QSpinBox(&dialog);
+        sides[i]->setRange(16, 20000);
+        sides[i]->setValue(values[i]);
+        form->addRow(labels[i], sides[i]);
+    }
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    form->addRow(buttons);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return QSize(sides[0]->value(), sides[1]->value());
+}
+
+void QtPlatformServices::print(const QString& documentName, const PagePainter& page)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(documentName);
+    // With no printer installed Qt would offer nothing to print to; a PDF file will do.
+    if (QPrinterInfo::availablePrinterNames().isEmpty()) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(QDir::home().filePath(documentName + ".pdf"));
+    }
+    QPrintDialog dialog(&printer, parent_);
+    if (dialog.exec() != QDialog::Accepted) return;
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        showMessage(QStringLiteral("Could not print %1: the printer could not be opened").arg(documentName));
+        return;
+    }
+    page(painter, QRect(QPoint(0, 0), printer.pageLayout().paintRectPixels(printer.resolution()).size()));
 }
 
 void QtPlatformServices::showHelp()

@@ -26,7 +26,9 @@ public:
     bool askYesNo(const QString& text, const QString& title) override;
     bool askBeforeRisk(const QString& text) override;
     SaveChoice askToSave(const QString& text) override;
-    std::optional<QString> chooseFile(const FileDialogRequest& request) override;
+    std::optional<QString> chooseFile(FileDialogRequest& request) override;
+    std::optional<QSize> chooseImageSize(QSize proposed) override;
+    void print(const QString& documentName, const PagePainter& page) override;
     void showHelp() override;
     SettingsStore& settings() override;
     RegionalSettings regional() const override;

@@ -3,6 +3,8 @@
 #include "support/memory_settings_store.h"
 #include "ui/platform_services.h"
 
+#include <QImage>
+#include <QPainter>
 #include <QStringList>
 
 #include <deque>
@@ -22,10 +24,22 @@ public:
     bool askBeforeRisk(const QString& text) override { return askYesNo(text, {}); }
     bool askYesNo(const QString& text, const QString&) override { return next(answers, text).value_or(true); }
     SaveChoice askToSave(const QString& text) override { return next(saveChoices, text).value_or(SaveChoice::Discard); }
-    std::optional<QString> chooseFile(const FileDialogRequest& request) override
+    std::optional<QString> chooseFile(FileDialogRequest& request) override
     {
         dialogs.push_back(request);
+        if (const auto chosen = next(fileTypes)) request.selectedFilter = *chosen;
         return next(files);
+    }
+    std::optional<QSize> chooseImageSize(QSize proposed) override { return next(imageSizes).value_or(proposed); }
+    // The page is drawn on a letter-sized sheet at 100 dpi.
+    void print(const QString& name, const PagePainter& page) override
+    {
+        QImage sheet(850, 1100, QImage::Format_RGB32);
+        sheet.fill(Qt::white);
+        QPainter painter(&sheet);
+        page(painter, sheet.rect().adjusted(50, 50, -50, -50));
+        painter.end();
+        printed.push_back({name, sheet});
     }
     void showHelp() override {}
     SettingsStore& settings() override { return store; }
@@ -50,6 +64,9 @@ public:
     std::deque<SaveChoice> saveChoices;
     std::vector<FileDialogRequest> dialogs;
     std::deque<QString> files;
+    std::deque<std::size_t> fileTypes;  // the type chosen in the next file dialog
+    std::deque<QSize> imageSizes;
+    std::vector<std::pair<QString, QImage>> printed;
     MemorySettingsStore store;
 };
 

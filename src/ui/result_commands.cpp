@@ -1,0 +1,117 @@
+// Exporting and printing the calibration plots.
+
+#include "main_window.h"
+
+#include "io/data_directory.h"
+#include "io/file_replacement.h"
+#include "platform_services.h"
+#include "plot_output.h"
+#include "ui/graph_widget.h"
+#include "ui/grids/qt_text.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QPalette>
+
+namespace quorlin {
+
+namespace {
+
+const std::string kExportTypeKey = "exportType";
+const std::string kExportWidthKey = "exportWidth";
+const std::string kExportHeightKey = "exportHeight";
+constexpr QSize kDefaultExportSize{1600, 1200};
+
+struct ExportType {
+    QString suffix;  // also its name in the settings
+    FileFilter filter;
+};
+
+const std::array<ExportType, 3> kExportTypes{{{"png", {"PNG image (*.png)", {"*.png"}}},
+                                              {"svg", {"SVG image (*.svg)", {"*.svg"}}},
+                                              {"pdf", {"PDF document (*.pdf)", {"*.pdf"}}}}};
+
+int readSide(const SettingsStore& store, const std::string& key, int fallback)
+{
+    bool ok = false;
+    const int value = QString::fromStdString(store.read(kSettingsApplication, kSettingsSection, key, "")).toInt(&ok);
+    return ok && value > 0 ? value : fallback;
+}
+
+}  // namespace
+
+void MainWindow::drawPlots(Surface& surface) const
+{
+    PlotMapping mapping = mapping_;
+    PlotExtents extents = extents_;
+    drawCalibrationPlots(surface, mapping, extents, session_.calibration(), session_.captions().fileName[0], true,
+                         session_.regional());
+}
+
+void MainWindow::exportPlot()
+{
+    finishEdits();
+    SettingsStore& store = platform_.settings();
+    const std::optional<QSize> size =
+        platform_.chooseImageSize({readSide(store, kExportWidthKey, kDefaultExportSize.width()),
+                                   readSide(store, kExportHeightKey, kDefaultExportSize.height())});
+    if (!size) return;
+    store.save(kSettingsApplication, kSettingsSection, kExportWidthKey, std::to_string(size->width()));
+    store.save(kSettingsApplication, kSettingsSection, kExportHeightKey, std::to_string(size->height()));
+
+    const std::string savedType = store.read(kSettingsApplication, kSettingsSection, kExportTypeKey, "png");
+    FileDialogRequest request;
+    request.kind = FileDialogRequest::Kind::Save;
+    request.title = QStringLiteral("Export plot");
+    request.initialFolder = QString::fromStdString(session_.dataDirectory());
+    for (std::size_t i = 0; i < kExportTypes.size(); ++i) {
+        request.filters.push_back(kExportTypes[i].filter);
+        if (kExportTypes[i].suffix.toStdString() == savedType) request.selectedFilter = i;
+    }
+    const QString base = QFileInfo(qStringOf(session_.captions().fileName[0])).completeBaseName();
+    request.initialFileName = base + '.' + kExportTypes.at(request.selectedFilter).suffix;
+    std::optional<QString> path = platform_.chooseFile(request);
+    if (!path) return;
+    // A known suffix typed with the name wins over the type left selected.
+    std::size_t chosen = std::min(request.selectedFilter, kExportTypes.size() - 1);
+    const QString suffix = QFileInfo(*path).suffix().toLower();
+    for (std::size_t i = 0; i < kExportTypes.size(); ++i)
+        if (kExportTypes[i].suffix == suffix) chosen = i;
+    const ExportType& type = kExportTypes[chosen];
+    store.save(kSettingsApplication, kSettingsSection, kExportTypeKey, type.suffix.toStdString());
+    if (QFileInfo(*path).suffix().isEmpty()) *path += '.' + type.suffix;
+
+    // The whole file is made before any of it is written, so a failure leaves no half file.
+    QByteArray bytes;
+    if (type.suffix == "svg") {
+        if (!svgWriter_) {
+            platform_.showMessage(QStringLiteral("SVG export is not available"));
+            return;
+        }
+        bytes = QByteArray::fromStdString(svgWriter_(session_, size->width(), size->height()));
+    } else {
+        const PlotDrawing draw = [this](Surface& surface) { drawPlots(surface); };
+        bytes = type.suffix == "png" ? plotPng(draw, *size, ui_.graph->palette().color(QPalette::Window))
+                                     : plotPdf(draw, *size, base);
+    }
+    const FileOutcome outcome = bytes.isEmpty()
+                                    ? FileOutcome{false, "the plot could not be drawn at this size", 0, {}}
+                                    : replaceFileContents(QFile::encodeName(*path).toStdString(), bytes.toStdString());
+    if (!outcome.ok)
+        platform_.showMessage(QStringLiteral("Could not save %1: %2").arg(*path, qStringOf(outcome.reason)));
+}
+
+void MainWindow::printResults()
+{
+    finishEdits();
+    const Captions& c = session_.captions();
+    const QStringList lines{qStringOf(c.fileName[0]), "Ezero   " + qStringOf(c.parameter[kEzero]),
+                            "Slope   " + qStringOf(c.parameter[kSlope]), "j corr   " + qStringOf(c.parameter[kJcorr]),
+                            qStringOf(c.rmsError)};
+    platform_.print(QFileInfo(lines.front()).completeBaseName(), [&](QPainter& painter, QRect area) {
+        paintPlotPage(
+            painter, area, [this](Surface& surface) { drawPlots(surface); }, lines);
+    });
+}
+
+}  // namespace quorlin
