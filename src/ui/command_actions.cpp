@@ -46,6 +46,7 @@ CommandActions buildCommandActions(QMenuBar* menuBar, QWidget* client)
     file->addSeparator();
     // The results of a calibration, each a command of its own.
     a.exportPlot = addItem(file, "&Export plot…");
+    a.saveReport = addItem(file, "Save &report…");
     a.print = addItem(file, "&Print…", "Ctrl+P");
     file->addSeparator();
     a.exit = addItem(file, "E&xit", {}, "exit", "End session");

@@ -17,6 +17,7 @@ struct CommandActions {
     QAction* saveCalibrationData = nullptr;
     QAction* saveAdjustedData = nullptr;
     QAction* exportPlot = nullptr;
+    QAction* saveReport = nullptr;
     QAction* print = nullptr;
     QAction* exit = nullptr;
 

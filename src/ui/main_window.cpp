@@ -71,6 +71,7 @@ void MainWindow::connectCommands()
     connect(a.saveCalibrationData, &QAction::triggered, this, &MainWindow::saveCalibrationData);
     connect(a.saveAdjustedData, &QAction::triggered, this, &MainWindow::saveAdjustedData);
     connect(a.exportPlot, &QAction::triggered, this, &MainWindow::exportPlot);
+    connect(a.saveReport, &QAction::triggered, this, &MainWindow::saveReport);
     connect(a.print, &QAction::triggered, this, &MainWindow::printResults);
     connect(a.exit, &QAction::triggered, this, &QWidget::close);
     connect(a.addCalibrationPoint, &QAction::triggered, this, &MainWindow::addCalibrationPoint);
@@ -189,7 +190,7 @@ void MainWindow::updateCommandStates(StateChange change)
     const bool adjustmentFile = session_.captions().fileName[1] != Captions::kNone;
 
     for (QAction* command : {actions_.loadAdjustmentData, actions_.saveCalibrationData, actions_.exportPlot,
-                             actions_.print, actions_.calibrate})
+                             actions_.saveReport, actions_.print, actions_.calibrate})
         command->setEnabled(calibrationFile);
 
     // The items follow their menu so that their shortcuts rest with it.

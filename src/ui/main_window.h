@@ -12,7 +12,6 @@
 #include <QMainWindow>
 
 #include <array>
-#include <functional>
 #include <optional>
 #include <string>
 
@@ -44,6 +43,7 @@ public:
     void saveCalibrationData();
     void saveAdjustedData();
     void exportPlot();
+    void saveReport();
     void printResults();
     void addCalibrationPoint();
     void deleteCalibrationPoint();
@@ -89,6 +89,7 @@ private:
     bool readDataFile(const QString& path, FileOutcome (Session::*load)(const std::string&), const PointSet& points);
     bool mayWrite(const std::string& problem);
     // The plots as the window shows them, drawn without changing the window's own.
+    void writeResultFile(const QString& path, const std::string& bytes);
     void drawPlots(Surface& surface) const;
 
     PlatformServices& platform_;
@@ -107,7 +108,6 @@ private:
     std::array<bool, 2> changed_{};
     // Writes the plots as an SVG document of the given size; none means SVG is offered
     // but not yet available.
-    std::function<std::string(const Session&, int width, int height)> svgWriter_;
 };
 
 }  // namespace quorlin

@@ -6,9 +6,12 @@
 #include "io/file_replacement.h"
 #include "platform_services.h"
 #include "plot_output.h"
+#include "session/plot_export.h"
+#include "session/report.h"
 #include "ui/graph_widget.h"
 #include "ui/grids/qt_text.h"
 
+#include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
 #include <QPalette>
@@ -84,21 +87,42 @@ void MainWindow::exportPlot()
     // The whole file is made before any of it is written, so a failure leaves no half file.
     QByteArray bytes;
     if (type.suffix == "svg") {
-        if (!svgWriter_) {
-            platform_.showMessage(QStringLiteral("SVG export is not available"));
-            return;
-        }
-        bytes = QByteArray::fromStdString(svgWriter_(session_, size->width(), size->height()));
+        bytes = QByteArray::fromStdString(calibrationPlotSvg(session_, size->width(), size->height()));
     } else {
         const PlotDrawing draw = [this](Surface& surface) { drawPlots(surface); };
-        bytes = type.suffix == "png" ? plotPng(draw, *size, ui_.graph->palette().color(QPalette::Window))
-                                     : plotPdf(draw, *size, base);
+        // White like the SVG, the PDF and paper: a picture for a page, not a window.
+        bytes = type.suffix == "png" ? plotPng(draw, *size, Qt::white) : plotPdf(draw, *size, base);
     }
-    const FileOutcome outcome = bytes.isEmpty()
-                                    ? FileOutcome{false, "the plot could not be drawn at this size", 0, {}}
-                                    : replaceFileContents(QFile::encodeName(*path).toStdString(), bytes.toStdString());
+    if (bytes.isEmpty()) {
+        platform_.showMessage(QStringLiteral("Could not save %1: the plot could not be drawn at this size").arg(*path));
+        return;
+    }
+    writeResultFile(*path, bytes.toStdString());
+}
+
+void MainWindow::writeResultFile(const QString& path, const std::string& bytes)
+{
+    const FileOutcome outcome = replaceFileContents(QFile::encodeName(path).toStdString(), bytes);
     if (!outcome.ok)
-        platform_.showMessage(QStringLiteral("Could not save %1: %2").arg(*path, qStringOf(outcome.reason)));
+        platform_.showMessage(QStringLiteral("Could not save %1: %2").arg(path, qStringOf(outcome.reason)));
+}
+
+// One HTML file with everything a lab notebook needs; it says so when no fit has converged.
+void MainWindow::saveReport()
+{
+    finishEdits();
+    FileDialogRequest request;
+    request.kind = FileDialogRequest::Kind::Save;
+    request.title = QStringLiteral("Save report");
+    request.initialFolder = QString::fromStdString(session_.dataDirectory());
+    request.filters = {{"HTML report (*.html)", {"*.html", "*.htm"}}, {"All Files (*.*)", {"*"}}};
+    request.initialFileName =
+        QFileInfo(qStringOf(session_.captions().fileName[0])).completeBaseName() + QStringLiteral("-report.html");
+    std::optional<QString> path = platform_.chooseFile(request);
+    if (!path) return;
+    if (QFileInfo(*path).suffix().isEmpty()) *path += QStringLiteral(".html");
+    const ReportContext context{QUORLIN_VERSION, QDateTime::currentDateTime().toString(Qt::ISODate).toStdString()};
+    writeResultFile(*path, calibrationReportHtml(session_, context));
 }
 
 void MainWindow::printResults()

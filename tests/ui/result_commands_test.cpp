@@ -44,8 +44,12 @@ TEST_F(WindowTest, ExportsThePlotsAsPngOfTheChosenSizeOrPdfAndRemembersTheType)
     platform.files.push_back(path("plot.svg"));
     window->commands().exportPlot->trigger();
     EXPECT_EQ(platform.dialogs.back().selectedFilter, 2u);
-    EXPECT_EQ(platform.messages, QStringList{"SVG export is not available"});
-    EXPECT_FALSE(QFile::exists(path("plot.svg")));
+    EXPECT_TRUE(contents(path("plot.svg")).contains("<svg"));
+
+    platform.files.push_back(path("report"));
+    window->commands().saveReport->trigger();
+    EXPECT_TRUE(contents(path("report.html")).contains("405.1±0.3"));
+    EXPECT_TRUE(platform.messages.isEmpty());
 }
 
 TEST_F(WindowTest, PrintsThePlotsThroughThePlatform)
