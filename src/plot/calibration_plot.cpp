@@ -85,6 +85,12 @@ void drawResiduals(Surface& s, const PlotMapping& m, const CalibrationData& data
 
 }  // namespace
 
+double exportLayoutScale(int width, int height)
+{
+    return std::max(1.0, std::min(static_cast<double>(width) / kExportLayoutWidth,
+                                  static_cast<double>(height) / kExportLayoutHeight));
+}
+
 void drawCalibrationPlots(Surface& surface, PlotMapping& m, PlotExtents& extents, const CalibrationData& data,
                           std::string_view title, bool calibrationPresent, const RegionalSettings& regional)
 {

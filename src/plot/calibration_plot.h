@@ -24,6 +24,12 @@ struct PlotExtents {
 // data are loaded (without them the surface is left untouched). Only the points that
 // have model values are drawn; with none the surface is just cleared. Leaves `m` set
 // for the lower plot.
+// Exported pictures are laid out as a plot of at most 800×600 pixels and scaled up
+// from there, so that text and markers grow with the picture.
+inline constexpr int kExportLayoutWidth = 800;
+inline constexpr int kExportLayoutHeight = 600;
+double exportLayoutScale(int width, int height);
+
 void drawCalibrationPlots(Surface& surface, PlotMapping& m, PlotExtents& extents, const CalibrationData& data,
                           std::string_view title, bool calibrationPresent, const RegionalSettings& regional);
 

@@ -73,7 +73,8 @@ std::string xmlEscaped(std::string_view text)
 }
 
 SvgSurface::SvgSurface(int width, int height, double dotsPerInch)
-    : width_(std::max(width, 0)), height_(std::max(height, 0)), dpi_(dotsPerInch)
+    : width_(std::max(width, 0)), height_(std::max(height, 0)), displayWidth_(width_), displayHeight_(height_),
+      dpi_(dotsPerInch)
 {
 }
 
@@ -132,11 +133,17 @@ void SvgSurface::drawText(std::int32_t x, std::int32_t y, TextAlign align, const
     body_ += " dy=\"0.9em\">" + xmlEscaped(text) + "</text>\n";
 }
 
+void SvgSurface::setDisplaySize(int width, int height)
+{
+    displayWidth_ = std::max(width, 0);
+    displayHeight_ = std::max(height, 0);
+}
+
 std::string SvgSurface::element() const
 {
-    const std::string w = std::to_string(width_), h = std::to_string(height_);
-    std::string out = "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + w + "px\" height=\"" + h
-                      + "px\" viewBox=\"0 0 " + w + ' ' + h + "\" shape-rendering=\"crispEdges\">\n";
+    std::string out = "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + std::to_string(displayWidth_)
+                      + "px\" height=\"" + std::to_string(displayHeight_) + "px\" viewBox=\"0 0 "
+                      + std::to_string(width_) + ' ' + std::to_string(height_) + "\" shape-rendering=\"crispEdges\">\n";
     out.reserve(out.size() + body_.size() + 16);
     out += body_;
     if (pathOpen_) out += "\"/>\n";

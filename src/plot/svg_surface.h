@@ -27,6 +27,9 @@ public:
     void lineTo(std::int32_t x, std::int32_t y) override;
     void drawText(std::int32_t x, std::int32_t y, TextAlign align, const Font& font, std::string_view text) override;
 
+    // The picture's size when shown, if other than the drawing's: the view box scales it.
+    void setDisplaySize(int width, int height);
+
     // A standalone SVG file: XML declaration, size in pixels and a view box.
     std::string document() const;
     // The <svg> element alone, to be placed inline in HTML.
@@ -37,6 +40,8 @@ private:
 
     int width_;
     int height_;
+    int displayWidth_;
+    int displayHeight_;
     double dpi_;
     std::int32_t penWidth_ = 1;
     std::int32_t x_ = 0;

@@ -16,7 +16,9 @@ void drawCalibrationPlots(Surface& surface, const Session& session)
 
 std::string calibrationPlotSvg(const Session& session, int width, int height)
 {
-    SvgSurface surface(width, height);
+    const double scale = exportLayoutScale(width, height);
+    SvgSurface surface(static_cast<int>(width / scale + 0.5), static_cast<int>(height / scale + 0.5));
+    surface.setDisplaySize(width, height);
     drawCalibrationPlots(surface, session);
     return surface.document();
 }

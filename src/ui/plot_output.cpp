@@ -17,11 +17,7 @@ namespace {
 
 constexpr double kLayoutDpi = 96;
 
-double layoutScale(QSize size)
-{
-    return std::max(1.0, std::min(double(size.width()) / kPlotLayoutSize.width(),
-                                  double(size.height()) / kPlotLayoutSize.height()));
-}
+double layoutScale(QSize size) { return exportLayoutScale(size.width(), size.height()); }
 
 }  // namespace
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "plot/calibration_plot.h"
 #include "plot/surface.h"
 
 #include <QByteArray>
@@ -19,7 +20,7 @@ using PlotDrawing = std::function<void(Surface&)>;
 
 // The plots are laid out for at most this size; a larger picture scales the layout up
 // instead of shrinking the text and markers against it.
-inline constexpr QSize kPlotLayoutSize{800, 600};
+inline constexpr QSize kPlotLayoutSize{kExportLayoutWidth, kExportLayoutHeight};
 
 // A PNG image of exactly `size` pixels, or nothing when the image cannot be made.
 QByteArray plotPng(const PlotDrawing& draw, QSize size, QColor background);
