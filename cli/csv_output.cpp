@@ -1,7 +1,5 @@
 #include "csv_output.h"
 
-#include <charconv>
-
 namespace quorlin::cli {
 
 namespace {
@@ -12,14 +10,6 @@ std::string field(std::string_view text)
     std::string quoted = "\"";
     for (const char c : text) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
     return quoted + '"';
-}
-
-template <typename T>
-std::string shortest(T value)
-{
-    char digits[64];
-    const auto result = std::to_chars(digits, digits + sizeof digits, value);
-    return std::string(digits, result.ptr);
 }
 
 }  // namespace
@@ -34,10 +24,10 @@ std::string calibrationCsvLine(std::string_view file, const Session& session, co
     std::string line = field(file) + ',' + std::to_string(session.calibration().count);
     const FitResult* fit = report.converged() ? &*session.lastFit() : nullptr;
     for (std::size_t k = kEzero; k <= kJcorr; ++k) {
-        line += ',' + (fit ? shortest(fit->parameters[k]) : "");
-        line += ',' + (fit ? shortest(fit->sigma[k]) : "");
+        line += ',' + (fit ? roundTripText(fit->parameters[k]) : "");
+        line += ',' + (fit ? roundTripText(fit->sigma[k]) : "");
     }
-    line += ',' + (fit ? shortest(fit->rms) : "");
+    line += ',' + (fit ? roundTripText(fit->rms) : "");
     return line + ',' + field(outcomeName(report.outcome)) + '\n';
 }
 

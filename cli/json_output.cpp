@@ -1,6 +1,5 @@
 #include "json_output.h"
 
-#include <charconv>
 #include <cmath>
 #include <cstdio>
 
@@ -34,9 +33,7 @@ void appendNumber(std::string& out, T value)
         out += "null";
         return;
     }
-    char digits[64];
-    const auto result = std::to_chars(digits, digits + sizeof digits, value);
-    out.append(digits, result.ptr);
+    out += roundTripText(value);
 }
 
 // Counts and point numbers are whole numbers: "points":1000000, not 1e+06.

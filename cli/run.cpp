@@ -42,9 +42,18 @@ std::vector<TextRecord> adjustedRecords(const AdjustmentData& data, const Adjust
     return records;
 }
 
-void noteDataEnd(std::ostream& err, const std::string& note)
+// Loads one file into the session and notes data that end early; nothing when the file
+// cannot be read, which has then been complained about.
+std::optional<FileOutcome> load(Session& session, const std::string& file, bool calibration, std::ostream& err)
 {
-    if (!note.empty()) err << note << '\n';
+    const FileOutcome read = calibration ? session.loadCalibrationFile(file) : session.loadAdjustmentFile(file);
+    if (!read.ok) {
+        complain(err, "cannot read " + file + ": " + read.reason, kExitUsageOrFile);
+        return std::nullopt;
+    }
+    const PointSet& points = calibration ? session.calibration() : session.adjustment();
+    if (const std::string note = dataEndNote(file, read, points.count); !note.empty()) err << note << '\n';
+    return read;
 }
 
 int finish(std::ostream& out, std::ostream& err, int status)
@@ -80,12 +89,10 @@ int runCsv(const Arguments& a, const RegionalSettings& regional, std::ostream& o
     int status = kExitConverged;
     for (const std::string& file : a.calibrationFiles) {
         Session session(regional);
-        const FileOutcome read = session.loadCalibrationFile(file);
-        if (!read.ok) {
-            status = complain(err, "cannot read " + file + ": " + read.reason, kExitUsageOrFile);
+        if (!load(session, file, true, err)) {
+            status = kExitUsageOrFile;
             continue;
         }
-        noteDataEnd(err, dataEndNote(file, read, session.calibration().count));
         const CalibrationReport calibration = session.calibrate();
         out << calibrationCsvLine(file, session, calibration);
         if (!calibration.converged() && status == kExitConverged) status = kExitNotConverged;
@@ -97,11 +104,7 @@ int runPlotOrReport(const Arguments& a, const RegionalSettings& regional, std::o
 {
     Session session(regional);
     for (const auto& [file, calibrationFile] : {std::pair(a.calibrationFile, true), std::pair(a.dataFile, false)}) {
-        if (file.empty()) continue;
-        const FileOutcome read = calibrationFile ? session.loadCalibrationFile(file) : session.loadAdjustmentFile(file);
-        if (!read.ok) return complain(err, "cannot read " + file + ": " + read.reason, kExitUsageOrFile);
-        const PointSet& set = calibrationFile ? session.calibration() : session.adjustment();
-        noteDataEnd(err, dataEndNote(file, read, set.count));
+        if (!file.empty() && !load(session, file, calibrationFile, err)) return kExitUsageOrFile;
     }
     const CalibrationReport calibration = session.calibrate();
     const bool plot = a.command == Arguments::Command::Plot;
@@ -141,17 +144,10 @@ int Run(std::span<const std::string> args, const RegionalSettings& regional, std
 
     Session session(regional);
     const bool adjusting = a.command == Arguments::Command::Adjust;
-    const FileOutcome calibrationRead = session.loadCalibrationFile(a.calibrationFile);
-    if (!calibrationRead.ok)
-        return complain(err, "cannot read " + a.calibrationFile + ": " + calibrationRead.reason, kExitUsageOrFile);
-    noteDataEnd(err, dataEndNote(a.calibrationFile, calibrationRead, session.calibration().count));
-    FileOutcome adjustmentRead;
-    if (adjusting) {
-        adjustmentRead = session.loadAdjustmentFile(a.dataFile);
-        if (!adjustmentRead.ok)
-            return complain(err, "cannot read " + a.dataFile + ": " + adjustmentRead.reason, kExitUsageOrFile);
-        noteDataEnd(err, dataEndNote(a.dataFile, adjustmentRead, session.adjustment().count));
-    }
+    const std::optional<FileOutcome> calibrationRead = load(session, a.calibrationFile, true, err);
+    if (!calibrationRead) return kExitUsageOrFile;
+    std::optional<FileOutcome> adjustmentRead;
+    if (adjusting && !(adjustmentRead = load(session, a.dataFile, false, err))) return kExitUsageOrFile;
 
     const CalibrationReport calibration = session.calibrate();
     const bool converged = calibration.converged();
@@ -183,7 +179,7 @@ int Run(std::span<const std::string> args, const RegionalSettings& regional, std
 
     if (a.json) {
         out << calibrationJson(session, calibration, adjustment ? &*adjustment : nullptr,
-                               {calibrationRead, adjustmentRead});
+                               {*calibrationRead, adjustmentRead.value_or(FileOutcome{})});
     } else if (!converged) {
         complainNotConverged(err, calibration);
     } else if (adjustment && !adjusted) {

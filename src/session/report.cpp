@@ -3,7 +3,6 @@
 #include "plot/svg_surface.h"
 #include "session/plot_export.h"
 
-#include <charconv>
 #include <cmath>
 
 namespace quorlin {
@@ -25,9 +24,7 @@ template <typename T>
 std::string exactText(T value)
 {
     if (!std::isfinite(value)) return std::isnan(value) ? "NaN" : value > 0 ? "∞" : "−∞";
-    char digits[64];
-    const auto result = std::to_chars(digits, digits + sizeof digits, value);
-    return std::string(digits, result.ptr);
+    return roundTripText(value);
 }
 
 std::string exactText(Number n)

@@ -87,13 +87,22 @@ void Session::nameFile(std::size_t set, const std::string& path)
     dataDirectory_ = dataDirectoryOf(path, dataDirectory_);
 }
 
+template <typename Data>
+FileOutcome Session::replaceOnRead(Data& data, std::size_t set, const std::string& path,
+                                   FileOutcome (*read)(Data&, const std::string&))
+{
+    Data fresh;
+    const FileOutcome outcome = read(fresh, path);
+    if (!outcome.ok) return outcome;
+    nameFile(set, path);
+    data = std::move(fresh);
+    return outcome;
+}
+
 FileOutcome Session::loadCalibrationFile(const std::string& path)
 {
-    CalibrationData read;
-    const FileOutcome outcome = readCalibrationFile(read, path);
+    const FileOutcome outcome = replaceOnRead(calibration_, 0, path, readCalibrationFile);
     if (!outcome.ok) return outcome;
-    nameFile(0, path);
-    calibration_ = std::move(read);
     constantTexts_ = {pointNumberText(calibration_.acidConcentration), pointNumberText(calibration_.initialVolume)};
     const ModelOutcome model = computeInitialValues(calibration_);
     if (model.ok()) writeStartingCaptions(model);
@@ -102,12 +111,7 @@ FileOutcome Session::loadCalibrationFile(const std::string& path)
 
 FileOutcome Session::loadAdjustmentFile(const std::string& path)
 {
-    AdjustmentData read;
-    const FileOutcome outcome = readAdjustmentFile(read, path);
-    if (!outcome.ok) return outcome;
-    nameFile(1, path);
-    adjustment_ = std::move(read);
-    return outcome;
+    return replaceOnRead(adjustment_, 1, path, readAdjustmentFile);
 }
 
 void Session::writeStartingCaptions(const ModelOutcome& line)

@@ -121,6 +121,10 @@ public:
 
 private:
     void nameFile(std::size_t set, const std::string& path);
+    // Reads a file into a fresh data set and takes it only when the file could be read.
+    template <typename Data>
+    FileOutcome replaceOnRead(Data& data, std::size_t set, const std::string& path,
+                              FileOutcome (*read)(Data&, const std::string&));
     void writeStartingCaptions(const ModelOutcome& line);
 
     RegionalSettings regional_;

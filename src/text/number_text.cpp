@@ -179,7 +179,19 @@ std::optional<T> convertInRange(const NumberParts& parts)
     return parts.negative ? -T{0} : T{0};
 }
 
+template <typename T>
+std::string shortestText(T value)
+{
+    char digits[64];
+    const auto result = std::to_chars(digits, digits + sizeof digits, value);
+    return std::string(digits, result.ptr);
+}
+
 }  // namespace
+
+std::string roundTripText(float value) { return shortestText(value); }
+
+std::string roundTripText(double value) { return shortestText(value); }
 
 std::string_view trimSpaces(std::string_view text)
 {

@@ -47,6 +47,11 @@ NumberEntry textToNumber(std::string_view text, const RegionalSettings& regional
 // the regional decimal separator and never a grouping symbol.
 std::string formatNumber(double value, std::string_view pattern, const RegionalSettings& regional);
 
+// The shortest text that reads back as exactly the value, in its own precision: for
+// records (JSON, CSV, reports) where a display pattern would lose bits. Always a point.
+std::string roundTripText(float value);
+std::string roundTripText(double value);
+
 // The text of a number where no pattern is given (grid cells, constants after a load):
 // leading blank for non-negative values, always a point, 7 significant digits for a
 // single-precision value and 15 for a double.
