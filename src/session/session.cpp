@@ -158,7 +158,6 @@ CalibrationReport Session::calibrate()
     case FitOutcome::Converged: break;
     }
 
-    parameters_ = fit.parameters;
     lastFit_ = fit;
     captions_.rmsError = "Rms error = " + formatNumber(fit.rms, "#0.0000", regional_);
     for (std::size_t k = kEzero; k <= kJcorr; ++k) {
@@ -171,7 +170,7 @@ CalibrationReport Session::calibrate()
 AdjustmentReport Session::adjust() const
 {
     if (!canAdjust()) return {};
-    const AdjustmentResult result = adjustData(adjustment_, parameters_);
+    const AdjustmentResult result = adjustData(adjustment_, parameters());
     AdjustmentReport report;
     report.failedPoint = result.failedPoint;
     report.texts.reserve(result.adjusted.size());

@@ -79,11 +79,9 @@ public:
     const AdjustmentData& adjustment() const { return adjustment_; }
     const Captions& captions() const { return captions_; }
     // The parameters the next adjustment uses: those of the last converged fit, 0 before.
-    const ElectrodeParameters& parameters() const { return parameters_; }
+    ElectrodeParameters parameters() const { return lastFit_ ? lastFit_->parameters : ElectrodeParameters{}; }
     // The last converged fit, with its deviations.
     const std::optional<FitResult>& lastFit() const { return lastFit_; }
-    // Whether starting values or a calibration exist (the Ezero caption is not "?").
-    bool hasCalibration() const { return captions_.parameter[kEzero] != Captions::kNone; }
     // Only a converged calibration adjusts data: starting values would pass for results.
     bool canAdjust() const { return lastFit_.has_value(); }
 
@@ -131,7 +129,6 @@ private:
     CalibrationData calibration_;
     AdjustmentData adjustment_;
     Captions captions_;
-    ElectrodeParameters parameters_{};
     std::optional<FitResult> lastFit_;
     std::array<std::string, 2> constantTexts_;
     std::string dataDirectory_;
