@@ -8,8 +8,8 @@ namespace quorlin {
 
 namespace {
 
-// A comma locale shows and accepts "0,1"; written as is, the comma would split the
-// field in two when the file is read back.
+}  // namespace
+
 std::string withDecimalPoint(const std::string& text)
 {
     if (std::count(text.begin(), text.end(), ',') != 1 || text.find('.') != std::string::npos) return text;
@@ -17,8 +17,6 @@ std::string withDecimalPoint(const std::string& text)
     mended[mended.find(',')] = '.';
     return parseFileNumber(mended) ? mended : text;
 }
-
-}  // namespace
 
 std::string dataFileText(const std::vector<TextRecord>& records)
 {

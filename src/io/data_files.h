@@ -46,6 +46,11 @@ struct TextRecord {
     std::string second;
 };
 
+// A comma locale shows and accepts "0,1"; written as is, the comma would split a file's
+// field in two, and a spreadsheet of another convention would take it for text. A text
+// that is a number with a decimal comma comes back with a point; any other as it is.
+std::string withDecimalPoint(const std::string& text);
+
 // Each record as field 1, a tab, field 2, CR LF. A text that is a number with a decimal
 // comma (as a comma locale shows and accepts them) is written with a point instead, so
 // that the file reads back as the same numbers; every other text is written as shown.

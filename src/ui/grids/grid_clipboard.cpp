@@ -1,6 +1,6 @@
 #include "ui/grids/grid_clipboard.h"
 
-#include "io/record_reader.h"
+#include "io/data_files.h"
 #include "ui/grids/point_grid.h"
 
 #include <QStringList>
@@ -14,15 +14,9 @@ namespace quorlin {
 namespace {
 using Pair = std::pair<Number, Number>;
 
-// Spreadsheets of a comma convention would read "0.5" as text, so only a point goes.
 QString spreadsheetText(const QString& cell)
 {
-    const QString shown = cell.trimmed();
-    const qsizetype comma = shown.indexOf(u',');
-    if (comma < 0) return shown;
-    QString pointed = shown;
-    pointed[comma] = u'.';
-    return parseFileNumber(pointed.toStdString()) ? pointed : shown;
+    return QString::fromStdString(withDecimalPoint(cell.trimmed().toStdString()));
 }
 
 std::optional<Pair> readPair(const QString& line, const RegionalSettings& regional)
