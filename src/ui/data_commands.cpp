@@ -108,10 +108,7 @@ void MainWindow::saveCalibrationData()
     if (!mayWrite(session_.calibrationRecordEndingData(points))) return;
     const FileOutcome outcome = session_.saveCalibrationFile(filePath(*path), points);
     showCaptions();
-    if (outcome.ok)
-        changed_[0] = false;
-    else
-        platform_.showMessage(QStringLiteral("Could not save %1: %2").arg(*path, qStringOf(outcome.reason)));
+    if (saved(*path, outcome)) changed_[0] = false;
 }
 
 void MainWindow::saveAdjustedData()
@@ -124,10 +121,15 @@ void MainWindow::saveAdjustedData()
     if (!mayWrite(pointEndingData(points))) return;
     const FileOutcome outcome = session_.saveAdjustedFile(filePath(*path), points);
     showCaptions();
-    if (outcome.ok)
-        changed_[1] = false;
-    else
-        platform_.showMessage(QStringLiteral("Could not save %1: %2").arg(*path, qStringOf(outcome.reason)));
+    if (saved(*path, outcome)) changed_[1] = false;
+}
+
+// A save that failed says why; the data set and its file stay as they were.
+bool MainWindow::saved(const QString& path, const FileOutcome& outcome)
+{
+    if (!outcome.ok)
+        platform_.showMessage(QStringLiteral("Could not save %1: %2").arg(path, qStringOf(outcome.reason)));
+    return outcome.ok;
 }
 
 void MainWindow::addCalibrationPoint() { ui_.calibrationGrid->addPoint(); }

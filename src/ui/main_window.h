@@ -90,6 +90,7 @@ private:
     bool mayWrite(const std::string& problem);
     // The plots as the window shows them, drawn without changing the window's own.
     void writeResultFile(const QString& path, const std::string& bytes);
+    bool saved(const QString& path, const FileOutcome& outcome);
     void drawPlots(Surface& surface) const;
 
     PlatformServices& platform_;

@@ -94,7 +94,7 @@ void MainWindow::exportPlot()
         bytes = type.suffix == "png" ? plotPng(draw, *size, Qt::white) : plotPdf(draw, *size, base);
     }
     if (bytes.isEmpty()) {
-        platform_.showMessage(QStringLiteral("Could not save %1: the plot could not be drawn at this size").arg(*path));
+        saved(*path, {false, "the plot could not be drawn at this size", 0, {}});
         return;
     }
     writeResultFile(*path, bytes.toStdString());
@@ -102,9 +102,7 @@ void MainWindow::exportPlot()
 
 void MainWindow::writeResultFile(const QString& path, const std::string& bytes)
 {
-    const FileOutcome outcome = replaceFileContents(QFile::encodeName(path).toStdString(), bytes);
-    if (!outcome.ok)
-        platform_.showMessage(QStringLiteral("Could not save %1: %2").arg(path, qStringOf(outcome.reason)));
+    saved(path, replaceFileContents(QFile::encodeName(path).toStdString(), bytes));
 }
 
 // One HTML file with everything a lab notebook needs; it says so when no fit has converged.
