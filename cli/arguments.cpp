@@ -1,5 +1,7 @@
 #include "arguments.h"
 
+#include <algorithm>
+#include <charconv>
 #include <vector>
 
 namespace quorlin::cli {
@@ -7,6 +9,23 @@ namespace quorlin::cli {
 namespace {
 
 ParsedArguments usageError(std::string text) { return {Arguments{}, std::move(text)}; }
+
+// "3,7,12": point numbers from 1, as the grid shows them.
+bool readPointList(const std::string& text, std::vector<std::int32_t>& points)
+{
+    std::size_t start = 0;
+    do {
+        const std::size_t comma = std::min(text.find(',', start), text.size());
+        std::int32_t point = 0;
+        const char* first = text.data() + start;
+        const char* last = text.data() + comma;
+        const auto [end, error] = std::from_chars(first, last, point);
+        if (error != std::errc() || end != last || point < 1) return false;
+        points.push_back(point);
+        start = comma + 1;
+    } while (start <= text.size());
+    return true;
+}
 
 ParsedArguments only(Arguments::Command command)
 {
@@ -38,6 +57,9 @@ ParsedArguments parseArguments(std::span<const std::string> args)
             result.json = true;
         } else if (arg == "--csv") {
             result.csv = true;
+        } else if (arg == "--exclude") {
+            if (i + 1 == args.size() || !readPointList(args[++i], result.excludedPoints))
+                return usageError("--exclude needs point numbers such as 3,7");
         } else if (arg == "-o") {
             if (i + 1 == args.size()) return usageError("-o needs a file name");
             result.outputFile = args[++i];
@@ -55,6 +77,7 @@ ParsedArguments parseArguments(std::span<const std::string> args)
     if (command != "calibrate" && outputGiven && result.outputFile.empty()) return usageError("-o needs a file name");
     if (command == "calibrate") {
         if (result.csv && result.json) return usageError("--csv and --json exclude each other");
+        if (result.csv && !result.excludedPoints.empty()) return usageError("--exclude belongs to one CALFILE");
         if (files == 0 || (files > 1 && !result.csv)) return usageError("calibrate takes one file: CALFILE");
         if (outputGiven) return usageError("-o belongs to adjust");
         result.command = Arguments::Command::Calibrate;
@@ -103,6 +126,8 @@ std::string usageText()
            "           -o, the adjusted texts appear only in the object).\n"
            "--csv      prints a header line and one CSV line per CALFILE: file, points,\n"
            "           the parameters with their standard deviations, rms and outcome.\n"
+           "--exclude  leaves the calibration points numbered N,... (from 1) out of the fit,\n"
+           "           as if they were deleted from CALFILE; with every command but --csv.\n"
            "\n"
            "Numbers are shown with the decimal separator of LC_NUMERIC/LANG, as in the window.\n"
            "Exit status: 0 converged (and written), 1 the calibration or adjustment did not\n"

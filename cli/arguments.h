@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <span>
 #include <string>
 #include <vector>
@@ -13,6 +14,7 @@ struct Arguments {
     std::vector<std::string> calibrationFiles;  // calibrate --csv: every file, the first included
     std::string dataFile;                       // adjust, and report when given
     std::string outputFile;                     // empty writes to standard output
+    std::vector<std::int32_t> excludedPoints;   // --exclude: calibration points left out, from 1
     bool json = false;
     bool csv = false;
 };

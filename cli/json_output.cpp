@@ -77,6 +77,59 @@ void appendDataEnd(std::string& out, std::string_view key, const FileOutcome& re
     out += '}';
 }
 
+void appendParameterValues(std::string& out, const std::array<double, 4>& values)
+{
+    out += '[';
+    for (std::size_t k = kEzero; k <= kJcorr; ++k) {
+        if (k > kEzero) out += ',';
+        appendNumber(out, values[k]);
+    }
+    out += ']';
+}
+
+// The double-precision statistics beside the fit: correlation, confidence intervals,
+// studentised residuals and the cross-check of the single-precision parameters.
+void appendStatistics(std::string& out, const FitStatistics& statistics)
+{
+    appendKey(out, "correlation");
+    out += '[';
+    for (std::size_t k = kEzero; k <= kJcorr; ++k) {
+        if (k > kEzero) out += ',';
+        appendParameterValues(out, statistics.correlation[k]);
+    }
+    out += ']';
+    appendKey(out, "ci95");
+    appendParameterValues(out, statistics.ci95);
+    appendKey(out, "studentized");
+    out += '[';
+    for (std::size_t i = 0; i < statistics.studentized.size(); ++i) {
+        if (i > 0) out += ',';
+        appendNumber(out, statistics.studentized[i]);
+    }
+    out += ']';
+    appendKey(out, "doubleCheck");
+    out += '{';
+    const char* names[] = {"ezero", "slope", "jcorr"};
+    for (std::size_t k = kEzero; k <= kJcorr; ++k) {
+        appendKey(out, names[k - 1]);
+        appendNumber(out, statistics.parameters[k]);
+    }
+    appendKey(out, "maxSigmaShift");
+    appendNumber(out, statistics.maxSigmaShift);
+    out += '}';
+}
+
+void appendAdjustedSigma(std::string& out, const Session& session, std::size_t adjustedCount)
+{
+    appendKey(out, "adjustedSigma");
+    out += '[';
+    for (std::size_t i = 0; i < adjustedCount; ++i) {
+        if (i > 0) out += ',';
+        appendNumber(out, session.adjustedSigma(static_cast<std::int32_t>(i) + 1));
+    }
+    out += ']';
+}
+
 }  // namespace
 
 std::string reportMessage(const CalibrationReport& report)
@@ -90,7 +143,6 @@ std::string reportMessage(const CalibrationReport& report)
 std::string calibrationJson(const Session& session, const CalibrationReport& report, const AdjustmentReport* adjustment,
                             const FileReads& reads)
 {
-    const CalibrationData& data = session.calibration();
     const Captions& captions = session.captions();
     const FitResult* fit = report.converged() ? &*session.lastFit() : nullptr;
     std::string out = "{";
@@ -99,7 +151,7 @@ std::string calibrationJson(const Session& session, const CalibrationReport& rep
     appendKey(out, "message");
     appendString(out, reportMessage(report));
     appendKey(out, "points");
-    appendCount(out, data.count);
+    appendCount(out, session.includedCount());
 
     if (fit) {
         const char* names[] = {"ezero", "slope", "jcorr"};
@@ -110,12 +162,7 @@ std::string calibrationJson(const Session& session, const CalibrationReport& rep
         appendKey(out, "rms");
         appendNumber(out, fit->rms);
         appendKey(out, "sigma");
-        out += '[';
-        for (std::size_t k = kEzero; k <= kJcorr; ++k) {
-            if (k > kEzero) out += ',';
-            appendNumber(out, fit->sigma[k]);
-        }
-        out += ']';
+        appendParameterValues(out, fit->sigma);
     }
 
     appendKey(out, "captions");
@@ -134,8 +181,9 @@ std::string calibrationJson(const Session& session, const CalibrationReport& rep
     appendDataEnd(out, "adjustmentDataEnd", reads.adjustment);
 
     if (fit) {
-        appendPoints(out, "pH", data.pH, data.count);
-        appendPoints(out, "residuals", data.residual, data.count);
+        const CalibrationData& fitted = session.fittedData();
+        appendPoints(out, "pH", fitted.pH, fitted.count);
+        appendPoints(out, "residuals", fitted.residual, fitted.count);
     }
 
     if (adjustment) {
@@ -151,6 +199,8 @@ std::string calibrationJson(const Session& session, const CalibrationReport& rep
             appendCount(out, adjustment->failedPoint);
         }
     }
+    if (fit && session.lastStatistics()) appendStatistics(out, *session.lastStatistics());
+    if (adjustment && session.lastStatistics()) appendAdjustedSigma(out, session, adjustment->texts.size());
     out += "}\n";
     return out;
 }

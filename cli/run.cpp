@@ -56,6 +56,23 @@ std::optional<FileOutcome> load(Session& session, const std::string& file, bool 
     return read;
 }
 
+// Leaves the points out of the session's fit; false, having complained, when one is no
+// point of the calibration file.
+bool excludePoints(Session& session, const std::vector<std::int32_t>& points, std::ostream& err)
+{
+    for (const std::int32_t point : points) {
+        if (point > session.calibration().count) {
+            complain(err,
+                     "--exclude " + std::to_string(point) + ": the calibration data have "
+                         + std::to_string(session.calibration().count) + " points",
+                     kExitUsageOrFile);
+            return false;
+        }
+        if (!session.exclusions().contains(point)) session.exclusions().toggle(point);
+    }
+    return true;
+}
+
 int finish(std::ostream& out, std::ostream& err, int status)
 {
     out.flush();
@@ -106,6 +123,7 @@ int runPlotOrReport(const Arguments& a, const RegionalSettings& regional, std::o
     for (const auto& [file, calibrationFile] : {std::pair(a.calibrationFile, true), std::pair(a.dataFile, false)}) {
         if (!file.empty() && !load(session, file, calibrationFile, err)) return kExitUsageOrFile;
     }
+    if (!excludePoints(session, a.excludedPoints, err)) return kExitUsageOrFile;
     const CalibrationReport calibration = session.calibrate();
     const bool plot = a.command == Arguments::Command::Plot;
     if (plot && !calibration.converged()) return complainNotConverged(err, calibration);
@@ -145,7 +163,7 @@ int Run(std::span<const std::string> args, const RegionalSettings& regional, std
     Session session(regional);
     const bool adjusting = a.command == Arguments::Command::Adjust;
     const std::optional<FileOutcome> calibrationRead = load(session, a.calibrationFile, true, err);
-    if (!calibrationRead) return kExitUsageOrFile;
+    if (!calibrationRead || !excludePoints(session, a.excludedPoints, err)) return kExitUsageOrFile;
     std::optional<FileOutcome> adjustmentRead;
     if (adjusting && !(adjustmentRead = load(session, a.dataFile, false, err))) return kExitUsageOrFile;
 

@@ -35,12 +35,17 @@ double calculatedEmf(const CalibrationData& data, std::int32_t i)
     return (data.emf[k] - data.residual[k]).value();
 }
 
-void drawMeasuredAndCalculated(Surface& s, const PlotMapping& m, const CalibrationData& data, std::int32_t n)
+void drawMeasuredAndCalculated(Surface& s, const PlotMapping& m, const CalibrationData& data, std::int32_t n,
+                               const PointExclusions& excluded)
 {
     for (std::int32_t i = 1; i <= n; ++i) {
         const auto px = xToPixel(m, at(data.pH, i));
         const auto py = yToPixel(m, at(data.emf, i));
-        if (px && py) drawCross(s, kSizeFactor, *px, *py);
+        if (!px || !py) continue;
+        if (excluded.contains(i))
+            drawHollowCross(s, kSizeFactor, *px, *py);
+        else
+            drawCross(s, kSizeFactor, *px, *py);
     }
     // A point that cannot be placed breaks the line instead of being bridged.
     bool drawing = false;
@@ -60,21 +65,24 @@ void drawMeasuredAndCalculated(Surface& s, const PlotMapping& m, const Calibrati
 }
 
 // Half the height of the residual axis: the largest finite residual in magnitude.
-double residualRange(const CalibrationData& data, std::int32_t n)
+double residualRange(const CalibrationData& data, std::int32_t n, const PointExclusions& excluded)
 {
     double r = 1E-20;
     for (std::int32_t i = 1; i <= n; ++i) {
+        if (excluded.contains(i)) continue;
         const double v = std::abs(at(data.residual, i));
         if (std::isfinite(v) && v > r) r = v;
     }
     return r;
 }
 
-void drawResiduals(Surface& s, const PlotMapping& m, const CalibrationData& data, std::int32_t n)
+void drawResiduals(Surface& s, const PlotMapping& m, const CalibrationData& data, std::int32_t n,
+                   const PointExclusions& excluded)
 {
     const auto zero = yToPixel(m, 0);
     if (!zero) return;
     for (std::int32_t i = 1; i <= n; ++i) {
+        if (excluded.contains(i)) continue;
         const auto px = xToPixel(m, at(data.pH, i));
         const auto py = yToPixel(m, at(data.residual, i));
         if (!px || !py) continue;
@@ -92,7 +100,8 @@ double exportLayoutScale(int width, int height)
 }
 
 void drawCalibrationPlots(Surface& surface, PlotMapping& m, PlotExtents& extents, const CalibrationData& data,
-                          std::string_view title, bool calibrationPresent, const RegionalSettings& regional)
+                          std::string_view title, bool calibrationPresent, const RegionalSettings& regional,
+                          const PointExclusions& excluded)
 {
     if (!calibrationPresent) return;
     const std::int32_t n = plottablePoints(data);
@@ -116,15 +125,15 @@ void drawCalibrationPlots(Surface& surface, PlotMapping& m, PlotExtents& extents
     // No x title: the residual plot below labels the shared pH axis.
     drawFrame(surface, m, kSizeFactor, kYIntervals, extents.xMin, extents.yMin, extents.xMax, extents.yMax, "",
               "emf /mV", title, regional);
-    drawMeasuredAndCalculated(surface, m, data, n);
+    drawMeasuredAndCalculated(surface, m, data, n, excluded);
 
     m.top = m.bottom + 16;
     m.bottom = *h - 40;
-    const double r = residualRange(data, n);
+    const double r = residualRange(data, n, excluded);
     double rMax = r;
     drawFrame(surface, m, kSizeFactor, kYIntervals, extents.xMin, -r, extents.xMax, rMax, "pH", " /mV", "obs-calc",
               regional);
-    drawResiduals(surface, m, data, n);
+    drawResiduals(surface, m, data, n, excluded);
 }
 
 }  // namespace quorlin

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/data_sets.h"
+#include "core/point_exclusions.h"
 #include "plot/plot_mapping.h"
 #include "plot/surface.h"
 #include "text/number_text.h"
@@ -23,7 +24,8 @@ struct PlotExtents {
 // `title` is the calibration file's name; `calibrationPresent` is whether calibration
 // data are loaded (without them the surface is left untouched). Only the points that
 // have model values are drawn; with none the surface is just cleared. Leaves `m` set
-// for the lower plot.
+// for the lower plot. Points left out of the fit are drawn as hollow grey crosses above
+// and not at all below.
 // Exported pictures are laid out as a plot of at most 800×600 pixels and scaled up
 // from there, so that text and markers grow with the picture.
 inline constexpr int kExportLayoutWidth = 800;
@@ -31,6 +33,7 @@ inline constexpr int kExportLayoutHeight = 600;
 double exportLayoutScale(int width, int height);
 
 void drawCalibrationPlots(Surface& surface, PlotMapping& m, PlotExtents& extents, const CalibrationData& data,
-                          std::string_view title, bool calibrationPresent, const RegionalSettings& regional);
+                          std::string_view title, bool calibrationPresent, const RegionalSettings& regional,
+                          const PointExclusions& excluded = {});
 
 }  // namespace quorlin

@@ -131,6 +131,24 @@ void drawCross(Surface& surface, std::int32_t f, std::int32_t px, std::int32_t p
     line(surface, px, py - a, px, py + a);
 }
 
+void drawHollowCross(Surface& surface, std::int32_t f, std::int32_t px, std::int32_t py)
+{
+    const std::int64_t arm = 4 * static_cast<std::int64_t>(f);
+    if (!fitsInt32(px - arm) || !fitsInt32(px + arm) || !fitsInt32(py - arm) || !fitsInt32(py + arm)) return;
+    const auto a = static_cast<std::int32_t>(arm);
+    const std::int32_t w = f;
+    // Round the outline from the left arm's upper edge, clockwise.
+    const std::int32_t corners[][2] = {{-a, -w}, {-w, -w}, {-w, -a}, {w, -a}, {w, -w}, {a, -w},
+                                       {a, w},   {w, w},   {w, a},   {-w, a}, {-w, w}, {-a, w}};
+    surface.setPenColour(PenColour::Grey);
+    surface.moveTo(px - a, py - w);
+    for (std::size_t i = 1; i <= std::size(corners); ++i) {
+        const auto& c = corners[i % std::size(corners)];
+        surface.lineTo(px + c[0], py + c[1]);
+    }
+    surface.setPenColour(PenColour::Black);
+}
+
 void drawFrame(Surface& surface, PlotMapping& m, std::int32_t f, std::int32_t nY, double xMin, double yMin,
                double& xMax, double& yMax, std::string_view xTitle, std::string_view yTitle, std::string_view title,
                const RegionalSettings& regional)

@@ -25,6 +25,10 @@ void drawLabel(Surface& surface, std::int32_t x, std::int32_t y, std::int32_t si
 // The data marker: a cross with arms of 4f pixels, in the current pen.
 void drawCross(Surface& surface, std::int32_t f, std::int32_t px, std::int32_t py);
 
+// The marker of a point left out of the fit: the outline of a cross as large as the data
+// marker, with arms 2f pixels wide, in grey; the pen is black again afterwards.
+void drawHollowCross(Surface& surface, std::int32_t f, std::int32_t px, std::int32_t py);
+
 // The frame of one plot around the data area whose edges are set in `m`: rectangle,
 // title, ticks and tick labels on the bottom (only with an x title) and left edges, and
 // axis titles; then the mapping for the data drawn afterwards. f multiplies tick

@@ -8,6 +8,9 @@ namespace quorlin {
 
 enum class TextAlign { Left, Centre, Right };
 
+// Grey marks what is shown but not taken into account, such as a point left out of the fit.
+enum class PenColour { Black, Grey };
+
 struct Font {
     std::string face;
     // Character height: the glyphs' em height, without the cell's internal leading.
@@ -17,7 +20,7 @@ struct Font {
 };
 
 // What the plots need of a drawing surface. Pixel coordinates start at the top-left
-// corner, y grows downwards. The pen is always solid black; a fresh surface's pen is one
+// corner, y grows downwards. The pen is solid; a fresh surface's pen is black and one
 // pixel wide.
 class Surface {
 public:
@@ -33,6 +36,7 @@ public:
     virtual double dotsPerInch() const = 0;
 
     virtual void setPenWidth(std::int32_t pixels) = 0;
+    virtual void setPenColour(PenColour colour) = 0;
 
     virtual void moveTo(std::int32_t x, std::int32_t y) = 0;
 

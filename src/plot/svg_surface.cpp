@@ -99,6 +99,13 @@ void SvgSurface::setPenWidth(std::int32_t pixels)
     penWidth_ = pixels;
 }
 
+void SvgSurface::setPenColour(PenColour colour)
+{
+    if (colour == penColour_) return;
+    endPath();
+    penColour_ = colour;
+}
+
 void SvgSurface::moveTo(std::int32_t x, std::int32_t y)
 {
     x_ = x;
@@ -109,8 +116,8 @@ void SvgSurface::lineTo(std::int32_t x, std::int32_t y)
 {
     const auto point = [](std::int32_t px, std::int32_t py) { return std::to_string(px) + ' ' + std::to_string(py); };
     if (!pathOpen_) {
-        body_ += "<path fill=\"none\" stroke=\"#000\" stroke-width=\"" + std::to_string(penWidth_) + "\" d=\"M"
-                 + point(x_, y_);
+        body_ += std::string("<path fill=\"none\" stroke=\"") + (penColour_ == PenColour::Grey ? "#999" : "#000")
+                 + "\" stroke-width=\"" + std::to_string(penWidth_) + "\" d=\"M" + point(x_, y_);
         pathOpen_ = true;
     } else if (pathX_ != x_ || pathY_ != y_) {
         body_ += " M" + point(x_, y_);

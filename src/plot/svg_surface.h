@@ -23,6 +23,7 @@ public:
     double innerHeight() const override { return height_; }
     double dotsPerInch() const override { return dpi_; }
     void setPenWidth(std::int32_t pixels) override;
+    void setPenColour(PenColour colour) override;
     void moveTo(std::int32_t x, std::int32_t y) override;
     void lineTo(std::int32_t x, std::int32_t y) override;
     void drawText(std::int32_t x, std::int32_t y, TextAlign align, const Font& font, std::string_view text) override;
@@ -44,6 +45,7 @@ private:
     int displayHeight_;
     double dpi_;
     std::int32_t penWidth_ = 1;
+    PenColour penColour_ = PenColour::Black;
     std::int32_t x_ = 0;
     std::int32_t y_ = 0;
     // Whether body_ ends inside an open path's d attribute, and where that path stands.

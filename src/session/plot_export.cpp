@@ -11,7 +11,7 @@ void drawCalibrationPlots(Surface& surface, const Session& session)
     PlotExtents extents;
     const std::string& title = session.captions().fileName[0];
     drawCalibrationPlots(surface, mapping, extents, session.calibration(), title, title != Captions::kNone,
-                         session.regional());
+                         session.regional(), session.exclusions());
 }
 
 std::string calibrationPlotSvg(const Session& session, int width, int height)

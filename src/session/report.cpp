@@ -1,6 +1,7 @@
 #include "report.h"
 
 #include "plot/svg_surface.h"
+#include "session/fit_details.h"
 #include "session/plot_export.h"
 
 #include <cmath>
@@ -45,6 +46,12 @@ std::string row(std::initializer_list<std::string_view> cells, std::string_view 
     return out + "</tr>\n";
 }
 
+// A row with one more cell at its end.
+std::string extended(std::string row, std::string_view tag, std::string_view text)
+{
+    return row.insert(row.size() - std::string_view("</tr>\n").size(), cell(tag, text));
+}
+
 std::string labelled(std::string_view label, std::string_view value)
 {
     return "<tr>" + cell("th", label, true) + cell("td", value, true) + "</tr>\n";
@@ -52,29 +59,70 @@ std::string labelled(std::string_view label, std::string_view value)
 
 std::string parameterTable(const Session& session, const FitResult& fit)
 {
-    const char* names[] = {"Ezero (mV)", "Slope (mV/pH)", "j corr (mV·L/mol)"};
     std::string out = "<table>\n" + row({"Parameter", "Value±σ", "Value", "Standard deviation"}, "th");
     for (std::size_t k = kEzero; k <= kJcorr; ++k)
-        out += "<tr>" + cell("th", names[k - 1], true) + cell("td", session.captions().parameter[k])
+        out += "<tr>" + cell("th", kParameterNames[k - 1], true) + cell("td", session.captions().parameter[k])
                + cell("td", exactText(fit.parameters[k])) + cell("td", exactText(fit.sigma[k])) + "</tr>\n";
-    const std::int32_t n = session.calibration().count;
+    const std::int32_t n = session.fittedData().count;
     out += "</table>\n<table>\n" + labelled("Rms error", session.captions().rmsError)
            + labelled("Rms error (mV)", exactText(fit.rms)) + labelled("Points", std::to_string(n))
            + labelled("Degrees of freedom", std::to_string(n - 3)) + "</table>\n";
     return out;
 }
 
-std::string pointTable(const CalibrationData& data, bool fitted)
+std::string pointList(const std::vector<std::int32_t>& points)
 {
-    std::string out =
-        "<table>\n"
-        + row({"Point", "Volume (ml)", "emf (mV)", "Model pH", "[H+] (mol/L)", "Calculated emf (mV)", "Residual (mV)"},
-              "th");
+    std::string out;
+    for (const std::int32_t point : points) out += (out.empty() ? "" : ", ") + std::to_string(point);
+    return out;
+}
+
+// What the double-precision statistics add to the fit, and the points it left out.
+std::string statisticsSection(const Session& session, const FitResult& fit, const FitStatistics& statistics)
+{
+    std::string out = "<h2>Fit statistics</h2>\n";
+    if (const std::string warning = precisionWarning(fit, statistics); !warning.empty())
+        out += "<p class=\"failed\">" + xmlEscaped(warning) + "</p>\n";
+    out += "<table>\n"
+           + row({"Parameter", "Double precision", "Standard deviation", "95% interval ±", "Correlation: Ezero",
+                  "Slope", "j corr"},
+                 "th");
+    for (std::size_t k = kEzero; k <= kJcorr; ++k) {
+        out += "<tr>" + cell("th", kParameterNames[k - 1], true) + cell("td", exactText(statistics.parameters[k]))
+               + cell("td", exactText(statistics.sigma[k])) + cell("td", exactText(statistics.ci95[k]));
+        for (std::size_t j = kEzero; j <= kJcorr; ++j) out += cell("td", exactText(statistics.correlation[k][j]));
+        out += "</tr>\n";
+    }
+    out += "</table>\n<table>\n"
+           + labelled("Largest distance of a parameter from the optimum (σ)", exactText(statistics.maxSigmaShift));
+    if (!session.exclusions().empty())
+        out += labelled("Points left out of the fit", pointList(session.exclusions().points()));
+    std::vector<std::int32_t> outliers;
+    for (std::int32_t i = 1; i <= session.calibration().count; ++i)
+        if (FitStatistics::isOutlier(session.studentizedResidual(i))) outliers.push_back(i);
+    out += labelled("Outlier candidates (|studentised residual| > 3)", outliers.empty() ? "none" : pointList(outliers));
+    return out + "</table>\n";
+}
+
+std::string studentizedText(double value)
+{
+    if (std::isnan(value)) return "left out";
+    return exactText(value) + (FitStatistics::isOutlier(value) ? " ⚠" : "");
+}
+
+std::string pointTable(const Session& session, bool fitted)
+{
+    const CalibrationData& data = session.calibration();
+    const bool studentized = fitted && session.lastStatistics();
+    std::string header = row(
+        {"Point", "Volume (ml)", "emf (mV)", "Model pH", "[H+] (mol/L)", "Calculated emf (mV)", "Residual (mV)"}, "th");
+    std::string out = "<table>\n" + (studentized ? extended(header, "th", "Studentised residual") : header);
     for (std::int32_t i = 1; i <= data.count; ++i) {
         const Number emf = pointOr0(data.emf, i), residual = pointOr0(data.residual, i);
-        out += row({std::to_string(i), exactText(pointOr0(data.volume, i)), exactText(emf),
-                    exactText(pointOr0(data.pH, i)), exactText(pointOr0(data.hydrogen, i)),
-                    fitted ? exactText(emf - residual) : "", fitted ? exactText(residual) : ""});
+        std::string line = row({std::to_string(i), exactText(pointOr0(data.volume, i)), exactText(emf),
+                                exactText(pointOr0(data.pH, i)), exactText(pointOr0(data.hydrogen, i)),
+                                fitted ? exactText(emf - residual) : "", fitted ? exactText(residual) : ""});
+        out += studentized ? extended(line, "td", studentizedText(session.studentizedResidual(i))) : line;
     }
     return out + "</table>\n";
 }
@@ -88,11 +136,16 @@ std::string adjustmentSection(const Session& session)
     if (adjusted.failedPoint != 0)
         out +=
             "<p class=\"failed\">The adjustment stopped at point " + std::to_string(adjusted.failedPoint) + ".</p>\n";
-    out += "<table>\n" + row({"Point", "Volume (ml)", "Measured emf (mV)", "Adjusted emf (mV)"}, "th");
+    // The calibration's uncertainty carried into each adjusted value.
+    const bool sigma = session.lastStatistics().has_value();
+    const std::string header = row({"Point", "Volume (ml)", "Measured emf (mV)", "Adjusted emf (mV)"}, "th");
+    out += "<table>\n" + (sigma ? extended(header, "th", "σ of adjusted emf (mV)") : header);
     for (std::int32_t i = 1; i <= data.count; ++i) {
         const auto k = static_cast<std::size_t>(i - 1);
-        out += row({std::to_string(i), exactText(pointOr0(data.volume, i)), exactText(pointOr0(data.emf, i)),
-                    k < adjusted.texts.size() ? adjusted.texts[k] : ""});
+        const bool adjustedHere = k < adjusted.texts.size();
+        std::string line = row({std::to_string(i), exactText(pointOr0(data.volume, i)),
+                                exactText(pointOr0(data.emf, i)), adjustedHere ? adjusted.texts[k] : ""});
+        out += sigma ? extended(line, "td", adjustedHere ? exactText(session.adjustedSigma(i)) : "") : line;
     }
     return out + "</table>\n";
 }
@@ -114,9 +167,10 @@ std::string calibrationReportHtml(const Session& session, const ReportContext& c
            + labelled("Initial volume (ml)", session.constantTexts()[1]) + "</table>\n";
 
     out += "<h2>Calibration</h2>\n";
-    if (fit)
+    if (fit) {
         out += parameterTable(session, *fit);
-    else
+        if (session.lastStatistics()) out += statisticsSection(session, *fit, *session.lastStatistics());
+    } else
         out += "<p class=\"failed\">No calibration has converged: there are no parameters to report.</p>\n";
 
     if (calibrationFile) {
@@ -124,7 +178,7 @@ std::string calibrationReportHtml(const Session& session, const ReportContext& c
         drawCalibrationPlots(plot, session);
         out += "<div class=\"plot\">\n" + plot.element() + "</div>\n";
     }
-    out += "<h2>Points</h2>\n" + pointTable(session.calibration(), fit.has_value());
+    out += "<h2>Points</h2>\n" + pointTable(session, fit.has_value());
     if (captions.fileName[1] != Captions::kNone && session.canAdjust()) out += adjustmentSection(session);
     return out + "</body>\n</html>\n";
 }

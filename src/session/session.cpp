@@ -1,11 +1,14 @@
 #include "session.h"
 
+#include "core/adjusted_uncertainty.h"
 #include "core/adjustment.h"
+#include "included_points.h"
 #include "io/data_directory.h"
 #include "text/sigma_text.h"
 
 #include <algorithm>
 #include <cctype>
+#include <limits>
 
 namespace quorlin {
 
@@ -103,6 +106,7 @@ FileOutcome Session::loadCalibrationFile(const std::string& path)
 {
     const FileOutcome outcome = replaceOnRead(calibration_, 0, path, readCalibrationFile);
     if (!outcome.ok) return outcome;
+    exclusions_.clear();
     constantTexts_ = {pointNumberText(calibration_.acidConcentration), pointNumberText(calibration_.initialVolume)};
     const ModelOutcome model = computeInitialValues(calibration_);
     if (model.ok()) writeStartingCaptions(model);
@@ -128,7 +132,11 @@ CalibrationReport Session::calibrate()
         report.outcome = outcome;
         return report;
     };
-    if (calibration_.count < kMinimumPoints) return end(CalibrationOutcome::TooFewPoints);
+    // Points left out are fitted as if deleted, from a copy of the others.
+    std::optional<IncludedPoints> included;
+    if (!exclusions_.empty()) included = includedPoints(calibration_, exclusions_);
+    CalibrationData& fitted = included ? included->data : calibration_;
+    if (fitted.count < kMinimumPoints) return end(CalibrationOutcome::TooFewPoints);
     if (captions_.fileName[0] == Captions::kNone) return end(CalibrationOutcome::NoFile);
     for (report.missingConstant = 0; report.missingConstant < 2; ++report.missingConstant)
         if (isBlank(constantTexts_[static_cast<std::size_t>(report.missingConstant)]))
@@ -139,8 +147,11 @@ CalibrationReport Session::calibrate()
             return end(CalibrationOutcome::InvalidConstant);
     report.missingConstant = 0;
 
-    report.model = computeInitialValues(calibration_);
-    if (!report.model.ok()) return end(CalibrationOutcome::ModelError);
+    report.model = computeInitialValues(fitted);
+    if (!report.model.ok()) {
+        if (included && report.model.point != 0) report.model.point = included->row(report.model.point);
+        return end(CalibrationOutcome::ModelError);
+    }
     writeStartingCaptions(report.model);
 
     // The fit starts from the captions as shown, rounded to two decimals, in single precision.
@@ -151,7 +162,8 @@ CalibrationReport Session::calibrate()
         start[k] = static_cast<float>(entry.number.value());
     }
 
-    const FitResult fit = fitParameters(calibration_, start);
+    const FitResult fit = fitParameters(fitted, start);
+    if (included) spreadModelValues(calibration_, *included, fit.parameters);
     switch (fit.outcome) {
     case FitOutcome::FactorizationFailed: return end(CalibrationOutcome::FactorizationFailed);
     case FitOutcome::StepLimit: return end(CalibrationOutcome::StepLimit);
@@ -159,6 +171,13 @@ CalibrationReport Session::calibrate()
     }
 
     lastFit_ = fit;
+    lastStatistics_ = computeFitStatistics(fitted, fit);
+    fittedCopy_.reset();
+    fittedRows_.clear();
+    if (included) {
+        fittedCopy_ = std::move(included->data);
+        fittedRows_ = std::move(included->rows);
+    }
     captions_.rmsError = "Rms error = " + formatNumber(fit.rms, "#0.0000", regional_);
     for (std::size_t k = kEzero; k <= kJcorr; ++k) {
         const std::string sigmaText = oneFigureText(fit.sigma[k], regional_);
@@ -176,6 +195,24 @@ AdjustmentReport Session::adjust() const
     report.texts.reserve(result.adjusted.size());
     for (const double value : result.adjusted) report.texts.push_back(formatNumber(value, "###0.00", regional_));
     return report;
+}
+
+double Session::studentizedResidual(std::int32_t row) const
+{
+    std::int32_t k = row;
+    if (!fittedRows_.empty()) {
+        const auto at = std::lower_bound(fittedRows_.begin(), fittedRows_.end(), row);
+        k = at != fittedRows_.end() && *at == row ? static_cast<std::int32_t>(at - fittedRows_.begin()) + 1 : 0;
+    }
+    if (!lastStatistics_ || k < 1 || static_cast<std::size_t>(k) > lastStatistics_->studentized.size())
+        return std::numeric_limits<double>::quiet_NaN();
+    return lastStatistics_->studentized[static_cast<std::size_t>(k - 1)];
+}
+
+double Session::adjustedSigma(std::int32_t point) const
+{
+    if (!lastStatistics_ || point < 1 || point > adjustment_.count) return std::numeric_limits<double>::quiet_NaN();
+    return adjustedEmfSigma(parameters(), lastStatistics_->covariance, pointOr0(adjustment_.emf, point).value());
 }
 
 FileOutcome Session::saveCalibrationFile(const std::string& path, const std::vector<TextRecord>& points)

@@ -2,7 +2,9 @@
 
 #include "core/data_sets.h"
 #include "core/fit.h"
+#include "core/fit_statistics.h"
 #include "core/initial_values.h"
+#include "core/point_exclusions.h"
 #include "io/data_files.h"
 #include "session/captions.h"
 #include "text/number_text.h"
@@ -85,6 +87,22 @@ public:
     // Only a converged calibration adjusts data: starting values would pass for results.
     bool canAdjust() const { return lastFit_.has_value(); }
 
+    // The calibration points left out of the next fit; a calibration load clears them.
+    PointExclusions& exclusions() { return exclusions_; }
+    const PointExclusions& exclusions() const { return exclusions_; }
+    std::int32_t includedCount() const { return calibration_.count - exclusions_.size(); }
+    // The double-precision statistics of the last converged fit, when its points allow them.
+    const std::optional<FitStatistics>& lastStatistics() const { return lastStatistics_; }
+    // The points the last converged fit used, numbered as in the fit: the calibration data
+    // themselves when none was left out.
+    const CalibrationData& fittedData() const { return fittedCopy_ ? *fittedCopy_ : calibration_; }
+    // The studentised residual of grid point `row` in the last converged fit; NaN for a
+    // point it left out or when there is none.
+    double studentizedResidual(std::int32_t row) const;
+    // The standard deviation of adjusted point `point` that the calibration's uncertainty
+    // gives; NaN without statistics or where the adjustment fails.
+    double adjustedSigma(std::int32_t point) const;
+
     // The acid concentration (0) and initial volume (1) as typed; the values follow.
     const std::array<std::string, 2>& constantTexts() const { return constantTexts_; }
     NumberEntry setConstantText(int which, std::string text);
@@ -130,6 +148,11 @@ private:
     AdjustmentData adjustment_;
     Captions captions_;
     std::optional<FitResult> lastFit_;
+    PointExclusions exclusions_;
+    std::optional<FitStatistics> lastStatistics_;
+    // With points left out: the points the last converged fit used, and their grid numbers.
+    std::optional<CalibrationData> fittedCopy_;
+    std::vector<std::int32_t> fittedRows_;
     std::array<std::string, 2> constantTexts_;
     std::string dataDirectory_;
 };

@@ -55,6 +55,8 @@ CommandActions buildCommandActions(QMenuBar* menuBar, QWidget* client)
     a.addCalibrationPoint = addItem(calibration, "&Add point (after)", "Ctrl+A");
     a.deleteCalibrationPoint = addItem(calibration, "&Delete point", "Ctrl+B");
     a.calibrate = addItem(calibration, "&Calibrate", "Ctrl+C", "calibrate", "Calibrate");
+    a.toggleExclusion = addItem(calibration, QObject::tr("Leave point &out / take it in"), "Ctrl+E");
+    a.fitDetails = addItem(calibration, QObject::tr("Fit &details…"));
 
     a.adjustmentMenu = menuBar->addMenu("&Adjustment");
     a.addAdjustmentPoint = addItem(a.adjustmentMenu, "&Add point (after)", "Ctrl+X");

@@ -24,6 +24,8 @@ struct CommandActions {
     QAction* addCalibrationPoint = nullptr;
     QAction* deleteCalibrationPoint = nullptr;
     QAction* calibrate = nullptr;
+    QAction* toggleExclusion = nullptr;  // also in the calibration grid's context menu
+    QAction* fitDetails = nullptr;
 
     QMenu* adjustmentMenu = nullptr;
     QAction* addAdjustmentPoint = nullptr;

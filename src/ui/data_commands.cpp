@@ -174,6 +174,7 @@ void MainWindow::fitCalibration(Caller caller)
     // The plot draws only once the command states show calibration data.
     updateCommandStates();
     redrawPlots();
+    showFitStatistics();
 }
 
 void MainWindow::adjustData()

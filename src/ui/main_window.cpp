@@ -81,6 +81,10 @@ void MainWindow::connectCommands()
     connect(a.deleteAdjustmentPoint, &QAction::triggered, this, &MainWindow::deleteAdjustmentPoint);
     connect(a.adjustData, &QAction::triggered, this, &MainWindow::adjustData);
     connect(a.help, &QAction::triggered, this, &MainWindow::showHelp);
+    connect(a.toggleExclusion, &QAction::triggered, ui_.calibrationGrid, &CalibrationGrid::toggleExclusion);
+    connect(a.fitDetails, &QAction::triggered, this, &MainWindow::showFitDetails);
+    ui_.calibrationGrid->addAction(a.toggleExclusion);
+    connect(ui_.calibrationGrid, &CalibrationGrid::exclusionsChanged, this, &MainWindow::redrawPlots);
     connect(ui_.calibrationGrid, &CalibrationGrid::pointAdded, this,
             [this] { updateCommandStates(StateChange::PointTyped); });
     connect(ui_.tabs, &TabStrip::tabSelected, this, &MainWindow::onTabSelected);
@@ -97,7 +101,8 @@ void MainWindow::connectCommands()
 
     const QList<QAction*> shortcuts{a.saveCalibrationData, a.saveAdjustedData,       a.print,
                                     a.addCalibrationPoint, a.deleteCalibrationPoint, a.calibrate,
-                                    a.addAdjustmentPoint,  a.deleteAdjustmentPoint,  a.adjustData};
+                                    a.addAdjustmentPoint,  a.deleteAdjustmentPoint,  a.adjustData,
+                                    a.toggleExclusion};
     qApp->installEventFilter(new MenuShortcutFilter(this, shortcuts));
 }
 
@@ -190,8 +195,9 @@ void MainWindow::updateCommandStates(StateChange change)
     const bool adjustmentFile = session_.captions().fileName[1] != Captions::kNone;
 
     for (QAction* command : {actions_.loadAdjustmentData, actions_.saveCalibrationData, actions_.exportPlot,
-                             actions_.saveReport, actions_.print, actions_.calibrate})
+                             actions_.saveReport, actions_.print, actions_.calibrate, actions_.toggleExclusion})
         command->setEnabled(calibrationFile);
+    actions_.fitDetails->setEnabled(session_.lastStatistics().has_value());
 
     // The items follow their menu so that their shortcuts rest with it.
     for (QAction* command : {actions_.adjustmentMenu->menuAction(), actions_.addAdjustmentPoint,
@@ -213,8 +219,8 @@ void MainWindow::onTabSelected(int index)
 void MainWindow::redrawPlots()
 {
     drawCalibrationPlots(ui_.graph->surface(), mapping_, extents_, session_.calibration(),
-                         session_.captions().fileName[0], actions_.loadAdjustmentData->isEnabled(),
-                         session_.regional());
+                         session_.captions().fileName[0], actions_.loadAdjustmentData->isEnabled(), session_.regional(),
+                         session_.exclusions());
     ui_.graph->update();
 }
 

@@ -52,6 +52,9 @@ public:
     void deleteAdjustmentPoint();
     void adjustData();
     void showHelp();
+    // Calibration › Fit details…: the statistics of the last converged fit, in a window
+    // of their own.
+    void showFitDetails();
 
     const CommandActions& commands() const { return actions_; }
     const WindowControls& controls() const { return ui_; }
@@ -92,6 +95,9 @@ private:
     void writeResultFile(const QString& path, const std::string& bytes);
     bool saved(const QString& path, const FileOutcome& outcome);
     void drawPlots(Surface& surface) const;
+    // After a fit: the marks in both grids, and in the status line whether single
+    // precision misled it.
+    void showFitStatistics();
 
     PlatformServices& platform_;
     Session session_;

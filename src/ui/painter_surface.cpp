@@ -13,7 +13,12 @@ namespace quorlin {
 
 namespace {
 
-QPen linePen(std::int32_t width) { return QPen(Qt::black, width, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin); }
+QColor penColour(PenColour colour) { return colour == PenColour::Grey ? QColor(0x99, 0x99, 0x99) : QColor(Qt::black); }
+
+QPen linePen(std::int32_t width, PenColour colour)
+{
+    return QPen(penColour(colour), width, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
+}
 
 void paintText(QPainter& p, std::int32_t x, std::int32_t y, TextAlign align, const Font& font, std::string_view text)
 {
@@ -76,7 +81,7 @@ QPainter* PaintSurface::painter()
         painter_ = std::make_unique<QPainter>(&image_);
         painter_->setRenderHint(QPainter::Antialiasing, false);
         painter_->setRenderHint(QPainter::TextAntialiasing, true);
-        painter_->setPen(linePen(penWidth_));
+        painter_->setPen(linePen(penWidth_, penColour_));
     }
     return painter_.get();
 }
@@ -95,7 +100,13 @@ void PaintSurface::setPenWidth(std::int32_t pixels)
 {
     if (pixels == penWidth_) return;
     penWidth_ = pixels;
-    if (painter_) painter_->setPen(linePen(penWidth_));
+    if (painter_) painter_->setPen(linePen(penWidth_, penColour_));
+}
+
+void PaintSurface::setPenColour(PenColour colour)
+{
+    penColour_ = colour;
+    if (painter_) painter_->setPen(linePen(penWidth_, penColour_));
 }
 
 void PaintSurface::moveTo(std::int32_t x, std::int32_t y) { current_ = QPoint(x, y); }
@@ -104,7 +115,7 @@ void PaintSurface::lineTo(std::int32_t x, std::int32_t y)
 {
     const QPoint to(x, y);
     if (penWidth_ <= 1)
-        drawThinLine(image_, current_, to, qRgb(0, 0, 0));
+        drawThinLine(image_, current_, to, penColour(penColour_).rgb());
     else if (QPainter* p = painter())
         p->drawLine(current_, to);
     current_ = to;
@@ -120,7 +131,7 @@ PainterSurface::PainterSurface(QPainter& painter, QSizeF size, double dotsPerInc
 {
     painter_.setRenderHint(QPainter::Antialiasing, false);
     painter_.setRenderHint(QPainter::TextAntialiasing, true);
-    painter_.setPen(linePen(penWidth_));
+    painter_.setPen(linePen(penWidth_, penColour_));
 }
 
 void PainterSurface::clear() { painter_.fillRect(QRectF(QPointF(0, 0), size_), background_); }
@@ -128,7 +139,13 @@ void PainterSurface::clear() { painter_.fillRect(QRectF(QPointF(0, 0), size_), b
 void PainterSurface::setPenWidth(std::int32_t pixels)
 {
     penWidth_ = pixels;
-    painter_.setPen(linePen(penWidth_));
+    painter_.setPen(linePen(penWidth_, penColour_));
+}
+
+void PainterSurface::setPenColour(PenColour colour)
+{
+    penColour_ = colour;
+    painter_.setPen(linePen(penWidth_, penColour_));
 }
 
 void PainterSurface::moveTo(std::int32_t x, std::int32_t y) { current_ = QPoint(x, y); }

@@ -46,6 +46,7 @@ public:
     double innerHeight() const override { return image_.height(); }
     double dotsPerInch() const override { return dpi_; }
     void setPenWidth(std::int32_t pixels) override;
+    void setPenColour(PenColour colour) override;
     void moveTo(std::int32_t x, std::int32_t y) override;
     void lineTo(std::int32_t x, std::int32_t y) override;
     void drawText(std::int32_t x, std::int32_t y, TextAlign align, const Font& font, std::string_view text) override;
@@ -60,6 +61,7 @@ private:
     QColor background_;
     double dpi_;
     std::int32_t penWidth_ = 1;
+    PenColour penColour_ = PenColour::Black;
     QPoint current_;
 };
 
@@ -75,6 +77,7 @@ public:
     double innerHeight() const override { return size_.height(); }
     double dotsPerInch() const override { return dpi_; }
     void setPenWidth(std::int32_t pixels) override;
+    void setPenColour(PenColour colour) override;
     void moveTo(std::int32_t x, std::int32_t y) override;
     void lineTo(std::int32_t x, std::int32_t y) override;
     void drawText(std::int32_t x, std::int32_t y, TextAlign align, const Font& font, std::string_view text) override;
@@ -85,6 +88,7 @@ private:
     double dpi_;
     QColor background_;
     std::int32_t penWidth_ = 1;
+    PenColour penColour_ = PenColour::Black;
     QPoint current_;
 };
 

@@ -48,7 +48,7 @@ void MainWindow::drawPlots(Surface& surface) const
     PlotMapping mapping = mapping_;
     PlotExtents extents = extents_;
     drawCalibrationPlots(surface, mapping, extents, session_.calibration(), session_.captions().fileName[0], true,
-                         session_.regional());
+                         session_.regional(), session_.exclusions());
 }
 
 void MainWindow::exportPlot()

@@ -21,8 +21,13 @@ struct Recorder : Surface {
     double innerHeight() const override { return 450; }
     double dotsPerInch() const override { return 96; }
     void setPenWidth(Px) override { ++pens; }
+    void setPenColour(PenColour colour) override { grey = colour == PenColour::Grey; }
     void moveTo(Px x, Px y) override { moves.push_back(at = {x, y, x, y}); }
-    void lineTo(Px x, Px y) override { lines.push_back(at = {at.x2, at.y2, x, y}); }
+    void lineTo(Px x, Px y) override
+    {
+        lines.push_back(at = {at.x2, at.y2, x, y});
+        if (grey) greyLines.push_back(at);
+    }
     void drawText(Px x, Px y, TextAlign, const Font&, std::string_view text) override
     {
         texts.emplace_back(text);
@@ -30,10 +35,11 @@ struct Recorder : Surface {
     }
     int calls() const { return clears + pens + static_cast<int>(moves.size() + lines.size() + texts.size()); }
 
-    std::vector<Line> moves, lines, anchors;
+    std::vector<Line> moves, lines, anchors, greyLines;
     std::vector<std::string> texts;
     Line at{};
     int clears = 0, pens = 0;
+    bool grey = false;
 };
 
 }  // namespace quorlin::testing

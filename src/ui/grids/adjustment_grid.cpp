@@ -2,6 +2,7 @@
 
 #include "ui/grids/cell_edit_box.h"
 #include "ui/grids/grid_contents.h"
+#include "ui/grids/point_marks.h"
 #include "ui/grids/twips.h"
 
 #include <algorithm>
@@ -16,6 +17,7 @@ AdjustmentGrid::AdjustmentGrid(Session& session, GridServices& services, QWidget
     setCols(4);
     placeInTwips(*this, 0, 480, 2055, 975);
     placeInTwips(editBox(), 0, 2160, 615, 255);
+    setCellRoles(adjustedSigmaTips(session_, *this));
 }
 
 void AdjustmentGrid::fill() { fillAdjustmentGrid(*this, session_.adjustment()); }

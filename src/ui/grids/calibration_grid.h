@@ -20,10 +20,14 @@ public:
     void addPoint();
     // Menu "&Delete point", Ctrl+B, asked under "Calibration data".
     void deletePoint();
+    // Menu "Leave point out / take it in", Ctrl+E: the current point; then emits
+    // exclusionsChanged. Nothing happens without a current point.
+    void toggleExclusion();
 
 signals:
     // The window shows the calibration panel and enables the calibration.
     void pointAdded();
+    void exclusionsChanged();
 
 private:
     Session& session_;

@@ -59,6 +59,12 @@ void PointGrid::setCols(int cols)
     showCurrentCell();
 }
 
+void PointGrid::refreshMarks()
+{
+    viewport()->update();
+    verticalHeader()->viewport()->update();
+}
+
 void PointGrid::refill(int rows, std::vector<const PointArray*> pointColumns)
 {
     model_.refill(rows, std::move(pointColumns));

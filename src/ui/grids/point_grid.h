@@ -56,6 +56,9 @@ public:
     void clearColumnTexts(int col) { model_.clearColumnTexts(col); }
     // Alignment of a data column's cells and of its header cell alike.
     void setColumnAlignment(int col, Qt::Alignment alignment) { model_.setColumnAlignment(col, alignment); }
+    // See PointGridModel::setCellRoles; call refreshMarks when what they show changes.
+    void setCellRoles(PointGridModel::CellRoles roles) { model_.setCellRoles(std::move(roles)); }
+    void refreshMarks();
 
     TwipsPerPixel twipsPerPixel() const { return twipsPerPixelOf(*this); }
     double columnWidthTwips(int col) const;

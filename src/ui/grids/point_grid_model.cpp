@@ -117,7 +117,7 @@ QVariant PointGridModel::data(const QModelIndex& index, int role) const
     const int col = index.column() + 1;
     if (role == Qt::DisplayRole) return text(index.row() + 1, col);
     if (role == Qt::TextAlignmentRole) return static_cast<int>(alignments_[static_cast<std::size_t>(col)]);
-    return {};
+    return cellRoles_ ? cellRoles_(index.row() + 1, col, role) : QVariant();
 }
 
 QVariant PointGridModel::headerData(int section, Qt::Orientation orientation, int role) const
@@ -128,7 +128,7 @@ QVariant PointGridModel::headerData(int section, Qt::Orientation orientation, in
         return {};
     }
     if (role == Qt::DisplayRole) return text(section + 1, 0);
-    return {};
+    return cellRoles_ ? cellRoles_(section + 1, 0, role) : QVariant();
 }
 
 Qt::ItemFlags PointGridModel::flags(const QModelIndex& index) const

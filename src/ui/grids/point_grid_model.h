@@ -5,6 +5,7 @@
 #include <QAbstractTableModel>
 #include <QString>
 
+#include <functional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -38,6 +39,11 @@ public:
 
     void setColumnAlignment(int col, Qt::Alignment alignment);
 
+    // What a cell, or with column 0 a row number, shows beyond its text and alignment:
+    // colours, fonts, tooltips. Grid coordinates; an invalid value leaves the default.
+    using CellRoles = std::function<QVariant(int row, int col, int role)>;
+    void setCellRoles(CellRoles roles) { cellRoles_ = std::move(roles); }
+
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
@@ -56,6 +62,7 @@ private:
     std::vector<QString> headers_;                           // index col
     std::vector<Qt::Alignment> alignments_;                  // index col
     std::unordered_map<std::uint64_t, QString> typedTexts_;  // point columns only
+    CellRoles cellRoles_;
 };
 
 }  // namespace quorlin

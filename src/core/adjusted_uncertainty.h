@@ -1,0 +1,18 @@
+#pragma once
+
+#include "data_sets.h"
+#include "fit_statistics.h"
+
+namespace quorlin {
+
+// The derivatives of one adjusted emf, emf − j corr·10^(−pH), with respect to Ezero,
+// Slope and j corr (slots 1..3), where pH is the root of the calibrated electrode
+// equation for the reading and moves with the parameters; `root` false stands for the
+// reading adjusted as if its pH were 0, which does not move.
+std::array<double, 4> adjustedEmfGradient(const ElectrodeParameters& p, double pH, bool root);
+
+// The standard deviation the calibration's uncertainty gives one adjusted emf,
+// √(J·C·Jᵀ); NaN where the inversion fails, as the adjustment does.
+double adjustedEmfSigma(const ElectrodeParameters& p, const ParameterMatrix& covariance, double emf);
+
+}  // namespace quorlin

@@ -1,0 +1,93 @@
+#include "fit_details_dialog.h"
+
+#include "session/fit_details.h"
+#include "session/session.h"
+#include "ui/grids/qt_text.h"
+
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QVBoxLayout>
+
+namespace quorlin {
+
+namespace {
+
+QString cells(const QStringList& texts, const QString& tag = QStringLiteral("td"))
+{
+    QString row = QStringLiteral("<tr>");
+    for (const QString& text : texts) row += QStringLiteral("<%1 align=right>%2</%1>").arg(tag, text.toHtmlEscaped());
+    return row + QStringLiteral("</tr>");
+}
+
+QString pointList(const std::vector<std::int32_t>& points)
+{
+    QStringList numbers;
+    for (const std::int32_t point : points) numbers << QString::number(point);
+    return numbers.join(QStringLiteral(", "));
+}
+
+}  // namespace
+
+FitDetailsDialog::FitDetailsDialog(const Session& session, QWidget* parent)
+    : QDialog(parent), session_(session), details_(new QLabel(this))
+{
+    setWindowTitle(tr("Fit details"));
+    details_->setTextFormat(Qt::RichText);
+    details_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::close);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(details_);
+    layout->addWidget(buttons);
+    showStatistics();
+}
+
+QString FitDetailsDialog::detailsText() const { return details_->text(); }
+
+void FitDetailsDialog::showStatistics()
+{
+    const std::optional<FitResult>& fit = session_.lastFit();
+    const std::optional<FitStatistics>& statistics = session_.lastStatistics();
+    if (!fit || !statistics) {
+        details_->setText(tr("No calibration has converged."));
+        return;
+    }
+    const FitStatistics& s = *statistics;
+    const RegionalSettings& regional = session_.regional();
+    const auto number = [&regional](double value, const char* pattern) {
+        return qStringOf(formatNumber(value, pattern, regional));
+    };
+
+    QString html =
+        QStringLiteral("<p>") + tr("%1 points fitted, %2 degrees of freedom.").arg(s.points).arg(s.points - 3);
+    if (!session_.exclusions().empty())
+        html += QLatin1Char(' ') + tr("Left out: %1.").arg(pointList(session_.exclusions().points()));
+    html += QStringLiteral("</p><table cellspacing=0 cellpadding=3 border=1>");
+    html += cells({tr("Parameter"), tr("Fit"), tr("σ"), tr("95% interval ±"), tr("Double precision"),
+                   tr("Correlation: Ezero"), tr("Slope"), tr("j corr")},
+                  QStringLiteral("th"));
+    for (std::size_t k = kEzero; k <= kJcorr; ++k) {
+        QStringList row{qStringOf(kParameterNames[k - 1]), number(fit->parameters[k], "###0.0000"),
+                        number(s.sigma[k], "#0.0000"), number(s.ci95[k], "#0.0000"),
+                        number(s.parameters[k], "###0.0000")};
+        for (std::size_t j = kEzero; j <= kJcorr; ++j) row << number(s.correlation[k][j], "#0.0000");
+        html += cells(row);
+    }
+    html += QStringLiteral("</table><p>");
+    const std::string warning = precisionWarning(*fit, s);
+    html += warning.empty()
+                ? tr("Single and double precision agree within %1 σ.").arg(number(s.maxSigmaShift, "#0.0000"))
+                : QStringLiteral("<b>%1</b>").arg(qStringOf(warning).toHtmlEscaped());
+    QStringList outliers;
+    for (std::int32_t i = 1; i <= session_.calibration().count; ++i) {
+        const double r = session_.studentizedResidual(i);
+        if (FitStatistics::isOutlier(r)) outliers << tr("point %1 (%2)").arg(i).arg(number(r, "#0.00"));
+    }
+    html += QStringLiteral("</p><p>")
+            + tr("Outlier candidates (|studentised residual| > 3): %1.")
+                  .arg(outliers.isEmpty() ? tr("none") : outliers.join(QStringLiteral(", ")))
+            + QStringLiteral("</p>");
+    details_->setText(html);
+}
+
+}  // namespace quorlin

@@ -1,0 +1,60 @@
+#include "ui/grids/point_marks.h"
+
+#include "session/session.h"
+#include "ui/grids/grid_contents.h"
+#include "ui/grids/point_grid.h"
+
+#include <QColor>
+#include <QCoreApplication>
+#include <QFont>
+
+#include <cmath>
+
+namespace quorlin {
+
+namespace {
+
+QString tr(const char* text) { return QCoreApplication::translate("PointMarks", text); }
+
+QVariant excludedRole(int role)
+{
+    if (role == Qt::ForegroundRole) return QColor(Qt::gray);
+    if (role == Qt::ToolTipRole) return tr("Left out of the fit (Ctrl+E takes it in again)");
+    if (role != Qt::FontRole) return {};
+    QFont font;
+    font.setStrikeOut(true);
+    return font;
+}
+
+QVariant outlierRole(double studentized, int role)
+{
+    if (role == Qt::BackgroundRole) return QColor(255, 214, 170);
+    if (role == Qt::ToolTipRole)
+        return tr("Studentised residual %1: an outlier candidate").arg(QString::number(studentized, 'f', 2));
+    return {};
+}
+
+}  // namespace
+
+PointGridModel::CellRoles calibrationPointMarks(const Session& session)
+{
+    return [&session](int row, int, int role) -> QVariant {
+        if (row < 1 || row > session.calibration().count) return {};
+        if (session.exclusions().contains(row)) return excludedRole(role);
+        const double studentized = session.studentizedResidual(row);
+        if (FitStatistics::isOutlier(studentized)) return outlierRole(studentized, role);
+        return {};
+    };
+}
+
+PointGridModel::CellRoles adjustedSigmaTips(const Session& session, const PointGrid& grid)
+{
+    return [&session, &grid](int row, int col, int role) -> QVariant {
+        if (role != Qt::ToolTipRole || col != kAdjustedColumn || grid.text(row, col).isEmpty()) return {};
+        const double sigma = session.adjustedSigma(row);
+        if (!std::isfinite(sigma)) return {};
+        return tr("σ = %1 mV from the calibration's uncertainty").arg(QString::number(sigma, 'g', 3));
+    };
+}
+
+}  // namespace quorlin

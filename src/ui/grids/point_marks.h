@@ -1,0 +1,19 @@
+#pragma once
+
+#include "ui/grids/point_grid_model.h"
+
+namespace quorlin {
+
+class PointGrid;
+class Session;
+
+// The calibration grid's marks: a point left out of the fit greyed and struck through, a
+// point whose studentised residual exceeds 3 shaded as an outlier candidate, with its
+// value as the tooltip.
+PointGridModel::CellRoles calibrationPointMarks(const Session& session);
+
+// The adjustment grid's adjusted column: the standard deviation the calibration gives
+// adjusted value shown in `grid`, as its tooltip.
+PointGridModel::CellRoles adjustedSigmaTips(const Session& session, const PointGrid& grid);
+
+}  // namespace quorlin
