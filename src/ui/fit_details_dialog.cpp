@@ -83,9 +83,9 @@ void FitDetailsDialog::showStatistics()
         const double r = session_.studentizedResidual(i);
         if (FitStatistics::isOutlier(r)) outliers << tr("point %1 (%2)").arg(i).arg(number(r, "#0.00"));
     }
+    const QString listed = outliers.isEmpty() ? tr("none") : outliers.join(QStringLiteral(", "));
     html += QStringLiteral("</p><p>")
-            + tr("Outlier candidates (|studentised residual| > 3): %1.")
-                  .arg(outliers.isEmpty() ? tr("none") : outliers.join(QStringLiteral(", ")))
+            + tr("Outlier candidates (|studentised residual| > 3): %1.").arg(listed).toHtmlEscaped()
             + QStringLiteral("</p>");
     details_->setText(html);
 }

@@ -65,6 +65,35 @@ TEST(QuorlinCli, AdjustWritesTabSeparatedCrLfLinesThatReadBack)
     EXPECT_EQ(run({"adjust", kSample, kAdjust}, {',', '.'}).out, bytes);
 }
 
+TEST(QuorlinCli, ExcludeGivesTheBytesOfTheFileWithThosePointsDeleted)
+{
+    testing::TempFolder folder;
+    const std::string text = testing::CalibrationFileText({}, 15);
+    std::vector<std::string> lines;
+    for (std::size_t at = 0, end; (end = text.find("\r\n", at)) != std::string::npos; at = end + 2)
+        lines.push_back(text.substr(at, end + 2 - at));
+    const std::string all = folder.write("all.txt", text);
+    const std::string cut =
+        folder.write("cut.txt", lines[0] + lines[1] + lines[2] + lines[4] + lines[5] + lines[6] + lines[8] + lines[9]
+                                    + lines[10] + lines[11] + lines[12] + lines[13] + lines[14] + lines[15]);
+    for (const std::vector<std::string>& command :
+         {std::vector<std::string>{"calibrate", "--json"}, {"calibrate"}, {"adjust", "--json", kAdjust}}) {
+        std::vector<std::string> excluded = command, deleted = command;
+        excluded.insert(excluded.begin() + 1, {all, "--exclude", "7,3"});
+        deleted.insert(deleted.begin() + 1, cut);
+        const Result a = run(excluded), b = run(deleted);
+        EXPECT_EQ(a.status, b.status);
+        EXPECT_EQ(a.out + a.err, b.out + b.err) << command[0];
+    }
+    const std::string json = run({"adjust", "--json", all, kAdjust}).out;
+    EXPECT_NE(json.find(R"("correlation":[[1,)"), std::string::npos) << json;
+    const std::size_t sigmas = json.find(R"("adjustedSigma":[)");
+    ASSERT_NE(sigmas, std::string::npos);
+    EXPECT_EQ(std::count(json.begin() + static_cast<std::ptrdiff_t>(sigmas), json.end(), ','), 9);
+    EXPECT_EQ(run({"calibrate", all, "--exclude", "16"}).status, 2);
+    EXPECT_EQ(run({"calibrate", all, "--exclude", "3,x"}).status, 2);
+}
+
 TEST(QuorlinCli, ExitStatusesAndOneLineComplaints)
 {
     testing::TempFolder folder;

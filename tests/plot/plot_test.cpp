@@ -124,6 +124,29 @@ TEST(drawCalibrationPlots, CrossesForMeasuredEmfLineForCalculatedAndResidualsBel
         EXPECT_NE(std::ranges::find(s.texts, title), s.texts.end()) << title;
 }
 
+TEST(drawCalibrationPlots, AnExcludedPointIsAHollowGreyCrossAboveAndNoStickBelow)
+{
+    Recorder all, some;
+    PlotMapping m;
+    PlotExtents e;
+    drawCalibrationPlots(all, m, e, fivePoints(), "cal.txt", true, RegionalSettings{});
+    PointExclusions third;
+    third.toggle(3);
+    drawCalibrationPlots(some, m, e, fivePoints(), "cal.txt", true, RegionalSettings{}, third);
+    EXPECT_TRUE(all.greyLines.empty());
+    // Twelve grey edges round (320, 163), the measured 230.5 mV, and no black arm there.
+    ASSERT_EQ(some.greyLines.size(), 12u);
+    for (const Line& edge : some.greyLines) {
+        EXPECT_LE(std::abs(edge.x2 - 320) + std::abs(edge.y2 - 163), 5);
+        EXPECT_EQ(std::ranges::count(some.lines, edge), 1);
+    }
+    EXPECT_EQ(std::ranges::count(some.lines, Line{316, 163, 324, 163}), 0);
+    EXPECT_EQ(std::ranges::count(all.lines, Line{316, 163, 324, 163}), 1);
+    // Without the 2 mV residual, the largest left is 1 mV: the stick of point 2 reaches the frame.
+    EXPECT_EQ(std::ranges::count(some.lines, Line{320, 366, 320, 322}), 0);
+    EXPECT_EQ(std::ranges::count_if(some.lines, [](const Line& l) { return l.x1 == 452 && l.y2 == 410; }), 1);
+}
+
 TEST(drawCalibrationPlots, NothingWithoutCalibrationDataAndOnlyAClearWithoutPoints)
 {
     Recorder absent, empty;

@@ -1,0 +1,52 @@
+#include "window_fixture.h"
+
+#include "ui/fit_details_dialog.h"
+#include "ui/grids/grid_contents.h"
+
+#include <QFont>
+
+namespace quorlin::testing {
+namespace {
+
+TEST_F(WindowTest, CtrlEMarksThePointTheFitLeavesOutAndFitDetailsShowIt)
+{
+    std::string text = CalibrationFileText({}, 15);
+    std::size_t line = 0;
+    for (int i = 0; i < 3; ++i) line = text.find("\r\n", line) + 2;
+    const std::size_t tab = text.find('\t', line);  // the third point's emf goes 2 mV off
+    text.replace(tab + 1, 8, FileNumber(std::stod(text.substr(tab + 1)) + 2));
+    load(QString::fromStdString(folder.write("cal.txt", text)));
+    const auto role = [this](int row, int role) { return ui().calibrationGrid->model()->index(row - 1, 0).data(role); };
+    EXPECT_TRUE(role(3, Qt::BackgroundRole).isValid());  // outlier candidate
+    ui().calibrationGrid->setCurrentCell(3, 1);
+    ui().calibrationGrid->setFocus();
+    QTest::keyClick(ui().calibrationGrid, Qt::Key_E, Qt::ControlModifier);
+    EXPECT_EQ(window->session().exclusions().points(), std::vector<std::int32_t>{3});
+    EXPECT_TRUE(role(3, Qt::FontRole).value<QFont>().strikeOut());
+    EXPECT_FALSE(role(4, Qt::FontRole).isValid());
+
+    window->calibrate();
+    EXPECT_EQ(window->session().fittedData().count, 14);
+    ui().calibrationGrid->setCurrentCell(1, 1);
+    window->addCalibrationPoint();  // the exclusion moves with its point
+    EXPECT_EQ(window->session().exclusions().points(), std::vector<std::int32_t>{4});
+
+    window->commands().fitDetails->trigger();
+    const auto* dialog = window->findChild<FitDetailsDialog*>();
+    ASSERT_TRUE(dialog && dialog->isVisible());
+    for (const QString& part : {QStringLiteral("14 points fitted"), QStringLiteral("Left out: 4."),
+                                QStringLiteral("Outlier candidates (|studentised residual| &gt; 3): none")})
+        EXPECT_TRUE(dialog->detailsText().contains(part)) << part.toStdString();
+}
+
+TEST_F(WindowTest, TheAdjustedColumnsTooltipGivesItsSigma)
+{
+    load(QStringLiteral(QUORLIN_SAMPLE_DATA "/calibration.txt"));
+    load(QStringLiteral(QUORLIN_SAMPLE_DATA "/adjustment.txt"), &MainWindow::loadAdjustmentData);
+    const QString tip = ui().adjustmentGrid->model()->index(0, kAdjustedColumn - 1).data(Qt::ToolTipRole).toString();
+    const double sigma = window->session().adjustedSigma(1);
+    EXPECT_TRUE(sigma > 0 && tip.contains(QString::number(sigma, 'g', 3))) << tip.toStdString();
+}
+
+}  // namespace
+}  // namespace quorlin::testing
