@@ -85,8 +85,7 @@ TEST(AdjustedUncertainty, GradientAndSigmaMatchFiniteDifferences)
         for (std::size_t k = 1; k <= 3; ++k) p[k] = f.fit.parameters[k];
         for (std::size_t k = 1; k <= 3; ++k) {
             std::array<double, 4> up = p, down = p;
-            up[k] += 1e-4;
-            down[k] -= 1e-4;
+            up[k] += 1e-4, down[k] -= 1e-4;
             jacobian[k] = (adjusted(up, emf) - adjusted(down, emf)) / 2e-4;
         }
         const Inversion root = findPhByFalsePosition(f.fit.parameters, emf);

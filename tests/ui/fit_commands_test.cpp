@@ -8,7 +8,7 @@
 namespace quorlin::testing {
 namespace {
 
-TEST_F(WindowTest, CtrlEMarksThePointTheFitLeavesOutAndFitDetailsShowIt)
+TEST_F(WindowTest, CtrlEMarksThePointTheFitLeavesOutFitDetailsAndTooltipsShowTheStatistics)
 {
     std::string text = CalibrationFileText({}, 15);
     std::size_t line = 0;
@@ -37,11 +37,8 @@ TEST_F(WindowTest, CtrlEMarksThePointTheFitLeavesOutAndFitDetailsShowIt)
     for (const QString& part : {QStringLiteral("14 points fitted"), QStringLiteral("Left out: 4."),
                                 QStringLiteral("Outlier candidates (|studentised residual| &gt; 3): none")})
         EXPECT_TRUE(dialog->detailsText().contains(part)) << part.toStdString();
-}
 
-TEST_F(WindowTest, TheAdjustedColumnsTooltipGivesItsSigma)
-{
-    load(QStringLiteral(QUORLIN_SAMPLE_DATA "/calibration.txt"));
+    // The adjusted column's tooltip gives the calibration's uncertainty of each value.
     load(QStringLiteral(QUORLIN_SAMPLE_DATA "/adjustment.txt"), &MainWindow::loadAdjustmentData);
     const QString tip = ui().adjustmentGrid->model()->index(0, kAdjustedColumn - 1).data(Qt::ToolTipRole).toString();
     const double sigma = window->session().adjustedSigma(1);
