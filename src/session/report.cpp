@@ -95,8 +95,8 @@ std::string statisticsSection(const Session& session, const FitResult& fit, cons
     }
     out += "</table>\n<table>\n"
            + labelled("Largest distance of a parameter from the optimum (σ)", exactText(statistics.maxSigmaShift));
-    if (!session.exclusions().empty())
-        out += labelled("Points left out of the fit", pointList(session.exclusions().points()));
+    if (!session.leftOutOfLastFit().empty())
+        out += labelled("Points left out of the fit", pointList(session.leftOutOfLastFit()));
     std::vector<std::int32_t> outliers;
     for (std::int32_t i = 1; i <= session.calibration().count; ++i)
         if (FitStatistics::isOutlier(session.studentizedResidual(i))) outliers.push_back(i);

@@ -174,6 +174,7 @@ CalibrationReport Session::calibrate()
     lastStatistics_ = computeFitStatistics(fitted, fit);
     fittedCopy_.reset();
     fittedRows_.clear();
+    leftOut_ = exclusions_.points();
     if (included) {
         fittedCopy_ = std::move(included->data);
         fittedRows_ = std::move(included->rows);

@@ -96,6 +96,8 @@ public:
     // The points the last converged fit used, numbered as in the fit: the calibration data
     // themselves when none was left out.
     const CalibrationData& fittedData() const { return fittedCopy_ ? *fittedCopy_ : calibration_; }
+    // The points the last converged fit left out, numbered as they were then.
+    const std::vector<std::int32_t>& leftOutOfLastFit() const { return leftOut_; }
     // The studentised residual of grid point `row` in the last converged fit; NaN for a
     // point it left out or when there is none.
     double studentizedResidual(std::int32_t row) const;
@@ -153,6 +155,7 @@ private:
     // With points left out: the points the last converged fit used, and their grid numbers.
     std::optional<CalibrationData> fittedCopy_;
     std::vector<std::int32_t> fittedRows_;
+    std::vector<std::int32_t> leftOut_;
     std::array<std::string, 2> constantTexts_;
     std::string dataDirectory_;
 };

@@ -60,8 +60,8 @@ void FitDetailsDialog::showStatistics()
 
     QString html =
         QStringLiteral("<p>") + tr("%1 points fitted, %2 degrees of freedom.").arg(s.points).arg(s.points - 3);
-    if (!session_.exclusions().empty())
-        html += QLatin1Char(' ') + tr("Left out: %1.").arg(pointList(session_.exclusions().points()));
+    if (!session_.leftOutOfLastFit().empty())
+        html += QLatin1Char(' ') + tr("Left out: %1.").arg(pointList(session_.leftOutOfLastFit()));
     html += QStringLiteral("</p><table cellspacing=0 cellpadding=3 border=1>");
     html += cells({tr("Parameter"), tr("Fit"), tr("σ"), tr("95% interval ±"), tr("Double precision"),
                    tr("Correlation: Ezero"), tr("Slope"), tr("j corr")},
