@@ -48,7 +48,7 @@ bool MainWindow::readDataFile(const QString& path, FileOutcome (Session::*load)(
 {
     const FileOutcome outcome = (session_.*load)(filePath(path));
     if (!outcome.ok) {
-        platform_.showMessage(QStringLiteral("Could not read %1: %2").arg(path, qStringOf(outcome.reason)));
+        platform_.showMessage(tr("Could not read %1: %2").arg(path, qStringOf(outcome.reason)));
         return false;
     }
     saveDataDirectory(platform_.settings(), session_.dataDirectory());
@@ -61,7 +61,7 @@ bool MainWindow::readDataFile(const QString& path, FileOutcome (Session::*load)(
 // insists.
 bool MainWindow::mayWrite(const std::string& problem)
 {
-    return problem.empty() || platform_.askBeforeRisk(qStringOf(problem + ". Save anyway?"));
+    return problem.empty() || platform_.askBeforeRisk(tr("%1. Save anyway?").arg(qStringOf(problem)));
 }
 
 void MainWindow::loadCalibrationData()
@@ -127,8 +127,7 @@ void MainWindow::saveAdjustedData()
 // A save that failed says why; the data set and its file stay as they were.
 bool MainWindow::saved(const QString& path, const FileOutcome& outcome)
 {
-    if (!outcome.ok)
-        platform_.showMessage(QStringLiteral("Could not save %1: %2").arg(path, qStringOf(outcome.reason)));
+    if (!outcome.ok) platform_.showMessage(tr("Could not save %1: %2").arg(path, qStringOf(outcome.reason)));
     return outcome.ok;
 }
 
@@ -180,7 +179,7 @@ void MainWindow::adjustData()
 {
     finishEdits();
     if (!session_.canAdjust()) {
-        platform_.showMessage(QStringLiteral("No calibration has converged yet: calibrate first."));
+        platform_.showMessage(tr("No calibration has converged yet: calibrate first."));
         return;
     }
     adjustPoints(Caller::User);
@@ -190,7 +189,7 @@ void MainWindow::adjustPoints(Caller caller)
 {
     const std::int32_t failed = ui_.adjustmentGrid->adjust();
     if (failed != 0 && caller == Caller::User)
-        platform_.showMessage(QStringLiteral("Point %1: no pH can be found for this emf").arg(failed));
+        platform_.showMessage(tr("Point %1: no pH can be found for this emf").arg(failed));
 }
 
 }  // namespace quorlin

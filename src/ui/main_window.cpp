@@ -42,7 +42,7 @@ QFont designFont()
 MainWindow::MainWindow(PlatformServices& platform, QWidget* parent)
     : QMainWindow(parent), platform_(platform), session_(platform.regional()), twips_(twipsPerPixelOf(*this))
 {
-    setWindowTitle(kTitle);
+    setWindowTitle(tr(kTitle));
     setWindowIcon(QIcon(":/icons/quorlin.svg"));
 
     // The client area below the menu bar holds the toolbar and everything else at
@@ -114,8 +114,8 @@ bool MainWindow::saveOrDiscardChanges()
     finishEdits();
     using Save = void (MainWindow::*)();
     const std::array<std::pair<QString, Save>, 2> sets{
-        {{QStringLiteral("Save changes to calibration data?"), &MainWindow::saveCalibrationData},
-         {QStringLiteral("Save changes to adjustment data?"), &MainWindow::saveAdjustedData}}};
+        {{tr("Save changes to calibration data?"), &MainWindow::saveCalibrationData},
+         {tr("Save changes to adjustment data?"), &MainWindow::saveAdjustedData}}};
     for (std::size_t i = 0; i < sets.size(); ++i) {
         if (!changed_[i]) continue;
         const PlatformServices::SaveChoice choice = platform_.askToSave(sets[i].first);

@@ -28,7 +28,7 @@ class MainWindow final : public QMainWindow {
     Q_OBJECT
 
 public:
-    static inline const QString kTitle = QStringLiteral("Low pH Glass Electode calibration and adjustment");
+    static constexpr const char* kTitle = QT_TR_NOOP("Low pH Glass Electode calibration and adjustment");
     // The client area as designed, in twips.
     static constexpr double kClientWidth = 11880;
     static constexpr double kClientHeight = 8595;

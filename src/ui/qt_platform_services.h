@@ -3,6 +3,7 @@
 #include "platform_services.h"
 #include "qt_settings_store.h"
 
+#include <QCoreApplication>
 #include <QPointer>
 
 class QWidget;
@@ -14,6 +15,8 @@ class HelpWindow;
 // The desktop as the user meets it: Qt's own file dialogs (the same on every desktop),
 // message boxes without icons, the system beep, the help window and QSettings.
 class QtPlatformServices final : public PlatformServices {
+    Q_DECLARE_TR_FUNCTIONS(QtPlatformServices)
+
 public:
     QtPlatformServices();
     ~QtPlatformServices() override;

@@ -9,7 +9,7 @@
 namespace quorlin {
 
 CalibrationGrid::CalibrationGrid(Session& session, GridServices& services, QWidget* container)
-    : PointSetGrid(session.calibration(), session.regional(), services, container, QStringLiteral("Calibration data")),
+    : PointSetGrid(session.calibration(), session.regional(), services, container, tr("Calibration data")),
       session_(session)
 {
     setCols(3);
