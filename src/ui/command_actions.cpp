@@ -65,11 +65,16 @@ CommandActions buildCommandActions(QMenuBar* menuBar, QWidget* client)
     a.addCalibrationPoint = addItem(calibration, Texts::tr("&Add point (after)"), "Ctrl+A");
     a.deleteCalibrationPoint = addItem(calibration, Texts::tr("&Delete point"), "Ctrl+B");
     a.calibrate = addItem(calibration, Texts::tr("&Calibrate"), "Ctrl+C", "calibrate", Texts::tr("Calibrate"));
+    calibration->addSeparator();
+    a.undo = addItem(calibration, Texts::tr("&Undo"), "Ctrl+Z");
+    a.redo = addItem(calibration, Texts::tr("&Redo"), "Ctrl+Shift+Z");
 
     a.adjustmentMenu = menuBar->addMenu(Texts::tr("&Adjustment"));
     a.addAdjustmentPoint = addItem(a.adjustmentMenu, Texts::tr("&Add point (after)"), "Ctrl+X");
     a.deleteAdjustmentPoint = addItem(a.adjustmentMenu, Texts::tr("&Delete point"), "Ctrl+Y");
     a.adjustData = addItem(a.adjustmentMenu, Texts::tr("&Adjust data"), "Ctrl+J", "adjust", Texts::tr("Adjust data"));
+    a.adjustmentMenu->addSeparator();
+    a.adjustmentMenu->addActions({a.undo, a.redo});
 
     QMenu* help = menuBar->addMenu(Texts::tr("&Help"));
     a.help = addItem(help, Texts::tr("&Help"), {}, "help", Texts::tr("Help"));

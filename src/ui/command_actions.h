@@ -21,6 +21,10 @@ struct CommandActions {
     QAction* print = nullptr;
     QAction* exit = nullptr;
 
+    // One history for both data sets, in both their menus.
+    QAction* undo = nullptr;
+    QAction* redo = nullptr;
+
     QAction* addCalibrationPoint = nullptr;
     QAction* deleteCalibrationPoint = nullptr;
     QAction* calibrate = nullptr;

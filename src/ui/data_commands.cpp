@@ -43,6 +43,7 @@ std::optional<QString> MainWindow::askForFile(FileCommand command)
 // A file read names its data set, and its folder becomes the one every later dialog
 // offers, also after a restart. A file that cannot be read changes nothing. Data that
 // end early are noted in the status line, which keeps loading free of message boxes.
+// Edits made before the load are no longer there to be undone.
 bool MainWindow::readDataFile(const QString& path, FileOutcome (Session::*load)(const std::string&),
                               const PointSet& points)
 {
@@ -52,6 +53,7 @@ bool MainWindow::readDataFile(const QString& path, FileOutcome (Session::*load)(
         return false;
     }
     saveDataDirectory(platform_.settings(), session_.dataDirectory());
+    undoStack_.clear();
     const std::string note = dataEndNote(path.toStdString(), outcome, points.count);
     if (!note.empty() || findChild<QStatusBar*>()) statusBar()->showMessage(qStringOf(note));
     return true;

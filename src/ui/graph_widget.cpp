@@ -26,7 +26,18 @@ void Graph::paintEvent(QPaintEvent* event)
 {
     syncSurface();
     QPainter painter(this);
+    if (faded_) {
+        painter.fillRect(event->rect(), palette().color(QPalette::Window));
+        painter.setOpacity(0.35);
+    }
     painter.drawImage(event->rect(), surface_.image(), event->rect());
+}
+
+void Graph::setFaded(bool faded)
+{
+    if (faded == faded_) return;
+    faded_ = faded;
+    update();
 }
 
 void Graph::resizeEvent(QResizeEvent* event)

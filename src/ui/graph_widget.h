@@ -24,6 +24,9 @@ public:
     explicit Graph(QWidget* parent = nullptr);
 
     PaintSurface& surface();
+    // A faded plot no longer matches the data.
+    void setFaded(bool faded);
+    bool isFaded() const { return faded_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -34,6 +37,7 @@ private:
     void syncSurface();
 
     PaintSurface surface_;
+    bool faded_ = false;
 };
 
 }  // namespace quorlin

@@ -9,6 +9,7 @@
 #include "ui/grids/calibration_grid.h"
 #include "ui/grids/grid_sizing.h"
 #include "ui/grids/qt_text.h"
+#include "undo_commands.h"
 
 #include <QAction>
 #include <QApplication>
@@ -20,6 +21,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStatusBar>
 #include <QToolBar>
 
 namespace quorlin {
@@ -81,23 +83,55 @@ void MainWindow::connectCommands()
     connect(a.deleteAdjustmentPoint, &QAction::triggered, this, &MainWindow::deleteAdjustmentPoint);
     connect(a.adjustData, &QAction::triggered, this, &MainWindow::adjustData);
     connect(a.help, &QAction::triggered, this, &MainWindow::showHelp);
+    // A value still being typed lands first, so undo takes back the latest change.
+    connect(a.undo, &QAction::triggered, this, [this] {
+        finishEdits();
+        undoStack_.undo();
+    });
+    connect(a.redo, &QAction::triggered, this, [this] {
+        finishEdits();
+        undoStack_.redo();
+    });
+    a.undo->setEnabled(false);
+    a.redo->setEnabled(false);
+    connect(&undoStack_, &QUndoStack::canUndoChanged, a.undo, &QAction::setEnabled);
+    connect(&undoStack_, &QUndoStack::canRedoChanged, a.redo, &QAction::setEnabled);
+    connect(&undoStack_, &QUndoStack::undoTextChanged, a.undo,
+            [undo = a.undo](const QString& text) { undo->setText(tr("&Undo %1").arg(text).trimmed()); });
+    connect(&undoStack_, &QUndoStack::redoTextChanged, a.redo,
+            [redo = a.redo](const QString& text) { redo->setText(tr("&Redo %1").arg(text).trimmed()); });
+    for (PointSetGrid* grid : std::initializer_list<PointSetGrid*>{ui_.calibrationGrid, ui_.adjustmentGrid})
+        connect(grid, &PointSetGrid::pointsEdited, this,
+                [this, grid](const GridSnapshot& before, const QString& command) {
+                    undoStack_.push(new GridChange(*grid, before, command));
+                });
     connect(ui_.calibrationGrid, &CalibrationGrid::pointAdded, this,
             [this] { updateCommandStates(StateChange::PointTyped); });
     connect(ui_.tabs, &TabStrip::tabSelected, this, &MainWindow::onTabSelected);
-    connect(ui_.calibrationGrid, &PointSetGrid::pointsChanged, this, [this] { changed_[0] = true; });
+    connect(ui_.calibrationGrid, &PointSetGrid::pointsChanged, this, [this] {
+        changed_[0] = true;
+        session_.markCalibrationDataChanged();
+        showResultsState();
+    });
     connect(ui_.adjustmentGrid, &PointSetGrid::pointsChanged, this, [this] { changed_[1] = true; });
     // Text pasted or undone with the mouse releases no key, yet the fit and a save must
     // use what the box shows.
     const std::array<QLineEdit*, 2> boxes{ui_.acidConcentration, ui_.initialVolume};
     for (int i = 0; i < 2; ++i)
-        connect(boxes[static_cast<std::size_t>(i)], &QLineEdit::textEdited, this, [this, i](const QString& text) {
-            session_.setConstantText(i, text.toStdString());
-            changed_[0] = true;
-        });
+        connect(boxes[static_cast<std::size_t>(i)], &QLineEdit::textEdited, this,
+                [this, i](const QString& text) { onConstantEdited(i, text); });
 
-    const QList<QAction*> shortcuts{a.saveCalibrationData, a.saveAdjustedData,       a.print,
-                                    a.addCalibrationPoint, a.deleteCalibrationPoint, a.calibrate,
-                                    a.addAdjustmentPoint,  a.deleteAdjustmentPoint,  a.adjustData};
+    const QList<QAction*> shortcuts{a.saveCalibrationData,
+                                    a.saveAdjustedData,
+                                    a.print,
+                                    a.addCalibrationPoint,
+                                    a.deleteCalibrationPoint,
+                                    a.calibrate,
+                                    a.addAdjustmentPoint,
+                                    a.deleteAdjustmentPoint,
+                                    a.adjustData,
+                                    a.undo,
+                                    a.redo};
     qApp->installEventFilter(new MenuShortcutFilter(this, shortcuts));
 }
 
@@ -231,6 +265,20 @@ void MainWindow::showCaptions()
     show(ui_.slope, captions.parameter[kSlope]);
     show(ui_.jCorrection, captions.parameter[kJcorr]);
     show(ui_.rmsError, captions.rmsError);
+    showResultsState();
+}
+
+void MainWindow::showResultsState()
+{
+    // Without captions there is nothing to be out of date.
+    const bool outOfDate = session_.resultsOutOfDate() && session_.captions().parameter[kEzero] != Captions::kNone;
+    for (QLabel* caption : {ui_.ezero, ui_.slope, ui_.jCorrection, ui_.rmsError}) caption->setEnabled(!outOfDate);
+    ui_.graph->setFaded(outOfDate);
+    const QString note = tr("Data changed since this calibration");
+    if (outOfDate)
+        statusBar()->showMessage(note);
+    else if (findChild<QStatusBar*>() && statusBar()->currentMessage() == note)
+        statusBar()->clearMessage();
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
@@ -255,6 +303,25 @@ void MainWindow::readConstants()
             platform_.showMessage(qStringOf(kInvalidEntryMessage));
         }
     }
+}
+
+void MainWindow::onConstantEdited(int which, const QString& text)
+{
+    const QString before = qStringOf(session_.constantTexts()[static_cast<std::size_t>(which)]);
+    setConstant(which, text);
+    undoStack_.push(new ConstantChange(
+        which, before, text, [this](int box, const QString& typed) { setConstant(box, typed); },
+        which == 0 ? tr("Change acid concentration") : tr("Change initial volume")));
+}
+
+// The box shows the text, which the session reads.
+void MainWindow::setConstant(int which, const QString& text)
+{
+    QLineEdit* box = which == 0 ? ui_.acidConcentration : ui_.initialVolume;
+    if (box->text() != text) box->setText(text);
+    session_.setConstantText(which, text.toStdString());
+    changed_[0] = true;
+    showResultsState();
 }
 
 void MainWindow::showHelp() { platform_.showHelp(); }

@@ -10,6 +10,7 @@
 #include "window_controls.h"
 
 #include <QMainWindow>
+#include <QUndoStack>
 
 #include <array>
 #include <optional>
@@ -84,7 +85,11 @@ private:
     void fitCalibration(Caller caller);
     void adjustPoints(Caller caller);
     void readConstants();
+    void setConstant(int which, const QString& text);
+    void onConstantEdited(int which, const QString& text);
     void showCaptions();
+    // Greys the captions and the plot, with a note, while they no longer match the data.
+    void showResultsState();
     std::optional<QString> askForFile(FileCommand command);
     bool readDataFile(const QString& path, FileOutcome (Session::*load)(const std::string&), const PointSet& points);
     bool mayWrite(const std::string& problem);
@@ -107,6 +112,8 @@ private:
     // Per data set, calibration first: whether a typed value, constant or point differs
     // from what was last loaded or saved.
     std::array<bool, 2> changed_{};
+    // Edits of points and constants in both data sets; a load starts it anew.
+    QUndoStack undoStack_;
     // Writes the plots as an SVG document of the given size; none means SVG is offered
     // but not yet available.
 };

@@ -32,9 +32,11 @@ QLabel* label(QWidget* container, const QString& text, double left, double top)
 
 QLabel* parameterLabel(QWidget* container, const QColor& colour, double left)
 {
-    QLabel* l = label(container, "?", left, 240);
+    QLabel* l = label(container, QStringLiteral("?"), left, 240);
     QPalette palette = l->palette();
-    palette.setColor(QPalette::WindowText, colour);
+    // A disabled caption, out of date, greys as the platform greys text.
+    for (const auto group : {QPalette::Active, QPalette::Inactive})
+        palette.setColor(group, QPalette::WindowText, colour);
     l->setPalette(palette);
     return l;
 }

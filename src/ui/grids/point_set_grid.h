@@ -4,15 +4,27 @@
 #include "text/number_text.h"
 #include "ui/grids/point_grid.h"
 
+#include <QString>
+
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <vector>
 
 namespace quorlin {
 
 class CellEditBox;
 class CellEditor;
 class GridServices;
+
+// What undo puts back: the points, the texts their cells show and the current cell.
+struct GridSnapshot {
+    PointSet points;
+    std::vector<std::array<QString, 2>> texts;  // points 1..count: volume and emf cells
+    int row = 0;
+    int col = 0;
+};
 
 // A grid showing one data set, edited in place through its own edit box (a sibling in
 // `container`), with the point commands both data sets share. Editing is wired: a
@@ -42,10 +54,17 @@ public:
     void pastePoints(const QString& text);
     void pasteFromClipboard();
 
+    GridSnapshot snapshot() const;
+    // Puts back the points, their texts and the current cell, then finishes as a paste
+    // does; emits pointsChanged, but no pointsEdited.
+    void restore(const GridSnapshot& snapshot);
+
 signals:
     // A typed value was stored, or a point added or deleted: the data differ from their
-    // file.
+    // file. Undo and redo emit it too.
     void pointsChanged();
+    // A change the user made, named for the undo menu, and the grid as it was before.
+    void pointsEdited(const GridSnapshot& before, const QString& command);
 
 protected:
     enum class Deletion { NoPoints, Kept, Deleted };
@@ -64,12 +83,16 @@ protected:
     PointSet& points_;
 
 private:
+    // Emits pointsEdited and pointsChanged.
+    void recordChange(const GridSnapshot& before, const QString& command);
+
     const RegionalSettings& regional_;
     GridServices& services_;
     QString title_;
     std::function<void()> afterStore_;
     CellEditBox* editBox_;
     std::unique_ptr<CellEditor> editor_;
+    GridSnapshot beforeEdit_;
 };
 
 }  // namespace quorlin

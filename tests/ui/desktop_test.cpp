@@ -1,0 +1,124 @@
+#include "window_fixture.h"
+
+#include "ui/graph_widget.h"
+
+#include <QAction>
+#include <QStatusBar>
+
+#include <functional>
+
+namespace quorlin::testing {
+namespace {
+
+class Desktop : public WindowTest {
+protected:
+    void SetUp() override
+    {
+        WindowTest::SetUp();
+        load(calibrationFile);
+        load(QStringLiteral(QUORLIN_SAMPLE_DATA "/adjustment.txt"), &MainWindow::loadAdjustmentData);
+    }
+
+    // Everything an edit may change: both data sets, the texts of their cells and the constants.
+    struct State {
+        PointSet calibration, adjustment;
+        std::vector<QString> texts;
+        QString acid, volume;
+        std::array<std::string, 2> constants;
+        bool operator==(const State& other) const
+        {
+            const auto same = [](const PointSet& a, const PointSet& b) {
+                return a.count == b.count && a.volume == b.volume && a.emf == b.emf;
+            };
+            return same(calibration, other.calibration) && same(adjustment, other.adjustment)
+                   && std::tie(texts, acid, volume, constants)
+                          == std::tie(other.texts, other.acid, other.volume, other.constants);
+        }
+    };
+    State state() const
+    {
+        State s{cal(),
+                adj(),
+                {},
+                ui().acidConcentration->text(),
+                ui().initialVolume->text(),
+                window->session().constantTexts()};
+        for (const PointGrid* grid : std::initializer_list<const PointGrid*>{ui().calibrationGrid, ui().adjustmentGrid})
+            for (int row = 1; row < grid->rows(); ++row)
+                s.texts.insert(s.texts.end(), {grid->text(row, 1), grid->text(row, 2)});
+        return s;
+    }
+    bool greyed() const { return !ui().ezero->isEnabled() && !ui().rmsError->isEnabled() && ui().graph->isFaded(); }
+    const QString calibrationFile = QString::fromStdString(folder.write("model.txt", CalibrationFileText({}, 15)));
+};
+
+TEST_F(Desktop, UndoAndRedoWalkBackAndForthThroughEveryChangeExactly)
+{
+    CalibrationGrid& grid = *ui().calibrationGrid;
+    const std::pair<const char*, std::function<void()>> steps[] = {
+        {"typed volume",
+         [&] {
+             typeOver(grid, 2, 1, "7.50");
+             grid.finishEdit();
+         }},
+        {"added point", [&] { window->addCalibrationPoint(); }},
+        {"typed emf",
+         [&] {
+             typeOver(grid, 3, 2, "300");
+             grid.finishEdit();
+         }},
+        {"deleted point",
+         [&] {
+             grid.setCurrentCell(5, 1);
+             window->deleteCalibrationPoint();
+         }},
+        {"pasted points", [&] { grid.pastePoints("1\t2\n3\t4\n"); }},
+        {"typed constant", [&] { QTest::keyClicks(ui().acidConcentration, "25"); }},
+        {"adjustment point added", [&] { window->addAdjustmentPoint(); }},
+        {"adjustment point deleted",
+         [&] {
+             ui().adjustmentGrid->setCurrentCell(1, 1);
+             window->deleteAdjustmentPoint();
+         }},
+    };
+    std::vector<State> states{state()};
+    for (const auto& [name, step] : steps) {
+        step();
+        states.push_back(state());
+        EXPECT_FALSE(states.back() == states[states.size() - 2]) << name;
+    }
+    for (std::size_t i = std::size(steps); i > 0; --i) {
+        window->commands().undo->trigger();
+        EXPECT_TRUE(state() == states[i - 1]) << steps[i - 1].first;
+    }
+    EXPECT_FALSE(window->commands().undo->isEnabled());
+    for (std::size_t i = 1; i <= std::size(steps); ++i) {
+        window->commands().redo->trigger();
+        EXPECT_TRUE(state() == states[i]) << steps[i - 1].first;
+    }
+}
+
+// Undo after a calibration puts back the data, not the fit.
+TEST_F(Desktop, ResultsGreyedFromADataChangeUntilTheNextCalibration)
+{
+    const QString fitted = ui().ezero->text();
+    const QString note = "Data changed since this calibration";
+    const std::pair<std::function<void()>, bool> steps[] = {
+        {[] {}, false},
+        {[&] { window->deleteCalibrationPoint(); }, true},
+        {[&] { window->calibrate(); }, false},
+        {[&] { window->commands().undo->trigger(); }, true},
+        {[&] { window->calibrate(); }, false},
+        {[&] { QTest::keyClicks(ui().initialVolume, "1"); }, true},
+    };
+    for (std::size_t i = 0; const auto& [step, outOfDate] : steps) {
+        SCOPED_TRACE(i++);
+        step();
+        EXPECT_EQ(greyed(), outOfDate);
+        EXPECT_EQ(window->statusBar()->currentMessage() == note, outOfDate);
+    }
+    EXPECT_EQ(ui().ezero->text(), fitted);
+}
+
+}  // namespace
+}  // namespace quorlin::testing
