@@ -59,6 +59,8 @@ CommandActions buildCommandActions(QMenuBar* menuBar, QWidget* client)
     a.saveReport = addItem(file, Texts::tr("Save &report…"));
     a.print = addItem(file, Texts::tr("&Print…"), "Ctrl+P");
     file->addSeparator();
+    a.recentFiles = file->addMenu(Texts::tr("Recent &files"));
+    file->addSeparator();
     a.exit = addItem(file, Texts::tr("E&xit"), {}, "exit", Texts::tr("End session"));
 
     QMenu* calibration = menuBar->addMenu(Texts::tr("&Calibration"));

@@ -19,6 +19,7 @@ struct CommandActions {
     QAction* exportPlot = nullptr;
     QAction* saveReport = nullptr;
     QAction* print = nullptr;
+    QMenu* recentFiles = nullptr;  // filled by the window each time it opens
     QAction* exit = nullptr;
 
     // One history for both data sets, in both their menus.

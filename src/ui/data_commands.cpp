@@ -44,16 +44,18 @@ std::optional<QString> MainWindow::askForFile(FileCommand command)
 // offers, also after a restart. A file that cannot be read changes nothing. Data that
 // end early are noted in the status line, which keeps loading free of message boxes.
 // Edits made before the load are no longer there to be undone.
-bool MainWindow::readDataFile(const QString& path, FileOutcome (Session::*load)(const std::string&),
-                              const PointSet& points)
+bool MainWindow::readDataFile(const QString& path, std::size_t set)
 {
-    const FileOutcome outcome = (session_.*load)(filePath(path));
+    const FileOutcome outcome =
+        set == 0 ? session_.loadCalibrationFile(filePath(path)) : session_.loadAdjustmentFile(filePath(path));
     if (!outcome.ok) {
         platform_.showMessage(tr("Could not read %1: %2").arg(path, qStringOf(outcome.reason)));
         return false;
     }
     saveDataDirectory(platform_.settings(), session_.dataDirectory());
+    recentFiles_.at(set).add(path);
     undoStack_.clear();
+    const PointSet& points = set == 0 ? static_cast<const PointSet&>(session_.calibration()) : session_.adjustment();
     const std::string note = dataEndNote(path.toStdString(), outcome, points.count);
     if (!note.empty() || findChild<QStatusBar*>()) statusBar()->showMessage(qStringOf(note));
     return true;
@@ -69,8 +71,13 @@ bool MainWindow::mayWrite(const std::string& problem)
 void MainWindow::loadCalibrationData()
 {
     finishEdits();
-    const std::optional<QString> path = askForFile(FileCommand::LoadCalibration);
-    if (!path || !readDataFile(*path, &Session::loadCalibrationFile, session_.calibration())) return;
+    if (const std::optional<QString> path = askForFile(FileCommand::LoadCalibration)) openCalibrationFile(*path);
+}
+
+bool MainWindow::openCalibrationFile(const QString& path)
+{
+    finishEdits();
+    if (!readDataFile(path, 0)) return false;
 
     changed_[0] = false;
     ui_.acidConcentration->setText(qStringOf(session_.constantTexts()[0]));
@@ -83,14 +90,23 @@ void MainWindow::loadCalibrationData()
     // Points that are too few or fail to fit are shown all the same, to be mended.
     updateCommandStates();
     redrawPlots();
+    return true;
 }
 
 void MainWindow::loadAdjustmentData()
 {
     finishEdits();
-    const std::optional<QString> path = askForFile(FileCommand::LoadAdjustment);
-    if (!path) return;
-    if (!readDataFile(*path, &Session::loadAdjustmentFile, session_.adjustment())) return;
+    if (const std::optional<QString> path = askForFile(FileCommand::LoadAdjustment)) openAdjustmentFile(*path);
+}
+
+bool MainWindow::openAdjustmentFile(const QString& path)
+{
+    finishEdits();
+    if (!actions_.loadAdjustmentData->isEnabled()) {
+        platform_.showMessage(tr("Load data for calibration first."));
+        return false;
+    }
+    if (!readDataFile(path, 1)) return false;
     changed_[1] = false;
     showCaptions();
     ui_.tabs->selectTab(1);
@@ -99,6 +115,7 @@ void MainWindow::loadAdjustmentData()
     if (session_.canAdjust()) adjustPoints(Caller::Load);
     ui_.tabs->show();
     updateCommandStates();
+    return true;
 }
 
 void MainWindow::saveCalibrationData()

@@ -42,9 +42,12 @@ QFont designFont()
 }  // namespace
 
 MainWindow::MainWindow(PlatformServices& platform, QWidget* parent)
-    : QMainWindow(parent), platform_(platform), session_(platform.regional()), twips_(twipsPerPixelOf(*this))
+    : QMainWindow(parent), platform_(platform), session_(platform.regional()),
+      twips_(twipsPerPixelOf(*this)), recentFiles_{RecentFiles(platform.settings(), "recentCalibration"),
+                                                   RecentFiles(platform.settings(), "recentAdjustment")}
 {
     setWindowTitle(tr(kTitle));
+    setAcceptDrops(true);
     setWindowIcon(QIcon(":/icons/quorlin.svg"));
 
     // The client area below the menu bar holds the toolbar and everything else at
@@ -56,6 +59,8 @@ MainWindow::MainWindow(PlatformServices& platform, QWidget* parent)
     placeInTwips(*actions_.toolBar, 0, 0, kClientWidth, 420);
     ui_ = buildWindowControls(client, session_, platform_);
     for (QLineEdit* box : {ui_.acidConcentration, ui_.initialVolume}) box->installEventFilter(this);
+    // A file dropped on a text box is data to load, not text to insert.
+    for (QLineEdit* box : client->findChildren<QLineEdit*>()) box->setAcceptDrops(false);
 
     connectCommands();
     resize(twipsToPixels(kClientWidth, twips_.x),
@@ -83,6 +88,8 @@ void MainWindow::connectCommands()
     connect(a.deleteAdjustmentPoint, &QAction::triggered, this, &MainWindow::deleteAdjustmentPoint);
     connect(a.adjustData, &QAction::triggered, this, &MainWindow::adjustData);
     connect(a.help, &QAction::triggered, this, &MainWindow::showHelp);
+    connect(a.recentFiles, &QMenu::aboutToShow, this, &MainWindow::fillRecentFiles);
+
     // A value still being typed lands first, so undo takes back the latest change.
     connect(a.undo, &QAction::triggered, this, [this] {
         finishEdits();

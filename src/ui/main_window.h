@@ -4,6 +4,7 @@
 #include "file_command_dialogs.h"
 #include "plot/calibration_plot.h"
 #include "plot/plot_mapping.h"
+#include "recent_files.h"
 #include "session/session.h"
 #include "text/number_text.h"
 #include "ui/grids/twips.h"
@@ -53,6 +54,12 @@ public:
     void deleteAdjustmentPoint();
     void adjustData();
     void showHelp();
+    // A file read as its kind outside the load commands: from the command line, a drop or
+    // the recent files. Data for adjustment need calibration data first. True when read.
+    bool openCalibrationFile(const QString& path);
+    bool openAdjustmentFile(const QString& path);
+    // The command line's files: calibration data, then data for adjustment.
+    void openFiles(const QStringList& paths);
 
     const CommandActions& commands() const { return actions_; }
     const WindowControls& controls() const { return ui_; }
@@ -63,6 +70,9 @@ protected:
     // Exit and the close button ask first about data changed since their load or save.
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // A file dropped on a panel loads as its data; dropped elsewhere, the user says which.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     // Model failures are reported to a user who asked for the calibration; after a
@@ -90,8 +100,10 @@ private:
     void showCaptions();
     // Greys the captions and the plot, with a note, while they no longer match the data.
     void showResultsState();
+    void fillRecentFiles();
     std::optional<QString> askForFile(FileCommand command);
-    bool readDataFile(const QString& path, FileOutcome (Session::*load)(const std::string&), const PointSet& points);
+    // Set 0 is the calibration data, 1 the data for adjustment.
+    bool readDataFile(const QString& path, std::size_t set);
     bool mayWrite(const std::string& problem);
     // The plots as the window shows them, drawn without changing the window's own.
     void writeResultFile(const QString& path, const std::string& bytes);
@@ -112,6 +124,7 @@ private:
     // Per data set, calibration first: whether a typed value, constant or point differs
     // from what was last loaded or saved.
     std::array<bool, 2> changed_{};
+    std::array<RecentFiles, 2> recentFiles_;
     // Edits of points and constants in both data sets; a load starts it anew.
     QUndoStack undoStack_;
     // Writes the plots as an SVG document of the given size; none means SVG is offered

@@ -16,6 +16,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QPushButton>
 #include <QSpinBox>
 
 namespace quorlin {
@@ -72,6 +73,17 @@ PlatformServices::SaveChoice QtPlatformServices::askToSave(const QString& text)
     case QMessageBox::Discard: return SaveChoice::Discard;
     default: return SaveChoice::Cancel;  // also Escape and the close button
     }
+}
+
+std::optional<PlatformServices::DataKind> QtPlatformServices::askDataKind(const QString& path)
+{
+    QMessageBox box(QMessageBox::NoIcon, kProgramName, tr("Load %1 as").arg(path), QMessageBox::Cancel, parent_);
+    const QAbstractButton* calibration = box.addButton(tr("Data for calibration"), QMessageBox::AcceptRole);
+    const QAbstractButton* adjustment = box.addButton(tr("Data for adjustment"), QMessageBox::AcceptRole);
+    box.exec();
+    if (box.clickedButton() == calibration) return DataKind::Calibration;
+    if (box.clickedButton() == adjustment) return DataKind::Adjustment;
+    return std::nullopt;
 }
 
 std::optional<QString> QtPlatformServices::chooseFile(FileDialogRequest& request)

@@ -32,6 +32,7 @@ public:
     std::optional<QString> chooseFile(FileDialogRequest& request) override;
     std::optional<QSize> chooseImageSize(QSize proposed) override;
     void print(const QString& documentName, const PagePainter& page) override;
+    std::optional<DataKind> askDataKind(const QString& path) override;
     void showHelp() override;
     SettingsStore& settings() override;
     RegionalSettings regional() const override;

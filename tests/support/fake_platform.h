@@ -41,6 +41,7 @@ public:
         painter.end();
         printed.push_back({name, sheet});
     }
+    std::optional<DataKind> askDataKind(const QString& path) override { return next(dataKinds, path); }
     void showHelp() override {}
     SettingsStore& settings() override { return store; }
     RegionalSettings regional() const override { return {}; }
@@ -66,6 +67,7 @@ public:
     std::deque<QString> files;
     std::deque<std::size_t> fileTypes;  // the type chosen in the next file dialog
     std::deque<QSize> imageSizes;
+    std::deque<DataKind> dataKinds;
     std::vector<std::pair<QString, QImage>> printed;
     MemorySettingsStore store;
 };

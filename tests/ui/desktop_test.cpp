@@ -1,9 +1,16 @@
 #include "window_fixture.h"
 
+#include "support/memory_settings_store.h"
 #include "ui/graph_widget.h"
+#include "ui/recent_files.h"
+#include "ui/tab_strip.h"
 
 #include <QAction>
+#include <QMenu>
+#include <QMimeData>
 #include <QStatusBar>
+#include <QToolBar>
+#include <QUrl>
 
 #include <functional>
 
@@ -49,7 +56,19 @@ protected:
         return s;
     }
     bool greyed() const { return !ui().ezero->isEnabled() && !ui().rmsError->isEnabled() && ui().graph->isFaded(); }
+    void drop(QWidget* target, const QString& file)
+    {
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(file)});
+        const QPointF at = target->mapTo(window.get(), QPointF(5, 5));
+        QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(window.get(), &enter);
+        QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(window.get(), &drop);
+    }
+
     const QString calibrationFile = QString::fromStdString(folder.write("model.txt", CalibrationFileText({}, 15)));
+    const QString adjustmentFile = QString::fromStdString(folder.write("adj.txt", "1,200\n2,210\n"));
 };
 
 TEST_F(Desktop, UndoAndRedoWalkBackAndForthThroughEveryChangeExactly)
@@ -118,6 +137,42 @@ TEST_F(Desktop, ResultsGreyedFromADataChangeUntilTheNextCalibration)
         EXPECT_EQ(window->statusBar()->currentMessage() == note, outOfDate);
     }
     EXPECT_EQ(ui().ezero->text(), fitted);
+}
+
+TEST_F(Desktop, FilesOpenFromTheCommandLineADropOrTheRecentFiles)
+{
+    using Kind = PlatformServices::DataKind;
+    const QString otherCalibration = QString::fromStdString(folder.write("other.txt", CalibrationFileText({}, 9)));
+    const auto names = [&] { return QStringList{ui().calibrationFileName->text(), ui().adjustmentFileName->text()}; };
+
+    window->openFiles({otherCalibration, QStringLiteral(QUORLIN_SAMPLE_DATA "/adjustment.txt")});
+    drop(ui().adjustmentGrid, adjustmentFile);  // the panel shown lies on top
+    EXPECT_EQ(names(), (QStringList{otherCalibration, adjustmentFile}));
+    ui().tabs->selectTab(0);
+    drop(ui().calibrationGrid, calibrationFile);
+    EXPECT_EQ(names().front(), calibrationFile);
+    platform.dataKinds = {Kind::Calibration};
+    drop(window->commands().toolBar, otherCalibration);
+    EXPECT_EQ(names().front(), otherCalibration);
+    EXPECT_EQ(platform.questions.back(), otherCalibration);
+
+    QMenu& recent = *window->commands().recentFiles;
+    emit recent.aboutToShow();
+    QStringList items;
+    for (const QAction* item : recent.actions()) items << item->text();
+    EXPECT_EQ(items, (QStringList{"Calibration data", otherCalibration, calibrationFile, "Data for adjustment",
+                                  adjustmentFile, QUORLIN_SAMPLE_DATA "/adjustment.txt"}));
+    recent.actions().at(2)->trigger();
+    EXPECT_EQ(names().front(), calibrationFile);
+}
+
+TEST(RecentFiles, NewestFirstOnceEachAtMostEightKeptInTheSettings)
+{
+    MemorySettingsStore store;
+    RecentFiles recent(store, "recent");
+    for (const char* path : {"a", "b", "c", "d", "e", "f", "g", "h", "i", "c"}) recent.add(path);
+    EXPECT_EQ(RecentFiles(store, "recent").paths(), (QStringList{"c", "i", "h", "g", "f", "e", "d", "b"}));
+    EXPECT_TRUE(RecentFiles(store, "other").paths().isEmpty());
 }
 
 }  // namespace
