@@ -81,6 +81,7 @@ CommandActions buildCommandActions(QMenuBar* menuBar, QWidget* client)
     QMenu* help = menuBar->addMenu(Texts::tr("&Help"));
     a.help = addItem(help, Texts::tr("&Help"), {}, "help", Texts::tr("Help"));
     a.version = addItem(help, versionCaption());
+    a.about = addItem(help, Texts::tr("&About Quorlin"));
 
     a.toolBar = new QToolBar(client);
     a.toolBar->setMovable(false);

@@ -37,6 +37,7 @@ struct CommandActions {
 
     QAction* help = nullptr;
     QAction* version = nullptr;  // shows the version and does nothing
+    QAction* about = nullptr;
 
     QToolBar* toolBar = nullptr;
 };

@@ -88,6 +88,7 @@ void MainWindow::connectCommands()
     connect(a.deleteAdjustmentPoint, &QAction::triggered, this, &MainWindow::deleteAdjustmentPoint);
     connect(a.adjustData, &QAction::triggered, this, &MainWindow::adjustData);
     connect(a.help, &QAction::triggered, this, &MainWindow::showHelp);
+    connect(a.about, &QAction::triggered, this, &MainWindow::showAbout);
     connect(a.recentFiles, &QMenu::aboutToShow, this, &MainWindow::fillRecentFiles);
 
     // A value still being typed lands first, so undo takes back the latest change.
@@ -332,5 +333,16 @@ void MainWindow::setConstant(int which, const QString& text)
 }
 
 void MainWindow::showHelp() { platform_.showHelp(); }
+
+void MainWindow::showAbout()
+{
+    const QString text = QStringLiteral("<h3>Quorlin %1</h3><p>%2</p><p>%3</p><p>%4</p>")
+                             .arg(QStringLiteral(QUORLIN_VERSION),
+                                  tr("Glass electrode calibration for low pH and adjustment of electrode readings."),
+                                  tr("Free software under the GNU General Public License, version 3 or later "
+                                     "(GPL-3.0-or-later)."),
+                                  tr("Qt %1").arg(QString::fromLatin1(qVersion())));
+    platform_.showAbout(tr("About Quorlin"), text);
+}
 
 }  // namespace quorlin

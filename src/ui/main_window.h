@@ -54,6 +54,8 @@ public:
     void deleteAdjustmentPoint();
     void adjustData();
     void showHelp();
+    void showAbout();
+
     // A file read as its kind outside the load commands: from the command line, a drop or
     // the recent files. Data for adjustment need calibration data first. True when read.
     bool openCalibrationFile(const QString& path);

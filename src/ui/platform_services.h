@@ -64,6 +64,8 @@ public:
     virtual std::optional<DataKind> askDataKind(const QString& path) = 0;
     // Opens the user manual beside the window and returns at once.
     virtual void showHelp() = 0;
+    // The About box: rich text under `title`, with the program's icon.
+    virtual void showAbout(const QString& title, const QString& text) = 0;
     virtual SettingsStore& settings() = 0;
     // The decimal separator and grouping symbol of the user's locale.
     virtual RegionalSettings regional() const = 0;

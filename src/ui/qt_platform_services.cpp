@@ -86,6 +86,11 @@ std::optional<PlatformServices::DataKind> QtPlatformServices::askDataKind(const 
     return std::nullopt;
 }
 
+void QtPlatformServices::showAbout(const QString& title, const QString& text)
+{
+    QMessageBox::about(parent_, title, text);
+}
+
 std::optional<QString> QtPlatformServices::chooseFile(FileDialogRequest& request)
 {
     QFileDialog dialog(parent_, request.title, request.initialFolder);

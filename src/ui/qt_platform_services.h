@@ -34,6 +34,7 @@ public:
     void print(const QString& documentName, const PagePainter& page) override;
     std::optional<DataKind> askDataKind(const QString& path) override;
     void showHelp() override;
+    void showAbout(const QString& title, const QString& text) override;
     SettingsStore& settings() override;
     RegionalSettings regional() const override;
     QString programFolder() const override;

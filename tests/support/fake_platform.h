@@ -43,6 +43,7 @@ public:
     }
     std::optional<DataKind> askDataKind(const QString& path) override { return next(dataKinds, path); }
     void showHelp() override {}
+    void showAbout(const QString&, const QString&) override {}
     SettingsStore& settings() override { return store; }
     RegionalSettings regional() const override { return {}; }
     QString programFolder() const override { return "/opt/quorlin"; }
