@@ -6,8 +6,19 @@
 
 namespace quorlin {
 
-// The plot lies on the panel's own background, not on a white sheet.
-Graph::Graph(QWidget* parent) : QWidget(parent), surface_(QSize(), 96, palette().color(QPalette::Window))
+namespace {
+
+// The plot lies on the panel's own background, not on a white sheet, unless that is too
+// dark for its black lines.
+QColor plotBackground(const QPalette& palette)
+{
+    const QColor window = palette.color(QPalette::Window);
+    return window.lightness() < 128 ? QColor(Qt::white) : window;
+}
+
+}  // namespace
+
+Graph::Graph(QWidget* parent) : QWidget(parent), surface_(QSize(), 96, plotBackground(palette()))
 {
     // The image covers every pixel, so Qt need not erase first.
     setAttribute(Qt::WA_OpaquePaintEvent);
