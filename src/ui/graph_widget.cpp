@@ -6,14 +6,15 @@
 
 namespace quorlin {
 
+bool hasDarkWindow(const QPalette& palette) { return palette.color(QPalette::Window).lightness() < 128; }
+
 namespace {
 
 // The plot lies on the panel's own background, not on a white sheet, unless that is too
 // dark for its black lines.
 QColor plotBackground(const QPalette& palette)
 {
-    const QColor window = palette.color(QPalette::Window);
-    return window.lightness() < 128 ? QColor(Qt::white) : window;
+    return hasDarkWindow(palette) ? QColor(Qt::white) : palette.color(QPalette::Window);
 }
 
 }  // namespace

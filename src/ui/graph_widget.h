@@ -6,6 +6,9 @@
 
 namespace quorlin {
 
+// Whether the window background is too dark for black lines and the captions' dark blues.
+bool hasDarkWindow(const QPalette& palette);
+
 // The calibration panel's drawing surface. It holds the plot as an off-screen image and
 // paints that image, so the plot survives being covered and exposed without a redraw.
 //

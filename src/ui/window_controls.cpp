@@ -37,6 +37,11 @@ QLabel* parameterLabel(QWidget* container, const QColor& colour, double left)
     // A disabled caption, out of date, greys as the platform greys text.
     for (const auto group : {QPalette::Active, QPalette::Inactive})
         palette.setColor(group, QPalette::WindowText, colour);
+    // Their blues keep a light ground, as the plot does.
+    if (hasDarkWindow(palette)) {
+        palette.setColor(QPalette::Window, Qt::white);
+        l->setAutoFillBackground(true);
+    }
     l->setPalette(palette);
     return l;
 }
