@@ -91,41 +91,6 @@ TEST(Session, FailedFitKeepsTheLastCalibrationInForce)
     EXPECT_EQ(shown(s)[2], "0.0");
 }
 
-// Only a change of the data puts the results out of date; a converged fit or a load ends it.
-TEST(Session, ResultsOutOfDateFromADataChangeUntilTheNextFitOrLoad)
-{
-    const std::tuple<const char*, void (*)(Session&), bool> cases[] = {
-        {"loaded and fitted", [](Session&) {}, false},
-        {"point changed", [](Session& s) { s.markCalibrationDataChanged(); }, true},
-        {"constant retyped", [](Session& s) { s.setConstantText(1, "60"); }, true},
-        {"constant typed as it was", [](Session& s) { s.setConstantText(0, s.constantTexts()[0]); }, false},
-        {"changed, then fitted",
-         [](Session& s) {
-             s.setConstantText(1, "60");
-             s.calibrate();
-         },
-         false},
-        {"changed, fit failed",
-         [](Session& s) {
-             s.setConstantText(1, "x");
-             s.calibrate();
-         },
-         true},
-        {"changed, then loaded",
-         [](Session& s) {
-             s.markCalibrationDataChanged();
-             s.loadCalibrationFile((kFolder.path() / "cal.txt").string());
-         },
-         false},
-    };
-    for (const auto& [name, step, outOfDate] : cases) {
-        Session s = loaded(15);
-        ASSERT_TRUE(s.calibrate().converged());
-        step(s);
-        EXPECT_EQ(s.resultsOutOfDate(), outOfDate) << name;
-    }
-}
-
 TEST(Session, SavedFileKeepsTheConstantsAsTypedAndReadsBackToTheSamePoints)
 {
     Session s = loaded(8);
