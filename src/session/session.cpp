@@ -79,10 +79,15 @@ Session::Session(RegionalSettings regional) : regional_(regional) {}
 NumberEntry Session::setConstantText(int which, std::string text)
 {
     const NumberEntry entry = textToNumber(text, regional_);
+    if (text != constantTexts_[static_cast<std::size_t>(which)]) markCalibrationDataChanged();
     (which == 0 ? calibration_.acidConcentration : calibration_.initialVolume) = entry.number;
     constantTexts_[static_cast<std::size_t>(which)] = std::move(text);
     return entry;
 }
+
+void Session::markCalibrationDataChanged() { resultsOutOfDate_ = true; }
+
+bool Session::resultsOutOfDate() const { return resultsOutOfDate_; }
 
 void Session::nameFile(std::size_t set, const std::string& path)
 {
@@ -108,6 +113,7 @@ FileOutcome Session::loadCalibrationFile(const std::string& path)
     if (!outcome.ok) return outcome;
     exclusions_.clear();
     constantTexts_ = {pointNumberText(calibration_.acidConcentration), pointNumberText(calibration_.initialVolume)};
+    resultsOutOfDate_ = false;
     const ModelOutcome model = computeInitialValues(calibration_);
     if (model.ok()) writeStartingCaptions(model);
     return outcome;
@@ -179,6 +185,7 @@ CalibrationReport Session::calibrate()
         fittedCopy_ = std::move(included->data);
         fittedRows_ = std::move(included->rows);
     }
+    resultsOutOfDate_ = false;
     captions_.rmsError = "Rms error = " + formatNumber(fit.rms, "#0.0000", regional_);
     for (std::size_t k = kEzero; k <= kJcorr; ++k) {
         const std::string sigmaText = oneFigureText(fit.sigma[k], regional_);

@@ -105,9 +105,16 @@ public:
     // gives; NaN without statistics or where the adjustment fails.
     double adjustedSigma(std::int32_t point) const;
 
-    // The acid concentration (0) and initial volume (1) as typed; the values follow.
+    // The acid concentration (0) and initial volume (1) as typed; the values follow. A
+    // text other than the one before changes the calibration data.
     const std::array<std::string, 2>& constantTexts() const { return constantTexts_; }
     NumberEntry setConstantText(int which, std::string text);
+
+    // The captions and the plot stay those of the last calibration until the next one
+    // converges, or a load starts the captions anew; meanwhile they no longer match the
+    // data.
+    void markCalibrationDataChanged();
+    bool resultsOutOfDate() const;
 
     const std::string& dataDirectory() const { return dataDirectory_; }
     void setDataDirectory(std::string folder) { dataDirectory_ = std::move(folder); }
@@ -158,6 +165,7 @@ private:
     std::vector<std::int32_t> leftOut_;
     std::array<std::string, 2> constantTexts_;
     std::string dataDirectory_;
+    bool resultsOutOfDate_ = false;
 };
 
 }  // namespace quorlin

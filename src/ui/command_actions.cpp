@@ -1,6 +1,7 @@
 #include "command_actions.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QIcon>
 #include <QKeySequence>
 #include <QMenu>
@@ -11,9 +12,14 @@ namespace quorlin {
 
 namespace {
 
+// The captions' translation context.
+struct Texts {
+    Q_DECLARE_TR_FUNCTIONS(CommandActions)
+};
+
 QString versionCaption()
 {
-    return QStringLiteral("Version %1.%2.%3")
+    return Texts::tr("Version %1.%2.%3")
         .arg(QUORLIN_VERSION_MAJOR)
         .arg(QUORLIN_VERSION_MINOR)
         .arg(QUORLIN_VERSION_PATCH);
@@ -38,34 +44,46 @@ CommandActions buildCommandActions(QMenuBar* menuBar, QWidget* client)
 {
     CommandActions a;
 
-    QMenu* file = menuBar->addMenu("&File");
-    a.loadCalibrationData = addItem(file, "Load Data for &Calibration", {}, "open1", "Load data for calibration");
-    a.loadAdjustmentData = addItem(file, "Load data for &Adjustment", {}, "open2", "Load data for adjustment");
-    a.saveCalibrationData = addItem(file, "&Save calibration data", "Ctrl+S", "save1", "Save calibration data");
-    a.saveAdjustedData = addItem(file, "Save adjusted da&ta", "Ctrl+T", "save2", "Save adjusted data");
+    QMenu* file = menuBar->addMenu(Texts::tr("&File"));
+    a.loadCalibrationData =
+        addItem(file, Texts::tr("Load Data for &Calibration"), {}, "open1", Texts::tr("Load data for calibration"));
+    a.loadAdjustmentData =
+        addItem(file, Texts::tr("Load data for &Adjustment"), {}, "open2", Texts::tr("Load data for adjustment"));
+    a.saveCalibrationData =
+        addItem(file, Texts::tr("&Save calibration data"), "Ctrl+S", "save1", Texts::tr("Save calibration data"));
+    a.saveAdjustedData =
+        addItem(file, Texts::tr("Save adjusted da&ta"), "Ctrl+T", "save2", Texts::tr("Save adjusted data"));
     file->addSeparator();
     // The results of a calibration, each a command of its own.
-    a.exportPlot = addItem(file, "&Export plot…");
-    a.saveReport = addItem(file, "Save &report…");
-    a.print = addItem(file, "&Print…", "Ctrl+P");
+    a.exportPlot = addItem(file, Texts::tr("&Export plot…"));
+    a.saveReport = addItem(file, Texts::tr("Save &report…"));
+    a.print = addItem(file, Texts::tr("&Print…"), "Ctrl+P");
     file->addSeparator();
-    a.exit = addItem(file, "E&xit", {}, "exit", "End session");
+    a.recentFiles = file->addMenu(Texts::tr("Recent &files"));
+    file->addSeparator();
+    a.exit = addItem(file, Texts::tr("E&xit"), {}, "exit", Texts::tr("End session"));
 
-    QMenu* calibration = menuBar->addMenu("&Calibration");
-    a.addCalibrationPoint = addItem(calibration, "&Add point (after)", "Ctrl+A");
-    a.deleteCalibrationPoint = addItem(calibration, "&Delete point", "Ctrl+B");
-    a.calibrate = addItem(calibration, "&Calibrate", "Ctrl+C", "calibrate", "Calibrate");
-    a.toggleExclusion = addItem(calibration, QObject::tr("Leave point &out / take it in"), "Ctrl+E");
-    a.fitDetails = addItem(calibration, QObject::tr("Fit &details…"));
+    QMenu* calibration = menuBar->addMenu(Texts::tr("&Calibration"));
+    a.addCalibrationPoint = addItem(calibration, Texts::tr("&Add point (after)"), "Ctrl+A");
+    a.deleteCalibrationPoint = addItem(calibration, Texts::tr("&Delete point"), "Ctrl+B");
+    a.calibrate = addItem(calibration, Texts::tr("&Calibrate"), "Ctrl+C", "calibrate", Texts::tr("Calibrate"));
+    a.toggleExclusion = addItem(calibration, Texts::tr("Leave point &out / take it in"), "Ctrl+E");
+    a.fitDetails = addItem(calibration, Texts::tr("Fit &details…"));
+    calibration->addSeparator();
+    a.undo = addItem(calibration, Texts::tr("&Undo"), "Ctrl+Z");
+    a.redo = addItem(calibration, Texts::tr("&Redo"), "Ctrl+Shift+Z");
 
-    a.adjustmentMenu = menuBar->addMenu("&Adjustment");
-    a.addAdjustmentPoint = addItem(a.adjustmentMenu, "&Add point (after)", "Ctrl+X");
-    a.deleteAdjustmentPoint = addItem(a.adjustmentMenu, "&Delete point", "Ctrl+Y");
-    a.adjustData = addItem(a.adjustmentMenu, "&Adjust data", "Ctrl+J", "adjust", "Adjust data");
+    a.adjustmentMenu = menuBar->addMenu(Texts::tr("&Adjustment"));
+    a.addAdjustmentPoint = addItem(a.adjustmentMenu, Texts::tr("&Add point (after)"), "Ctrl+X");
+    a.deleteAdjustmentPoint = addItem(a.adjustmentMenu, Texts::tr("&Delete point"), "Ctrl+Y");
+    a.adjustData = addItem(a.adjustmentMenu, Texts::tr("&Adjust data"), "Ctrl+J", "adjust", Texts::tr("Adjust data"));
+    a.adjustmentMenu->addSeparator();
+    a.adjustmentMenu->addActions({a.undo, a.redo});
 
-    QMenu* help = menuBar->addMenu("&Help");
-    a.help = addItem(help, "&Help", {}, "help", "Help");
+    QMenu* help = menuBar->addMenu(Texts::tr("&Help"));
+    a.help = addItem(help, Texts::tr("&Help"), {}, "help", Texts::tr("Help"));
     a.version = addItem(help, versionCaption());
+    a.about = addItem(help, Texts::tr("&About Quorlin"));
 
     a.toolBar = new QToolBar(client);
     a.toolBar->setMovable(false);

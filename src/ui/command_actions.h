@@ -19,7 +19,12 @@ struct CommandActions {
     QAction* exportPlot = nullptr;
     QAction* saveReport = nullptr;
     QAction* print = nullptr;
+    QMenu* recentFiles = nullptr;  // filled by the window each time it opens
     QAction* exit = nullptr;
+
+    // One history for both data sets, in both their menus.
+    QAction* undo = nullptr;
+    QAction* redo = nullptr;
 
     QAction* addCalibrationPoint = nullptr;
     QAction* deleteCalibrationPoint = nullptr;
@@ -34,6 +39,7 @@ struct CommandActions {
 
     QAction* help = nullptr;
     QAction* version = nullptr;  // shows the version and does nothing
+    QAction* about = nullptr;
 
     QToolBar* toolBar = nullptr;
 };

@@ -43,15 +43,19 @@ std::optional<QString> MainWindow::askForFile(FileCommand command)
 // A file read names its data set, and its folder becomes the one every later dialog
 // offers, also after a restart. A file that cannot be read changes nothing. Data that
 // end early are noted in the status line, which keeps loading free of message boxes.
-bool MainWindow::readDataFile(const QString& path, FileOutcome (Session::*load)(const std::string&),
-                              const PointSet& points)
+// Edits made before the load are no longer there to be undone.
+bool MainWindow::readDataFile(const QString& path, std::size_t set)
 {
-    const FileOutcome outcome = (session_.*load)(filePath(path));
+    const FileOutcome outcome =
+        set == 0 ? session_.loadCalibrationFile(filePath(path)) : session_.loadAdjustmentFile(filePath(path));
     if (!outcome.ok) {
-        platform_.showMessage(QStringLiteral("Could not read %1: %2").arg(path, qStringOf(outcome.reason)));
+        platform_.showMessage(tr("Could not read %1: %2").arg(path, qStringOf(outcome.reason)));
         return false;
     }
     saveDataDirectory(platform_.settings(), session_.dataDirectory());
+    recentFiles_.at(set).add(path);
+    undoStack_.clear();
+    const PointSet& points = set == 0 ? static_cast<const PointSet&>(session_.calibration()) : session_.adjustment();
     const std::string note = dataEndNote(path.toStdString(), outcome, points.count);
     if (!note.empty() || findChild<QStatusBar*>()) statusBar()->showMessage(qStringOf(note));
     return true;
@@ -61,14 +65,19 @@ bool MainWindow::readDataFile(const QString& path, FileOutcome (Session::*load)(
 // insists.
 bool MainWindow::mayWrite(const std::string& problem)
 {
-    return problem.empty() || platform_.askBeforeRisk(qStringOf(problem + ". Save anyway?"));
+    return problem.empty() || platform_.askBeforeRisk(tr("%1. Save anyway?").arg(qStringOf(problem)));
 }
 
 void MainWindow::loadCalibrationData()
 {
     finishEdits();
-    const std::optional<QString> path = askForFile(FileCommand::LoadCalibration);
-    if (!path || !readDataFile(*path, &Session::loadCalibrationFile, session_.calibration())) return;
+    if (const std::optional<QString> path = askForFile(FileCommand::LoadCalibration)) openCalibrationFile(*path);
+}
+
+bool MainWindow::openCalibrationFile(const QString& path)
+{
+    finishEdits();
+    if (!readDataFile(path, 0)) return false;
 
     changed_[0] = false;
     ui_.acidConcentration->setText(qStringOf(session_.constantTexts()[0]));
@@ -81,14 +90,23 @@ void MainWindow::loadCalibrationData()
     // Points that are too few or fail to fit are shown all the same, to be mended.
     updateCommandStates();
     redrawPlots();
+    return true;
 }
 
 void MainWindow::loadAdjustmentData()
 {
     finishEdits();
-    const std::optional<QString> path = askForFile(FileCommand::LoadAdjustment);
-    if (!path) return;
-    if (!readDataFile(*path, &Session::loadAdjustmentFile, session_.adjustment())) return;
+    if (const std::optional<QString> path = askForFile(FileCommand::LoadAdjustment)) openAdjustmentFile(*path);
+}
+
+bool MainWindow::openAdjustmentFile(const QString& path)
+{
+    finishEdits();
+    if (!actions_.loadAdjustmentData->isEnabled()) {
+        platform_.showMessage(tr("Load data for calibration first."));
+        return false;
+    }
+    if (!readDataFile(path, 1)) return false;
     changed_[1] = false;
     showCaptions();
     ui_.tabs->selectTab(1);
@@ -97,6 +115,7 @@ void MainWindow::loadAdjustmentData()
     if (session_.canAdjust()) adjustPoints(Caller::Load);
     ui_.tabs->show();
     updateCommandStates();
+    return true;
 }
 
 void MainWindow::saveCalibrationData()
@@ -127,8 +146,7 @@ void MainWindow::saveAdjustedData()
 // A save that failed says why; the data set and its file stay as they were.
 bool MainWindow::saved(const QString& path, const FileOutcome& outcome)
 {
-    if (!outcome.ok)
-        platform_.showMessage(QStringLiteral("Could not save %1: %2").arg(path, qStringOf(outcome.reason)));
+    if (!outcome.ok) platform_.showMessage(tr("Could not save %1: %2").arg(path, qStringOf(outcome.reason)));
     return outcome.ok;
 }
 
@@ -181,7 +199,7 @@ void MainWindow::adjustData()
 {
     finishEdits();
     if (!session_.canAdjust()) {
-        platform_.showMessage(QStringLiteral("No calibration has converged yet: calibrate first."));
+        platform_.showMessage(tr("No calibration has converged yet: calibrate first."));
         return;
     }
     adjustPoints(Caller::User);
@@ -191,7 +209,7 @@ void MainWindow::adjustPoints(Caller caller)
 {
     const std::int32_t failed = ui_.adjustmentGrid->adjust();
     if (failed != 0 && caller == Caller::User)
-        platform_.showMessage(QStringLiteral("Point %1: no pH can be found for this emf").arg(failed));
+        platform_.showMessage(tr("Point %1: no pH can be found for this emf").arg(failed));
 }
 
 }  // namespace quorlin

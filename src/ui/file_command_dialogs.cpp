@@ -1,20 +1,24 @@
 #include "file_command_dialogs.h"
 
+#include <QCoreApplication>
 #include <array>
 
 namespace quorlin {
 
 namespace {
 
-const std::array<QString, 4> kTitles{"Choose calibration data", "Choose data to adjust",
-                                     "Choose file for calibration data", "Choose file for adjusted data"};
+const std::array<const char*, 4> kTitles{QT_TRANSLATE_NOOP("FileCommand", "Choose calibration data"),
+                                         QT_TRANSLATE_NOOP("FileCommand", "Choose data to adjust"),
+                                         QT_TRANSLATE_NOOP("FileCommand", "Choose file for calibration data"),
+                                         QT_TRANSLATE_NOOP("FileCommand", "Choose file for adjusted data")};
 
 }  // namespace
 
 const std::vector<FileFilter>& dataFileFilters()
 {
-    static const std::vector<FileFilter> filters{{"Data File (*.txt,csv)", {"*.txt", "*.csv"}},
-                                                 {"All Files (*.*)", {"*"}}};
+    static const std::vector<FileFilter> filters{
+        {QCoreApplication::translate("FileCommand", "Data File (*.txt,csv)"), {"*.txt", "*.csv"}},
+        {QCoreApplication::translate("FileCommand", "All Files (*.*)"), {"*"}}};
     return filters;
 }
 
@@ -24,7 +28,7 @@ FileDialogRequest fileCommandDialog(FileCommand command, const std::string& data
     FileDialogRequest request;
     request.filters = dataFileFilters();
     request.initialFolder = QString::fromStdString(dataDirectory);
-    request.title = kTitles.at(index);
+    request.title = QCoreApplication::translate("FileCommand", kTitles.at(index));
     if (index >= 2) {
         request.kind = FileDialogRequest::Kind::Save;
         // "?" stands for no file; offered as a name it would save a file called "?".

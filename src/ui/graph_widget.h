@@ -6,6 +6,9 @@
 
 namespace quorlin {
 
+// Whether the window background is too dark for black lines and the captions' dark blues.
+bool hasDarkWindow(const QPalette& palette);
+
 // The calibration panel's drawing surface. It holds the plot as an off-screen image and
 // paints that image, so the plot survives being covered and exposed without a redraw.
 //
@@ -24,6 +27,9 @@ public:
     explicit Graph(QWidget* parent = nullptr);
 
     PaintSurface& surface();
+    // A faded plot no longer matches the data.
+    void setFaded(bool faded);
+    bool isFaded() const { return faded_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -34,6 +40,7 @@ private:
     void syncSurface();
 
     PaintSurface surface_;
+    bool faded_ = false;
 };
 
 }  // namespace quorlin

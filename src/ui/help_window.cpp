@@ -13,14 +13,14 @@ namespace quorlin {
 
 HelpWindow::HelpWindow(QWidget* owner) : QWidget(owner, Qt::Window), browser_(new QTextBrowser(this))
 {
-    setWindowTitle("Quorlin Help");
+    setWindowTitle(tr("Quorlin Help"));
     setWindowIcon(QIcon(":/icons/help.svg"));
 
     auto* bar = new QToolBar(this);
     bar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    QAction* contents = bar->addAction(style()->standardIcon(QStyle::SP_DirHomeIcon), "Contents");
-    QAction* back = bar->addAction(style()->standardIcon(QStyle::SP_ArrowBack), "Back");
-    QAction* forward = bar->addAction(style()->standardIcon(QStyle::SP_ArrowForward), "Forward");
+    QAction* contents = bar->addAction(style()->standardIcon(QStyle::SP_DirHomeIcon), tr("Contents"));
+    QAction* back = bar->addAction(style()->standardIcon(QStyle::SP_ArrowBack), tr("Back"));
+    QAction* forward = bar->addAction(style()->standardIcon(QStyle::SP_ArrowForward), tr("Forward"));
     back->setShortcut(QKeySequence::Back);
     forward->setShortcut(QKeySequence::Forward);
     back->setEnabled(false);
@@ -34,7 +34,7 @@ HelpWindow::HelpWindow(QWidget* owner) : QWidget(owner, Qt::Window), browser_(ne
     connect(browser_, &QTextBrowser::forwardAvailable, forward, &QAction::setEnabled);
     connect(browser_, &QTextBrowser::sourceChanged, this, [this] {
         const QString page = browser_->documentTitle();
-        setWindowTitle(page.isEmpty() ? "Quorlin Help" : "Quorlin Help - " + page);
+        setWindowTitle(page.isEmpty() ? tr("Quorlin Help") : tr("Quorlin Help - %1").arg(page));
     });
     browser_->setSource(QUrl(kContentsPage));
 

@@ -9,6 +9,7 @@
 #include "ui/grids/calibration_grid.h"
 #include "ui/grids/grid_sizing.h"
 #include "ui/grids/qt_text.h"
+#include "undo_commands.h"
 
 #include <QAction>
 #include <QApplication>
@@ -20,6 +21,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStatusBar>
 #include <QToolBar>
 
 namespace quorlin {
@@ -40,9 +42,12 @@ QFont designFont()
 }  // namespace
 
 MainWindow::MainWindow(PlatformServices& platform, QWidget* parent)
-    : QMainWindow(parent), platform_(platform), session_(platform.regional()), twips_(twipsPerPixelOf(*this))
+    : QMainWindow(parent), platform_(platform), session_(platform.regional()),
+      twips_(twipsPerPixelOf(*this)), recentFiles_{RecentFiles(platform.settings(), "recentCalibration"),
+                                                   RecentFiles(platform.settings(), "recentAdjustment")}
 {
-    setWindowTitle(kTitle);
+    setWindowTitle(tr(kTitle));
+    setAcceptDrops(true);
     setWindowIcon(QIcon(":/icons/quorlin.svg"));
 
     // The client area below the menu bar holds the toolbar and everything else at
@@ -54,6 +59,8 @@ MainWindow::MainWindow(PlatformServices& platform, QWidget* parent)
     placeInTwips(*actions_.toolBar, 0, 0, kClientWidth, 420);
     ui_ = buildWindowControls(client, session_, platform_);
     for (QLineEdit* box : {ui_.acidConcentration, ui_.initialVolume}) box->installEventFilter(this);
+    // A file dropped on a text box is data to load, not text to insert.
+    for (QLineEdit* box : client->findChildren<QLineEdit*>()) box->setAcceptDrops(false);
 
     connectCommands();
     resize(twipsToPixels(kClientWidth, twips_.x),
@@ -84,24 +91,64 @@ void MainWindow::connectCommands()
     connect(a.toggleExclusion, &QAction::triggered, ui_.calibrationGrid, &CalibrationGrid::toggleExclusion);
     connect(a.fitDetails, &QAction::triggered, this, &MainWindow::showFitDetails);
     ui_.calibrationGrid->addAction(a.toggleExclusion);
-    connect(ui_.calibrationGrid, &CalibrationGrid::exclusionsChanged, this, &MainWindow::redrawPlots);
+    // A point left out or taken in changes what the fit would use, as an edit does.
+    connect(ui_.calibrationGrid, &CalibrationGrid::exclusionsChanged, this, [this] {
+        session_.markCalibrationDataChanged();
+        showResultsState();
+        redrawPlots();
+    });
+    connect(a.about, &QAction::triggered, this, &MainWindow::showAbout);
+    connect(a.recentFiles, &QMenu::aboutToShow, this, &MainWindow::fillRecentFiles);
+
+    // A value still being typed lands first, so undo takes back the latest change.
+    connect(a.undo, &QAction::triggered, this, [this] {
+        finishEdits();
+        undoStack_.undo();
+    });
+    connect(a.redo, &QAction::triggered, this, [this] {
+        finishEdits();
+        undoStack_.redo();
+    });
+    a.undo->setEnabled(false);
+    a.redo->setEnabled(false);
+    connect(&undoStack_, &QUndoStack::canUndoChanged, a.undo, &QAction::setEnabled);
+    connect(&undoStack_, &QUndoStack::canRedoChanged, a.redo, &QAction::setEnabled);
+    connect(&undoStack_, &QUndoStack::undoTextChanged, a.undo,
+            [undo = a.undo](const QString& text) { undo->setText(tr("&Undo %1").arg(text).trimmed()); });
+    connect(&undoStack_, &QUndoStack::redoTextChanged, a.redo,
+            [redo = a.redo](const QString& text) { redo->setText(tr("&Redo %1").arg(text).trimmed()); });
+    for (PointSetGrid* grid : std::initializer_list<PointSetGrid*>{ui_.calibrationGrid, ui_.adjustmentGrid})
+        connect(grid, &PointSetGrid::pointsEdited, this,
+                [this, grid](const GridSnapshot& before, const QString& command) {
+                    undoStack_.push(new GridChange(*grid, before, command));
+                });
     connect(ui_.calibrationGrid, &CalibrationGrid::pointAdded, this,
             [this] { updateCommandStates(StateChange::PointTyped); });
     connect(ui_.tabs, &TabStrip::tabSelected, this, &MainWindow::onTabSelected);
-    connect(ui_.calibrationGrid, &PointSetGrid::pointsChanged, this, [this] { changed_[0] = true; });
+    connect(ui_.calibrationGrid, &PointSetGrid::pointsChanged, this, [this] {
+        changed_[0] = true;
+        session_.markCalibrationDataChanged();
+        showResultsState();
+    });
     connect(ui_.adjustmentGrid, &PointSetGrid::pointsChanged, this, [this] { changed_[1] = true; });
     // Text pasted or undone with the mouse releases no key, yet the fit and a save must
     // use what the box shows.
     const std::array<QLineEdit*, 2> boxes{ui_.acidConcentration, ui_.initialVolume};
     for (int i = 0; i < 2; ++i)
-        connect(boxes[static_cast<std::size_t>(i)], &QLineEdit::textEdited, this, [this, i](const QString& text) {
-            session_.setConstantText(i, text.toStdString());
-            changed_[0] = true;
-        });
+        connect(boxes[static_cast<std::size_t>(i)], &QLineEdit::textEdited, this,
+                [this, i](const QString& text) { onConstantEdited(i, text); });
 
-    const QList<QAction*> shortcuts{a.saveCalibrationData, a.saveAdjustedData,       a.print,
-                                    a.addCalibrationPoint, a.deleteCalibrationPoint, a.calibrate,
-                                    a.addAdjustmentPoint,  a.deleteAdjustmentPoint,  a.adjustData,
+    const QList<QAction*> shortcuts{a.saveCalibrationData,
+                                    a.saveAdjustedData,
+                                    a.print,
+                                    a.addCalibrationPoint,
+                                    a.deleteCalibrationPoint,
+                                    a.calibrate,
+                                    a.addAdjustmentPoint,
+                                    a.deleteAdjustmentPoint,
+                                    a.adjustData,
+                                    a.undo,
+                                    a.redo,
                                     a.toggleExclusion};
     qApp->installEventFilter(new MenuShortcutFilter(this, shortcuts));
 }
@@ -119,8 +166,8 @@ bool MainWindow::saveOrDiscardChanges()
     finishEdits();
     using Save = void (MainWindow::*)();
     const std::array<std::pair<QString, Save>, 2> sets{
-        {{QStringLiteral("Save changes to calibration data?"), &MainWindow::saveCalibrationData},
-         {QStringLiteral("Save changes to adjustment data?"), &MainWindow::saveAdjustedData}}};
+        {{tr("Save changes to calibration data?"), &MainWindow::saveCalibrationData},
+         {tr("Save changes to adjustment data?"), &MainWindow::saveAdjustedData}}};
     for (std::size_t i = 0; i < sets.size(); ++i) {
         if (!changed_[i]) continue;
         const PlatformServices::SaveChoice choice = platform_.askToSave(sets[i].first);
@@ -237,6 +284,20 @@ void MainWindow::showCaptions()
     show(ui_.slope, captions.parameter[kSlope]);
     show(ui_.jCorrection, captions.parameter[kJcorr]);
     show(ui_.rmsError, captions.rmsError);
+    showResultsState();
+}
+
+void MainWindow::showResultsState()
+{
+    // Without captions there is nothing to be out of date.
+    const bool outOfDate = session_.resultsOutOfDate() && session_.captions().parameter[kEzero] != Captions::kNone;
+    for (QLabel* caption : {ui_.ezero, ui_.slope, ui_.jCorrection, ui_.rmsError}) caption->setEnabled(!outOfDate);
+    ui_.graph->setFaded(outOfDate);
+    const QString note = tr("Data changed since this calibration");
+    if (outOfDate)
+        statusBar()->showMessage(note);
+    else if (findChild<QStatusBar*>() && statusBar()->currentMessage() == note)
+        statusBar()->clearMessage();
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
@@ -263,6 +324,36 @@ void MainWindow::readConstants()
     }
 }
 
+void MainWindow::onConstantEdited(int which, const QString& text)
+{
+    const QString before = qStringOf(session_.constantTexts()[static_cast<std::size_t>(which)]);
+    setConstant(which, text);
+    undoStack_.push(new ConstantChange(
+        which, before, text, [this](int box, const QString& typed) { setConstant(box, typed); },
+        which == 0 ? tr("Change acid concentration") : tr("Change initial volume")));
+}
+
+// The box shows the text, which the session reads.
+void MainWindow::setConstant(int which, const QString& text)
+{
+    QLineEdit* box = which == 0 ? ui_.acidConcentration : ui_.initialVolume;
+    if (box->text() != text) box->setText(text);
+    session_.setConstantText(which, text.toStdString());
+    changed_[0] = true;
+    showResultsState();
+}
+
 void MainWindow::showHelp() { platform_.showHelp(); }
+
+void MainWindow::showAbout()
+{
+    const QString text = QStringLiteral("<h3>Quorlin %1</h3><p>%2</p><p>%3</p><p>%4</p>")
+                             .arg(QStringLiteral(QUORLIN_VERSION),
+                                  tr("Glass electrode calibration for low pH and adjustment of electrode readings."),
+                                  tr("Free software under the GNU General Public License, version 3 or later "
+                                     "(GPL-3.0-or-later)."),
+                                  tr("Qt %1").arg(QString::fromLatin1(qVersion())));
+    platform_.showAbout(tr("About Quorlin"), text);
+}
 
 }  // namespace quorlin

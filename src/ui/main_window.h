@@ -4,12 +4,14 @@
 #include "file_command_dialogs.h"
 #include "plot/calibration_plot.h"
 #include "plot/plot_mapping.h"
+#include "recent_files.h"
 #include "session/session.h"
 #include "text/number_text.h"
 #include "ui/grids/twips.h"
 #include "window_controls.h"
 
 #include <QMainWindow>
+#include <QUndoStack>
 
 #include <array>
 #include <optional>
@@ -28,7 +30,7 @@ class MainWindow final : public QMainWindow {
     Q_OBJECT
 
 public:
-    static inline const QString kTitle = QStringLiteral("Low pH Glass Electode calibration and adjustment");
+    static constexpr const char* kTitle = QT_TR_NOOP("Low pH Glass Electode calibration and adjustment");
     // The client area as designed, in twips.
     static constexpr double kClientWidth = 11880;
     static constexpr double kClientHeight = 8595;
@@ -55,6 +57,14 @@ public:
     // Calibration › Fit details…: the statistics of the last converged fit, in a window
     // of their own.
     void showFitDetails();
+    void showAbout();
+
+    // A file read as its kind outside the load commands: from the command line, a drop or
+    // the recent files. Data for adjustment need calibration data first. True when read.
+    bool openCalibrationFile(const QString& path);
+    bool openAdjustmentFile(const QString& path);
+    // The command line's files: calibration data, then data for adjustment.
+    void openFiles(const QStringList& paths);
 
     const CommandActions& commands() const { return actions_; }
     const WindowControls& controls() const { return ui_; }
@@ -65,6 +75,9 @@ protected:
     // Exit and the close button ask first about data changed since their load or save.
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // A file dropped on a panel loads as its data; dropped elsewhere, the user says which.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     // Model failures are reported to a user who asked for the calibration; after a
@@ -87,9 +100,15 @@ private:
     void fitCalibration(Caller caller);
     void adjustPoints(Caller caller);
     void readConstants();
+    void setConstant(int which, const QString& text);
+    void onConstantEdited(int which, const QString& text);
     void showCaptions();
+    // Greys the captions and the plot, with a note, while they no longer match the data.
+    void showResultsState();
+    void fillRecentFiles();
     std::optional<QString> askForFile(FileCommand command);
-    bool readDataFile(const QString& path, FileOutcome (Session::*load)(const std::string&), const PointSet& points);
+    // Set 0 is the calibration data, 1 the data for adjustment.
+    bool readDataFile(const QString& path, std::size_t set);
     bool mayWrite(const std::string& problem);
     // The plots as the window shows them, drawn without changing the window's own.
     void writeResultFile(const QString& path, const std::string& bytes);
@@ -113,6 +132,9 @@ private:
     // Per data set, calibration first: whether a typed value, constant or point differs
     // from what was last loaded or saved.
     std::array<bool, 2> changed_{};
+    std::array<RecentFiles, 2> recentFiles_;
+    // Edits of points and constants in both data sets; a load starts it anew.
+    QUndoStack undoStack_;
     // Writes the plots as an SVG document of the given size; none means SVG is offered
     // but not yet available.
 };

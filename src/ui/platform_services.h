@@ -44,6 +44,7 @@ struct FileDialogRequest {
 class PlatformServices : public GridServices {
 public:
     enum class SaveChoice { Save, Discard, Cancel };
+    enum class DataKind { Calibration, Adjustment };
 
     // Modal question under "Quorlin" with Save, Discard and Cancel, Save the default.
     virtual SaveChoice askToSave(const QString& text) = 0;
@@ -58,8 +59,13 @@ public:
     // Modal Yes/No question titled "Quorlin" about a step that may lose data; No is the
     // default, so a hasty Enter does not take the risk. True for Yes.
     virtual bool askBeforeRisk(const QString& text) = 0;
+    // Modal question under "Quorlin": which data set the file `path` is for; nothing
+    // when the user cancels.
+    virtual std::optional<DataKind> askDataKind(const QString& path) = 0;
     // Opens the user manual beside the window and returns at once.
     virtual void showHelp() = 0;
+    // The About box: rich text under `title`, with the program's icon.
+    virtual void showAbout(const QString& title, const QString& text) = 0;
     virtual SettingsStore& settings() = 0;
     // The decimal separator and grouping symbol of the user's locale.
     virtual RegionalSettings regional() const = 0;

@@ -16,6 +16,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QPushButton>
 #include <QSpinBox>
 
 namespace quorlin {
@@ -74,6 +75,22 @@ PlatformServices::SaveChoice QtPlatformServices::askToSave(const QString& text)
     }
 }
 
+std::optional<PlatformServices::DataKind> QtPlatformServices::askDataKind(const QString& path)
+{
+    QMessageBox box(QMessageBox::NoIcon, kProgramName, tr("Load %1 as").arg(path), QMessageBox::Cancel, parent_);
+    const QAbstractButton* calibration = box.addButton(tr("Data for calibration"), QMessageBox::AcceptRole);
+    const QAbstractButton* adjustment = box.addButton(tr("Data for adjustment"), QMessageBox::AcceptRole);
+    box.exec();
+    if (box.clickedButton() == calibration) return DataKind::Calibration;
+    if (box.clickedButton() == adjustment) return DataKind::Adjustment;
+    return std::nullopt;
+}
+
+void QtPlatformServices::showAbout(const QString& title, const QString& text)
+{
+    QMessageBox::about(parent_, title, text);
+}
+
 std::optional<QString> QtPlatformServices::chooseFile(FileDialogRequest& request)
 {
     QFileDialog dialog(parent_, request.title, request.initialFolder);
@@ -98,20 +115,19 @@ std::optional<QString> QtPlatformServices::chooseFile(FileDialogRequest& request
         if (chosen >= 0) request.selectedFilter = std::size_t(chosen);
         if (!save || folder.exists()) return path;
         // A save goes only into a folder that is there; the user chooses again.
-        QMessageBox::warning(
-            &dialog, request.title,
-            QStringLiteral("The folder %1 does not exist.").arg(QDir::toNativeSeparators(folder.path())));
+        QMessageBox::warning(&dialog, request.title,
+                             tr("The folder %1 does not exist.").arg(QDir::toNativeSeparators(folder.path())));
     }
 }
 
 std::optional<QSize> QtPlatformServices::chooseImageSize(QSize proposed)
 {
     QDialog dialog(parent_);
-    dialog.setWindowTitle(QStringLiteral("Export plot"));
+    dialog.setWindowTitle(tr("Export plot"));
     auto* form = new QFormLayout(&dialog);
     QSpinBox* sides[2]{};
     const int values[2]{proposed.width(), proposed.height()};
-    const QString labels[2]{QStringLiteral("&Width (pixels)"), QStringLiteral("&Height (pixels)")};
+    const QString labels[2]{tr("&Width (pixels)"), tr("&Height (pixels)")};
     for (int i = 0; i < 2; ++i) {
         sides[i] = new QSpinBox(&dialog);
         sides[i]->setRange(16, 20000);
@@ -139,7 +155,7 @@ void QtPlatformServices::print(const QString& documentName, const PagePainter& p
     if (dialog.exec() != QDialog::Accepted) return;
     QPainter painter;
     if (!painter.begin(&printer)) {
-        showMessage(QStringLiteral("Could not print %1: the printer could not be opened").arg(documentName));
+        showMessage(tr("Could not print %1: the printer could not be opened").arg(documentName));
         return;
     }
     page(painter, QRect(QPoint(0, 0), printer.pageLayout().paintRectPixels(printer.resolution()).size()));

@@ -3,6 +3,7 @@
 #include "platform_services.h"
 #include "qt_settings_store.h"
 
+#include <QCoreApplication>
 #include <QPointer>
 
 class QWidget;
@@ -14,6 +15,8 @@ class HelpWindow;
 // The desktop as the user meets it: Qt's own file dialogs (the same on every desktop),
 // message boxes without icons, the system beep, the help window and QSettings.
 class QtPlatformServices final : public PlatformServices {
+    Q_DECLARE_TR_FUNCTIONS(QtPlatformServices)
+
 public:
     QtPlatformServices();
     ~QtPlatformServices() override;
@@ -29,7 +32,9 @@ public:
     std::optional<QString> chooseFile(FileDialogRequest& request) override;
     std::optional<QSize> chooseImageSize(QSize proposed) override;
     void print(const QString& documentName, const PagePainter& page) override;
+    std::optional<DataKind> askDataKind(const QString& path) override;
     void showHelp() override;
+    void showAbout(const QString& title, const QString& text) override;
     SettingsStore& settings() override;
     RegionalSettings regional() const override;
     QString programFolder() const override;

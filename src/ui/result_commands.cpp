@@ -30,9 +30,10 @@ struct ExportType {
     FileFilter filter;
 };
 
-const std::array<ExportType, 3> kExportTypes{{{"png", {"PNG image (*.png)", {"*.png"}}},
-                                              {"svg", {"SVG image (*.svg)", {"*.svg"}}},
-                                              {"pdf", {"PDF document (*.pdf)", {"*.pdf"}}}}};
+const std::array<ExportType, 3> kExportTypes{
+    {{"png", {QT_TRANSLATE_NOOP("MainWindow", "PNG image (*.png)"), {"*.png"}}},
+     {"svg", {QT_TRANSLATE_NOOP("MainWindow", "SVG image (*.svg)"), {"*.svg"}}},
+     {"pdf", {QT_TRANSLATE_NOOP("MainWindow", "PDF document (*.pdf)"), {"*.pdf"}}}}};
 
 int readSide(const SettingsStore& store, const std::string& key, int fallback)
 {
@@ -65,10 +66,11 @@ void MainWindow::exportPlot()
     const std::string savedType = store.read(kSettingsApplication, kSettingsSection, kExportTypeKey, "png");
     FileDialogRequest request;
     request.kind = FileDialogRequest::Kind::Save;
-    request.title = QStringLiteral("Export plot");
+    request.title = tr("Export plot");
     request.initialFolder = QString::fromStdString(session_.dataDirectory());
     for (std::size_t i = 0; i < kExportTypes.size(); ++i) {
         request.filters.push_back(kExportTypes[i].filter);
+        request.filters.back().label = tr(qUtf8Printable(kExportTypes[i].filter.label));
         if (kExportTypes[i].suffix.toStdString() == savedType) request.selectedFilter = i;
     }
     const QString base = QFileInfo(qStringOf(session_.captions().fileName[0])).completeBaseName();
@@ -94,7 +96,7 @@ void MainWindow::exportPlot()
         bytes = type.suffix == "png" ? plotPng(draw, *size, Qt::white) : plotPdf(draw, *size, base);
     }
     if (bytes.isEmpty()) {
-        saved(*path, {false, "the plot could not be drawn at this size", 0, {}});
+        saved(*path, {false, tr("the plot could not be drawn at this size").toStdString(), 0, {}});
         return;
     }
     writeResultFile(*path, bytes.toStdString());
@@ -111,9 +113,9 @@ void MainWindow::saveReport()
     finishEdits();
     FileDialogRequest request;
     request.kind = FileDialogRequest::Kind::Save;
-    request.title = QStringLiteral("Save report");
+    request.title = tr("Save report");
     request.initialFolder = QString::fromStdString(session_.dataDirectory());
-    request.filters = {{"HTML report (*.html)", {"*.html", "*.htm"}}, {"All Files (*.*)", {"*"}}};
+    request.filters = {{tr("HTML report (*.html)"), {"*.html", "*.htm"}}, {tr("All Files (*.*)"), {"*"}}};
     request.initialFileName =
         QFileInfo(qStringOf(session_.captions().fileName[0])).completeBaseName() + QStringLiteral("-report.html");
     std::optional<QString> path = platform_.chooseFile(request);
@@ -127,9 +129,9 @@ void MainWindow::printResults()
 {
     finishEdits();
     const Captions& c = session_.captions();
-    const QStringList lines{qStringOf(c.fileName[0]), "Ezero   " + qStringOf(c.parameter[kEzero]),
-                            "Slope   " + qStringOf(c.parameter[kSlope]), "j corr   " + qStringOf(c.parameter[kJcorr]),
-                            qStringOf(c.rmsError)};
+    const QStringList lines{qStringOf(c.fileName[0]), tr("Ezero   %1").arg(qStringOf(c.parameter[kEzero])),
+                            tr("Slope   %1").arg(qStringOf(c.parameter[kSlope])),
+                            tr("j corr   %1").arg(qStringOf(c.parameter[kJcorr])), qStringOf(c.rmsError)};
     platform_.print(QFileInfo(lines.front()).completeBaseName(), [&](QPainter& painter, QRect area) {
         paintPlotPage(
             painter, area, [this](Surface& surface) { drawPlots(surface); }, lines);

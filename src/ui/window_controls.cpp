@@ -6,6 +6,7 @@
 #include "ui/grids/calibration_grid.h"
 #include "ui/grids/twips.h"
 
+#include <QCoreApplication>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
@@ -14,6 +15,11 @@
 namespace quorlin {
 
 namespace {
+
+// The captions' translation context.
+struct Texts {
+    Q_DECLARE_TR_FUNCTIONS(WindowControls)
+};
 
 // Labels size themselves to their text, so only the top-left corner is designed.
 QLabel* label(QWidget* container, const QString& text, double left, double top)
@@ -26,9 +32,16 @@ QLabel* label(QWidget* container, const QString& text, double left, double top)
 
 QLabel* parameterLabel(QWidget* container, const QColor& colour, double left)
 {
-    QLabel* l = label(container, "?", left, 240);
+    QLabel* l = label(container, QStringLiteral("?"), left, 240);
     QPalette palette = l->palette();
-    palette.setColor(QPalette::WindowText, colour);
+    // A disabled caption, out of date, greys as the platform greys text.
+    for (const auto group : {QPalette::Active, QPalette::Inactive})
+        palette.setColor(group, QPalette::WindowText, colour);
+    // Their blues keep a light ground, as the plot does.
+    if (hasDarkWindow(palette)) {
+        palette.setColor(QPalette::Window, Qt::white);
+        l->setAutoFillBackground(true);
+    }
     l->setPalette(palette);
     return l;
 }
@@ -56,24 +69,24 @@ WindowControls buildWindowControls(QWidget* client, Session& session, GridServic
 {
     WindowControls c;
 
-    c.tabs = new TabStrip({"Calibration", "Adjustment"}, client);
+    c.tabs = new TabStrip({Texts::tr("Calibration"), Texts::tr("Adjustment")}, client);
     placeInTwips(*c.tabs, 0, 480, 11475, 8055);
     c.tabs->hide();
 
     QFrame* calibration = c.calibrationPanel = panel(client);
     c.calibrationFileName = label(calibration, "?", 120, 120);
-    label(calibration, "Acid concn. /M", 120, 600);
+    label(calibration, Texts::tr("Acid concn. /M"), 120, 600);
     c.acidConcentration = box(calibration, 600);
-    label(calibration, "Initial volume /ml", 120, 840);
+    label(calibration, Texts::tr("Initial volume /ml"), 120, 840);
     c.initialVolume = box(calibration, 840);
 
-    auto* parameters = new QGroupBox("Parameters", calibration);
+    auto* parameters = new QGroupBox(Texts::tr("Parameters"), calibration);
     placeInTwips(*parameters, 2280, 480, 4815, 615);
-    label(parameters, "Ezero", 120, 240);
+    label(parameters, Texts::tr("Ezero"), 120, 240);
     c.ezero = parameterLabel(parameters, QColor(0, 0, 192), 600);
-    label(parameters, "Slope", 1800, 240);
+    label(parameters, Texts::tr("Slope"), 1800, 240);
     c.slope = parameterLabel(parameters, QColor(0, 0, 255), 2280);
-    label(parameters, "j corr", 3360, 240);
+    label(parameters, Texts::tr("j corr"), 3360, 240);
     c.jCorrection = parameterLabel(parameters, QColor(0, 0, 128), 3840);
     c.rmsError = label(calibration, "", 7200, 720);
 

@@ -12,7 +12,9 @@ trap 'rm -rf "$root"' EXIT
 
 for file in bin/quorlin bin/quorlin-cli share/applications/quorlin.desktop \
             share/icons/hicolor/scalable/apps/quorlin.svg \
-            share/quorlin/data/calibration.txt share/quorlin/data/adjustment.txt; do
+            share/quorlin/data/calibration.txt share/quorlin/data/adjustment.txt \
+            share/metainfo/org.example.quorlin.metainfo.xml share/man/man1/quorlin.1 share/man/man1/quorlin-cli.1 \
+            share/bash-completion/completions/quorlin-cli share/doc/quorlin/copyright share/doc/quorlin/LICENSE; do
   [ -e "$root/usr/$file" ] || { echo "not installed: $file"; exit 1; }
 done
 
@@ -22,3 +24,12 @@ calibration=$(usr/bin/quorlin-cli calibrate usr/share/quorlin/data/calibration.t
 echo "$calibration"
 grep -q '^Ezero ' <<<"$calibration"
 grep -q '^Rms error = ' <<<"$calibration"
+
+# The completion offers the commands, then the options of the command given.
+_init_completion() { cur=${COMP_WORDS[COMP_CWORD]}; prev=${COMP_WORDS[COMP_CWORD-1]}; words=("${COMP_WORDS[@]}"); cword=$COMP_CWORD; }
+_filedir() { COMPREPLY=(); }
+source usr/share/bash-completion/completions/quorlin-cli
+complete_words() { COMP_WORDS=("$@"); COMP_CWORD=$(($# - 1)); _quorlin_cli; echo "${COMPREPLY[*]}"; }
+[ "$(complete_words quorlin-cli ad)" = "adjust" ]
+[ "$(complete_words quorlin-cli calibrate run.txt --)" = "--json --csv" ]
+[ "$(complete_words quorlin-cli adjust a.txt -)" = "-o --json" ]

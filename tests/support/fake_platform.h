@@ -41,7 +41,9 @@ public:
         painter.end();
         printed.push_back({name, sheet});
     }
+    std::optional<DataKind> askDataKind(const QString& path) override { return next(dataKinds, path); }
     void showHelp() override {}
+    void showAbout(const QString&, const QString&) override {}
     SettingsStore& settings() override { return store; }
     RegionalSettings regional() const override { return {}; }
     QString programFolder() const override { return "/opt/quorlin"; }
@@ -66,6 +68,7 @@ public:
     std::deque<QString> files;
     std::deque<std::size_t> fileTypes;  // the type chosen in the next file dialog
     std::deque<QSize> imageSizes;
+    std::deque<DataKind> dataKinds;
     std::vector<std::pair<QString, QImage>> printed;
     MemorySettingsStore store;
 };

@@ -10,7 +10,7 @@
 namespace quorlin {
 
 AdjustmentGrid::AdjustmentGrid(Session& session, GridServices& services, QWidget* container)
-    : PointSetGrid(session.adjustment(), session.regional(), services, container, QStringLiteral("Data for adjustment"),
+    : PointSetGrid(session.adjustment(), session.regional(), services, container, tr("Data for adjustment"),
                    [this] { writeAdjustedColumn(*this, session_.adjust()); }),
       session_(session)
 {

@@ -10,7 +10,7 @@
 namespace quorlin {
 
 CalibrationGrid::CalibrationGrid(Session& session, GridServices& services, QWidget* container)
-    : PointSetGrid(session.calibration(), session.regional(), services, container, QStringLiteral("Calibration data")),
+    : PointSetGrid(session.calibration(), session.regional(), services, container, tr("Calibration data")),
       session_(session)
 {
     setCols(3);
@@ -24,7 +24,25 @@ void CalibrationGrid::toggleExclusion()
     finishEdit();
     const std::int32_t point = this->row();
     if (point < 1 || point > session_.calibration().count) return;
+    const GridSnapshot before = snapshot();
     session_.exclusions().toggle(point);
+    refreshMarks();
+    // Not a change of the data: the file holds no exclusions.
+    recordUndoable(before, session_.exclusions().contains(point) ? tr("Leave point out") : tr("Take point in"));
+    emit exclusionsChanged();
+}
+
+GridSnapshot CalibrationGrid::snapshot() const
+{
+    GridSnapshot shot = PointSetGrid::snapshot();
+    shot.exclusions = session_.exclusions();
+    return shot;
+}
+
+void CalibrationGrid::restore(const GridSnapshot& shot)
+{
+    session_.exclusions() = shot.exclusions;
+    PointSetGrid::restore(shot);
     refreshMarks();
     emit exclusionsChanged();
 }

@@ -24,6 +24,9 @@ public:
     // exclusionsChanged. Nothing happens without a current point.
     void toggleExclusion();
 
+    GridSnapshot snapshot() const override;
+    void restore(const GridSnapshot& snapshot) override;
+
 signals:
     // The window shows the calibration panel and enables the calibration.
     void pointAdded();

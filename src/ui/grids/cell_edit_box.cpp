@@ -19,6 +19,8 @@ void CellEditBox::setBackground(const QColor& color)
 {
     QPalette colours = palette();
     colours.setColor(QPalette::Base, color);
+    // The two backgrounds are light whatever the palette.
+    colours.setColor(QPalette::Text, Qt::black);
     setPalette(colours);
 }
 

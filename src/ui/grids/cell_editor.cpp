@@ -127,6 +127,7 @@ void CellEditor::commit()
     if (target && state_.row >= 1 && static_cast<std::size_t>(state_.row) < target->size()) {
         Number& stored = (*target)[static_cast<std::size_t>(state_.row)];
         changed = stored != entry.number;
+        if (changed) emit aboutToStore();
         stored = entry.number;
         // Text read as another value, or as none, would be shown and saved in place of
         // the value the fit uses.

@@ -68,6 +68,9 @@ public:
     void finishEdit();
 
 signals:
+    // A commit is about to put another value into the target array; the cell still
+    // shows its old text.
+    void aboutToStore();
     // A commit put another value into the target array.
     void valueStored();
 

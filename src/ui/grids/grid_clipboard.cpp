@@ -3,6 +3,7 @@
 #include "io/data_files.h"
 #include "ui/grids/point_grid.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 #include <algorithm>
@@ -40,7 +41,7 @@ QString badLineMessage(qsizetype index, const QString& line)
     constexpr qsizetype kShownLength = 60;
     QString shown = line.trimmed();
     if (shown.size() > kShownLength) shown = shown.left(kShownLength) + QStringLiteral("...");
-    return QStringLiteral("Line %1 is not a volume and an emf: ").arg(index + 1) + shown;
+    return QCoreApplication::translate("PointGrid", "Line %1 is not a volume and an emf: %2").arg(index + 1).arg(shown);
 }
 }  // namespace
 
@@ -115,8 +116,11 @@ void storePastedPoints(PointSet& points, std::int32_t first, const PastedPoints&
 
 QString replaceQuestion(std::int32_t first, std::int32_t last)
 {
-    if (first == last) return QStringLiteral("Replace point %1 with the pasted values?").arg(first);
-    return QStringLiteral("Replace points %1 to %2 with the pasted values?").arg(first).arg(last);
+    if (first == last)
+        return QCoreApplication::translate("PointGrid", "Replace point %1 with the pasted values?").arg(first);
+    return QCoreApplication::translate("PointGrid", "Replace points %1 to %2 with the pasted values?")
+        .arg(first)
+        .arg(last);
 }
 
 }  // namespace quorlin

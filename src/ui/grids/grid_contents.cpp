@@ -3,6 +3,7 @@
 #include "ui/grids/grid_sizing.h"
 #include "ui/grids/point_grid.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <initializer_list>
 
@@ -26,7 +27,7 @@ void fillPoints(PointGrid& grid, std::int32_t count, const PointArray& volume, c
     for (const ColumnLayout& column : columns) {
         grid.setColumnWidthTwips(column.col, column.widthTwips);
         grid.setColumnAlignment(column.col, kDataAlignment);
-        grid.setText(0, column.col, QString::fromLatin1(column.header));
+        grid.setText(0, column.col, QCoreApplication::translate("PointGrid", column.header));
     }
     fitGridWidth(grid);
     fitGridHeight(grid);
@@ -36,13 +37,17 @@ void fillPoints(PointGrid& grid, std::int32_t count, const PointArray& volume, c
 void fillCalibrationGrid(PointGrid& grid, const PointSet& points)
 {
     grid.setCols(3);
-    fillPoints(grid, points.count, points.volume, points.emf, 300, {{1, 750, "vol. /ml"}, {2, 750, "emf /mV"}});
+    fillPoints(
+        grid, points.count, points.volume, points.emf, 300,
+        {{1, 750, QT_TRANSLATE_NOOP("PointGrid", "vol. /ml")}, {2, 750, QT_TRANSLATE_NOOP("PointGrid", "emf /mV")}});
 }
 
 void fillAdjustmentGrid(PointGrid& grid, const PointSet& points)
 {
     fillPoints(grid, points.count, points.volume, points.emf, 450,
-               {{1, 750, "vol. /ml"}, {2, 750, "emf /mV"}, {kAdjustedColumn, 750, "adjusted"}});
+               {{1, 750, QT_TRANSLATE_NOOP("PointGrid", "vol. /ml")},
+                {2, 750, QT_TRANSLATE_NOOP("PointGrid", "emf /mV")},
+                {kAdjustedColumn, 750, QT_TRANSLATE_NOOP("PointGrid", "adjusted")}});
     grid.clearColumnTexts(kAdjustedColumn);
 }
 

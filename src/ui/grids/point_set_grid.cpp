@@ -34,9 +34,10 @@ PointSetGrid::PointSetGrid(PointSet& points, const RegionalSettings& regional, G
       editor_(std::make_unique<CellEditor>(*this, *editBox_, EditTargets{&points.volume, &points.emf}, regional,
                                            services, std::move(afterStore)))
 {
-    connect(editor_.get(), &CellEditor::valueStored, this, &PointSetGrid::pointsChanged);
-    addGridAction(*this, QStringLiteral("Copy"), "Ctrl+Shift+C", &PointSetGrid::copyToClipboard);
-    addGridAction(*this, QStringLiteral("Paste"), "Ctrl+Shift+V", &PointSetGrid::pasteFromClipboard);
+    connect(editor_.get(), &CellEditor::aboutToStore, this, [this] { beforeEdit_ = snapshot(); });
+    connect(editor_.get(), &CellEditor::valueStored, this, [this] { recordChange(beforeEdit_, tr("Edit point")); });
+    addGridAction(*this, tr("Copy"), "Ctrl+Shift+C", &PointSetGrid::copyToClipboard);
+    addGridAction(*this, tr("Paste"), "Ctrl+Shift+V", &PointSetGrid::pasteFromClipboard);
     setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 
@@ -70,32 +71,69 @@ void PointSetGrid::pastePoints(const QString& text)
     const std::int32_t lastReplaced = std::min(last, points_.count);
     if (lastReplaced >= first && !services_.askYesNo(replaceQuestion(first, lastReplaced), title_)) return;
 
+    const GridSnapshot before = snapshot();
     storePastedPoints(points_, first, pasted);
     fill();
     setCurrentCell(first, fixedCols());
     setSelectionEnd(last, 2);
     if (afterStore_) afterStore_();
-    emit pointsChanged();
+    recordChange(before, tr("Paste points"));
 }
 
 void PointSetGrid::insertPoint()
 {
     finishEdit();
+    const GridSnapshot before = snapshot();
     const std::int32_t row = insertZeroPoint(points_, this->row());
     fill();
     setCurrentCell(row, fixedCols());
-    emit pointsChanged();
+    recordChange(before, tr("Add point"));
 }
 
 PointSetGrid::Deletion PointSetGrid::deleteCurrentPoint()
 {
     finishEdit();
     if (points_.count <= 0) return Deletion::NoPoints;
+    const GridSnapshot before = snapshot();
     const bool yes = askToDeleteCurrentRow(*this, services_, title_);
     if (yes) removePoint(points_, row());
     fill();
-    if (yes) emit pointsChanged();
+    if (yes) recordChange(before, tr("Delete point"));
     return yes ? Deletion::Deleted : Deletion::Kept;
+}
+
+GridSnapshot PointSetGrid::snapshot() const
+{
+    GridSnapshot shot{points_, {}, row(), col()};
+    for (int i = 1; i <= points_.count; ++i) shot.texts.push_back({text(i, 1), text(i, 2)});
+    return shot;
+}
+
+void PointSetGrid::restore(const GridSnapshot& shot)
+{
+    finishEdit();
+    points_ = shot.points;
+    fill();
+    // Cells keep the texts they showed, typed ones included, as a save writes them.
+    for (int i = 1; i <= shot.points.count; ++i)
+        for (int c = 1; c <= 2; ++c) {
+            const QString& shown = shot.texts[static_cast<std::size_t>(i - 1)][static_cast<std::size_t>(c - 1)];
+            if (text(i, c) != shown) setText(i, c, shown);
+        }
+    setCurrentCell(shot.row, shot.col);
+    if (afterStore_) afterStore_();
+    emit pointsChanged();
+}
+
+void PointSetGrid::recordUndoable(const GridSnapshot& before, const QString& command)
+{
+    emit pointsEdited(before, tr("%1 (%2)").arg(command, title_));
+}
+
+void PointSetGrid::recordChange(const GridSnapshot& before, const QString& command)
+{
+    recordUndoable(before, command);
+    emit pointsChanged();
 }
 
 }  // namespace quorlin

@@ -1,18 +1,33 @@
 #pragma once
 
 #include "core/data_sets.h"
+#include "core/point_exclusions.h"
 #include "text/number_text.h"
 #include "ui/grids/point_grid.h"
 
+#include <QString>
+
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <vector>
 
 namespace quorlin {
 
 class CellEditBox;
 class CellEditor;
 class GridServices;
+
+// What undo puts back: the points, the texts their cells show, the current cell and,
+// for calibration points, those left out of the fit.
+struct GridSnapshot {
+    PointSet points;
+    std::vector<std::array<QString, 2>> texts;  // points 1..count: volume and emf cells
+    int row = 0;
+    int col = 0;
+    PointExclusions exclusions;
+};
 
 // A grid showing one data set, edited in place through its own edit box (a sibling in
 // `container`), with the point commands both data sets share. Editing is wired: a
@@ -42,10 +57,17 @@ public:
     void pastePoints(const QString& text);
     void pasteFromClipboard();
 
+    virtual GridSnapshot snapshot() const;
+    // Puts back the points, their texts and the current cell, then finishes as a paste
+    // does; emits pointsChanged, but no pointsEdited.
+    virtual void restore(const GridSnapshot& snapshot);
+
 signals:
     // A typed value was stored, or a point added or deleted: the data differ from their
-    // file.
+    // file. Undo and redo emit it too.
     void pointsChanged();
+    // A change the user made, named for the undo menu, and the grid as it was before.
+    void pointsEdited(const GridSnapshot& before, const QString& command);
 
 protected:
     enum class Deletion { NoPoints, Kept, Deleted };
@@ -61,15 +83,22 @@ protected:
     // when there is no point.
     Deletion deleteCurrentPoint();
 
+    // Emits pointsEdited, named under the grid's title.
+    void recordUndoable(const GridSnapshot& before, const QString& command);
+
     PointSet& points_;
 
 private:
+    // Emits pointsEdited and pointsChanged.
+    void recordChange(const GridSnapshot& before, const QString& command);
+
     const RegionalSettings& regional_;
     GridServices& services_;
     QString title_;
     std::function<void()> afterStore_;
     CellEditBox* editBox_;
     std::unique_ptr<CellEditor> editor_;
+    GridSnapshot beforeEdit_;
 };
 
 }  // namespace quorlin
