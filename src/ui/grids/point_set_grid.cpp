@@ -104,7 +104,7 @@ PointSetGrid::Deletion PointSetGrid::deleteCurrentPoint()
 
 GridSnapshot PointSetGrid::snapshot() const
 {
-    GridSnapshot shot{points_, {}, row(), col()};
+    GridSnapshot shot{points_, {}, row(), col(), {}};
     for (int i = 1; i <= points_.count; ++i) shot.texts.push_back({text(i, 1), text(i, 2)});
     return shot;
 }
