@@ -25,6 +25,26 @@ struct NormalEquations {
     SmallVector diagonal{};
 };
 
+// A point of a data file has every value in double: the sums below are those the general
+// loop forms for it, in the same order, without asking each operand its precision.
+bool addDoublePoint(NormalEquations& eq, Number pH, Number hydrogen, Number residual)
+{
+    if (!pH.isDouble() || !hydrogen.isDouble() || !residual.isDouble()) return false;
+    const double row2 = -pH.value();
+    const double row3 = hydrogen.value();
+    const double r = residual.value();
+    eq.step[1] = static_cast<float>(static_cast<double>(eq.step[1]) + r);
+    eq.step[2] = static_cast<float>(static_cast<double>(eq.step[2]) + row2 * r);
+    eq.step[3] = static_cast<float>(static_cast<double>(eq.step[3]) + row3 * r);
+    eq.matrix[1][1] = eq.matrix[1][1] + 1.0f;
+    eq.matrix[1][2] = static_cast<float>(static_cast<double>(eq.matrix[1][2]) + row2);
+    eq.matrix[1][3] = static_cast<float>(static_cast<double>(eq.matrix[1][3]) + row3);
+    eq.matrix[2][2] = static_cast<float>(static_cast<double>(eq.matrix[2][2]) + row2 * row2);
+    eq.matrix[2][3] = static_cast<float>(static_cast<double>(eq.matrix[2][3]) + row2 * row3);
+    eq.matrix[3][3] = static_cast<float>(static_cast<double>(eq.matrix[3][3]) + row3 * row3);
+    return true;
+}
+
 // The derivatives and each product keep their source's precision (-pH is double,
 // [H+] is single only when every input to it was typed), so a new sum is formed in
 // double whenever a double enters and is then stored rounded to single.
@@ -33,11 +53,12 @@ NormalEquations buildNormalEquations(const CalibrationData& data)
     NormalEquations eq;
     std::array<Number, kParameterCount + 1> row{};
     for (std::int32_t i = 1; i <= data.count; ++i) {
+        const Number residual = data.residual[static_cast<std::size_t>(i)];
+        if (addDoublePoint(eq, pointOr0(data.pH, i), pointOr0(data.hydrogen, i), residual)) continue;
         // The literal 1 takes the precision of whatever it is multiplied with.
         row[1] = single(1.0f);
         row[2] = -pointOr0(data.pH, i);
         row[3] = pointOr0(data.hydrogen, i);
-        const Number residual = data.residual[static_cast<std::size_t>(i)];
         for (std::int32_t j = 1; j <= kParameterCount; ++j) {
             eq.step[j] = toSingle(single(eq.step[j]) + row[j] * residual);
             for (std::int32_t k = j; k <= kParameterCount; ++k)
@@ -136,8 +157,14 @@ double sumOfSquaredResiduals(CalibrationData& data, const ElectrodeParameters& p
     const Number jcorr = single(parameters[kJcorr]);
     double s = 0.0;
     for (std::int32_t i = 1; i <= n; ++i) {
+        const Number emf = pointOr0(data.emf, i);
+        const Number hydrogen = pointOr0(data.hydrogen, i);
+        const Number pH = pointOr0(data.pH, i);
+        // Values from a data file are all double; their residual needs no precision checks.
         const Number r =
-            pointOr0(data.emf, i) - (pointOr0(data.hydrogen, i) * jcorr + (ezero - pointOr0(data.pH, i) * slope));
+            emf.isDouble() && hydrogen.isDouble() && pH.isDouble() ? Number::fromDouble(
+                emf.value() - (hydrogen.value() * jcorr.value() + (ezero.value() - pH.value() * slope.value())))
+                                                                   : emf - (hydrogen * jcorr + (ezero - pH * slope));
         data.residual[static_cast<std::size_t>(i)] = r;
         s = s + (r * r).value();
     }
