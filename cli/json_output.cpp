@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <ostream>
 
 namespace quorlin::cli {
 
@@ -33,7 +34,7 @@ void appendNumber(std::string& out, T value)
         out += "null";
         return;
     }
-    out += roundTripText(value);
+    appendRoundTripText(out, value);
 }
 
 // Counts and point numbers are whole numbers: "points":1000000, not 1e+06.
@@ -54,13 +55,25 @@ void appendKey(std::string& out, std::string_view key)
     out += ':';
 }
 
-void appendPoints(std::string& out, std::string_view key, const PointArray& values, std::int32_t count)
+// Within a long array the text so far goes out, so that a million points never stand
+// in memory as one string.
+void passOnLongText(std::string& out, std::ostream& stream)
+{
+    constexpr std::size_t kChunk = std::size_t{1} << 16;
+    if (out.size() < kChunk) return;
+    stream.write(out.data(), static_cast<std::streamsize>(out.size()));
+    out.clear();
+}
+
+void appendPoints(std::string& out, std::ostream& stream, std::string_view key, const PointArray& values,
+                  std::int32_t count)
 {
     appendKey(out, key);
     out += '[';
     for (std::int32_t i = 1; i <= count; ++i) {
         if (i > 1) out += ',';
         appendNumber(out, pointOr0(values, i));
+        passOnLongText(out, stream);
     }
     out += ']';
 }
@@ -87,8 +100,8 @@ std::string reportMessage(const CalibrationReport& report)
     return std::string(kInvalidEntryMessage) + (message.empty() ? "" : "; " + message);
 }
 
-std::string calibrationJson(const Session& session, const CalibrationReport& report, const AdjustmentReport* adjustment,
-                            const FileReads& reads)
+void writeCalibrationJson(std::ostream& stream, const Session& session, const CalibrationReport& report,
+                          const AdjustmentReport* adjustment, const FileReads& reads)
 {
     const CalibrationData& data = session.calibration();
     const Captions& captions = session.captions();
@@ -134,8 +147,8 @@ std::string calibrationJson(const Session& session, const CalibrationReport& rep
     appendDataEnd(out, "adjustmentDataEnd", reads.adjustment);
 
     if (fit) {
-        appendPoints(out, "pH", data.pH, data.count);
-        appendPoints(out, "residuals", data.residual, data.count);
+        appendPoints(out, stream, "pH", data.pH, data.count);
+        appendPoints(out, stream, "residuals", data.residual, data.count);
     }
 
     if (adjustment) {
@@ -144,6 +157,7 @@ std::string calibrationJson(const Session& session, const CalibrationReport& rep
         for (std::size_t i = 0; i < adjustment->texts.size(); ++i) {
             if (i > 0) out += ',';
             appendString(out, adjustment->texts[i]);
+            passOnLongText(out, stream);
         }
         out += ']';
         if (adjustment->failedPoint != 0) {
@@ -152,7 +166,7 @@ std::string calibrationJson(const Session& session, const CalibrationReport& rep
         }
     }
     out += "}\n";
-    return out;
+    stream.write(out.data(), static_cast<std::streamsize>(out.size()));
 }
 
 }  // namespace quorlin::cli

@@ -178,8 +178,8 @@ int Run(std::span<const std::string> args, const RegionalSettings& regional, std
     }
 
     if (a.json) {
-        out << calibrationJson(session, calibration, adjustment ? &*adjustment : nullptr,
-                               {*calibrationRead, adjustmentRead.value_or(FileOutcome{})});
+        writeCalibrationJson(out, session, calibration, adjustment ? &*adjustment : nullptr,
+                             {*calibrationRead, adjustmentRead.value_or(FileOutcome{})});
     } else if (!converged) {
         complainNotConverged(err, calibration);
     } else if (adjustment && !adjusted) {
