@@ -51,6 +51,7 @@ package: build
 
 bench: build
 	./$(BUILD)/core_bench && ./$(BUILD)/plot_bench && ./$(BUILD)/grid_bench
+	bench/scale-bench --build $(BUILD)
 
 clean:
 	rm -rf $(BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD)

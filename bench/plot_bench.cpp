@@ -1,11 +1,17 @@
-// One full redraw of the calibration plots into a 1000 x 800 image, as on a resize.
+// One full redraw of the calibration plots into a 1000 x 800 image, as on a resize, and
+// the window's whole way from a file on disk to both plots.
 #include "plot/calibration_plot.h"
+#include "session/session.h"
 #include "synthetic_titration.h"
 #include "ui/painter_surface.h"
 
 #include <QGuiApplication>
 
 #include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <fstream>
+#include <string>
 
 namespace {
 
@@ -23,7 +29,39 @@ void BM_DrawCalibrationPlots(benchmark::State& state)
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
-BENCHMARK(BM_DrawCalibrationPlots)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DrawCalibrationPlots)->Arg(1000)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+
+// Open a calibration file, calibrate and draw both plots: what the window does before
+// the user sees a million points.
+void BM_LoadCalibrateAndDraw(benchmark::State& state)
+{
+    using namespace quorlin;
+    const auto n = static_cast<std::int32_t>(state.range(0));
+    const CalibrationData data = bench::syntheticTitration(n);
+    const std::string path = "/tmp/quorlin-plot-bench-" + std::to_string(n) + ".txt";
+    {
+        std::ofstream file(path, std::ios::binary);
+        file << "0.1\t50\r\n";
+        char line[64];
+        for (std::int32_t i = 1; i <= n; ++i) {
+            const auto k = static_cast<std::size_t>(i);
+            std::snprintf(line, sizeof line, "%.4f\t%.2f\r\n", data.volume[k].value(), data.emf[k].value());
+            file << line;
+        }
+    }
+    PaintSurface surface(QSize(1000, 800));
+    for (auto _ : state) {
+        Session session;
+        session.loadCalibrationFile(path);
+        session.calibrate();
+        PlotMapping mapping;
+        PlotExtents extents;
+        drawCalibrationPlots(surface, mapping, extents, session.calibration(), path, true, RegionalSettings{});
+        benchmark::DoNotOptimize(surface.image().constBits());
+    }
+    std::remove(path.c_str());
+}
+BENCHMARK(BM_LoadCalibrateAndDraw)->Arg(1000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

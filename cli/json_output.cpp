@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <ostream>
 
 namespace quorlin::cli {
 
@@ -33,7 +34,7 @@ void appendNumber(std::string& out, T value)
         out += "null";
         return;
     }
-    out += roundTripText(value);
+    appendRoundTripText(out, value);
 }
 
 // Counts and point numbers are whole numbers: "points":1000000, not 1e+06.
@@ -54,13 +55,25 @@ void appendKey(std::string& out, std::string_view key)
     out += ':';
 }
 
-void appendPoints(std::string& out, std::string_view key, const PointArray& values, std::int32_t count)
+// Within a long array the text so far goes out, so that a million points never stand
+// in memory as one string.
+void passOnLongText(std::string& out, std::ostream& stream)
+{
+    constexpr std::size_t kChunk = std::size_t{1} << 16;
+    if (out.size() < kChunk) return;
+    stream.write(out.data(), static_cast<std::streamsize>(out.size()));
+    out.clear();
+}
+
+void appendPoints(std::string& out, std::ostream& stream, std::string_view key, const PointArray& values,
+                  std::int32_t count)
 {
     appendKey(out, key);
     out += '[';
     for (std::int32_t i = 1; i <= count; ++i) {
         if (i > 1) out += ',';
         appendNumber(out, pointOr0(values, i));
+        passOnLongText(out, stream);
     }
     out += ']';
 }
@@ -89,7 +102,7 @@ void appendParameterValues(std::string& out, const std::array<double, 4>& values
 
 // The double-precision statistics beside the fit: correlation, confidence intervals,
 // studentised residuals and the cross-check of the single-precision parameters.
-void appendStatistics(std::string& out, const FitStatistics& statistics)
+void appendStatistics(std::string& out, std::ostream& stream, const FitStatistics& statistics)
 {
     appendKey(out, "correlation");
     out += '[';
@@ -105,6 +118,7 @@ void appendStatistics(std::string& out, const FitStatistics& statistics)
     for (std::size_t i = 0; i < statistics.studentized.size(); ++i) {
         if (i > 0) out += ',';
         appendNumber(out, statistics.studentized[i]);
+        passOnLongText(out, stream);
     }
     out += ']';
     appendKey(out, "doubleCheck");
@@ -119,13 +133,14 @@ void appendStatistics(std::string& out, const FitStatistics& statistics)
     out += '}';
 }
 
-void appendAdjustedSigma(std::string& out, const Session& session, std::size_t adjustedCount)
+void appendAdjustedSigma(std::string& out, std::ostream& stream, const Session& session, std::size_t adjustedCount)
 {
     appendKey(out, "adjustedSigma");
     out += '[';
     for (std::size_t i = 0; i < adjustedCount; ++i) {
         if (i > 0) out += ',';
         appendNumber(out, session.adjustedSigma(static_cast<std::int32_t>(i) + 1));
+        passOnLongText(out, stream);
     }
     out += ']';
 }
@@ -140,8 +155,8 @@ std::string reportMessage(const CalibrationReport& report)
     return std::string(kInvalidEntryMessage) + (message.empty() ? "" : "; " + message);
 }
 
-std::string calibrationJson(const Session& session, const CalibrationReport& report, const AdjustmentReport* adjustment,
-                            const FileReads& reads)
+void writeCalibrationJson(std::ostream& stream, const Session& session, const CalibrationReport& report,
+                          const AdjustmentReport* adjustment, const FileReads& reads)
 {
     const Captions& captions = session.captions();
     const FitResult* fit = report.converged() ? &*session.lastFit() : nullptr;
@@ -182,8 +197,8 @@ std::string calibrationJson(const Session& session, const CalibrationReport& rep
 
     if (fit) {
         const CalibrationData& fitted = session.fittedData();
-        appendPoints(out, "pH", fitted.pH, fitted.count);
-        appendPoints(out, "residuals", fitted.residual, fitted.count);
+        appendPoints(out, stream, "pH", fitted.pH, fitted.count);
+        appendPoints(out, stream, "residuals", fitted.residual, fitted.count);
     }
 
     if (adjustment) {
@@ -192,6 +207,7 @@ std::string calibrationJson(const Session& session, const CalibrationReport& rep
         for (std::size_t i = 0; i < adjustment->texts.size(); ++i) {
             if (i > 0) out += ',';
             appendString(out, adjustment->texts[i]);
+            passOnLongText(out, stream);
         }
         out += ']';
         if (adjustment->failedPoint != 0) {
@@ -199,10 +215,10 @@ std::string calibrationJson(const Session& session, const CalibrationReport& rep
             appendCount(out, adjustment->failedPoint);
         }
     }
-    if (fit && session.lastStatistics()) appendStatistics(out, *session.lastStatistics());
-    if (adjustment && session.lastStatistics()) appendAdjustedSigma(out, session, adjustment->texts.size());
+    if (fit && session.lastStatistics()) appendStatistics(out, stream, *session.lastStatistics());
+    if (adjustment && session.lastStatistics()) appendAdjustedSigma(out, stream, session, adjustment->texts.size());
     out += "}\n";
-    return out;
+    stream.write(out.data(), static_cast<std::streamsize>(out.size()));
 }
 
 }  // namespace quorlin::cli

@@ -2,6 +2,7 @@
 
 #include "session/session.h"
 
+#include <ostream>
 #include <string>
 
 namespace quorlin::cli {
@@ -22,7 +23,7 @@ struct FileReads {
     FileOutcome adjustment;
 };
 
-std::string calibrationJson(const Session& session, const CalibrationReport& report, const AdjustmentReport* adjustment,
-                            const FileReads& reads);
+void writeCalibrationJson(std::ostream& stream, const Session& session, const CalibrationReport& report,
+                          const AdjustmentReport* adjustment, const FileReads& reads);
 
 }  // namespace quorlin::cli

@@ -191,13 +191,15 @@ int Run(std::span<const std::string> args, const RegionalSettings& regional, std
             if (const FileOutcome written = session.saveAdjustedFile(a.outputFile, records); !written.ok)
                 return complain(err, "could not save " + a.outputFile + ": " + written.reason, kExitUsageOrFile);
         } else if (!a.json) {
-            out << dataFileText(records);
+            writeDataFileText(records, [&out](std::string_view piece) {
+                return static_cast<bool>(out.write(piece.data(), static_cast<std::streamsize>(piece.size())));
+            });
         }
     }
 
     if (a.json) {
-        out << calibrationJson(session, calibration, adjustment ? &*adjustment : nullptr,
-                               {*calibrationRead, adjustmentRead.value_or(FileOutcome{})});
+        writeCalibrationJson(out, session, calibration, adjustment ? &*adjustment : nullptr,
+                             {*calibrationRead, adjustmentRead.value_or(FileOutcome{})});
     } else if (!converged) {
         complainNotConverged(err, calibration);
     } else if (adjustment && !adjusted) {

@@ -25,6 +25,41 @@ struct NormalEquations {
     SmallVector diagonal{};
 };
 
+// Points of a data file have every value in double: from point i on, as long as they do,
+// the sums are those the general loop forms, in the same order, without asking each
+// operand its precision, and held in locals meanwhile. Returns the first point not taken.
+std::int32_t addDoublePoints(NormalEquations& eq, const CalibrationData& data, std::int32_t i)
+{
+    const auto widen = [](float v) { return static_cast<double>(v); };
+    float s1 = eq.step[1], s2 = eq.step[2], s3 = eq.step[3];
+    float m11 = eq.matrix[1][1], m12 = eq.matrix[1][2], m13 = eq.matrix[1][3];
+    float m22 = eq.matrix[2][2], m23 = eq.matrix[2][3], m33 = eq.matrix[3][3];
+    for (; i <= data.count; ++i) {
+        const Number pH = pointOr0(data.pH, i);
+        const Number hydrogen = pointOr0(data.hydrogen, i);
+        const Number residual = data.residual[static_cast<std::size_t>(i)];
+        if (!pH.isDouble() || !hydrogen.isDouble() || !residual.isDouble()) break;
+        const double row2 = -pH.value();
+        const double row3 = hydrogen.value();
+        const double r = residual.value();
+        s1 = static_cast<float>(widen(s1) + r);
+        s2 = static_cast<float>(widen(s2) + row2 * r);
+        s3 = static_cast<float>(widen(s3) + row3 * r);
+        m11 = m11 + 1.0f;
+        m12 = static_cast<float>(widen(m12) + row2);
+        m13 = static_cast<float>(widen(m13) + row3);
+        m22 = static_cast<float>(widen(m22) + row2 * row2);
+        m23 = static_cast<float>(widen(m23) + row2 * row3);
+        m33 = static_cast<float>(widen(m33) + row3 * row3);
+    }
+    eq.step = {0.0f, s1, s2, s3};
+    eq.matrix[1] = {0.0f, m11, m12, m13};
+    eq.matrix[2][2] = m22;
+    eq.matrix[2][3] = m23;
+    eq.matrix[3][3] = m33;
+    return i;
+}
+
 // The derivatives and each product keep their source's precision (-pH is double,
 // [H+] is single only when every input to it was typed), so a new sum is formed in
 // double whenever a double enters and is then stored rounded to single.
@@ -32,12 +67,12 @@ NormalEquations buildNormalEquations(const CalibrationData& data)
 {
     NormalEquations eq;
     std::array<Number, kParameterCount + 1> row{};
-    for (std::int32_t i = 1; i <= data.count; ++i) {
+    for (std::int32_t i = addDoublePoints(eq, data, 1); i <= data.count; i = addDoublePoints(eq, data, i + 1)) {
+        const Number residual = data.residual[static_cast<std::size_t>(i)];
         // The literal 1 takes the precision of whatever it is multiplied with.
         row[1] = single(1.0f);
         row[2] = -pointOr0(data.pH, i);
         row[3] = pointOr0(data.hydrogen, i);
-        const Number residual = data.residual[static_cast<std::size_t>(i)];
         for (std::int32_t j = 1; j <= kParameterCount; ++j) {
             eq.step[j] = toSingle(single(eq.step[j]) + row[j] * residual);
             for (std::int32_t k = j; k <= kParameterCount; ++k)
@@ -136,8 +171,14 @@ double sumOfSquaredResiduals(CalibrationData& data, const ElectrodeParameters& p
     const Number jcorr = single(parameters[kJcorr]);
     double s = 0.0;
     for (std::int32_t i = 1; i <= n; ++i) {
+        const Number emf = pointOr0(data.emf, i);
+        const Number hydrogen = pointOr0(data.hydrogen, i);
+        const Number pH = pointOr0(data.pH, i);
+        // Values from a data file are all double; their residual needs no precision checks.
         const Number r =
-            pointOr0(data.emf, i) - (pointOr0(data.hydrogen, i) * jcorr + (ezero - pointOr0(data.pH, i) * slope));
+            emf.isDouble() && hydrogen.isDouble() && pH.isDouble() ? Number::fromDouble(
+                emf.value() - (hydrogen.value() * jcorr.value() + (ezero.value() - pH.value() * slope.value())))
+                                                                   : emf - (hydrogen * jcorr + (ezero - pH * slope));
         data.residual[static_cast<std::size_t>(i)] = r;
         s = s + (r * r).value();
     }

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <limits>
 #include <memory>
+#include <sys/stat.h>
 #include <system_error>
 
 namespace quorlin {
@@ -64,7 +65,25 @@ FileOutcome readPoints(LineReader& reader, PointSet& points, std::int64_t number
     }
 }
 
-FileHandle openForReading(const std::string& path) { return FileHandle(std::fopen(path.c_str(), "rb")); }
+// Room for every record a file could hold, so that a large file fills its arrays without
+// copying them as they grow; room never written costs no memory.
+void reserveForFile(std::FILE* file, PointSet& points)
+{
+    constexpr std::uintmax_t kMostReserved = std::uintmax_t{1} << 24;
+    struct stat status {};
+    if (::fstat(::fileno(file), &status) != 0 || !S_ISREG(status.st_mode)) return;
+    // The shortest record, "1,1" and its line end, takes four bytes.
+    const auto records = std::min(static_cast<std::uintmax_t>(status.st_size) / 4, kMostReserved) + 1;
+    points.volume.reserve(records + 1);
+    points.emf.reserve(records + 1);
+}
+
+FileHandle openForReading(const std::string& path, PointSet& points)
+{
+    FileHandle file(std::fopen(path.c_str(), "rb"));
+    if (file) reserveForFile(file.get(), points);
+    return file;
+}
 
 }  // namespace
 
@@ -82,7 +101,7 @@ FileOutcome readCalibrationFile(CalibrationData& data, const std::string& path)
     data.acidConcentration = Number();
     data.initialVolume = Number();
 
-    const FileHandle file = openForReading(path);
+    const FileHandle file = openForReading(path, data);
     if (!file) return FileOutcome::failure(errno);
     LineReader reader(file.get());
 
@@ -102,7 +121,7 @@ FileOutcome readAdjustmentFile(AdjustmentData& data, const std::string& path)
 {
     clear(data);
 
-    const FileHandle file = openForReading(path);
+    const FileHandle file = openForReading(path, data);
     if (!file) return FileOutcome::failure(errno);
     LineReader reader(file.get());
     return readPoints(reader, data, 1);

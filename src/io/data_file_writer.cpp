@@ -8,6 +8,23 @@ namespace quorlin {
 
 namespace {
 
+// A comma-free text, as nearly every one is, goes in without a copy.
+void appendWithDecimalPoint(std::string& out, const std::string& text)
+{
+    if (text.find(',') == std::string::npos)
+        out += text;
+    else
+        out += withDecimalPoint(text);
+}
+
+// A record's line without its line end.
+void appendFields(std::string& out, const TextRecord& record)
+{
+    appendWithDecimalPoint(out, record.first);
+    out += '\t';
+    appendWithDecimalPoint(out, record.second);
+}
+
 }  // namespace
 
 std::string withDecimalPoint(const std::string& text)
@@ -21,19 +38,32 @@ std::string withDecimalPoint(const std::string& text)
 std::string dataFileText(const std::vector<TextRecord>& records)
 {
     std::string text;
-    for (const TextRecord& record : records) {
-        text += withDecimalPoint(record.first);
-        text += '\t';
-        text += withDecimalPoint(record.second);
-        text += "\r\n";
-    }
+    writeDataFileText(records, [&text](std::string_view piece) {
+        text += piece;
+        return true;
+    });
     return text;
+}
+
+bool writeDataFileText(const std::vector<TextRecord>& records, const ByteSink& write)
+{
+    constexpr std::size_t kPiece = std::size_t{1} << 16;
+    std::string piece;
+    for (const TextRecord& record : records) {
+        appendFields(piece, record);
+        piece += "\r\n";
+        if (piece.size() >= kPiece) {
+            if (!write(piece)) return false;
+            piece.clear();
+        }
+    }
+    return piece.empty() || write(piece);
 }
 
 std::optional<RecordValues> valuesAsWritten(const TextRecord& record)
 {
-    const std::string line = dataFileText({record});
-    const std::string_view written(line.data(), line.size() - 2);  // without its CR LF
+    std::string written;
+    appendFields(written, record);
     return written.size() <= LineReader::kMaxLineLength ? parseRecord(written) : std::nullopt;
 }
 
@@ -53,12 +83,12 @@ FileOutcome writeCalibrationFile(const std::string& path, const TextRecord& cons
     records.reserve(points.size() + 1);
     records.push_back(constants);
     records.insert(records.end(), points.begin(), points.end());
-    return replaceFileContents(path, dataFileText(records));
+    return replaceFileContents(path, [&records](const ByteSink& write) { return writeDataFileText(records, write); });
 }
 
 FileOutcome writeAdjustedFile(const std::string& path, const std::vector<TextRecord>& points)
 {
-    return replaceFileContents(path, dataFileText(points));
+    return replaceFileContents(path, [&points](const ByteSink& write) { return writeDataFileText(points, write); });
 }
 
 }  // namespace quorlin

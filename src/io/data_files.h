@@ -5,8 +5,10 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace quorlin {
@@ -55,6 +57,12 @@ std::string withDecimalPoint(const std::string& text);
 // comma (as a comma locale shows and accepts them) is written with a point instead, so
 // that the file reads back as the same numbers; every other text is written as shown.
 std::string dataFileText(const std::vector<TextRecord>& records);
+
+// Takes each piece of a file's bytes in turn; false when writing it failed (errno says why).
+using ByteSink = std::function<bool(std::string_view)>;
+
+// The same text handed to `write` in pieces of some 64 KiB; false when a write failed.
+bool writeDataFileText(const std::vector<TextRecord>& records, const ByteSink& write);
 
 // The two numbers a record gives when its file is read again, or nothing when its texts,
 // as written, are not two numbers.

@@ -65,6 +65,11 @@ bool writeAll(int fd, std::string_view bytes)
     return true;
 }
 
+bool writeAll(int fd, const ByteProducer& produce)
+{
+    return produce([fd](std::string_view bytes) { return writeAll(fd, bytes); });
+}
+
 // A pipe whose reader goes away would otherwise end the program; the write fails with
 // "Broken pipe" instead.
 class PipeSignalHeld {
@@ -96,14 +101,14 @@ private:
 
 // Devices and pipes cannot be replaced by a file; a file in a folder that takes no new
 // files can only be overwritten, at the cost of a half-written file if that fails.
-FileOutcome writeInPlace(const std::string& path, std::string_view bytes, bool regular)
+FileOutcome writeInPlace(const std::string& path, const ByteProducer& produce, bool regular)
 {
     // A pipe nobody reads would block the save for good; it fails at once instead.
     const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC | (regular ? O_TRUNC : O_NONBLOCK));
     if (fd < 0) return FileOutcome::failure(errno);
     const PipeSignalHeld held;
     const int flags = ::fcntl(fd, F_GETFL);
-    bool ok = (regular || (flags >= 0 && ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == 0)) && writeAll(fd, bytes)
+    bool ok = (regular || (flags >= 0 && ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == 0)) && writeAll(fd, produce)
               && (!regular || ::fsync(fd) == 0);
     int error = ok ? 0 : errno;
     if (::close(fd) != 0 && ok) {
@@ -117,22 +122,27 @@ FileOutcome writeInPlace(const std::string& path, std::string_view bytes, bool r
 
 FileOutcome replaceFileContents(const std::string& path, std::string_view bytes)
 {
+    return replaceFileContents(path, [bytes](const ByteSink& write) { return write(bytes); });
+}
+
+FileOutcome replaceFileContents(const std::string& path, const ByteProducer& produce)
+{
     const std::string target = linkTarget(path);
     struct stat existing {};
     const bool exists = ::lstat(target.c_str(), &existing) == 0;
     if (exists && S_ISLNK(existing.st_mode)) return FileOutcome::failure(ELOOP);
-    if (exists && !S_ISREG(existing.st_mode)) return writeInPlace(target, bytes, false);
+    if (exists && !S_ISREG(existing.st_mode)) return writeInPlace(target, produce, false);
     // A file the user may not write must not be replaced just because its folder allows it.
     if (exists && ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) return FileOutcome::failure(errno);
 
     std::string tempPath;
     const int fd = createTemporary(target, tempPath);
     if (fd < 0) {
-        if (exists && (errno == EACCES || errno == EPERM)) return writeInPlace(target, bytes, true);
+        if (exists && (errno == EACCES || errno == EPERM)) return writeInPlace(target, produce, true);
         return FileOutcome::failure(errno);
     }
 
-    bool ok = (!exists || ::fchmod(fd, existing.st_mode & 07777) == 0) && writeAll(fd, bytes) && ::fsync(fd) == 0;
+    bool ok = (!exists || ::fchmod(fd, existing.st_mode & 07777) == 0) && writeAll(fd, produce) && ::fsync(fd) == 0;
     int error = ok ? 0 : errno;
     if (::close(fd) != 0 && ok) {
         ok = false;

@@ -15,4 +15,10 @@ namespace quorlin {
 // is overwritten in place.
 FileOutcome replaceFileContents(const std::string& path, std::string_view bytes);
 
+// Passes every piece of a file's bytes to the sink, stopping when it fails.
+using ByteProducer = std::function<bool(const ByteSink&)>;
+// The same with the bytes handed over piece by piece, so that a large file never stands
+// in memory whole.
+FileOutcome replaceFileContents(const std::string& path, const ByteProducer& produce);
+
 }  // namespace quorlin

@@ -51,18 +51,14 @@ std::optional<RecordValues> parseRecord(std::string_view line)
     return RecordValues{values[0], values[1]};
 }
 
-int LineReader::nextByte()
+bool LineReader::fill()
 {
-    if (pos_ == size_) {
-        if (readError_) return EOF;
-        size_ = std::fread(buffer_, 1, sizeof buffer_, file_);
-        pos_ = 0;
-        if (size_ == 0) {
-            readError_ = std::ferror(file_) != 0;
-            return EOF;
-        }
-    }
-    return static_cast<unsigned char>(buffer_[pos_++]);
+    if (pos_ < size_) return true;
+    if (readError_) return false;
+    size_ = std::fread(buffer_, 1, sizeof buffer_, file_);
+    pos_ = 0;
+    if (size_ == 0) readError_ = std::ferror(file_) != 0;
+    return size_ != 0;
 }
 
 LineReader::Status LineReader::next(std::string& line)
@@ -70,24 +66,32 @@ LineReader::Status LineReader::next(std::string& line)
     line.clear();
     bool any = false;
     for (;;) {
-        const int c = nextByte();
-        if (c == EOF) {
+        if (!fill()) {
             if (readError_) return Status::ReadError;
             if (!any) return Status::EndOfFile;
             break;
         }
         if (skipLineFeed_) {
             skipLineFeed_ = false;
-            if (c == '\n') continue;
+            if (buffer_[pos_] == '\n') {
+                ++pos_;
+                continue;
+            }
         }
         any = true;
-        if (c == '\n') break;
-        if (c == '\r') {
-            skipLineFeed_ = true;
-            break;
-        }
-        if (line.size() == kMaxLineLength) return Status::TooLong;
-        line.push_back(static_cast<char>(c));
+        // The line's bytes up to its end or the end of the block, taken at once.
+        const char* start = buffer_ + pos_;
+        const char* const blockEnd = buffer_ + size_;
+        const char* stop = start;
+        while (stop != blockEnd && *stop != '\n' && *stop != '\r') ++stop;
+        const auto run = static_cast<std::size_t>(stop - start);
+        if (line.size() + run > kMaxLineLength) return Status::TooLong;
+        line.append(start, run);
+        pos_ += run;
+        if (stop == blockEnd) continue;
+        ++pos_;
+        skipLineFeed_ = *stop == '\r';
+        break;
     }
     // Editors on some systems start a text file with a UTF-8 byte order mark.
     if (atStart_ && line.starts_with("\xEF\xBB\xBF")) line.erase(0, 3);

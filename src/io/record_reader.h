@@ -37,7 +37,8 @@ public:
     Status next(std::string& line);
 
 private:
-    int nextByte();
+    // Whether a byte is waiting in the buffer, reading the next block when none is.
+    bool fill();
 
     std::FILE* file_;
     char buffer_[1 << 16];

@@ -2,8 +2,11 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
+#include <optional>
 
 namespace quorlin {
 
@@ -35,6 +38,63 @@ DecimalDigits scientificDigits(double magnitude, int count)
     return d;
 }
 
+// GCC and Clang both have it; the standard has no 128-bit integer.
+__extension__ typedef unsigned __int128 Wide;
+
+constexpr std::array<std::uint64_t, 20> kPowersOfTen = [] {
+    std::array<std::uint64_t, 20> powers{};
+    std::uint64_t p = 1;
+    for (std::uint64_t& power : powers) {
+        power = p;
+        p *= 10;
+    }
+    return powers;
+}();
+
+// The same rounding in integers, for the values a display meets: |value| = m·2^-s, scaled
+// by 10^(significant-1-exponent) into 128 bits, where the bits shifted out decide the
+// half exactly. Nothing when the value lies outside what that scaling can hold.
+std::optional<DecimalDigits> roundedDigitsInIntegers(double magnitude, int significant)
+{
+    const auto bits = std::bit_cast<std::uint64_t>(magnitude);
+    const int biased = static_cast<int>(bits >> 52);
+    if (biased == 0 || significant < 1 || significant > 17) return std::nullopt;
+    const std::uint64_t m = (bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52);
+    const int shift = 1075 - biased;
+    if (shift < 1) return std::nullopt;  // 2^52 and above: whole numbers only
+
+    int exponent = static_cast<int>(std::floor(std::log10(magnitude)));
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        const int scale = significant - 1 - exponent;
+        if (scale < 0 || scale >= static_cast<int>(kPowersOfTen.size()) || shift + 4 * significant > 126)
+            return std::nullopt;
+        const Wide scaled = Wide{m} * kPowersOfTen[static_cast<std::size_t>(scale)];
+        const Wide low = Wide{kPowersOfTen[static_cast<std::size_t>(significant - 1)]} << shift;
+        // The estimate of the exponent can be one off either way near a power of ten.
+        if (scaled < low) {
+            --exponent;
+            continue;
+        }
+        if (scaled >= low * 10) {
+            ++exponent;
+            continue;
+        }
+        auto kept = static_cast<std::uint64_t>(scaled >> shift);
+        if (((scaled >> (shift - 1)) & 1) != 0) ++kept;  // half or more: away from zero
+        DecimalDigits d;
+        d.exponent = exponent;
+        if (kept == kPowersOfTen[static_cast<std::size_t>(significant)]) {
+            kept = 1;
+            ++d.exponent;
+        }
+        std::array<char, 20> text{};
+        d.digits.assign(text.data(), std::to_chars(text.data(), text.data() + text.size(), kept).ptr);
+        trimTrailingZeros(d);
+        return d;
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 char DecimalDigits::digitAt(int place) const
@@ -45,6 +105,14 @@ char DecimalDigits::digitAt(int place) const
 }
 
 DecimalDigits roundedDigits(double value, int significant)
+{
+    const double magnitude = std::fabs(value);
+    if (magnitude == 0.0 || !std::isfinite(magnitude)) return {};
+    if (auto d = roundedDigitsInIntegers(magnitude, significant)) return std::move(*d);
+    return exactRoundedDigits(magnitude, significant);
+}
+
+DecimalDigits exactRoundedDigits(double value, int significant)
 {
     const double magnitude = std::fabs(value);
     if (magnitude == 0.0 || !std::isfinite(magnitude)) return {};

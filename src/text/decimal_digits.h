@@ -19,6 +19,10 @@ struct DecimalDigits {
 // away from zero, so that a tie is only a tie when the value really is one.
 DecimalDigits roundedDigits(double value, int significant);
 
+// The same from the value's full decimal expansion, for any finite value; roundedDigits
+// takes a faster way where it can.
+DecimalDigits exactRoundedDigits(double value, int significant);
+
 // Keeps the first `count` digits, halves away from zero.
 DecimalDigits roundToCount(DecimalDigits d, int count);
 

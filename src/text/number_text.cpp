@@ -180,18 +180,32 @@ std::optional<T> convertInRange(const NumberParts& parts)
 }
 
 template <typename T>
-std::string shortestText(T value)
+void appendShortestText(std::string& out, T value)
 {
     char digits[64];
     const auto result = std::to_chars(digits, digits + sizeof digits, value);
-    return std::string(digits, result.ptr);
+    out.append(digits, result.ptr);
 }
 
 }  // namespace
 
-std::string roundTripText(float value) { return shortestText(value); }
+void appendRoundTripText(std::string& out, float value) { appendShortestText(out, value); }
 
-std::string roundTripText(double value) { return shortestText(value); }
+void appendRoundTripText(std::string& out, double value) { appendShortestText(out, value); }
+
+std::string roundTripText(float value)
+{
+    std::string text;
+    appendShortestText(text, value);
+    return text;
+}
+
+std::string roundTripText(double value)
+{
+    std::string text;
+    appendShortestText(text, value);
+    return text;
+}
 
 std::string_view trimSpaces(std::string_view text)
 {

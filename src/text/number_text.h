@@ -51,6 +51,9 @@ std::string formatNumber(double value, std::string_view pattern, const RegionalS
 // records (JSON, CSV, reports) where a display pattern would lose bits. Always a point.
 std::string roundTripText(float value);
 std::string roundTripText(double value);
+// The same texts appended to `out`, for records of a million numbers.
+void appendRoundTripText(std::string& out, float value);
+void appendRoundTripText(std::string& out, double value);
 
 // The text of a number where no pattern is given (grid cells, constants after a load):
 // leading blank for non-negative values, always a point, 7 significant digits for a
