@@ -48,8 +48,12 @@ FileOutcome endedAt(LineReader& reader, std::int64_t number, LineReader::Status 
 
 // Reads records into points 1, 2, ... until an end mark, a line that is not a record or
 // the end of the file. Only a read error counts as failure; the points read stay.
-FileOutcome readPoints(LineReader& reader, PointSet& points, std::int64_t number)
+FileOutcome readPoints(LineReader& reader, PointSet& points, std::int64_t number, std::size_t mostRecords)
 {
+    // Once a file shows itself large, its arrays get room for every record it could hold,
+    // so that they fill without copying as they grow; room never written costs no memory.
+    // A small file, or a hostile one of few records, never asks for it.
+    constexpr std::int32_t kReserveAfter = 4096;
     std::string line;
     for (;; ++number) {
         const LineReader::Status status = reader.next(line);
@@ -61,28 +65,21 @@ FileOutcome readPoints(LineReader& reader, PointSet& points, std::int64_t number
         if (points.count == std::numeric_limits<std::int32_t>::max()) return {};
         points.volume.push_back(Number::fromDouble(record->first));
         points.emf.push_back(Number::fromDouble(record->second));
-        ++points.count;
+        if (++points.count == kReserveAfter) {
+            points.volume.reserve(mostRecords);
+            points.emf.reserve(mostRecords);
+        }
     }
 }
 
-// Room for every record a file could hold, so that a large file fills its arrays without
-// copying them as they grow; room never written costs no memory.
-void reserveForFile(std::FILE* file, PointSet& points)
+// The records a file could hold: the shortest record, "1,1" and its line end, takes four
+// bytes. 0 when the size is not known.
+std::size_t mostRecords(std::FILE* file)
 {
     constexpr std::uintmax_t kMostReserved = std::uintmax_t{1} << 24;
     struct stat status {};
-    if (::fstat(::fileno(file), &status) != 0 || !S_ISREG(status.st_mode)) return;
-    // The shortest record, "1,1" and its line end, takes four bytes.
-    const auto records = std::min(static_cast<std::uintmax_t>(status.st_size) / 4, kMostReserved) + 1;
-    points.volume.reserve(records + 1);
-    points.emf.reserve(records + 1);
-}
-
-FileHandle openForReading(const std::string& path, PointSet& points)
-{
-    FileHandle file(std::fopen(path.c_str(), "rb"));
-    if (file) reserveForFile(file.get(), points);
-    return file;
+    if (::fstat(::fileno(file), &status) != 0 || !S_ISREG(status.st_mode)) return 0;
+    return static_cast<std::size_t>(std::min(static_cast<std::uintmax_t>(status.st_size) / 4, kMostReserved) + 1);
 }
 
 }  // namespace
@@ -101,7 +98,7 @@ FileOutcome readCalibrationFile(CalibrationData& data, const std::string& path)
     data.acidConcentration = Number();
     data.initialVolume = Number();
 
-    const FileHandle file = openForReading(path, data);
+    const FileHandle file(std::fopen(path.c_str(), "rb"));
     if (!file) return FileOutcome::failure(errno);
     LineReader reader(file.get());
 
@@ -114,17 +111,17 @@ FileOutcome readCalibrationFile(CalibrationData& data, const std::string& path)
     data.acidConcentration = Number::fromDouble(header->first);
     data.initialVolume = Number::fromDouble(header->second);
 
-    return readPoints(reader, data, 2);
+    return readPoints(reader, data, 2, mostRecords(file.get()));
 }
 
 FileOutcome readAdjustmentFile(AdjustmentData& data, const std::string& path)
 {
     clear(data);
 
-    const FileHandle file = openForReading(path, data);
+    const FileHandle file(std::fopen(path.c_str(), "rb"));
     if (!file) return FileOutcome::failure(errno);
     LineReader reader(file.get());
-    return readPoints(reader, data, 1);
+    return readPoints(reader, data, 1, mostRecords(file.get()));
 }
 
 }  // namespace quorlin

@@ -68,7 +68,8 @@ MainWindow::MainWindow(PlatformServices& platform, QWidget* parent)
     startSession();
 }
 
-MainWindow::~MainWindow() = default;
+// The grids read the session until they are gone, so they go before it.
+MainWindow::~MainWindow() { delete centralWidget(); }
 
 void MainWindow::connectCommands()
 {

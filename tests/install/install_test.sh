@@ -31,5 +31,5 @@ _filedir() { COMPREPLY=(); }
 source usr/share/bash-completion/completions/quorlin-cli
 complete_words() { COMP_WORDS=("$@"); COMP_CWORD=$(($# - 1)); _quorlin_cli; echo "${COMPREPLY[*]}"; }
 [ "$(complete_words quorlin-cli ad)" = "adjust" ]
-[ "$(complete_words quorlin-cli calibrate run.txt --)" = "--json --csv" ]
-[ "$(complete_words quorlin-cli adjust a.txt -)" = "-o --json" ]
+[ "$(complete_words quorlin-cli calibrate run.txt --)" = "--json --csv --exclude" ]
+[ "$(complete_words quorlin-cli adjust a.txt -)" = "-o --json --exclude" ]
