@@ -68,7 +68,7 @@ CommandActions buildCommandActions(QMenuBar* menuBar, QWidget* client)
     a.deleteCalibrationPoint = addItem(calibration, Texts::tr("&Delete point"), "Ctrl+B");
     a.calibrate = addItem(calibration, Texts::tr("&Calibrate"), "Ctrl+C", "calibrate", Texts::tr("Calibrate"));
     a.toggleExclusion = addItem(calibration, Texts::tr("Leave point &out / take it in"), "Ctrl+E");
-    a.fitDetails = addItem(calibration, Texts::tr("Fit &details…"));
+    a.fitDetails = addItem(calibration, Texts::tr("&Fit details…"));
     calibration->addSeparator();
     a.undo = addItem(calibration, Texts::tr("&Undo"), "Ctrl+Z");
     a.redo = addItem(calibration, Texts::tr("&Redo"), "Ctrl+Shift+Z");

@@ -89,7 +89,11 @@ void MainWindow::connectCommands()
     connect(a.deleteAdjustmentPoint, &QAction::triggered, this, &MainWindow::deleteAdjustmentPoint);
     connect(a.adjustData, &QAction::triggered, this, &MainWindow::adjustData);
     connect(a.help, &QAction::triggered, this, &MainWindow::showHelp);
-    connect(a.toggleExclusion, &QAction::triggered, ui_.calibrationGrid, &CalibrationGrid::toggleExclusion);
+    // The change shows: no question comes first, as it does for a deletion.
+    connect(a.toggleExclusion, &QAction::triggered, this, [this] {
+        ui_.tabs->selectTab(0);
+        ui_.calibrationGrid->toggleExclusion();
+    });
     connect(a.fitDetails, &QAction::triggered, this, &MainWindow::showFitDetails);
     ui_.calibrationGrid->addAction(a.toggleExclusion);
     // A point left out or taken in changes what the fit would use, as an edit does.
