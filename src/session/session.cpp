@@ -109,6 +109,7 @@ FileOutcome Session::replaceOnRead(Data& data, std::size_t set, const std::strin
 
 FileOutcome Session::loadCalibrationFile(const std::string& path)
 {
+    settleStatistics();
     const FileOutcome outcome = replaceOnRead(calibration_, 0, path, readCalibrationFile);
     if (!outcome.ok) return outcome;
     exclusions_.clear();
@@ -133,6 +134,7 @@ void Session::writeStartingCaptions(const ModelOutcome& line)
 
 CalibrationReport Session::calibrate()
 {
+    settleStatistics();
     CalibrationReport report;
     const auto end = [&report](CalibrationOutcome outcome) {
         report.outcome = outcome;
@@ -177,7 +179,8 @@ CalibrationReport Session::calibrate()
     }
 
     lastFit_ = fit;
-    lastStatistics_ = computeFitStatistics(fitted, fit);
+    lastStatistics_.reset();
+    statisticsPending_ = true;
     fittedCopy_.reset();
     fittedRows_.clear();
     leftOut_ = exclusions_.points();
@@ -205,6 +208,15 @@ AdjustmentReport Session::adjust() const
     return report;
 }
 
+const std::optional<FitStatistics>& Session::lastStatistics() const
+{
+    if (statisticsPending_) {
+        statisticsPending_ = false;
+        lastStatistics_ = computeFitStatistics(fittedData(), *lastFit_);
+    }
+    return lastStatistics_;
+}
+
 double Session::studentizedResidual(std::int32_t row) const
 {
     std::int32_t k = row;
@@ -212,15 +224,17 @@ double Session::studentizedResidual(std::int32_t row) const
         const auto at = std::lower_bound(fittedRows_.begin(), fittedRows_.end(), row);
         k = at != fittedRows_.end() && *at == row ? static_cast<std::int32_t>(at - fittedRows_.begin()) + 1 : 0;
     }
-    if (!lastStatistics_ || k < 1 || static_cast<std::size_t>(k) > lastStatistics_->studentized.size())
+    const std::optional<FitStatistics>& statistics = lastStatistics();
+    if (!statistics || k < 1 || static_cast<std::size_t>(k) > statistics->studentized.size())
         return std::numeric_limits<double>::quiet_NaN();
-    return lastStatistics_->studentized[static_cast<std::size_t>(k - 1)];
+    return statistics->studentized[static_cast<std::size_t>(k - 1)];
 }
 
 double Session::adjustedSigma(std::int32_t point) const
 {
-    if (!lastStatistics_ || point < 1 || point > adjustment_.count) return std::numeric_limits<double>::quiet_NaN();
-    return adjustedEmfSigma(parameters(), lastStatistics_->covariance, pointOr0(adjustment_.emf, point).value());
+    const std::optional<FitStatistics>& statistics = lastStatistics();
+    if (!statistics || point < 1 || point > adjustment_.count) return std::numeric_limits<double>::quiet_NaN();
+    return adjustedEmfSigma(parameters(), statistics->covariance, pointOr0(adjustment_.emf, point).value());
 }
 
 FileOutcome Session::saveCalibrationFile(const std::string& path, const std::vector<TextRecord>& points)
