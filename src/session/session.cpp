@@ -79,13 +79,18 @@ Session::Session(RegionalSettings regional) : regional_(regional) {}
 NumberEntry Session::setConstantText(int which, std::string text)
 {
     const NumberEntry entry = textToNumber(text, regional_);
+    loadedModel_.reset();
     if (text != constantTexts_[static_cast<std::size_t>(which)]) markCalibrationDataChanged();
     (which == 0 ? calibration_.acidConcentration : calibration_.initialVolume) = entry.number;
     constantTexts_[static_cast<std::size_t>(which)] = std::move(text);
     return entry;
 }
 
-void Session::markCalibrationDataChanged() { resultsOutOfDate_ = true; }
+void Session::markCalibrationDataChanged()
+{
+    loadedModel_.reset();
+    resultsOutOfDate_ = true;
+}
 
 bool Session::resultsOutOfDate() const { return resultsOutOfDate_; }
 
@@ -115,8 +120,8 @@ FileOutcome Session::loadCalibrationFile(const std::string& path)
     exclusions_.clear();
     constantTexts_ = {pointNumberText(calibration_.acidConcentration), pointNumberText(calibration_.initialVolume)};
     resultsOutOfDate_ = false;
-    const ModelOutcome model = computeInitialValues(calibration_);
-    if (model.ok()) writeStartingCaptions(model);
+    loadedModel_ = computeInitialValues(calibration_);
+    if (loadedModel_->ok()) writeStartingCaptions(*loadedModel_);
     return outcome;
 }
 
@@ -155,7 +160,8 @@ CalibrationReport Session::calibrate()
             return end(CalibrationOutcome::InvalidConstant);
     report.missingConstant = 0;
 
-    report.model = computeInitialValues(fitted);
+    report.model = !included && loadedModel_ ? *loadedModel_ : computeInitialValues(fitted);
+    loadedModel_.reset();
     if (!report.model.ok()) {
         if (included && report.model.point != 0) report.model.point = included->row(report.model.point);
         return end(CalibrationOutcome::ModelError);

@@ -79,6 +79,7 @@ public:
     CalibrationData& calibration()
     {
         settleStatistics();
+        loadedModel_.reset();
         return calibration_;
     }
     const CalibrationData& calibration() const { return calibration_; }
@@ -173,6 +174,9 @@ private:
     std::vector<std::int32_t> fittedRows_;
     std::vector<std::int32_t> leftOut_;
     std::array<std::string, 2> constantTexts_;
+    // What the model of the last calibration load gave, while its points and constants
+    // are unchanged since: the calibrate command that follows need not compute it again.
+    std::optional<ModelOutcome> loadedModel_;
     std::string dataDirectory_;
     bool resultsOutOfDate_ = false;
 };
