@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <random>
 #include <tuple>
 
 namespace quorlin {
@@ -118,23 +117,6 @@ TEST(adjustData, RemovesTheJCorrTermAndStopsAtAFailedPoint)
     EXPECT_EQ(result.failedPoint, 2);
     ASSERT_EQ(result.adjusted.size(), 1u);
     EXPECT_NEAR(result.adjusted[0], 400 - 59 * 1.7, 59 * 2e-5);
-}
-
-// Many readings, each value many times in no order and more values than the table of
-// inversions holds: each reading is adjusted as it would be alone.
-TEST(adjustData, RepeatedReadingsAdjustAsEachAlone)
-{
-    std::mt19937 random(7);
-    AdjustmentData data{20000, {}, {Number()}};
-    for (std::int32_t i = 1; i <= data.count; ++i)
-        data.emf.push_back(Number::fromDouble(std::uniform_int_distribution(9000, 39000)(random) / 100.0));
-    const ElectrodeParameters p{0, 400, 59, 150};
-    const AdjustmentResult all = adjustData(data, p);
-    ASSERT_EQ(all.adjusted.size(), static_cast<std::size_t>(data.count));
-    for (std::int32_t i = 1; i <= data.count; ++i) {
-        const AdjustmentData alone{1, {}, {Number(), data.emf[static_cast<std::size_t>(i)]}};
-        ASSERT_EQ(all.adjusted[static_cast<std::size_t>(i - 1)], adjustData(alone, p).adjusted.at(0)) << i;
-    }
 }
 
 }  // namespace

@@ -47,24 +47,21 @@ TEST(PaintSurface, LinesLeftOutChangeNoPixel)
 
 // Hands every element on to an image but passes for a vector surface, so the plot
 // draws all of them.
-class EveryElement final : public Surface {
-public:
-    explicit EveryElement(PaintSurface& image) : image_(image) {}
-    void clear() override { image_.clear(); }
-    double innerWidth() const override { return image_.innerWidth(); }
-    double innerHeight() const override { return image_.innerHeight(); }
-    double dotsPerInch() const override { return image_.dotsPerInch(); }
-    void setPenWidth(std::int32_t pixels) override { image_.setPenWidth(pixels); }
-    void setPenColour(PenColour colour) override { image_.setPenColour(colour); }
-    void moveTo(std::int32_t x, std::int32_t y) override { image_.moveTo(x, y); }
-    void lineTo(std::int32_t x, std::int32_t y) override { image_.lineTo(x, y); }
-    void drawText(std::int32_t x, std::int32_t y, TextAlign align, const Font& font, std::string_view text) override
+struct EveryElement final : Surface {
+    PaintSurface& image;
+    explicit EveryElement(PaintSurface& target) : image(target) {}
+    void clear() override { image.clear(); }
+    double innerWidth() const override { return image.innerWidth(); }
+    double innerHeight() const override { return image.innerHeight(); }
+    double dotsPerInch() const override { return image.dotsPerInch(); }
+    void setPenWidth(std::int32_t pixels) override { image.setPenWidth(pixels); }
+    void setPenColour(PenColour colour) override { image.setPenColour(colour); }
+    void moveTo(std::int32_t x, std::int32_t y) override { image.moveTo(x, y); }
+    void lineTo(std::int32_t x, std::int32_t y) override { image.lineTo(x, y); }
+    void drawText(std::int32_t x, std::int32_t y, TextAlign a, const Font& f, std::string_view t) override
     {
-        image_.drawText(x, y, align, font, text);
+        image.drawText(x, y, a, f, t);
     }
-
-private:
-    PaintSurface& image_;
 };
 
 // Many points to a pixel, noisy, with runs left out and single points left out among
@@ -73,28 +70,21 @@ TEST(PaintSurface, DensePlotLooksAsDrawnInFull)
 {
     const testing::ElectrodeModel model;
     std::mt19937 random(5);
-    std::normal_distribution<double> noise(0.0, 0.4);
     testing::Points points;
-    for (int i = 0; i < 20000; ++i) {
-        const double volume = 0.5 + 19.5 * i / 19999.0;
-        points.emplace_back(volume, model.emf(volume) + noise(random) * (i % 500 == 0 ? 8 : 1));
-    }
+    for (double i = 0; i < 20000; ++i)
+        points.emplace_back(0.5 + i / 1000, model.emf(0.5 + i / 1000) + std::normal_distribution(0.0, 0.4)(random));
     CalibrationData data = testing::titration(model.acid, model.initialVolume, points);
     fitParameters(data, testing::shownStart(computeInitialValues(data)));
     PointExclusions excluded;
     for (std::int32_t i = 1; i <= data.count; ++i)
         if (i % 3001 < 400 || i % 97 == 0) excluded.toggle(i);
-
-    for (const QSize size : {QSize(320, 240), QSize(1000, 800)}) {
-        PaintSurface collapsed(size);
-        PaintSurface full(size);
-        EveryElement everything(full);
-        PlotMapping mapping;
-        PlotExtents extents;
-        drawCalibrationPlots(collapsed, mapping, extents, data, "dense.txt", true, RegionalSettings{}, excluded);
-        drawCalibrationPlots(everything, mapping, extents, data, "dense.txt", true, RegionalSettings{}, excluded);
-        EXPECT_TRUE(collapsed.image() == full.image()) << size.width();
-    }
+    PaintSurface collapsed(QSize(320, 240)), full(collapsed.size());
+    EveryElement everything(full);
+    PlotMapping mapping;
+    PlotExtents extents;
+    for (Surface* s : std::initializer_list<Surface*>{&collapsed, &everything})
+        drawCalibrationPlots(*s, mapping, extents, data, "dense.txt", true, RegionalSettings{}, excluded);
+    EXPECT_TRUE(collapsed.image() == full.image());
 }
 
 }  // namespace
