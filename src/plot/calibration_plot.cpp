@@ -36,13 +36,14 @@ double calculatedEmf(const CalibrationData& data, std::int32_t i)
     return (data.emf[k] - data.residual[k]).value();
 }
 
-// The pixels of a raster surface, for leaving out what would only draw over itself;
-// nothing is inside on any other surface, so it gets every element.
+// The pixels of a raster surface, for leaving out what would only draw over itself
+// when there are more points than columns; nothing is inside otherwise, and on any other
+// surface, which gets every element.
 class RasterArea {
 public:
-    explicit RasterArea(const Surface& s)
+    RasterArea(const Surface& s, std::int32_t points)
     {
-        if (!s.isRaster()) return;
+        if (!s.isRaster() || points <= s.innerWidth()) return;
         width_ = nearest(s.innerWidth()).value_or(0);
         height_ = nearest(s.innerHeight()).value_or(0);
         if (width_ <= 0 || height_ <= 0) width_ = height_ = 0;
@@ -91,7 +92,7 @@ private:
 void drawMeasuredAndCalculated(Surface& s, const PlotMapping& m, const CalibrationData& data, std::int32_t n,
                                const PointExclusions& excluded)
 {
-    const RasterArea area(s);
+    const RasterArea area(s, n);
     DrawnMarkers markers(area);
     for (std::int32_t i = 1; i <= n; ++i) {
         const auto px = xToPixel(m, at(data.pH, i));
@@ -152,7 +153,7 @@ void drawResiduals(Surface& s, const PlotMapping& m, const CalibrationData& data
 {
     const auto zero = yToPixel(m, 0);
     if (!zero) return;
-    const RasterArea area(s);
+    const RasterArea area(s, n);
     std::vector<std::int32_t> top(static_cast<std::size_t>(area.width()), *zero);
     std::vector<std::int32_t> bottom(top);
     for (std::int32_t i = 1; i <= n; ++i) {
