@@ -11,6 +11,7 @@
 
 #include <ctime>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace quorlin::cli {
@@ -51,7 +52,7 @@ std::optional<FileOutcome> load(Session& session, const std::string& file, bool 
         complain(err, "cannot read " + file + ": " + read.reason, kExitUsageOrFile);
         return std::nullopt;
     }
-    const PointSet& points = calibration ? session.calibration() : session.adjustment();
+    const PointSet& points = calibration ? std::as_const(session).calibration() : std::as_const(session).adjustment();
     if (const std::string note = dataEndNote(file, read, points.count); !note.empty()) err << note << '\n';
     return read;
 }

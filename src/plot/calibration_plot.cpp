@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <vector>
 
 namespace quorlin {
 
@@ -35,20 +36,79 @@ double calculatedEmf(const CalibrationData& data, std::int32_t i)
     return (data.emf[k] - data.residual[k]).value();
 }
 
+// The pixels of a raster surface, for leaving out what would only draw over itself
+// when there are more points than columns; nothing is inside otherwise, and on any other
+// surface, which gets every element.
+class RasterArea {
+public:
+    RasterArea(const Surface& s, std::int32_t points)
+    {
+        if (!s.isRaster() || points <= s.innerWidth()) return;
+        width_ = nearest(s.innerWidth()).value_or(0);
+        height_ = nearest(s.innerHeight()).value_or(0);
+        if (width_ <= 0 || height_ <= 0) width_ = height_ = 0;
+    }
+
+    std::int32_t width() const { return width_; }
+    bool containsColumn(std::int32_t px) const { return px >= 0 && px < width_; }
+    bool contains(std::int32_t px, std::int32_t py) const { return containsColumn(px) && py >= 0 && py < height_; }
+    std::size_t index(std::int32_t px, std::int32_t py) const
+    {
+        return static_cast<std::size_t>(py) * static_cast<std::size_t>(width_) + static_cast<std::size_t>(px);
+    }
+    std::size_t pixels() const { return static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_); }
+
+private:
+    std::int32_t width_ = 0;
+    std::int32_t height_ = 0;
+};
+
+// Markers already drawn where no marker of the other kind has come since: drawing one
+// there again sets its own pixels to the colour they have.
+class DrawnMarkers {
+public:
+    explicit DrawnMarkers(const RasterArea& area) : area_(area), stamps_(area.pixels(), 0) {}
+
+    bool drawnAlready(std::int32_t px, std::int32_t py, bool hollow)
+    {
+        if (hollow != hollow_) {
+            hollow_ = hollow;
+            ++run_;
+        }
+        if (!area_.contains(px, py)) return false;
+        std::uint32_t& stamp = stamps_[area_.index(px, py)];
+        if (stamp == run_) return true;
+        stamp = run_;
+        return false;
+    }
+
+private:
+    const RasterArea& area_;
+    std::vector<std::uint32_t> stamps_;
+    std::uint32_t run_ = 1;
+    bool hollow_ = false;
+};
+
 void drawMeasuredAndCalculated(Surface& s, const PlotMapping& m, const CalibrationData& data, std::int32_t n,
                                const PointExclusions& excluded)
 {
+    const RasterArea area(s, n);
+    DrawnMarkers markers(area);
     for (std::int32_t i = 1; i <= n; ++i) {
         const auto px = xToPixel(m, at(data.pH, i));
         const auto py = yToPixel(m, at(data.emf, i));
         if (!px || !py) continue;
-        if (excluded.contains(i))
+        const bool hollow = excluded.contains(i);
+        if (markers.drawnAlready(*px, *py, hollow)) continue;
+        if (hollow)
             drawHollowCross(s, kSizeFactor, *px, *py);
         else
             drawCross(s, kSizeFactor, *px, *py);
     }
     // A point that cannot be placed breaks the line instead of being bridged.
     bool drawing = false;
+    std::int32_t lastX = 0;
+    std::int32_t lastY = 0;
     for (std::int32_t i = 1; i <= n; ++i) {
         const auto px = xToPixel(m, at(data.pH, i));
         const auto py = yToPixel(m, calculatedEmf(data, i));
@@ -56,11 +116,15 @@ void drawMeasuredAndCalculated(Surface& s, const PlotMapping& m, const Calibrati
             drawing = false;
             continue;
         }
+        // A line to the same pixel draws nothing.
+        if (drawing && area.width() > 0 && *px == lastX && *py == lastY) continue;
         if (drawing)
             s.lineTo(*px, *py);
         else
             s.moveTo(*px, *py);
         drawing = true;
+        lastX = *px;
+        lastY = *py;
     }
 }
 
@@ -76,18 +140,39 @@ double residualRange(const CalibrationData& data, std::int32_t n, const PointExc
     return r;
 }
 
+void drawStick(Surface& s, std::int32_t px, std::int32_t zero, std::int32_t py)
+{
+    s.moveTo(px, zero);
+    s.lineTo(px, py);
+}
+
+// On a raster the sticks of one pixel column all start at zero, so the longest up and
+// the longest down cover the others.
 void drawResiduals(Surface& s, const PlotMapping& m, const CalibrationData& data, std::int32_t n,
                    const PointExclusions& excluded)
 {
     const auto zero = yToPixel(m, 0);
     if (!zero) return;
+    const RasterArea area(s, n);
+    std::vector<std::int32_t> top(static_cast<std::size_t>(area.width()), *zero);
+    std::vector<std::int32_t> bottom(top);
     for (std::int32_t i = 1; i <= n; ++i) {
         if (excluded.contains(i)) continue;
         const auto px = xToPixel(m, at(data.pH, i));
         const auto py = yToPixel(m, at(data.residual, i));
         if (!px || !py) continue;
-        s.moveTo(*px, *zero);
-        s.lineTo(*px, *py);
+        if (!area.containsColumn(*px)) {
+            drawStick(s, *px, *zero, *py);
+            continue;
+        }
+        const auto column = static_cast<std::size_t>(*px);
+        top[column] = std::min(top[column], *py);
+        bottom[column] = std::max(bottom[column], *py);
+    }
+    for (std::int32_t px = 0; px < area.width(); ++px) {
+        const auto column = static_cast<std::size_t>(px);
+        if (top[column] != *zero) drawStick(s, px, *zero, top[column]);
+        if (bottom[column] != *zero) drawStick(s, px, *zero, bottom[column]);
     }
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cmath>
 #include <cstdint>
+#include <limits>
 #include <optional>
 
 namespace quorlin {
@@ -20,8 +22,19 @@ struct PlotMapping {
 };
 
 // The nearest 32-bit integer, halves to the even neighbour; none when v is not finite
-// or the result does not fit.
-std::optional<std::int32_t> nearest(double v);
+// or the result does not fit. Inline, as a plot maps each of a million points.
+inline std::optional<std::int32_t> nearest(double v)
+{
+    // Adding and taking away 2^52 leaves no bits below the units, so the sum rounds as
+    // nearbyint would (halves to even in the default mode), without a library call.
+    // Larger magnitudes are whole already.
+    constexpr double kUnitBit = 0x1p52;
+    double r = v;
+    if (std::fabs(v) < kUnitBit) r = v >= 0 ? (v + kUnitBit) - kUnitBit : (v - kUnitBit) + kUnitBit;
+    if (!(r >= std::numeric_limits<std::int32_t>::min() && r <= std::numeric_limits<std::int32_t>::max()))
+        return std::nullopt;
+    return static_cast<std::int32_t>(r);
+}
 
 inline bool fitsInt32(std::int64_t v) { return v >= INT32_MIN && v <= INT32_MAX; }
 
@@ -31,7 +44,13 @@ inline bool fitsInt32(std::int64_t v) { return v >= INT32_MIN && v <= INT32_MAX;
 void setScales(PlotMapping& m, double& xMax, double xMin, double& yMax, double yMin);
 
 // The pixel of a value; none when it is not finite or beyond 32 bits.
-std::optional<std::int32_t> xToPixel(const PlotMapping& m, double x);
-std::optional<std::int32_t> yToPixel(const PlotMapping& m, double y);
+inline std::optional<std::int32_t> xToPixel(const PlotMapping& m, double x)
+{
+    return nearest(m.xOffset + x * m.xScale);
+}
+inline std::optional<std::int32_t> yToPixel(const PlotMapping& m, double y)
+{
+    return nearest(m.yOffset + y * m.yScale);
+}
 
 }  // namespace quorlin

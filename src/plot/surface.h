@@ -32,6 +32,11 @@ public:
     virtual double innerWidth() const = 0;
     virtual double innerHeight() const = 0;
 
+    // A surface of innerWidth x innerHeight pixels, on which drawing what covers only
+    // pixels drawn already in the same pen changes nothing. A vector surface keeps
+    // every element and says no.
+    virtual bool isRaster() const { return false; }
+
     // Resolution of the screen, used to turn font points into pixels.
     virtual double dotsPerInch() const = 0;
 

@@ -79,13 +79,18 @@ Session::Session(RegionalSettings regional) : regional_(regional) {}
 NumberEntry Session::setConstantText(int which, std::string text)
 {
     const NumberEntry entry = textToNumber(text, regional_);
+    loadedModel_.reset();
     if (text != constantTexts_[static_cast<std::size_t>(which)]) markCalibrationDataChanged();
     (which == 0 ? calibration_.acidConcentration : calibration_.initialVolume) = entry.number;
     constantTexts_[static_cast<std::size_t>(which)] = std::move(text);
     return entry;
 }
 
-void Session::markCalibrationDataChanged() { resultsOutOfDate_ = true; }
+void Session::markCalibrationDataChanged()
+{
+    loadedModel_.reset();
+    resultsOutOfDate_ = true;
+}
 
 bool Session::resultsOutOfDate() const { return resultsOutOfDate_; }
 
@@ -109,13 +114,14 @@ FileOutcome Session::replaceOnRead(Data& data, std::size_t set, const std::strin
 
 FileOutcome Session::loadCalibrationFile(const std::string& path)
 {
+    settleStatistics();
     const FileOutcome outcome = replaceOnRead(calibration_, 0, path, readCalibrationFile);
     if (!outcome.ok) return outcome;
     exclusions_.clear();
     constantTexts_ = {pointNumberText(calibration_.acidConcentration), pointNumberText(calibration_.initialVolume)};
     resultsOutOfDate_ = false;
-    const ModelOutcome model = computeInitialValues(calibration_);
-    if (model.ok()) writeStartingCaptions(model);
+    loadedModel_ = computeInitialValues(calibration_);
+    if (loadedModel_->ok()) writeStartingCaptions(*loadedModel_);
     return outcome;
 }
 
@@ -133,6 +139,7 @@ void Session::writeStartingCaptions(const ModelOutcome& line)
 
 CalibrationReport Session::calibrate()
 {
+    settleStatistics();
     CalibrationReport report;
     const auto end = [&report](CalibrationOutcome outcome) {
         report.outcome = outcome;
@@ -153,7 +160,8 @@ CalibrationReport Session::calibrate()
             return end(CalibrationOutcome::InvalidConstant);
     report.missingConstant = 0;
 
-    report.model = computeInitialValues(fitted);
+    report.model = !included && loadedModel_ ? *loadedModel_ : computeInitialValues(fitted);
+    loadedModel_.reset();
     if (!report.model.ok()) {
         if (included && report.model.point != 0) report.model.point = included->row(report.model.point);
         return end(CalibrationOutcome::ModelError);
@@ -177,7 +185,8 @@ CalibrationReport Session::calibrate()
     }
 
     lastFit_ = fit;
-    lastStatistics_ = computeFitStatistics(fitted, fit);
+    lastStatistics_.reset();
+    statisticsPending_ = true;
     fittedCopy_.reset();
     fittedRows_.clear();
     leftOut_ = exclusions_.points();
@@ -205,6 +214,15 @@ AdjustmentReport Session::adjust() const
     return report;
 }
 
+const std::optional<FitStatistics>& Session::lastStatistics() const
+{
+    if (statisticsPending_) {
+        statisticsPending_ = false;
+        lastStatistics_ = computeFitStatistics(fittedData(), *lastFit_);
+    }
+    return lastStatistics_;
+}
+
 double Session::studentizedResidual(std::int32_t row) const
 {
     std::int32_t k = row;
@@ -212,15 +230,17 @@ double Session::studentizedResidual(std::int32_t row) const
         const auto at = std::lower_bound(fittedRows_.begin(), fittedRows_.end(), row);
         k = at != fittedRows_.end() && *at == row ? static_cast<std::int32_t>(at - fittedRows_.begin()) + 1 : 0;
     }
-    if (!lastStatistics_ || k < 1 || static_cast<std::size_t>(k) > lastStatistics_->studentized.size())
+    const std::optional<FitStatistics>& statistics = lastStatistics();
+    if (!statistics || k < 1 || static_cast<std::size_t>(k) > statistics->studentized.size())
         return std::numeric_limits<double>::quiet_NaN();
-    return lastStatistics_->studentized[static_cast<std::size_t>(k - 1)];
+    return statistics->studentized[static_cast<std::size_t>(k - 1)];
 }
 
 double Session::adjustedSigma(std::int32_t point) const
 {
-    if (!lastStatistics_ || point < 1 || point > adjustment_.count) return std::numeric_limits<double>::quiet_NaN();
-    return adjustedEmfSigma(parameters(), lastStatistics_->covariance, pointOr0(adjustment_.emf, point).value());
+    const std::optional<FitStatistics>& statistics = lastStatistics();
+    if (!statistics || point < 1 || point > adjustment_.count) return std::numeric_limits<double>::quiet_NaN();
+    return adjustedEmfSigma(parameters(), statistics->covariance, pointOr0(adjustment_.emf, point).value());
 }
 
 FileOutcome Session::saveCalibrationFile(const std::string& path, const std::vector<TextRecord>& points)

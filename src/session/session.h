@@ -75,7 +75,13 @@ public:
     explicit Session(RegionalSettings regional = {});
 
     const RegionalSettings& regional() const { return regional_; }
-    CalibrationData& calibration() { return calibration_; }
+    // Data handed out for changing first settle the statistics of the fit made from them.
+    CalibrationData& calibration()
+    {
+        settleStatistics();
+        loadedModel_.reset();
+        return calibration_;
+    }
     const CalibrationData& calibration() const { return calibration_; }
     AdjustmentData& adjustment() { return adjustment_; }
     const AdjustmentData& adjustment() const { return adjustment_; }
@@ -91,8 +97,9 @@ public:
     PointExclusions& exclusions() { return exclusions_; }
     const PointExclusions& exclusions() const { return exclusions_; }
     std::int32_t includedCount() const { return calibration_.count - exclusions_.size(); }
-    // The double-precision statistics of the last converged fit, when its points allow them.
-    const std::optional<FitStatistics>& lastStatistics() const { return lastStatistics_; }
+    // The double-precision statistics of the last converged fit, when its points allow them;
+    // computed on first use, as most runs never look at them.
+    const std::optional<FitStatistics>& lastStatistics() const;
     // The points the last converged fit used, numbered as in the fit: the calibration data
     // themselves when none was left out.
     const CalibrationData& fittedData() const { return fittedCopy_ ? *fittedCopy_ : calibration_; }
@@ -151,6 +158,8 @@ private:
     FileOutcome replaceOnRead(Data& data, std::size_t set, const std::string& path,
                               FileOutcome (*read)(Data&, const std::string&));
     void writeStartingCaptions(const ModelOutcome& line);
+    // Computes the pending statistics while the fitted points are still those of the fit.
+    void settleStatistics() const { lastStatistics(); }
 
     RegionalSettings regional_;
     CalibrationData calibration_;
@@ -158,12 +167,16 @@ private:
     Captions captions_;
     std::optional<FitResult> lastFit_;
     PointExclusions exclusions_;
-    std::optional<FitStatistics> lastStatistics_;
+    mutable std::optional<FitStatistics> lastStatistics_;
+    mutable bool statisticsPending_ = false;
     // With points left out: the points the last converged fit used, and their grid numbers.
     std::optional<CalibrationData> fittedCopy_;
     std::vector<std::int32_t> fittedRows_;
     std::vector<std::int32_t> leftOut_;
     std::array<std::string, 2> constantTexts_;
+    // What the model of the last calibration load gave, while its points and constants
+    // are unchanged since: the calibrate command that follows need not compute it again.
+    std::optional<ModelOutcome> loadedModel_;
     std::string dataDirectory_;
     bool resultsOutOfDate_ = false;
 };

@@ -46,6 +46,7 @@ public:
     void clear() override;
     double innerWidth() const override { return image_.width(); }
     double innerHeight() const override { return image_.height(); }
+    bool isRaster() const override { return true; }
     double dotsPerInch() const override { return dpi_; }
     void setPenWidth(std::int32_t pixels) override;
     void setPenColour(PenColour colour) override;

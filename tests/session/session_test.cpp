@@ -67,7 +67,9 @@ TEST(Session, CalibrateChecksComeBeforeTheFit)
          "Initial volume: invalid entry for number"},
         // The first volume is 0.5 ml.
         {15, [](Session& s) { s.setConstantText(1, "-0.5"); }, ModelError, 0,
-         "Point 1: volume plus initial volume is zero"}};
+         "Point 1: volume plus initial volume is zero"},
+        {15, [](Session& s) { s.calibration().volume[2] = Number::fromDouble(-50); }, ModelError, 0,
+         "Point 2: volume plus initial volume is zero"}};
     for (const auto& [points, change, outcome, missing, message] : cases) {
         Session s = loaded(points);
         change(s);
