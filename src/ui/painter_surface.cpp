@@ -68,7 +68,6 @@ void PaintSurface::resize(QSize size)
         copy.drawImage(0, 0, image_);
     }
     image_ = std::move(resized);
-    forgetDrawnLines();
 }
 
 const QImage& PaintSurface::image()
@@ -91,35 +90,8 @@ QPainter* PaintSurface::painter()
 
 void PaintSurface::finish() { painter_.reset(); }
 
-void PaintSurface::forgetDrawnLines()
-{
-    recentLines_ = {};
-    runStart_ = QPoint(-1, -1);
-    runUp_ = runDown_ = 0;
-}
-
-bool PaintSurface::alreadyDrawn(QPoint from, QPoint to)
-{
-    if (from == to) return true;  // draws nothing
-    const QLine line(from, to);
-    if (line == recentLines_[0] || line == recentLines_[1]) return true;
-    recentLines_ = {recentLines_[1], line};
-    if (from.x() != to.x()) return false;
-    // A vertical run covers every shorter run from its start in its direction.
-    if (from != runStart_) {
-        runStart_ = from;
-        runUp_ = runDown_ = 0;
-    }
-    std::int32_t& longest = to.y() < from.y() ? runUp_ : runDown_;
-    const std::int32_t length = std::abs(to.y() - from.y());
-    if (length <= longest) return true;
-    longest = length;
-    return false;
-}
-
 void PaintSurface::clear()
 {
-    forgetDrawnLines();
     if (painter_)
         painter_->fillRect(image_.rect(), background_);
     else
@@ -135,8 +107,6 @@ void PaintSurface::setPenWidth(std::int32_t pixels)
 
 void PaintSurface::setPenColour(PenColour colour)
 {
-    // A line drawn before in another colour does not cover one in this colour.
-    if (colour != penColour_) forgetDrawnLines();
     penColour_ = colour;
     if (painter_) painter_->setPen(linePen(penWidth_, penColour_));
 }
@@ -146,17 +116,15 @@ void PaintSurface::moveTo(std::int32_t x, std::int32_t y) { current_ = QPoint(x,
 void PaintSurface::lineTo(std::int32_t x, std::int32_t y)
 {
     const QPoint to(x, y);
-    if (penWidth_ <= 1) {
-        if (!alreadyDrawn(current_, to)) drawThinLine(image_, current_, to, penColour(penColour_).rgb());
-    } else if (QPainter* p = painter()) {
+    if (penWidth_ <= 1)
+        drawThinLine(image_, current_, to, penColour(penColour_).rgb());
+    else if (QPainter* p = painter())
         p->drawLine(current_, to);
-    }
     current_ = to;
 }
 
 void PaintSurface::drawText(std::int32_t x, std::int32_t y, TextAlign align, const Font& font, std::string_view text)
 {
-    forgetDrawnLines();
     if (QPainter* p = painter()) paintText(*p, x, y, align, font, text);
 }
 

@@ -4,12 +4,10 @@
 
 #include <QColor>
 #include <QImage>
-#include <QLine>
 #include <QPoint>
 #include <QSize>
 #include <QSizeF>
 
-#include <array>
 #include <memory>
 
 class QPainter;
@@ -59,12 +57,6 @@ private:
     QPainter* painter();
     void finish();
 
-    // Whether a one-pixel line would only set pixels that are black already; remembers it
-    // otherwise. A plot of a million points draws mostly such lines.
-    bool alreadyDrawn(QPoint from, QPoint to);
-    // Clearing and text turn black pixels into others: nothing drawn before counts.
-    void forgetDrawnLines();
-
     QImage image_;
     std::unique_ptr<QPainter> painter_;
     QColor background_;
@@ -72,13 +64,6 @@ private:
     std::int32_t penWidth_ = 1;
     PenColour penColour_ = PenColour::Black;
     QPoint current_;
-
-    // The last two lines drawn (a marker's two arms), and the longest vertical runs up
-    // and down from one start (the residual sticks of one pixel column).
-    std::array<QLine, 2> recentLines_;
-    QPoint runStart_{-1, -1};
-    std::int32_t runUp_ = 0;
-    std::int32_t runDown_ = 0;
 };
 
 // The plot surface drawn on a painter the caller owns, such as one on a PDF, a printer
