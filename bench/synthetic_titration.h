@@ -36,7 +36,8 @@ inline CalibrationData fittedTitration(std::int32_t n)
 {
     CalibrationData data = syntheticTitration(n);
     const ModelOutcome line = computeInitialValues(data);
-    fitParameters(data, {0, static_cast<float>(line.intercept), static_cast<float>(line.slope), 0});
+    const ElectrodeParameters start{0, static_cast<float>(line.intercept), static_cast<float>(line.slope), 0};
+    sumOfSquaredResiduals(data, fitParameters(data, start).parameters);
     return data;
 }
 

@@ -111,7 +111,7 @@ int runCsv(const Arguments& a, const RegionalSettings& regional, std::ostream& o
             status = kExitUsageOrFile;
             continue;
         }
-        const CalibrationReport calibration = session.calibrate();
+        const CalibrationReport calibration = session.calibrate({.residuals = false});
         out << calibrationCsvLine(file, session, calibration);
         if (!calibration.converged() && status == kExitConverged) status = kExitNotConverged;
     }
@@ -125,8 +125,8 @@ int runPlotOrReport(const Arguments& a, const RegionalSettings& regional, std::o
         if (!file.empty() && !load(session, file, calibrationFile, err)) return kExitUsageOrFile;
     }
     if (!excludePoints(session, a.excludedPoints, err)) return kExitUsageOrFile;
-    const CalibrationReport calibration = session.calibrate();
     const bool plot = a.command == Arguments::Command::Plot;
+    const CalibrationReport calibration = session.calibrate({.statistics = !plot});
     if (plot && !calibration.converged()) return complainNotConverged(err, calibration);
 
     // A report says plainly that the calibration failed, so it is written all the same.
@@ -168,7 +168,8 @@ int Run(std::span<const std::string> args, const RegionalSettings& regional, std
     std::optional<FileOutcome> adjustmentRead;
     if (adjusting && !(adjustmentRead = load(session, a.dataFile, false, err))) return kExitUsageOrFile;
 
-    const CalibrationReport calibration = session.calibrate();
+    // Only JSON lists the residuals and the statistics.
+    const CalibrationReport calibration = session.calibrate({.residuals = a.json, .statistics = a.json});
     const bool converged = calibration.converged();
 
     std::optional<AdjustmentReport> adjustment;

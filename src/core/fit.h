@@ -37,8 +37,8 @@ struct FitResult {
 double sumOfSquaredResiduals(CalibrationData& data, const ElectrodeParameters& parameters);
 
 // Gauss-Newton fit of Ezero, Slope and j corr to the calibration points from `start`;
-// the model values must be current and count at least 6. The residuals are left at the
-// returned parameters.
-FitResult fitParameters(CalibrationData& data, const ElectrodeParameters& start);
+// the model values must be current and count at least 6. The data are left as they
+// were: sumOfSquaredResiduals at the returned parameters fills in the residuals.
+FitResult fitParameters(const CalibrationData& data, const ElectrodeParameters& start);
 
 }  // namespace quorlin

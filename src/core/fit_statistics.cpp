@@ -72,7 +72,7 @@ double fittedEmf(const Row& x, const std::array<double, 4>& beta)
 
 }  // namespace
 
-std::optional<FitStatistics> computeFitStatistics(const CalibrationData& data, const FitResult& fit)
+std::optional<FitStatistics> computeLinearStatistics(const CalibrationData& data)
 {
     const std::int32_t n = data.count;
     if (n <= kOrder) return std::nullopt;
@@ -110,9 +110,6 @@ std::optional<FitStatistics> computeFitStatistics(const CalibrationData& data, c
     for (std::size_t i = kEzero; i <= kJcorr; ++i) {
         s.sigma[i] = std::sqrt(s.covariance[i][i]);
         s.ci95[i] = t * s.sigma[i];
-        // An exact fit has no deviation: only an equal parameter is no shift then.
-        const double difference = std::abs(static_cast<double>(fit.parameters[i]) - s.parameters[i]);
-        s.maxSigmaShift = std::max(s.maxSigmaShift, difference == 0.0 ? 0.0 : difference / s.sigma[i]);
         for (std::size_t j = kEzero; j <= kJcorr; ++j)
             s.correlation[i][j] = s.covariance[i][j] / std::sqrt(s.covariance[i][i] * s.covariance[j][j]);
     }
@@ -127,6 +124,24 @@ std::optional<FitStatistics> computeFitStatistics(const CalibrationData& data, c
         s.studentized.push_back(e / (deviation * std::sqrt(1.0 - leverage)));
     }
     return s;
+}
+
+void compareWithFit(FitStatistics& statistics, const FitResult& fit)
+{
+    statistics.maxSigmaShift = 0.0;
+    for (std::size_t i = kEzero; i <= kJcorr; ++i) {
+        // An exact fit has no deviation: only an equal parameter is no shift then.
+        const double difference = std::abs(static_cast<double>(fit.parameters[i]) - statistics.parameters[i]);
+        statistics.maxSigmaShift =
+            std::max(statistics.maxSigmaShift, difference == 0.0 ? 0.0 : difference / statistics.sigma[i]);
+    }
+}
+
+std::optional<FitStatistics> computeFitStatistics(const CalibrationData& data, const FitResult& fit)
+{
+    std::optional<FitStatistics> statistics = computeLinearStatistics(data);
+    if (statistics) compareWithFit(*statistics, fit);
+    return statistics;
 }
 
 }  // namespace quorlin

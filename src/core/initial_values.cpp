@@ -8,8 +8,9 @@ ModelOutcome computeInitialValues(CalibrationData& data)
 {
     const std::int32_t n = data.count;
     reallocateFresh(data.pH, n);
-    reallocateFresh(data.residual, n);
     reallocateFresh(data.hydrogen, n);
+    // No residual exists before the fit evaluates one; a missing one reads as 0.
+    data.residual.clear();
 
     // Empty accumulators count as 0 without forcing double precision, so the emf sum
     // stays single when every emf was typed.

@@ -20,20 +20,21 @@ std::int32_t slotsAfterZero(const PointArray& a)
 }
 
 // After an insertion the count can run ahead of the model values until they are
-// recomputed; only points that have all their values are drawn.
+// recomputed; only points that have all their values are drawn. A residual not yet
+// evaluated counts as 0.
 std::int32_t plottablePoints(const CalibrationData& data)
 {
-    return std::max(
-        0, std::min({data.count, slotsAfterZero(data.pH), slotsAfterZero(data.emf), slotsAfterZero(data.residual)}));
+    return std::max(0, std::min({data.count, slotsAfterZero(data.pH), slotsAfterZero(data.emf)}));
 }
 
 double at(const PointArray& a, std::int32_t i) { return a[static_cast<std::size_t>(i)].value(); }
 
+double residualAt(const CalibrationData& data, std::int32_t i) { return pointOr0(data.residual, i).value(); }
+
 // Observed minus residual, in the precision the two values carry.
 double calculatedEmf(const CalibrationData& data, std::int32_t i)
 {
-    const auto k = static_cast<std::size_t>(i);
-    return (data.emf[k] - data.residual[k]).value();
+    return (data.emf[static_cast<std::size_t>(i)] - pointOr0(data.residual, i)).value();
 }
 
 // The pixels of a raster surface, for leaving out what would only draw over itself
@@ -134,7 +135,7 @@ double residualRange(const CalibrationData& data, std::int32_t n, const PointExc
     double r = 1E-20;
     for (std::int32_t i = 1; i <= n; ++i) {
         if (excluded.contains(i)) continue;
-        const double v = std::abs(at(data.residual, i));
+        const double v = std::abs(residualAt(data, i));
         if (std::isfinite(v) && v > r) r = v;
     }
     return r;
@@ -159,7 +160,7 @@ void drawResiduals(Surface& s, const PlotMapping& m, const CalibrationData& data
     for (std::int32_t i = 1; i <= n; ++i) {
         if (excluded.contains(i)) continue;
         const auto px = xToPixel(m, at(data.pH, i));
-        const auto py = yToPixel(m, at(data.residual, i));
+        const auto py = yToPixel(m, residualAt(data, i));
         if (!px || !py) continue;
         if (!area.containsColumn(*px)) {
             drawStick(s, *px, *zero, *py);

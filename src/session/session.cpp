@@ -8,7 +8,10 @@
 
 #include <algorithm>
 #include <cctype>
+#include <functional>
+#include <future>
 #include <limits>
+#include <system_error>
 
 namespace quorlin {
 
@@ -18,6 +21,20 @@ namespace {
 bool isBlank(std::string_view text)
 {
     return std::all_of(text.begin(), text.end(), [](unsigned char c) { return std::isspace(c) != 0; });
+}
+
+// Below this many points the fit is over before a second thread would have started.
+constexpr std::int32_t kConcurrentStatisticsPoints = 1 << 16;
+
+// The statistics of the points on a thread of their own; nothing to wait for when no
+// thread can be had, and they are then computed on first use.
+std::future<std::optional<FitStatistics>> statisticsBeside(const CalibrationData& points)
+{
+    try {
+        return std::async(std::launch::async, computeLinearStatistics, std::cref(points));
+    } catch (const std::system_error&) {
+        return {};
+    }
 }
 
 }  // namespace
@@ -137,7 +154,7 @@ void Session::writeStartingCaptions(const ModelOutcome& line)
     captions_.parameter[kJcorr] = "0.0";
 }
 
-CalibrationReport Session::calibrate()
+CalibrationReport Session::calibrate(CalibrationExtras extras)
 {
     settleStatistics();
     CalibrationReport report;
@@ -176,7 +193,13 @@ CalibrationReport Session::calibrate()
         start[k] = static_cast<float>(entry.number.value());
     }
 
+    std::future<std::optional<FitStatistics>> statistics;
+    if (extras.statistics && fitted.count >= kConcurrentStatisticsPoints) statistics = statisticsBeside(fitted);
     const FitResult fit = fitParameters(fitted, start);
+    std::optional<std::optional<FitStatistics>> early;
+    if (statistics.valid()) early = statistics.get();
+    // The plots draw every point's residual, left-out points' too.
+    if (extras.residuals || included) sumOfSquaredResiduals(fitted, fit.parameters);
     if (included) spreadModelValues(calibration_, *included, fit.parameters);
     switch (fit.outcome) {
     case FitOutcome::FactorizationFailed: return end(CalibrationOutcome::FactorizationFailed);
@@ -186,7 +209,11 @@ CalibrationReport Session::calibrate()
 
     lastFit_ = fit;
     lastStatistics_.reset();
-    statisticsPending_ = true;
+    statisticsPending_ = !early;
+    if (early && *early) {
+        lastStatistics_ = std::move(*early);
+        compareWithFit(*lastStatistics_, fit);
+    }
     fittedCopy_.reset();
     fittedRows_.clear();
     leftOut_ = exclusions_.points();

@@ -65,6 +65,15 @@ struct AdjustmentReport {
     std::int32_t failedPoint = 0;
 };
 
+// What a calibration prepares besides its result. The window, the plots and the reports
+// show each point's residual; a caller that wants only the parameters spares eight bytes
+// a point. Statistics asked for here are computed while the fit runs, on a second core,
+// when the titration is large enough to gain from it.
+struct CalibrationExtras {
+    bool residuals = true;
+    bool statistics = false;
+};
+
 // One run of the program's workflow, shared by the window and quorlin-cli: the two data
 // sets, the captions that carry state, the calibration in force, loading, calibrating,
 // adjusting and saving. Plain data and files only; the caller talks to the user.
@@ -138,7 +147,7 @@ public:
     // the model values, the fit from the starting captions, and on convergence the
     // parameter and rms captions. A fit that does not converge leaves the captions at
     // the starting values and the last converged calibration in force.
-    CalibrationReport calibrate();
+    CalibrationReport calibrate(CalibrationExtras extras = {});
 
     // The adjusted emf of every point with the calibration in force; nothing before a
     // calibration has converged.

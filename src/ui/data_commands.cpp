@@ -166,12 +166,14 @@ void MainWindow::calibrate()
 
 void MainWindow::fitCalibration(Caller caller)
 {
-    CalibrationReport report = session_.calibrate();
+    // The outlier marks read the statistics straight after.
+    const CalibrationExtras extras{.statistics = true};
+    CalibrationReport report = session_.calibrate(extras);
     // Points typed without a file are saved before they are calibrated.
     if (report.outcome == CalibrationOutcome::NoFile) {
         saveCalibrationData();
         if (session_.captions().fileName[0] == Captions::kNone) return;
-        report = session_.calibrate();
+        report = session_.calibrate(extras);
     }
     switch (report.outcome) {
     case CalibrationOutcome::TooFewPoints: platform_.beep(); return;

@@ -40,7 +40,7 @@ TEST(PaintSurface, DensePlotLooksAsDrawnInFull)
     for (double i = 0; i < 20000; ++i)
         points.emplace_back(0.5 + i / 1000, model.emf(0.5 + i / 1000) + std::normal_distribution(0.0, 0.4)(random));
     CalibrationData data = testing::titration(model.acid, model.initialVolume, points);
-    fitParameters(data, testing::shownStart(computeInitialValues(data)));
+    sumOfSquaredResiduals(data, fitParameters(data, testing::shownStart(computeInitialValues(data))).parameters);
     PointExclusions excluded;
     for (std::int32_t i = 1; i <= data.count; ++i)
         if (i % 3001 < 400 || i % 97 == 0) excluded.toggle(i);
