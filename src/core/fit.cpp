@@ -1,11 +1,10 @@
 #include "fit.h"
 
 #include "ldl_solve.h"
+#include "normal_equations.h"
 
-#include <algorithm>
 #include <cmath>
 #include <cstddef>
-#include <cstdint>
 
 namespace quorlin {
 
@@ -16,7 +15,6 @@ constexpr double kConvergence = 0.0001;
 constexpr std::int32_t kParameterCount = 3;
 
 Number single(float v) { return Number::fromSingle(v); }
-float toSingle(Number v) { return static_cast<float>(v.value()); }
 Number magnitude(Number v) { return v.value() < 0.0 ? -v : v; }
 
 // The normal equations of one step; after the solve `step` holds the step and the
@@ -26,103 +24,6 @@ struct NormalEquations {
     SmallVector step{};
     SmallVector diagonal{};
 };
-
-// The sum of squared residuals at some parameters and the normal equations of a step
-// from there, formed in one pass so that each step reads the points once.
-struct Evaluation {
-    double sum = 0.0;
-    NormalEquations eq;
-};
-
-// The derivatives and each product keep their source's precision (-pH is double,
-// [H+] is single only when every input to it was typed), so a new sum is formed in
-// double whenever a double enters and is then stored rounded to single.
-void addPoint(Evaluation& at, Number pH, Number hydrogen, Number residual)
-{
-    at.sum = at.sum + (residual * residual).value();
-    NormalEquations& eq = at.eq;
-    // The literal 1 takes the precision of whatever it is multiplied with.
-    const std::array<Number, kParameterCount + 1> row{Number(), single(1.0f), -pH, hydrogen};
-    for (std::int32_t j = 1; j <= kParameterCount; ++j) {
-        eq.step[j] = toSingle(single(eq.step[j]) + row[j] * residual);
-        for (std::int32_t k = j; k <= kParameterCount; ++k)
-            eq.matrix[j][k] = toSingle(single(eq.matrix[j][k]) + row[j] * row[k]);
-    }
-}
-
-Number residualAt(const CalibrationData& data, std::int32_t i, const ElectrodeParameters& p)
-{
-    const Number emf = pointOr0(data.emf, i);
-    const Number hydrogen = pointOr0(data.hydrogen, i);
-    const Number pH = pointOr0(data.pH, i);
-    return emf - (hydrogen * single(p[kJcorr]) + (single(p[kEzero]) - pH * single(p[kSlope])));
-}
-
-// Two single sums carried side by side: each new sum is formed in double and rounded to
-// single, lane by lane, exactly as one at a time would be, in half the instructions.
-using SinglePair = float __attribute__((vector_size(8)));
-using DoublePair = double __attribute__((vector_size(16)));
-
-SinglePair addInDouble(SinglePair sums, DoublePair terms)
-{
-    return __builtin_convertvector(__builtin_convertvector(sums, DoublePair) + terms, SinglePair);
-}
-
-// Points of a data file have every value in double: from point i on, as long as they do,
-// the sums are those addPoint forms, in the same order, without asking each operand its
-// precision, and held in locals meanwhile. Returns the first point not taken. The count
-// of points is a single sum too, and 1 + 1 formed in double and rounded is the single sum.
-std::int32_t addDoublePoints(Evaluation& at, const CalibrationData& data, const ElectrodeParameters& p, std::int32_t i,
-                             std::int32_t last)
-{
-    const double ezero = p[kEzero], slope = p[kSlope], jcorr = p[kJcorr];
-    const Number* const emfs = data.emf.data();
-    const Number* const hydrogens = data.hydrogen.data();
-    const Number* const pHs = data.pH.data();
-    NormalEquations& eq = at.eq;
-    SmallVector& b = eq.step;
-    SmallMatrix& m = eq.matrix;
-    double sum = at.sum;
-    SinglePair b1b2{b[1], b[2]}, b3m11{b[3], m[1][1]}, m12m13{m[1][2], m[1][3]}, m22m23{m[2][2], m[2][3]};
-    SinglePair m33{m[3][3], 0.0f};
-    for (; i <= last; ++i) {
-        const Number emf = emfs[i], hydrogen = hydrogens[i], pH = pHs[i];
-        if (!emf.isDouble() || !hydrogen.isDouble() || !pH.isDouble()) break;
-        const double row2 = -pH.value();
-        const double row3 = hydrogen.value();
-        const double r = emf.value() - (row3 * jcorr + (ezero - pH.value() * slope));
-        sum = sum + r * r;
-        b1b2 = addInDouble(b1b2, DoublePair{r, row2 * r});
-        b3m11 = addInDouble(b3m11, DoublePair{row3 * r, 1.0});
-        m12m13 = addInDouble(m12m13, DoublePair{row2, row3});
-        m22m23 = addInDouble(m22m23, DoublePair{row2 * row2, row2 * row3});
-        m33 = addInDouble(m33, DoublePair{row3 * row3, 0.0});
-    }
-    at.sum = sum;
-    b = {0.0f, b1b2[0], b1b2[1], b3m11[0]};
-    m[1] = {0.0f, b3m11[1], m12m13[0], m12m13[1]};
-    m[2][2] = m22m23[0];
-    m[2][3] = m22m23[1];
-    m[3][3] = m33[0];
-    return i;
-}
-
-// The last point an array holds a slot for; -1 when it has not even slot 0.
-std::int32_t lastSlot(const PointArray& a)
-{
-    return static_cast<std::int32_t>(std::min<std::size_t>(a.size(), std::size_t{INT32_MAX} + 1)) - 1;
-}
-
-Evaluation evaluate(const CalibrationData& data, const ElectrodeParameters& p)
-{
-    Evaluation at;
-    // Past the end of any array a value counts as 0, which only the general sums handle.
-    const std::int32_t last = std::min({data.count, lastSlot(data.emf), lastSlot(data.hydrogen), lastSlot(data.pH)});
-    for (std::int32_t i = addDoublePoints(at, data, p, 1, last); i <= data.count;
-         i = addDoublePoints(at, data, p, i + 1, last))
-        addPoint(at, pointOr0(data.pH, i), pointOr0(data.hydrogen, i), residualAt(data, i, p));
-    return at;
-}
 
 // S is the double starting sum until the first accepted step and an earlier single S1
 // after it, so the relative change is double at the first step and single from the
@@ -206,6 +107,7 @@ bool computeDeviations(FitResult& result, NormalEquations& eq, std::int32_t coun
 
 double sumOfSquaredResiduals(CalibrationData& data, const ElectrodeParameters& parameters)
 {
+    // The same sum and residuals as the fit's evaluations, kept.
     const std::int32_t n = data.count;
     if (data.residual.size() < static_cast<std::size_t>(n < 0 ? 0 : n) + 1) resizeKeeping(data.residual, n);
     double s = 0.0;
@@ -232,6 +134,7 @@ FitResult fitParameters(const CalibrationData& data, const ElectrodeParameters& 
         return result;
     };
 
+    const SmallMatrix matrix = normalMatrix(data);
     Evaluation last = evaluate(data, p);
     Number s = Number::fromDouble(last.sum);
     float s1 = 0.0f;
@@ -240,8 +143,8 @@ FitResult fitParameters(const CalibrationData& data, const ElectrodeParameters& 
         if (track.steps == kStepLimit) return fail(FitOutcome::StepLimit);
         ++track.steps;
 
-        // The step starts from the accepted parameters, whose evaluation formed its equations.
-        eq = last.eq;
+        // The step starts from the accepted parameters, whose evaluation formed its sums.
+        eq = {matrix, last.rightHandSide, {}};
         if (!factorAndSolve(eq.matrix, eq.step, eq.diagonal, kParameterCount))
             return fail(FitOutcome::FactorizationFailed);
         const ElectrodeParameters accepted = p;
