@@ -2,11 +2,13 @@
 #include "record_reader.h"
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <limits>
 #include <memory>
+#include <string_view>
 #include <sys/stat.h>
 #include <system_error>
 
@@ -26,11 +28,11 @@ void clear(PointSet& points)
     reallocateFresh(points.emf, 0);
 }
 
-bool isBlank(const std::string& line) { return line.find_first_not_of(" \t") == std::string::npos; }
+bool isBlank(std::string_view line) { return line.find_first_not_of(" \t") == std::string_view::npos; }
 
 // Reading stopped at line `number`. Blank lines left at the end of a file by an editor
 // are not an early end; anything after them is.
-FileOutcome endedAt(LineReader& reader, std::int64_t number, LineReader::Status status, std::string& line)
+FileOutcome endedAt(LineReader& reader, std::int64_t number, LineReader::Status status, std::string_view line)
 {
     FileOutcome outcome;
     outcome.endLine =
@@ -46,29 +48,45 @@ FileOutcome endedAt(LineReader& reader, std::int64_t number, LineReader::Status 
     return outcome;
 }
 
-// Reads records into points 1, 2, ... until an end mark, a line that is not a record or
-// the end of the file. Only a read error counts as failure; the points read stay.
-FileOutcome readPoints(LineReader& reader, PointSet& points, std::int64_t number, std::size_t mostRecords)
+// Adds a record as the next point; false at an end mark or when no more points fit.
+bool addPoint(PointSet& points, const RecordValues& record, std::size_t mostRecords)
 {
     // Once a file shows itself large, its arrays get room for every record it could hold,
     // so that they fill without copying as they grow; room never written costs no memory.
     // A small file, or a hostile one of few records, never asks for it.
     constexpr std::int32_t kReserveAfter = 4096;
-    std::string line;
-    for (;; ++number) {
-        const LineReader::Status status = reader.next(line);
-        if (status == LineReader::Status::ReadError) return FileOutcome::failure(errno);
-        if (status == LineReader::Status::EndOfFile) return {};
-        const auto record = status == LineReader::Status::Line ? parseRecord(line) : std::nullopt;
-        if (!record) return endedAt(reader, number, status, line);
-        if (record->first == 0.0 && record->second == 0.0) return {};
-        if (points.count == std::numeric_limits<std::int32_t>::max()) return {};
-        points.volume.push_back(Number::fromDouble(record->first));
-        points.emf.push_back(Number::fromDouble(record->second));
-        if (++points.count == kReserveAfter) {
-            points.volume.reserve(mostRecords);
-            points.emf.reserve(mostRecords);
+    if (record.first == 0.0 && record.second == 0.0) return false;
+    if (points.count == std::numeric_limits<std::int32_t>::max()) return false;
+    points.volume.push_back(Number::fromDouble(record.first));
+    points.emf.push_back(Number::fromDouble(record.second));
+    if (++points.count == kReserveAfter) {
+        points.volume.reserve(mostRecords);
+        points.emf.reserve(mostRecords);
+    }
+    return true;
+}
+
+// Reads records into points 1, 2, ... until an end mark, a line that is not a record or
+// the end of the file. Only a read error counts as failure; the points read stay.
+FileOutcome readPoints(LineReader& reader, PointSet& points, std::int64_t number, std::size_t mostRecords)
+{
+    // Plain records come in batches straight from the reader's block; any other line, or
+    // one that runs past the block, is read as a line and parsed in full.
+    std::array<RecordValues, 256> records;
+    for (;;) {
+        std::size_t taken = reader.takePlainRecords(records);
+        if (taken == 0) {
+            std::string_view line;
+            const LineReader::Status status = reader.next(line);
+            if (status == LineReader::Status::ReadError) return FileOutcome::failure(errno);
+            if (status == LineReader::Status::EndOfFile) return {};
+            const auto record = status == LineReader::Status::Line ? parseRecord(line) : std::nullopt;
+            if (!record) return endedAt(reader, number, status, line);
+            records[0] = *record;
+            taken = 1;
         }
+        for (std::size_t i = 0; i < taken; ++i, ++number)
+            if (!addPoint(points, records[i], mostRecords)) return {};
     }
 }
 
@@ -102,7 +120,7 @@ FileOutcome readCalibrationFile(CalibrationData& data, const std::string& path)
     if (!file) return FileOutcome::failure(errno);
     LineReader reader(file.get());
 
-    std::string line;
+    std::string_view line;
     const LineReader::Status status = reader.next(line);
     if (status == LineReader::Status::ReadError) return FileOutcome::failure(errno);
     if (status == LineReader::Status::EndOfFile) return {};

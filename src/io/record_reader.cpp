@@ -1,9 +1,11 @@
 #include "record_reader.h"
 
+#include "plain_record.h"
 #include "text/number_text.h"
 
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <system_error>
 
 namespace quorlin {
@@ -51,52 +53,71 @@ std::optional<RecordValues> parseRecord(std::string_view line)
     return RecordValues{values[0], values[1]};
 }
 
-bool LineReader::fill()
+bool LineReader::readBlock(std::size_t kept)
 {
-    if (pos_ < size_) return true;
-    if (readError_) return false;
-    size_ = std::fread(buffer_, 1, sizeof buffer_, file_);
+    std::memmove(buffer_, buffer_ + pos_, kept);
     pos_ = 0;
-    if (size_ == 0) readError_ = std::ferror(file_) != 0;
-    return size_ != 0;
+    size_ = kept + std::fread(buffer_ + kept, 1, kBlockSize, file_);
+    buffer_[size_] = '\0';  // ends the plain path's runs of digits
+    return size_ != kept;
 }
 
-LineReader::Status LineReader::next(std::string& line)
+LineReader::Status LineReader::next(std::string_view& line)
 {
-    line.clear();
-    bool any = false;
+    if (skipLineFeed_) {
+        if (pos_ == size_ && !readBlock(0)) return std::ferror(file_) ? Status::ReadError : Status::EndOfFile;
+        skipLineFeed_ = false;
+        if (buffer_[pos_] == '\n') ++pos_;
+    }
+    // The line's bytes up to its end; one that runs past the block is kept for the next.
+    std::size_t length = 0;
     for (;;) {
-        if (!fill()) {
-            if (readError_) return Status::ReadError;
-            if (!any) return Status::EndOfFile;
+        const char* const start = buffer_ + pos_;
+        const char* const blockEnd = buffer_ + size_;
+        const char* stop = start + length;
+        while (stop != blockEnd && *stop != '\n' && *stop != '\r') ++stop;
+        length = static_cast<std::size_t>(stop - start);
+        if (length > kMaxLineLength) return Status::TooLong;
+        if (stop != blockEnd) {
+            line = std::string_view(start, length);
+            pos_ += length + 1;
+            // A LF after a CR belongs to the same line end; the next block may hold it.
+            if (*stop == '\r') {
+                if (pos_ == size_)
+                    skipLineFeed_ = true;
+                else if (buffer_[pos_] == '\n')
+                    ++pos_;
+            }
             break;
         }
-        if (skipLineFeed_) {
-            skipLineFeed_ = false;
-            if (buffer_[pos_] == '\n') {
-                ++pos_;
-                continue;
-            }
+        if (!readBlock(length)) {
+            if (std::ferror(file_)) return Status::ReadError;
+            if (length == 0) return Status::EndOfFile;
+            line = std::string_view(buffer_, length);
+            pos_ = length;
+            break;
         }
-        any = true;
-        // The line's bytes up to its end or the end of the block, taken at once.
-        const char* start = buffer_ + pos_;
-        const char* const blockEnd = buffer_ + size_;
-        const char* stop = start;
-        while (stop != blockEnd && *stop != '\n' && *stop != '\r') ++stop;
-        const auto run = static_cast<std::size_t>(stop - start);
-        if (line.size() + run > kMaxLineLength) return Status::TooLong;
-        line.append(start, run);
-        pos_ += run;
-        if (stop == blockEnd) continue;
-        ++pos_;
-        skipLineFeed_ = *stop == '\r';
-        break;
     }
     // Editors on some systems start a text file with a UTF-8 byte order mark.
-    if (atStart_ && line.starts_with("\xEF\xBB\xBF")) line.erase(0, 3);
+    if (atStart_ && line.starts_with("\xEF\xBB\xBF")) line.remove_prefix(3);
     atStart_ = false;
     return Status::Line;
+}
+
+std::size_t LineReader::takePlainRecords(std::span<RecordValues> records)
+{
+    // A byte order mark and a line feed still owed to a CR are next()'s to see to.
+    if (atStart_ || skipLineFeed_) return 0;
+    const char* p = buffer_ + pos_;
+    const char* const blockEnd = buffer_ + size_;
+    std::size_t taken = 0;
+    for (; taken != records.size(); ++taken) {
+        const char* const nextLine = parsePlainRecord(p, blockEnd, records[taken]);
+        if (!nextLine) break;
+        p = nextLine;
+    }
+    pos_ = static_cast<std::size_t>(p - buffer_);
+    return taken;
 }
 
 }  // namespace quorlin

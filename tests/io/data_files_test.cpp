@@ -109,6 +109,38 @@ TEST(readDataFile, HugeLineEndsTheDataInBoundedMemory)
     EXPECT_LT(peakResidentKb() - before, 4 * 1024);
 }
 
+TEST(readDataFile, LinesAcrossTheReadingBlockReadAsAnyOther)
+{
+    // Plain records and others alternate; a first line of `pad` blanks moves the 64 KiB
+    // block's end through every byte of both kinds and of every line end.
+    for (const std::string end : {"\n", "\r\n", "\r"}) {
+        for (std::size_t pad = 0; pad < 32; ++pad) {
+            std::string bytes = std::string(pad, ' ') + "1.5,1" + end;
+            Points expected{{1.5, 1}};
+            for (int i = 1; expected.size() < 5000; ++i) {
+                const std::string v = std::to_string(i) + ".25", e = "-" + std::to_string(i) + ".5";
+                bytes += (i % 2 ? v + "\t" + e : " " + v + " ,\t" + e + " ") + end;
+                expected.emplace_back(i + 0.25, -(i + 0.5));
+            }
+            CalibrationData data;
+            const FileOutcome outcome = readAdjustmentFile(data, kFolder.write("blocks.txt", bytes));
+            EXPECT_EQ(outcome.endLine, 0) << pad;
+            EXPECT_EQ(loaded(data), expected) << pad;
+        }
+    }
+    // A line of the greatest length is read whole wherever the block ends in it, and the
+    // longer line after it ends the data, here across the block's end, there before it.
+    const std::string longest = std::string(4093, ' ') + "3,4\r\n", tooLong = " " + longest;
+    for (std::size_t records : {14400, 15400, 16383}) {
+        std::string bytes;
+        for (std::size_t i = 0; i < records; ++i) bytes += "1,1\n";
+        Points expected(records, {1, 1});
+        expected.emplace_back(3, 4);
+        const std::string end = std::to_string(records + 2) + " line longer than 4096 bytes";
+        EXPECT_EQ(read(kFolder.write("long.txt", bytes + longest + tooLong), false, end.c_str()), expected);
+    }
+}
+
 TEST(writeDataFile, DecimalCommaOfANumberBecomesAPointSoTheFileReadsBack)
 {
     EXPECT_EQ(dataFileText({{"0,1", " 1,5E-3"}, {"abc,def", "1,2,3"}}), "0.1\t 1.5E-3\r\nabc,def\t1,2,3\r\n");
