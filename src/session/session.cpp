@@ -193,11 +193,12 @@ CalibrationReport Session::calibrate(CalibrationExtras extras)
         start[k] = static_cast<float>(entry.number.value());
     }
 
-    std::future<std::optional<FitStatistics>> statistics;
-    if (extras.statistics && fitted.count >= kConcurrentStatisticsPoints) statistics = statisticsBeside(fitted);
+    // A copy of the points is moved once fitted, so only the data themselves are read
+    // beside the fit, and only until anything changes them (see settleStatistics).
+    if (extras.statistics && !included && fitted.count >= kConcurrentStatisticsPoints)
+        statisticsBeside_ = statisticsBeside(fitted);
     const FitResult fit = fitParameters(fitted, start);
-    std::optional<std::optional<FitStatistics>> early;
-    if (statistics.valid()) early = statistics.get();
+    if (!fit.converged() && statisticsBeside_.valid()) statisticsBeside_.get();
     // The plots draw every point's residual, left-out points' too.
     if (extras.residuals || included) sumOfSquaredResiduals(fitted, fit.parameters);
     if (included) spreadModelValues(calibration_, *included, fit.parameters);
@@ -209,11 +210,7 @@ CalibrationReport Session::calibrate(CalibrationExtras extras)
 
     lastFit_ = fit;
     lastStatistics_.reset();
-    statisticsPending_ = !early;
-    if (early && *early) {
-        lastStatistics_ = std::move(*early);
-        compareWithFit(*lastStatistics_, fit);
-    }
+    statisticsPending_ = true;
     fittedCopy_.reset();
     fittedRows_.clear();
     leftOut_ = exclusions_.points();
@@ -245,7 +242,12 @@ const std::optional<FitStatistics>& Session::lastStatistics() const
 {
     if (statisticsPending_) {
         statisticsPending_ = false;
-        lastStatistics_ = computeFitStatistics(fittedData(), *lastFit_);
+        if (statisticsBeside_.valid()) {
+            lastStatistics_ = statisticsBeside_.get();
+            if (lastStatistics_) compareWithFit(*lastStatistics_, *lastFit_);
+        } else {
+            lastStatistics_ = computeFitStatistics(fittedData(), *lastFit_);
+        }
     }
     return lastStatistics_;
 }

@@ -11,6 +11,7 @@
 
 #include <array>
 #include <cstdint>
+#include <future>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -67,8 +68,8 @@ struct AdjustmentReport {
 
 // What a calibration prepares besides its result. The window, the plots and the reports
 // show each point's residual; a caller that wants only the parameters spares eight bytes
-// a point. Statistics asked for here are computed while the fit runs, on a second core,
-// when the titration is large enough to gain from it.
+// a point. Statistics asked for here are computed on a second core from the start of the
+// fit until they are first used, when the titration is large enough to gain from it.
 struct CalibrationExtras {
     bool residuals = true;
     bool statistics = false;
@@ -167,7 +168,8 @@ private:
     FileOutcome replaceOnRead(Data& data, std::size_t set, const std::string& path,
                               FileOutcome (*read)(Data&, const std::string&));
     void writeStartingCaptions(const ModelOutcome& line);
-    // Computes the pending statistics while the fitted points are still those of the fit.
+    // Computes the pending statistics, or waits for their thread, while the fitted points
+    // are still those of the fit.
     void settleStatistics() const { lastStatistics(); }
 
     RegionalSettings regional_;
@@ -188,6 +190,9 @@ private:
     std::optional<ModelOutcome> loadedModel_;
     std::string dataDirectory_;
     bool resultsOutOfDate_ = false;
+    // The statistics of a large titration while a thread computes them from the data
+    // above; declared last, so that its end waits for the thread before they go.
+    mutable std::future<std::optional<FitStatistics>> statisticsBeside_;
 };
 
 }  // namespace quorlin
