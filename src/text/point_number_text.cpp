@@ -5,6 +5,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <optional>
 
@@ -63,10 +64,13 @@ void appendPointNumberText(std::string& out, Number value)
         out += pointNumberText(value);
         return;
     }
+    // Trailing zeros go before the digits are written: most values have few digits.
+    std::uint64_t kept = d->digits;
+    for (const std::uint64_t power : {100000000u, 10000u, 100u, 10u})
+        if (kept % power == 0) kept /= power;
     std::array<char, 20> significant{};
-    const char* last = std::to_chars(significant.data(), significant.data() + significant.size(), d->digits).ptr;
-    while (last[-1] == '0') --last;
-    const auto count = static_cast<std::size_t>(last - significant.data());
+    const auto count = static_cast<std::size_t>(
+        std::to_chars(significant.data(), significant.data() + significant.size(), kept).ptr - significant.data());
 
     // At most a sign, a point, three zeros and the digits.
     std::array<char, 40> text{};
