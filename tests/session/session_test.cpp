@@ -202,16 +202,16 @@ TEST(AdjustedPoints, CheckAndWriteTheirRecordsAsTheGeneralWay)
 // The readings inverted for one calibration are not taken for those of the next.
 TEST(Session, AdjustedSigmaFollowsTheCalibrationInForce)
 {
-    const char* readings = QUORLIN_SAMPLE_DATA "/adjustment.txt";
     Session s = loaded(15);
-    ASSERT_TRUE(s.loadAdjustmentFile(readings).ok && s.calibrate().converged());
-    const double before = s.adjustedSigma(1);
-    s.exclusions().toggle(2);
-    ASSERT_TRUE(s.calibrate().converged());
     Session fresh = loaded(15);
-    ASSERT_TRUE(fresh.loadAdjustmentFile(readings).ok);
-    fresh.exclusions().toggle(2);
-    ASSERT_TRUE(fresh.calibrate().converged());
+    for (Session* session : {&s, &fresh})
+        ASSERT_TRUE(session->loadAdjustmentFile(QUORLIN_SAMPLE_DATA "/adjustment.txt").ok);
+    ASSERT_TRUE(s.calibrate().converged());
+    const double before = s.adjustedSigma(1);
+    for (Session* session : {&s, &fresh}) {
+        session->exclusions().toggle(2);
+        ASSERT_TRUE(session->calibrate().converged());
+    }
     EXPECT_NE(s.adjustedSigma(1), before);
     EXPECT_EQ(s.adjustedSigma(1), fresh.adjustedSigma(1));
 }
