@@ -166,10 +166,14 @@ void appendStatistics(std::string& out, std::ostream& stream, const FitStatistic
 void appendAdjustedSigma(std::string& out, std::ostream& stream, const Session& session, std::size_t adjustedCount)
 {
     appendKey(out, "adjustedSigma");
-    // The statistics exist by now, so the threads only read the session.
-    appendArray(out, stream, adjustedCount, [&session](std::string& text, std::size_t i) {
-        appendNumber(text, session.adjustedSigma(static_cast<std::int32_t>(i) + 1));
-    });
+    // One thread: the session keeps the inversions it finds.
+    out += '[';
+    for (std::size_t i = 0; i < adjustedCount; ++i) {
+        if (i > 0) out += ',';
+        appendNumber(out, session.adjustedSigma(static_cast<std::int32_t>(i) + 1));
+        passOnLongText(out, stream);
+    }
+    out += ']';
 }
 
 }  // namespace

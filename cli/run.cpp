@@ -32,17 +32,6 @@ void printCaptions(std::ostream& out, const Captions& captions)
         << captions.rmsError << '\n';
 }
 
-// The lines the window's "save adjusted data" writes: volume cell and adjusted cell.
-std::vector<TextRecord> adjustedRecords(const AdjustmentData& data, const AdjustmentReport& adjustment)
-{
-    std::vector<TextRecord> records;
-    records.reserve(adjustment.texts.size());
-    for (std::size_t i = 0; i < adjustment.texts.size(); ++i)
-        records.push_back(
-            {pointNumberText(pointOr0(data.volume, static_cast<std::int32_t>(i) + 1)), adjustment.texts[i]});
-    return records;
-}
-
 // Loads one file into the session and notes data that end early; nothing when the file
 // cannot be read, which has then been complained about.
 std::optional<FileOutcome> load(Session& session, const std::string& file, bool calibration, std::ostream& err)
@@ -172,39 +161,41 @@ int Run(std::span<const std::string> args, const RegionalSettings& regional, std
     const CalibrationReport calibration = session.calibrate({.residuals = a.json, .statistics = a.json});
     const bool converged = calibration.converged();
 
-    std::optional<AdjustmentReport> adjustment;
-    if (adjusting && converged) adjustment = session.adjust();
+    // The lines the window's "save adjusted data" writes: volume cell and adjusted cell.
+    std::optional<AdjustedPoints> points;
+    if (adjusting && converged) points = session.adjustedPoints();
     // An adjusted file is written only when it would read back as every point.
-    std::vector<TextRecord> records;
     std::string unwritten;
-    if (adjustment) {
-        records = adjustedRecords(session.adjustment(), *adjustment);
-        if (adjustment->failedPoint != 0)
-            unwritten = "the adjustment stopped at point " + std::to_string(adjustment->failedPoint);
-        else if (records.empty())
+    if (points) {
+        if (points->failedPoint() != 0)
+            unwritten = "the adjustment stopped at point " + std::to_string(points->failedPoint());
+        else if (points->size() == 0)
             unwritten = a.dataFile + ": no points to adjust";
-        else if (const std::string problem = pointEndingData(records); !problem.empty())
+        else if (const std::string problem = pointEndingData(*points); !problem.empty())
             unwritten = problem + "; nothing written";
     }
-    const bool adjusted = adjustment && unwritten.empty();
+    const bool adjusted = points && unwritten.empty();
 
     if (adjusted) {
         if (!a.outputFile.empty()) {
-            if (const FileOutcome written = session.saveAdjustedFile(a.outputFile, records); !written.ok)
+            if (const FileOutcome written = session.saveAdjustedFile(a.outputFile, *points); !written.ok)
                 return complain(err, "could not save " + a.outputFile + ": " + written.reason, kExitUsageOrFile);
         } else if (!a.json) {
-            writeDataFileText(records, [&out](std::string_view piece) {
-                return static_cast<bool>(out.write(piece.data(), static_cast<std::streamsize>(piece.size())));
-            });
+            writeDataFileLines(
+                points->size(), [&points](std::string& line, std::size_t i) { points->appendLine(line, i); },
+                [&out](std::string_view piece) {
+                    return static_cast<bool>(out.write(piece.data(), static_cast<std::streamsize>(piece.size())));
+                });
         }
     }
 
     if (a.json) {
+        const std::optional<AdjustmentReport> adjustment = points ? std::optional(points->texts()) : std::nullopt;
         writeCalibrationJson(out, session, calibration, adjustment ? &*adjustment : nullptr,
                              {*calibrationRead, adjustmentRead.value_or(FileOutcome{})});
     } else if (!converged) {
         complainNotConverged(err, calibration);
-    } else if (adjustment && !adjusted) {
+    } else if (points && !adjusted) {
         complain(err, unwritten, kExitNotConverged);
     } else if (!adjusting) {
         printCaptions(out, session.captions());

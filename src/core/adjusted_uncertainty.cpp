@@ -1,7 +1,5 @@
 #include "adjusted_uncertainty.h"
 
-#include "inversion.h"
-
 #include <cmath>
 #include <limits>
 
@@ -23,9 +21,8 @@ std::array<double, 4> adjustedEmfGradient(const ElectrodeParameters& p, double p
     return gradient;
 }
 
-double adjustedEmfSigma(const ElectrodeParameters& p, const ParameterMatrix& covariance, double emf)
+double adjustedEmfSigma(const ElectrodeParameters& p, const ParameterMatrix& covariance, const Inversion& inversion)
 {
-    const Inversion inversion = findPhByFalsePosition(p, emf);
     if (inversion.kind == Inversion::Kind::Failed) return std::numeric_limits<double>::quiet_NaN();
     const bool root = inversion.kind == Inversion::Kind::Root;
     const std::array<double, 4> j = adjustedEmfGradient(p, root ? inversion.pH : 0.0, root);

@@ -2,6 +2,7 @@
 
 #include "data_sets.h"
 #include "fit_statistics.h"
+#include "inversion.h"
 
 namespace quorlin {
 
@@ -12,7 +13,8 @@ namespace quorlin {
 std::array<double, 4> adjustedEmfGradient(const ElectrodeParameters& p, double pH, bool root);
 
 // The standard deviation the calibration's uncertainty gives one adjusted emf,
-// √(J·C·Jᵀ); NaN where the inversion fails, as the adjustment does.
-double adjustedEmfSigma(const ElectrodeParameters& p, const ParameterMatrix& covariance, double emf);
+// √(J·C·Jᵀ), from what inverting its reading gave; NaN where that failed, as the
+// adjustment does.
+double adjustedEmfSigma(const ElectrodeParameters& p, const ParameterMatrix& covariance, const Inversion& inversion);
 
 }  // namespace quorlin

@@ -47,11 +47,22 @@ std::string dataFileText(const std::vector<TextRecord>& records)
 
 bool writeDataFileText(const std::vector<TextRecord>& records, const ByteSink& write)
 {
+    return writeDataFileLines(
+        records.size(), [&records](std::string& out, std::size_t i) { appendDataFileLine(out, records[i]); }, write);
+}
+
+void appendDataFileLine(std::string& out, const TextRecord& record)
+{
+    appendFields(out, record);
+    out += "\r\n";
+}
+
+bool writeDataFileLines(std::size_t count, const LineMaker& appendLine, const ByteSink& write)
+{
     constexpr std::size_t kPiece = std::size_t{1} << 16;
     std::string piece;
-    for (const TextRecord& record : records) {
-        appendFields(piece, record);
-        piece += "\r\n";
+    for (std::size_t line = 0; line < count; ++line) {
+        appendLine(piece, line);
         if (piece.size() >= kPiece) {
             if (!write(piece)) return false;
             piece.clear();
@@ -67,12 +78,16 @@ std::optional<RecordValues> valuesAsWritten(const TextRecord& record)
     return written.size() <= LineReader::kMaxLineLength ? parseRecord(written) : std::nullopt;
 }
 
+bool recordEndsData(const TextRecord& record)
+{
+    const auto values = valuesAsWritten(record);
+    return !values || (values->first == 0.0 && values->second == 0.0);
+}
+
 std::optional<std::size_t> firstRecordEndingData(const std::vector<TextRecord>& records)
 {
-    for (std::size_t i = 0; i < records.size(); ++i) {
-        const auto values = valuesAsWritten(records[i]);
-        if (!values || (values->first == 0.0 && values->second == 0.0)) return i;
-    }
+    for (std::size_t i = 0; i < records.size(); ++i)
+        if (recordEndsData(records[i])) return i;
     return std::nullopt;
 }
 
@@ -89,6 +104,12 @@ FileOutcome writeCalibrationFile(const std::string& path, const TextRecord& cons
 FileOutcome writeAdjustedFile(const std::string& path, const std::vector<TextRecord>& points)
 {
     return replaceFileContents(path, [&points](const ByteSink& write) { return writeDataFileText(points, write); });
+}
+
+FileOutcome writeAdjustedFile(const std::string& path, std::size_t count, const LineMaker& appendLine)
+{
+    return replaceFileContents(
+        path, [count, &appendLine](const ByteSink& write) { return writeDataFileLines(count, appendLine, write); });
 }
 
 }  // namespace quorlin

@@ -64,12 +64,23 @@ using ByteSink = std::function<bool(std::string_view)>;
 // The same text handed to `write` in pieces of some 64 KiB; false when a write failed.
 bool writeDataFileText(const std::vector<TextRecord>& records, const ByteSink& write);
 
+// One record's line as dataFileText writes it, CR LF included, appended to `out`.
+void appendDataFileLine(std::string& out, const TextRecord& record);
+
+// Lines 0..count-1, each appended to a piece by `appendLine`, handed to `write` in pieces
+// as writeDataFileText does; for records that are made only as they are written.
+using LineMaker = std::function<void(std::string& out, std::size_t line)>;
+bool writeDataFileLines(std::size_t count, const LineMaker& appendLine, const ByteSink& write);
+
 // The two numbers a record gives when its file is read again, or nothing when its texts,
 // as written, are not two numbers.
 std::optional<RecordValues> valuesAsWritten(const TextRecord& record);
 
-// The index of the first record that would end the data when the file is read again
-// (its texts, as written, are not two numbers, or both are zero), or nothing.
+// Whether a record would end the data when the file is read again: its texts, as
+// written, are not two numbers, or both are zero.
+bool recordEndsData(const TextRecord& record);
+
+// The index of the first record that would end the data, or nothing.
 std::optional<std::size_t> firstRecordEndingData(const std::vector<TextRecord>& records);
 
 // Line 1 from the two constants' texts as typed, then one line per point. The file is written beside the target and renamed over it only when complete,
@@ -80,5 +91,7 @@ FileOutcome writeCalibrationFile(const std::string& path, const TextRecord& cons
 
 // One line per point: the volume text and the adjusted text.
 FileOutcome writeAdjustedFile(const std::string& path, const std::vector<TextRecord>& points);
+// The same with each point's line made as it is written.
+FileOutcome writeAdjustedFile(const std::string& path, std::size_t count, const LineMaker& appendLine);
 
 }  // namespace quorlin

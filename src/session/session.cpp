@@ -7,6 +7,7 @@
 #include "text/sigma_text.h"
 
 #include <algorithm>
+#include <bit>
 #include <cctype>
 #include <functional>
 #include <future>
@@ -36,6 +37,9 @@ std::future<std::optional<FitStatistics>> statisticsBeside(const CalibrationData
         return {};
     }
 }
+
+// Parameters compared bit for bit: a table made for other bits could invert differently.
+using RawParameters = std::array<std::uint32_t, 4>;
 
 }  // namespace
 
@@ -89,6 +93,12 @@ std::string pointEndingData(const std::vector<TextRecord>& points)
 {
     const std::optional<std::size_t> i = firstRecordEndingData(points);
     return i ? "Point " + std::to_string(*i + 1) + shown(points[*i]) + kEndsData : std::string();
+}
+
+std::string pointEndingData(const AdjustedPoints& points)
+{
+    const std::optional<std::size_t> i = points.firstRecordEndingData();
+    return i ? "Point " + std::to_string(*i + 1) + shown(points.record(*i)) + kEndsData : std::string();
 }
 
 Session::Session(RegionalSettings regional) : regional_(regional) {}
@@ -227,16 +237,12 @@ CalibrationReport Session::calibrate(CalibrationExtras extras)
     return report;
 }
 
-AdjustmentReport Session::adjust() const
+AdjustedPoints Session::adjustedPoints() const
 {
-    if (!canAdjust()) return {};
-    const AdjustmentResult result = adjustData(adjustment_, parameters());
-    AdjustmentReport report;
-    report.failedPoint = result.failedPoint;
-    report.texts.reserve(result.adjusted.size());
-    for (const double value : result.adjusted) report.texts.push_back(formatNumber(value, "###0.00", regional_));
-    return report;
+    return {adjustment_, canAdjust() ? adjustData(adjustment_, parameters()) : AdjustmentResult{}, regional_};
 }
+
+AdjustmentReport Session::adjust() const { return adjustedPoints().texts(); }
 
 const std::optional<FitStatistics>& Session::lastStatistics() const
 {
@@ -269,7 +275,12 @@ double Session::adjustedSigma(std::int32_t point) const
 {
     const std::optional<FitStatistics>& statistics = lastStatistics();
     if (!statistics || point < 1 || point > adjustment_.count) return std::numeric_limits<double>::quiet_NaN();
-    return adjustedEmfSigma(parameters(), statistics->covariance, pointOr0(adjustment_.emf, point).value());
+    // Callers ask for every point in turn; a reading met before is not inverted again.
+    const ElectrodeParameters p = parameters();
+    if (!inversions_ || std::bit_cast<RawParameters>(inversions_->parameters()) != std::bit_cast<RawParameters>(p))
+        inversions_.emplace(p);
+    return adjustedEmfSigma(p, statistics->covariance,
+                            inversions_->find(pointOr0(adjustment_.emf, point).value()).inversion);
 }
 
 FileOutcome Session::saveCalibrationFile(const std::string& path, const std::vector<TextRecord>& points)
@@ -289,7 +300,18 @@ std::string Session::calibrationRecordEndingData(const std::vector<TextRecord>& 
 
 FileOutcome Session::saveAdjustedFile(const std::string& path, const std::vector<TextRecord>& points)
 {
-    const FileOutcome outcome = writeAdjustedFile(path, points);
+    return nameAdjustedFile(path, writeAdjustedFile(path, points));
+}
+
+FileOutcome Session::saveAdjustedFile(const std::string& path, const AdjustedPoints& points)
+{
+    return nameAdjustedFile(path, writeAdjustedFile(path, points.size(), [&points](std::string& out, std::size_t i) {
+                                points.appendLine(out, i);
+                            }));
+}
+
+FileOutcome Session::nameAdjustedFile(const std::string& path, FileOutcome outcome)
+{
     if (outcome.ok) captions_.fileName[1] = path;
     return outcome;
 }

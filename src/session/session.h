@@ -4,8 +4,10 @@
 #include "core/fit.h"
 #include "core/fit_statistics.h"
 #include "core/initial_values.h"
+#include "core/inversion_table.h"
 #include "core/point_exclusions.h"
 #include "io/data_files.h"
+#include "session/adjusted_points.h"
 #include "session/captions.h"
 #include "text/number_text.h"
 
@@ -60,11 +62,8 @@ std::string dataEndNote(std::string_view path, const FileOutcome& outcome, std::
 // when every point reads back. Points are numbered from 1.
 std::string pointEndingData(const std::vector<TextRecord>& points);
 
-// The "###0.00" texts of the adjusted emf; see AdjustmentResult for a failed point.
-struct AdjustmentReport {
-    std::vector<std::string> texts;
-    std::int32_t failedPoint = 0;
-};
+// The same for the records of adjusted points, made one at a time.
+std::string pointEndingData(const AdjustedPoints& points);
 
 // What a calibration prepares besides its result. The window, the plots and the reports
 // show each point's residual; a caller that wants only the parameters spares eight bytes
@@ -151,7 +150,9 @@ public:
     CalibrationReport calibrate(CalibrationExtras extras = {});
 
     // The adjusted emf of every point with the calibration in force; nothing before a
-    // calibration has converged.
+    // calibration has converged. Valid while the adjustment data stay as they are.
+    AdjustedPoints adjustedPoints() const;
+    // Their texts.
     AdjustmentReport adjust() const;
 
     // Writes the constants as typed and the given point texts, or the volume and adjusted
@@ -160,8 +161,10 @@ public:
     // As pointEndingData, and first the constants as typed: "The constants (0.1 M, 50) ...".
     std::string calibrationRecordEndingData(const std::vector<TextRecord>& points) const;
     FileOutcome saveAdjustedFile(const std::string& path, const std::vector<TextRecord>& points);
+    FileOutcome saveAdjustedFile(const std::string& path, const AdjustedPoints& points);
 
 private:
+    FileOutcome nameAdjustedFile(const std::string& path, FileOutcome outcome);
     void nameFile(std::size_t set, const std::string& path);
     // Reads a file into a fresh data set and takes it only when the file could be read.
     template <typename Data>
@@ -179,6 +182,8 @@ private:
     std::optional<FitResult> lastFit_;
     PointExclusions exclusions_;
     mutable std::optional<FitStatistics> lastStatistics_;
+    // The readings adjustedSigma inverted, with the parameters they were inverted with.
+    mutable std::optional<InversionTable> inversions_;
     mutable bool statisticsPending_ = false;
     // With points left out: the points the last converged fit used, and their grid numbers.
     std::optional<CalibrationData> fittedCopy_;

@@ -51,10 +51,15 @@ constexpr std::array<std::uint64_t, 20> kPowersOfTen = [] {
     return powers;
 }();
 
-// The same rounding in integers, for the values a display meets: |value| = m·2^-s, scaled
-// by 10^(significant-1-exponent) into 128 bits, where the bits shifted out decide the
-// half exactly. Nothing when the value lies outside what that scaling can hold.
-std::optional<DecimalDigits> roundedDigitsInIntegers(double magnitude, int significant)
+// The exponent of a double's leading binary digit, as a first guess at the decimal one:
+// floor(binary·log10 2) is the decimal exponent or one below it.
+int decimalExponentGuess(int biased) { return ((biased - 1023) * 78913) >> 18; }
+
+}  // namespace
+
+// |value| = m·2^-s, scaled by 10^(significant-1-exponent) into 128 bits, where the bits
+// shifted out decide the half exactly.
+std::optional<RoundedInteger> roundedInteger(double magnitude, int significant)
 {
     const auto bits = std::bit_cast<std::uint64_t>(magnitude);
     const int biased = static_cast<int>(bits >> 52);
@@ -63,14 +68,14 @@ std::optional<DecimalDigits> roundedDigitsInIntegers(double magnitude, int signi
     const int shift = 1075 - biased;
     if (shift < 1) return std::nullopt;  // 2^52 and above: whole numbers only
 
-    int exponent = static_cast<int>(std::floor(std::log10(magnitude)));
+    int exponent = decimalExponentGuess(biased);
     for (int attempt = 0; attempt < 3; ++attempt) {
         const int scale = significant - 1 - exponent;
         if (scale < 0 || scale >= static_cast<int>(kPowersOfTen.size()) || shift + 4 * significant > 126)
             return std::nullopt;
         const Wide scaled = Wide{m} * kPowersOfTen[static_cast<std::size_t>(scale)];
         const Wide low = Wide{kPowersOfTen[static_cast<std::size_t>(significant - 1)]} << shift;
-        // The estimate of the exponent can be one off either way near a power of ten.
+        // Whatever the guess, the scaled value says whether it was right.
         if (scaled < low) {
             --exponent;
             continue;
@@ -81,18 +86,28 @@ std::optional<DecimalDigits> roundedDigitsInIntegers(double magnitude, int signi
         }
         auto kept = static_cast<std::uint64_t>(scaled >> shift);
         if (((scaled >> (shift - 1)) & 1) != 0) ++kept;  // half or more: away from zero
-        DecimalDigits d;
-        d.exponent = exponent;
         if (kept == kPowersOfTen[static_cast<std::size_t>(significant)]) {
-            kept = 1;
-            ++d.exponent;
+            kept /= 10;
+            ++exponent;
         }
-        std::array<char, 20> text{};
-        d.digits.assign(text.data(), std::to_chars(text.data(), text.data() + text.size(), kept).ptr);
-        trimTrailingZeros(d);
-        return d;
+        return RoundedInteger{kept, exponent};
     }
     return std::nullopt;
+}
+
+namespace {
+
+// The same digits as text, without trailing zeros.
+std::optional<DecimalDigits> roundedDigitsInIntegers(double magnitude, int significant)
+{
+    const std::optional<RoundedInteger> rounded = roundedInteger(magnitude, significant);
+    if (!rounded) return std::nullopt;
+    DecimalDigits d;
+    d.exponent = rounded->exponent;
+    std::array<char, 20> text{};
+    d.digits.assign(text.data(), std::to_chars(text.data(), text.data() + text.size(), rounded->digits).ptr);
+    trimTrailingZeros(d);
+    return d;
 }
 
 }  // namespace

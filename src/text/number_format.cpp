@@ -1,7 +1,10 @@
 #include "text/decimal_digits.h"
 #include "text/number_text.h"
 
+#include <array>
+#include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 
 namespace quorlin {
@@ -92,6 +95,27 @@ std::string formatScientific(const DecimalDigits& d, const Pattern& p, char sepa
     return text + 'E' + exponentText(d.exponent, p.exponentPlusSign, p.minExponentDigits);
 }
 
+constexpr std::array<std::uint64_t, 16> kPowersOfTen = [] {
+    std::array<std::uint64_t, 16> powers{};
+    std::uint64_t p = 1;
+    for (std::uint64_t& power : powers) {
+        power = p;
+        p *= 10;
+    }
+    return powers;
+}();
+
+// The shown digits rounded to whole hundredths, halves away from zero, as formatFixed
+// rounds them: the digits run from place `exponent` down, so those below place -2 go.
+std::uint64_t hundredths(const RoundedInteger& shown)
+{
+    const int dropped = kDisplayDigits - 3 - shown.exponent;
+    if (dropped <= 0) return shown.digits * kPowersOfTen[static_cast<std::size_t>(-dropped)];
+    if (dropped > kDisplayDigits) return 0;
+    const std::uint64_t unit = kPowersOfTen[static_cast<std::size_t>(dropped)];
+    return (shown.digits + unit / 2) / unit;
+}
+
 }  // namespace
 
 std::string formatNumber(double value, std::string_view pattern, const RegionalSettings& regional)
@@ -106,6 +130,27 @@ std::string formatNumber(double value, std::string_view pattern, const RegionalS
         p.scientific ? formatScientific(d, p, regional.decimalSeparator) : formatFixed(d, p, regional.decimalSeparator);
     // A negative value that rounds to zero shows as zero, not as "-0.00".
     return value < 0 && !d.isZero() ? "-" + text : text;
+}
+
+void appendTwoDecimalText(std::string& out, double value, const RegionalSettings& regional)
+{
+    // Below 2^52 and above some 10^-5 the shown digits fit a 64-bit integer; the rest
+    // (zero, tiny, huge, not finite) takes the general way.
+    const std::optional<RoundedInteger> shown =
+        std::isfinite(value) && value != 0.0 ? roundedInteger(std::fabs(value), kDisplayDigits) : std::nullopt;
+    if (!shown) {
+        out += formatNumber(value, "###0.00", regional);
+        return;
+    }
+    const std::uint64_t cents = hundredths(*shown);
+    std::array<char, 32> text{};
+    char* end = text.data();
+    if (value < 0 && cents != 0) *end++ = '-';
+    end = std::to_chars(end, text.data() + text.size(), cents / 100).ptr;
+    *end++ = regional.decimalSeparator;
+    *end++ = static_cast<char>('0' + cents / 10 % 10);
+    *end++ = static_cast<char>('0' + cents % 10);
+    out.append(text.data(), end);
 }
 
 }  // namespace quorlin

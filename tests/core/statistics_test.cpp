@@ -95,7 +95,7 @@ TEST(AdjustedUncertainty, GradientAndSigmaMatchFiniteDifferences)
             EXPECT_NEAR(gradient[j], jacobian[j], 1e-5 * (1 + std::abs(jacobian[j]))) << emf << ' ' << j;
             for (std::size_t k = 1; k <= 3; ++k) variance += jacobian[j] * f.statistics.covariance[j][k] * jacobian[k];
         }
-        EXPECT_NEAR(adjustedEmfSigma(f.fit.parameters, f.statistics.covariance, emf), std::sqrt(variance),
+        EXPECT_NEAR(adjustedEmfSigma(f.fit.parameters, f.statistics.covariance, root), std::sqrt(variance),
                     1e-4 * std::sqrt(variance));
     }
 }

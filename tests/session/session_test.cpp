@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cfloat>
+#include <cmath>
 #include <tuple>
 #include <utility>
 
@@ -156,6 +158,62 @@ TEST(Session, RecordsThatWouldEndTheDataOnReadingAreNamed)
     EXPECT_EQ(pointEndingData({{" 1", "250,5"}}), "");
     s.setConstantText(0, "0.1 M");
     EXPECT_EQ(s.calibrationRecordEndingData({}), "The constants (0.1 M, 50)" + ends);
+}
+
+// Adjusted points check and write their records as the general way does with the records
+// made by the general formatters, in either convention and in one whose separator a file
+// cannot hold: volumes at the far ends of the range, not finite or empty, adjusted values
+// that show as zero and beyond the plain range.
+TEST(AdjustedPoints, CheckAndWriteTheirRecordsAsTheGeneralWay)
+{
+    const auto d = Number::fromDouble;
+    const std::pair<Number, double> points[] = {
+        {d(12.5), 284.345}, {d(0), 0.004},          {d(-0.0), -0.005},   {d(0), 0.005},
+        {Number(), 0.0},    {d(1e-301), 0.0},       {d(1e-320), 1.0},    {d(1e301), 1.0},
+        {d(DBL_MAX), 5.0},  {d(NAN), 1.0},          {d(-HUGE_VAL), 1.0}, {Number::fromSingle(0.1f), 1e15},
+        {d(1), -2e300},     {d(DBL_TRUE_MIN), 1.0}, {d(1), DBL_MAX},     {d(0), -DBL_TRUE_MIN},
+        {d(1e-5), 0.25}};
+    const RegionalSettings conventions[] = {{'.', ','}, {',', '.'}, {';', ' '}};
+    for (const RegionalSettings& regional : conventions) {
+        // Each point after an ordinary one, then all of them in a row.
+        std::vector<std::vector<std::pair<Number, double>>> sets;
+        for (const auto& point : points) sets.push_back({points[0], point});
+        sets.emplace_back(std::begin(points), std::end(points));
+        for (const auto& set : sets) {
+            AdjustmentData data{static_cast<std::int32_t>(set.size()), {Number()}, {}};
+            AdjustmentResult result;
+            std::vector<TextRecord> records;
+            for (const auto& [volume, adjusted] : set) {
+                data.volume.push_back(volume);
+                result.adjusted.push_back(adjusted);
+                records.push_back({pointNumberText(volume), formatNumber(adjusted, "###0.00", regional)});
+            }
+            const AdjustedPoints adjusted(data, result, regional);
+            EXPECT_EQ(pointEndingData(adjusted), pointEndingData(records)) << records.back().first;
+            std::string written;
+            writeDataFileLines(
+                adjusted.size(), [&adjusted](std::string& out, std::size_t i) { adjusted.appendLine(out, i); },
+                [&written](std::string_view piece) { return written.append(piece), true; });
+            EXPECT_EQ(written, dataFileText(records)) << records.back().first;
+        }
+    }
+}
+
+// The readings inverted for one calibration are not taken for those of the next.
+TEST(Session, AdjustedSigmaFollowsTheCalibrationInForce)
+{
+    Session s = loaded(15);
+    Session fresh = loaded(15);
+    for (Session* session : {&s, &fresh})
+        ASSERT_TRUE(session->loadAdjustmentFile(QUORLIN_SAMPLE_DATA "/adjustment.txt").ok);
+    ASSERT_TRUE(s.calibrate().converged());
+    const double before = s.adjustedSigma(1);
+    for (Session* session : {&s, &fresh}) {
+        session->exclusions().toggle(2);
+        ASSERT_TRUE(session->calibrate().converged());
+    }
+    EXPECT_NE(s.adjustedSigma(1), before);
+    EXPECT_EQ(s.adjustedSigma(1), fresh.adjustedSigma(1));
 }
 
 TEST(PointEditing, InsertAfterTheCurrentRowAndRemoveShiftsDown)

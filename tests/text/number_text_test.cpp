@@ -4,8 +4,10 @@
 
 #include <cfloat>
 #include <cmath>
+#include <random>
 #include <string>
 #include <tuple>
+#include <vector>
 
 namespace quorlin {
 namespace {
@@ -138,6 +140,41 @@ TEST(pointNumberText, SignBlankSignificantDigitsAndExponentForm)
                        {d(DBL_TRUE_MIN), " 4.94065645841247E-324"}};
     for (const Rows& rows : {brief, ties, full})
         for (const auto& [number, text] : rows) EXPECT_EQ(pointNumberText(number), text);
+}
+
+// The appending ways against the general ones, each value also negated and a hair either
+// side: zeros, tiny, huge and non-finite values, decimals as files hold them, arbitrary bits.
+TEST(appendedNumberText, SameBytesAsTheGeneralWay)
+{
+    // Ties at the second decimal or the fifteenth digit, carries, and the integer way's ends.
+    std::vector<double> values = {2.675, 1.005, 0.125, 0.005, 0.0045, 0.001, 9.995, 999.995, 0.995, 0.1 + 0.2};
+    const double ends[] = {
+        0.0,     6.1e-5,  1e15,         0x1p52, 0x1p52 - 0.5, 99999999999999.995, 999999999999999.4, 9999999.5, 1e300,
+        DBL_MAX, DBL_MIN, DBL_TRUE_MIN, NAN,    kInf};
+    values.insert(values.end(), std::begin(ends), std::end(ends));
+    for (int power = -20; power <= 20; ++power) values.push_back(std::pow(10.0, power));
+    std::mt19937_64 random(11);
+    for (int i = 0; i < 20000; ++i) {
+        values.push_back(static_cast<double>(random() % 100000000) / std::pow(10.0, static_cast<double>(random() % 9)));
+        values.push_back(
+            std::ldexp(1.0 + static_cast<double>(random() >> 11) * 0x1p-53, static_cast<int>(random() % 80) - 30));
+    }
+    for (const double value : values) {
+        for (const double v : {value, -value, std::nextafter(value, 0.0), std::nextafter(value, kInf)}) {
+            for (const RegionalSettings& regional : {kPoint, kComma}) {
+                std::string text = "x";
+                appendTwoDecimalText(text, v, regional);
+                EXPECT_EQ(text, "x" + formatNumber(v, "###0.00", regional)) << v;
+            }
+            std::vector<Number> numbers = {d(v)};
+            if (!(std::fabs(v) > FLT_MAX)) numbers.push_back(s(static_cast<float>(v)));
+            for (const Number number : numbers) {
+                std::string text = "x";
+                appendPointNumberText(text, number);
+                EXPECT_EQ(text, "x" + pointNumberText(number)) << v;
+            }
+        }
+    }
 }
 
 }  // namespace
