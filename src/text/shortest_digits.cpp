@@ -87,17 +87,40 @@ constexpr std::array<UInt128, kMaxPower - kMinPower + 1> kPowersOfTen = [] {
     return table;
 }();
 
-// cp * 10^e * 2^(-floorLog2Pow10(e) - 1) rounded to odd: exact when that is an integer,
-// otherwise its floor with the lowest bit set, which keeps comparisons with even numbers
-// exact. The table entry plus one errs upwards by less than cp / 2^128, so the product's
-// fraction is zero in its top 64 bits exactly when the true value is an integer.
-std::uint64_t scaledRoundedToOdd(int e, std::uint64_t cp)
+// A 192-bit product g * cp of a table entry g and a 64-bit cp: its top 128 bits and its
+// lowest 64.
+struct WideProduct {
+    UInt128 upper;
+    std::uint64_t lowest;
+
+    WideProduct operator+(const WideProduct& other) const
+    {
+        const std::uint64_t sum = lowest + other.lowest;
+        return {upper + other.upper + (sum < lowest ? 1 : 0), sum};
+    }
+    WideProduct operator-(const WideProduct& other) const
+    {
+        return {upper - other.upper - (lowest < other.lowest ? 1 : 0), lowest - other.lowest};
+    }
+};
+
+WideProduct multiply(UInt128 g, std::uint64_t cp)
 {
-    const UInt128 g = kPowersOfTen[e - kMinPower] + 1;
     const UInt128 low = UInt128(static_cast<std::uint64_t>(g)) * cp;
     const UInt128 high = UInt128(static_cast<std::uint64_t>(g >> 64)) * cp;
-    const UInt128 upper = high + (low >> 64);
-    return static_cast<std::uint64_t>(upper >> 64) | (static_cast<std::uint64_t>(upper) != 0);
+    return {high + (low >> 64), static_cast<std::uint64_t>(low)};
+}
+
+// g * 2^shift, for shifts from 1 to 63.
+WideProduct shifted(UInt128 g, int shift) { return {g >> (64 - shift), static_cast<std::uint64_t>(g) << shift}; }
+
+// The product over 2^128 rounded to odd: exact when an integer, otherwise its floor with
+// the lowest bit set, which keeps comparisons with even numbers exact. A table entry plus
+// one errs upwards by less than cp / 2^128, so the product's fraction is zero in its top
+// 64 bits exactly when the true value is an integer.
+std::uint64_t roundedToOdd(const WideProduct& product)
+{
+    return static_cast<std::uint64_t>(product.upper >> 64) | (static_cast<std::uint64_t>(product.upper) != 0);
 }
 
 ShortestDigits withoutTrailingZeros(std::uint64_t significand, int exponent)
@@ -120,37 +143,41 @@ ShortestDigits withoutTrailingZeros(std::uint64_t significand, int exponent)
 // The value c * 2^q; `wideBelow` when its neighbour below is half as far as the one above.
 ShortestDigits shortestOf(std::uint64_t c, int q, bool wideBelow)
 {
-    // An integer below 2^53 (2^24 for a float) is its own shortest text.
-    if (q <= 0 && q > -64 && (c & ((std::uint64_t{1} << -q) - 1)) == 0) return withoutTrailingZeros(c >> -q, 0);
-
-    // The interval's ends and middle in quarters of 2^q; its ends belong to it when c is even.
+    // The interval's middle cb and its ends cb - 2 (cb - 1 when wide below) and cb + 2 in
+    // quarters of 2^q; the ends belong to it when c is even.
     const std::uint64_t cb = c << 2;
-    const std::uint64_t cbLow = wideBelow ? cb - 1 : cb - 2;
-    const std::uint64_t cbHigh = cb + 2;
     const std::uint64_t open = c & 1;
 
     const int k = wideBelow ? floorLog10ThreeQuartersPow2(q) : floorLog10Pow2(q);
     const int h = q + floorLog2Pow10(-k) + 1;
-    // The same in quarters of 10^k.
-    const std::uint64_t vb = scaledRoundedToOdd(-k, cb << h);
-    const std::uint64_t vbLow = scaledRoundedToOdd(-k, cbLow << h);
-    const std::uint64_t vbHigh = scaledRoundedToOdd(-k, cbHigh << h);
-    const auto inside = [&](std::uint64_t candidate) {
-        return vbLow + open <= candidate << 2 && (candidate << 2) + open <= vbHigh;
-    };
+    // The same in quarters of 10^k: (cb << h) * g / 2^128 with g = 10^-k * 2^(128 + q - h)
+    // rounded up. The products of the ends differ from that by (2 << h) * g, or
+    // (1 << h) * g below when wide: a shift instead of a multiplication, and as exact.
+    const UInt128 g = kPowersOfTen[-k - kMinPower] + 1;
+    const WideProduct atValue = multiply(g, cb << h);
+    const WideProduct halfStep = shifted(g, h + 1);
+    const std::uint64_t vb = roundedToOdd(atValue);
+    const std::uint64_t vbLow = roundedToOdd(atValue - (wideBelow ? shifted(g, h) : halfStep));
+    const std::uint64_t vbHigh = roundedToOdd(atValue + halfStep);
+    // Bounds-checks for candidates known to lie below or above the value.
+    const auto aboveLow = [&](std::uint64_t candidate) { return vbLow + open <= candidate << 2; };
+    const auto belowHigh = [&](std::uint64_t candidate) { return (candidate << 2) + open <= vbHigh; };
 
-    // The multiples of 10 around the value: the interval is too narrow for both.
+    // A multiple of 10 inside, if any: the interval is too narrow for two. Otherwise s or
+    // s + 1: the one inside, or of both the nearer, a tie to the even one. Chosen without
+    // branches (| and & rather than || and &&), as random digits make either as likely.
     const std::uint64_t s = vb >> 2;
     const std::uint64_t tens = s / 10;
-    if (inside(tens * 10)) return withoutTrailingZeros(tens, k + 1);
-    if (inside(tens * 10 + 10)) return withoutTrailingZeros(tens + 1, k + 1);
-
-    // Otherwise s or s + 1, neither then a multiple of 10: the one inside, or of both the
-    // nearer, a tie to the even one.
-    const std::uint64_t middle = 4 * s + 2;
-    const bool upNearer = vb > middle || (vb == middle && s % 2 == 1);
-    const bool up = !inside(s) || (inside(s + 1) && upNearer);
-    return {s + up, k};
+    const bool tensUp = belowHigh(tens * 10 + 10);
+    const bool tensInside = tensUp | aboveLow(tens * 10);
+    const std::uint64_t half = 4 * s + 2;
+    const bool upNearer = (vb > half) | ((vb == half) & (s % 2 == 1));
+    const bool up = (!aboveLow(s)) | (belowHigh(s + 1) & upNearer);
+    const std::uint64_t significand = tensInside ? tens + tensUp : s + up;
+    const int exponent = tensInside ? k + 1 : k;
+    // Only a multiple of 10 can end in zeros (s and s + 1 are none when chosen).
+    if (significand % 10 == 0) return withoutTrailingZeros(significand, exponent);
+    return {significand, exponent};
 }
 
 }  // namespace

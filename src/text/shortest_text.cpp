@@ -16,21 +16,14 @@ namespace {
 // GCC and Clang both have it; the standard has no 128-bit integer.
 __extension__ typedef unsigned __int128 UInt128;
 
-constexpr auto kDigitPairs = [] {
-    std::array<char, 200> pairs{};
-    for (int i = 0; i < 100; ++i) {
-        pairs[2 * i] = static_cast<char>('0' + i / 10);
-        pairs[2 * i + 1] = static_cast<char>('0' + i % 10);
-    }
-    return pairs;
-}();
-
 constexpr auto kPowersOfTen = [] {
     std::array<std::uint64_t, 20> powers{};
     powers[0] = 1;
     for (std::size_t i = 1; i < powers.size(); ++i) powers[i] = powers[i - 1] * 10;
     return powers;
 }();
+constexpr std::uint64_t kTenPow8 = kPowersOfTen[8];
+constexpr std::uint64_t kTenPow16 = kPowersOfTen[16];
 
 int digitCount(std::uint64_t value)
 {
@@ -39,65 +32,72 @@ int digitCount(std::uint64_t value)
     return guess + (value >= kPowersOfTen[guess] ? 1 : 0);
 }
 
-void writePair(char* out, std::uint32_t value) { std::memcpy(out, &kDigitPairs[2 * value], 2); }
+// Digits are made as characters inside integers, the first digit in the lowest byte, so
+// that one store writes many and the text is never read back.
+static_assert(std::endian::native == std::endian::little);
 
-// Eight digits, leading zeros included, in halves that do not wait for each other.
-void writeEightDigits(char* out, std::uint32_t value)
+// Eight digits of a value below 10^8, leading zeros included: halves, quarters and single
+// digits side by side in lanes of 32, 16 and 8 bits, each divided by a multiplication
+// exact over its lane's range.
+std::uint64_t eightDigitChars(std::uint32_t value)
 {
-    const std::uint32_t high = value / 10000;
-    const std::uint32_t low = value % 10000;
-    writePair(out, high / 100);
-    writePair(out + 2, high % 100);
-    writePair(out + 4, low / 100);
-    writePair(out + 6, low % 100);
+    std::uint64_t lanes = value / 10000 | std::uint64_t{value % 10000} << 32;
+    const std::uint64_t hundreds = (lanes * 10486 >> 20) & 0x0000007F0000007F;
+    lanes = hundreds | (lanes - hundreds * 100) << 16;
+    const std::uint64_t tens = (lanes * 103 >> 10) & 0x000F000F000F000F;
+    lanes = tens | (lanes - tens * 10) << 8;
+    return lanes | 0x3030303030303030;
 }
 
-// Digits written with leading zeros, then copied in fixed sizes without branching on the
-// count: the room behind them absorbs what a copy takes beyond them.
-struct DigitBlock {
-    static constexpr int kDigits = 18;
-    char chars[40];
+// Sixteen digits of a value below 10^16, leading zeros included.
+UInt128 sixteenDigitChars(std::uint64_t value)
+{
+    return eightDigitChars(static_cast<std::uint32_t>(value / kTenPow8))
+           | UInt128{eightDigitChars(static_cast<std::uint32_t>(value % kTenPow8))} << 64;
+}
 
-    // The last `count` digits of a value below 10^18.
-    const char* digitsOf(std::uint64_t value, int count)
-    {
-        const std::uint64_t high = value / 100000000;
-        writePair(chars, static_cast<std::uint32_t>(high / 100000000));
-        writeEightDigits(chars + 2, static_cast<std::uint32_t>(high % 100000000));
-        writeEightDigits(chars + 10, static_cast<std::uint32_t>(value % 100000000));
-        return chars + kDigits - count;
-    }
-};
+void storeChars(char* out, UInt128 chars) { std::memcpy(out, &chars, sizeof chars); }
+
+// The `count` (at most 17) digits of the value with a point after the first `point` of
+// them (none when `point` is `count`). Zeros beyond the last digit are written too, up to
+// 33 bytes in all.
+char* writeDigits(char* out, std::uint64_t value, int count, int point)
+{
+    // The last 16 digits, and a 17th in front of them when there are as many.
+    const UInt128 last = sixteenDigitChars(value % kTenPow16);
+    const int lead = count == 17 ? 1 : 0;
+    const int skipped = 16 - count + lead;  // leading zeros in `last`
+    storeChars(out + lead, last >> 8 * skipped);
+    if (lead) out[0] = static_cast<char>('0' + value / kTenPow16);
+    if (point == count) return out + count;
+    out[point] = '.';
+    storeChars(out + point + 1, last >> 8 * (skipped + point - lead));
+    return out + count + 1;
+}
 
 char* writeExponent(char* out, int exponent)
 {
     *out++ = 'e';
     *out++ = exponent < 0 ? '-' : '+';
-    auto magnitude = static_cast<std::uint32_t>(std::abs(exponent));
+    int magnitude = std::abs(exponent);
     if (magnitude >= 100) {
         *out++ = static_cast<char>('0' + magnitude / 100);
         magnitude %= 100;
     }
-    writePair(out, magnitude);
-    return out + 2;
+    *out++ = static_cast<char>('0' + magnitude / 10);
+    *out++ = static_cast<char>('0' + magnitude % 10);
+    return out;
 }
 
 // The exact digits of a whole number of `count` digits (up to 22 in fixed notation).
 template <typename Float>
 char* writeWholeNumber(char* out, Float magnitude, int count)
 {
-    DigitBlock block;
-    if (count <= DigitBlock::kDigits) {
-        std::memcpy(out, block.digitsOf(static_cast<std::uint64_t>(magnitude), count), count);
-        return out + count;
-    }
-    constexpr std::uint64_t kTenPow18 = 1'000'000'000'000'000'000;
+    if (count <= 17) return writeDigits(out, static_cast<std::uint64_t>(magnitude), count, count);
     const auto value = static_cast<UInt128>(magnitude);
-    const int leading = count - DigitBlock::kDigits;
-    std::memcpy(out, block.digitsOf(static_cast<std::uint64_t>(value / kTenPow18), leading), leading);
-    std::memcpy(out + leading, block.digitsOf(static_cast<std::uint64_t>(value % kTenPow18), DigitBlock::kDigits),
-                DigitBlock::kDigits);
-    return out + count;
+    out = writeDigits(out, static_cast<std::uint64_t>(value / kTenPow16), count - 16, count - 16);
+    storeChars(out, sixteenDigitChars(static_cast<std::uint64_t>(value % kTenPow16)));
+    return out + 16;
 }
 
 // Lengths without the sign, for `count` digits whose first stands at 10^exponent.
@@ -119,27 +119,13 @@ char* writeFinite(char* out, Float magnitude)
     const int count = digitCount(shortest.significand);
     const int exponent = shortest.exponent + count - 1;
     if (fixedLength(count, exponent) > scientificLength(count, exponent)) {
-        DigitBlock block;
-        const char* digits = block.digitsOf(shortest.significand, count);
-        out[0] = digits[0];
-        out[1] = '.';
-        std::memcpy(out + 2, digits + 1, 16);
-        return writeExponent(out + (count > 1 ? count + 1 : 1), exponent);
+        return writeExponent(writeDigits(out, shortest.significand, count, 1), exponent);
     }
     if (exponent < 0) {
-        DigitBlock block;
         std::memcpy(out, "0.000", 5);
-        std::memcpy(out + 1 - exponent, block.digitsOf(shortest.significand, count), 17);
-        return out + 1 - exponent + count;
+        return writeDigits(out + 1 - exponent, shortest.significand, count, count);
     }
-    if (exponent < count - 1) {
-        DigitBlock block;
-        const char* digits = block.digitsOf(shortest.significand, count);
-        std::memcpy(out, digits, 16);
-        out[exponent + 1] = '.';
-        std::memcpy(out + exponent + 2, digits + exponent + 1, 16);
-        return out + count + 1;
-    }
+    if (exponent < count - 1) return writeDigits(out, shortest.significand, count, exponent + 1);
     // A whole number, in full even where its shortest digits are fewer.
     return writeWholeNumber(out, magnitude, exponent + 1);
 }
