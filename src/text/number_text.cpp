@@ -1,5 +1,7 @@
 #include "text/number_text.h"
 
+#include "text/shortest_text.h"
+
 #include <charconv>
 #include <cstdint>
 #include <optional>
@@ -182,9 +184,8 @@ std::optional<T> convertInRange(const NumberParts& parts)
 template <typename T>
 void appendShortestText(std::string& out, T value)
 {
-    char digits[64];
-    const auto result = std::to_chars(digits, digits + sizeof digits, value);
-    out.append(digits, result.ptr);
+    char text[kShortestTextCapacity];
+    out.append(text, writeShortestText(text, value));
 }
 
 }  // namespace
