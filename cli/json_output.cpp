@@ -1,5 +1,7 @@
 #include "json_output.h"
 
+#include "text/shortest_text.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -7,6 +9,7 @@
 #include <ostream>
 #include <system_error>
 #include <utility>
+#include <vector>
 
 namespace quorlin::cli {
 
@@ -44,14 +47,6 @@ void appendNumber(std::string& out, T value)
 // Counts and point numbers are whole numbers: "points":1000000, not 1e+06.
 void appendCount(std::string& out, std::int32_t value) { out += std::to_string(value); }
 
-void appendNumber(std::string& out, Number value)
-{
-    if (value.isSingle())
-        appendNumber(out, static_cast<float>(value.value()));
-    else
-        appendNumber(out, value.value());
-}
-
 void appendKey(std::string& out, std::string_view key)
 {
     if (out.back() != '{') out += ',';
@@ -69,37 +64,57 @@ void passOnLongText(std::string& out, std::ostream& stream)
     out.clear();
 }
 
+// The text of a number in an array, at `p`, which has room for kShortestTextCapacity;
+// the end of the text.
+char* writeNumber(char* p, double value)
+{
+    if (std::isfinite(value)) return writeShortestText(p, value);
+    constexpr std::string_view null = "null";
+    return std::copy(null.begin(), null.end(), p);
+}
+
+char* writeNumber(char* p, Number value)
+{
+    if (value.isSingle() && std::isfinite(value.value()))
+        return writeShortestText(p, static_cast<float>(value.value()));
+    return writeNumber(p, value.value());
+}
+
 // A long array chunk by chunk: formatting a million numbers is most of a JSON's time, so
-// a second thread formats every other chunk, and the chunks go out in order.
-template <typename AppendItem>
-void appendArray(std::string& out, std::ostream& stream, std::size_t count, AppendItem appendItem)
+// a second thread formats every other chunk into a buffer of its own, and the chunks go
+// out in order.
+template <typename WriteItem>
+void appendArray(std::string& out, std::ostream& stream, std::size_t count, WriteItem writeItem)
 {
     constexpr std::size_t kChunk = std::size_t{1} << 16;
-    const auto format = [&appendItem](std::size_t begin, std::size_t end, std::string& text) {
+    constexpr std::size_t kItemRoom = kShortestTextCapacity + 1;  // and its comma
+    const std::size_t room = std::min(count, kChunk) * kItemRoom;
+    std::vector<char> first(room), second(room);
+    const auto format = [&writeItem](std::size_t begin, std::size_t end, std::vector<char>& text) {
+        char* p = text.data();
         for (std::size_t i = begin; i < end; ++i) {
-            if (i > 0) text += ',';
-            appendItem(text, i);
+            if (i > 0) *p++ = ',';
+            p = writeItem(p, i);
         }
+        return static_cast<std::streamsize>(p - text.data());
     };
     out += '[';
+    stream.write(out.data(), static_cast<std::streamsize>(out.size()));
+    out.clear();
     for (std::size_t begin = 0; begin < count; begin += 2 * kChunk) {
         const std::size_t middle = std::min(begin + kChunk, count), end = std::min(middle + kChunk, count);
-        std::string second;
+        std::streamsize secondSize = 0;
         std::future<void> beside;
         if (middle < end) {
             try {
-                beside = std::async(std::launch::async, [&] { format(middle, end, second); });
+                beside = std::async(std::launch::async, [&] { secondSize = format(middle, end, second); });
             } catch (const std::system_error&) {
-                format(middle, end, second);
+                secondSize = format(middle, end, second);
             }
         }
-        format(begin, middle, out);
+        stream.write(first.data(), format(begin, middle, first));
         if (beside.valid()) beside.get();
-        if (!second.empty()) {
-            stream.write(out.data(), static_cast<std::streamsize>(out.size()));
-            out = std::move(second);
-        }
-        passOnLongText(out, stream);
+        stream.write(second.data(), secondSize);
     }
     out += ']';
 }
@@ -108,8 +123,8 @@ void appendPoints(std::string& out, std::ostream& stream, std::string_view key, 
                   std::int32_t count)
 {
     appendKey(out, key);
-    appendArray(out, stream, static_cast<std::size_t>(std::max(count, 0)), [&values](std::string& text, std::size_t i) {
-        appendNumber(text, pointOr0(values, static_cast<std::int32_t>(i) + 1));
+    appendArray(out, stream, static_cast<std::size_t>(std::max(count, 0)), [&values](char* p, std::size_t i) {
+        return writeNumber(p, pointOr0(values, static_cast<std::int32_t>(i) + 1));
     });
 }
 
@@ -150,7 +165,7 @@ void appendStatistics(std::string& out, std::ostream& stream, const FitStatistic
     appendParameterValues(out, statistics.ci95);
     appendKey(out, "studentized");
     appendArray(out, stream, statistics.studentized.size(),
-                [&statistics](std::string& text, std::size_t i) { appendNumber(text, statistics.studentized[i]); });
+                [&statistics](char* p, std::size_t i) { return writeNumber(p, statistics.studentized[i]); });
     appendKey(out, "doubleCheck");
     out += '{';
     const char* names[] = {"ezero", "slope", "jcorr"};
