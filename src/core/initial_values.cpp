@@ -1,55 +1,112 @@
 #include "initial_values.h"
 
+#include <algorithm>
 #include <cmath>
+#include <future>
+#include <system_error>
 
 namespace quorlin {
 
 namespace {
 
+// Below this many points the model is done before a second thread would have started.
+constexpr std::int32_t kConcurrentModelPoints = 1 << 16;
+
+// The model of one point: [H+] and pH, or the failure there. Where [H+] is zero or below
+// it is kept, without a pH; where it overflows, nothing is.
+struct PointModel {
+    Number h, ph;
+    ModelOutcome::Failure failure = ModelOutcome::Failure::None;
+};
+
+PointModel modelPoint(const CalibrationData& data, std::int32_t i)
+{
+    const Number v = pointOr0(data.volume, i);
+    // Values from a data file are all double, and so is all that follows from them.
+    const bool inDouble = v.isDouble();
+    const Number total = inDouble ? Number::fromDouble(v.value() + data.initialVolume.value()) : v + data.initialVolume;
+    if (total.value() == 0.0) return {{}, {}, ModelOutcome::Failure::ZeroTotalVolume};
+    const Number h = inDouble ? Number::fromDouble(data.acidConcentration.value() * v.value() / total.value())
+                              : data.acidConcentration * v / total;
+    if (!std::isfinite(h.value())) return {{}, {}, ModelOutcome::Failure::NoPositiveH};
+    if (!(h.value() > 0.0)) return {h, {}, ModelOutcome::Failure::NoPositiveH};
+    return {h, Number::fromDouble(-std::log(h.value()) / std::log(10.0))};
+}
+
+void store(CalibrationData& data, std::int32_t i, const PointModel& m)
+{
+    data.hydrogen[static_cast<std::size_t>(i)] = m.h;
+    data.pH[static_cast<std::size_t>(i)] = m.ph;
+}
+
+// Points [begin, end) modelled ahead, on a second core, up to the first that fails.
+struct ModelledAhead {
+    std::int32_t begin = 0;
+    std::future<std::int32_t> end;
+};
+
+ModelledAhead modelAhead(CalibrationData& data)
+{
+    ModelledAhead ahead;
+    if (data.count < kConcurrentModelPoints) return ahead;
+    const std::int32_t begin = data.count / 2;
+    const auto model = [&data, begin] {
+        std::int32_t i = begin;
+        for (PointModel m; i <= data.count && (m = modelPoint(data, i)).failure == ModelOutcome::Failure::None; ++i)
+            store(data, i, m);
+        return i;
+    };
+    try {
+        ahead.end = std::async(std::launch::async, model);
+        ahead.begin = begin;
+    } catch (const std::system_error&) {
+    }
+    return ahead;
+}
+
 // The sums of the starting line. Empty accumulators count as 0 without forcing double
 // precision, so the emf sum stays single when every emf was typed.
 struct LineSums {
     Number sx, sxx, sy, sxy;
+
+    void add(Number ph, Number e)
+    {
+        if (e.isDouble()) {
+            const double p = ph.value(), emf = e.value();
+            sx = Number::fromDouble(sx.value() + p);
+            sxx = Number::fromDouble(sxx.value() + p * p);
+            sy = Number::fromDouble(sy.value() + emf);
+            sxy = Number::fromDouble(sxy.value() + p * emf);
+        } else {
+            sx = sx + ph;
+            sxx = sxx + ph * ph;
+            sy = sy + e;
+            sxy = sxy + ph * e;
+        }
+    }
 };
 
-// Fills pH and [H+] up to the point where the model fails, or all of them.
+// Fills pH and [H+] up to the point where the model fails, or all of them; what was
+// modelled ahead beyond a failure is emptied again.
 ModelOutcome addModelValues(CalibrationData& data, LineSums& sums, bool& onePH)
 {
-    const std::int32_t n = data.count;
-    const double c = data.acidConcentration.value();
-    const double v0 = data.initialVolume.value();
-    for (std::int32_t i = 1; i <= n; ++i) {
-        const Number v = pointOr0(data.volume, i);
-        const Number e = pointOr0(data.emf, i);
-        // Values from a data file are all double, and so is all that follows from them.
-        const bool inDouble = v.isDouble() && e.isDouble();
-        const Number total = inDouble ? Number::fromDouble(v.value() + v0) : v + data.initialVolume;
-        if (total.value() == 0.0) return {ModelOutcome::Failure::ZeroTotalVolume, i};
-
-        const Number h =
-            inDouble ? Number::fromDouble(c * v.value() / total.value()) : data.acidConcentration * v / total;
-        // An overflow fails before anything is stored; a [H+] of zero or below is stored
-        // and then has no logarithm.
-        if (!std::isfinite(h.value())) return {ModelOutcome::Failure::NoPositiveH, i};
-        data.hydrogen.push_back(h);
-        if (!(h.value() > 0.0)) return {ModelOutcome::Failure::NoPositiveH, i};
-
-        const Number ph = Number::fromDouble(-std::log(h.value()) / std::log(10.0));
-        data.pH.push_back(ph);
-        onePH = onePH && ph == data.pH[1];
-
-        if (inDouble) {
-            const double p = ph.value(), emf = e.value();
-            sums.sx = Number::fromDouble(sums.sx.value() + p);
-            sums.sxx = Number::fromDouble(sums.sxx.value() + p * p);
-            sums.sy = Number::fromDouble(sums.sy.value() + emf);
-            sums.sxy = Number::fromDouble(sums.sxy.value() + p * emf);
-        } else {
-            sums.sx = sums.sx + ph;
-            sums.sxx = sums.sxx + ph * ph;
-            sums.sy = sums.sy + e;
-            sums.sxy = sums.sxy + ph * e;
-        }
+    ModelledAhead ahead = modelAhead(data);
+    std::int32_t aheadEnd = ahead.end.valid() ? -1 : 0;
+    const auto fail = [&](ModelOutcome::Failure failure, std::int32_t i) -> ModelOutcome {
+        if (aheadEnd < 0) aheadEnd = ahead.end.get();
+        for (std::int32_t k = std::max(i + 1, ahead.begin); k < aheadEnd; ++k) store(data, k, {});
+        return {failure, i};
+    };
+    for (std::int32_t i = 1; i <= data.count; ++i) {
+        if (i == ahead.begin && aheadEnd < 0) aheadEnd = ahead.end.get();
+        const bool modelled = i >= ahead.begin && i < aheadEnd;
+        const PointModel m =
+            modelled ? PointModel{data.hydrogen[static_cast<std::size_t>(i)], data.pH[static_cast<std::size_t>(i)]}
+                     : modelPoint(data, i);
+        if (!modelled) store(data, i, m);
+        if (m.failure != ModelOutcome::Failure::None) return fail(m.failure, i);
+        onePH = onePH && m.ph == data.pH[1];
+        sums.add(m.ph, pointOr0(data.emf, i));
     }
     return {};
 }
@@ -59,21 +116,14 @@ ModelOutcome addModelValues(CalibrationData& data, LineSums& sums, bool& onePH)
 ModelOutcome computeInitialValues(CalibrationData& data)
 {
     const std::int32_t n = data.count;
-    // Slot 0 and then each point as it is modelled; slots the model does not reach stay
-    // empty, so that every slot is written once.
-    for (PointArray* values : {&data.pH, &data.hydrogen}) {
-        values->clear();
-        values->reserve(static_cast<std::size_t>(n < 0 ? 0 : n) + 1);
-        values->push_back(Number());
-    }
+    reallocateFresh(data.pH, n);
+    reallocateFresh(data.hydrogen, n);
     // No residual exists before the fit evaluates one; a missing one reads as 0.
     data.residual.clear();
 
     LineSums sums;
     bool onePH = true;
     const ModelOutcome failure = addModelValues(data, sums, onePH);
-    resizeKeeping(data.pH, n);
-    resizeKeeping(data.hydrogen, n);
     if (!failure.ok()) return failure;
 
     // The count is an integer; with any point the pH sums are double, so the line is too.
