@@ -1,4 +1,5 @@
 #include "text/decimal_digits.h"
+#include "text/powers_of_ten.h"
 
 #include <algorithm>
 #include <array>
@@ -40,16 +41,6 @@ DecimalDigits scientificDigits(double magnitude, int count)
 
 // GCC and Clang both have it; the standard has no 128-bit integer.
 __extension__ typedef unsigned __int128 Wide;
-
-constexpr std::array<std::uint64_t, 20> kPowersOfTen = [] {
-    std::array<std::uint64_t, 20> powers{};
-    std::uint64_t p = 1;
-    for (std::uint64_t& power : powers) {
-        power = p;
-        p *= 10;
-    }
-    return powers;
-}();
 
 // The exponent of a double's leading binary digit, as a first guess at the decimal one:
 // floor(binary·log10 2) is the decimal exponent or one below it.

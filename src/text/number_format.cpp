@@ -1,5 +1,6 @@
 #include "text/decimal_digits.h"
 #include "text/number_text.h"
+#include "text/powers_of_ten.h"
 
 #include <array>
 #include <charconv>
@@ -94,16 +95,6 @@ std::string formatScientific(const DecimalDigits& d, const Pattern& p, char sepa
     text += digitRun(d, d.exponent - 1, d.exponent - p.decimals);
     return text + 'E' + exponentText(d.exponent, p.exponentPlusSign, p.minExponentDigits);
 }
-
-constexpr std::array<std::uint64_t, 16> kPowersOfTen = [] {
-    std::array<std::uint64_t, 16> powers{};
-    std::uint64_t p = 1;
-    for (std::uint64_t& power : powers) {
-        power = p;
-        p *= 10;
-    }
-    return powers;
-}();
 
 // The shown digits rounded to whole hundredths, halves away from zero, as formatFixed
 // rounds them: the digits run from place `exponent` down, so those below place -2 go.

@@ -1,5 +1,6 @@
 #include "text/shortest_text.h"
 
+#include "text/powers_of_ten.h"
 #include "text/shortest_digits.h"
 
 #include <array>
@@ -16,12 +17,6 @@ namespace {
 // GCC and Clang both have it; the standard has no 128-bit integer.
 __extension__ typedef unsigned __int128 UInt128;
 
-constexpr auto kPowersOfTen = [] {
-    std::array<std::uint64_t, 20> powers{};
-    powers[0] = 1;
-    for (std::size_t i = 1; i < powers.size(); ++i) powers[i] = powers[i - 1] * 10;
-    return powers;
-}();
 constexpr std::uint64_t kTenPow8 = kPowersOfTen[8];
 constexpr std::uint64_t kTenPow16 = kPowersOfTen[16];
 
