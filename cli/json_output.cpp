@@ -1,13 +1,12 @@
 #include "json_output.h"
 
+#include "core/second_thread.h"
 #include "text/shortest_text.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <future>
 #include <ostream>
-#include <system_error>
 #include <utility>
 #include <vector>
 
@@ -104,16 +103,13 @@ void appendArray(std::string& out, std::ostream& stream, std::size_t count, Writ
     for (std::size_t begin = 0; begin < count; begin += 2 * kChunk) {
         const std::size_t middle = std::min(begin + kChunk, count), end = std::min(middle + kChunk, count);
         std::streamsize secondSize = 0;
-        std::future<void> beside;
+        std::future<std::streamsize> beside;
         if (middle < end) {
-            try {
-                beside = std::async(std::launch::async, [&] { secondSize = format(middle, end, second); });
-            } catch (const std::system_error&) {
-                secondSize = format(middle, end, second);
-            }
+            beside = startBeside([&] { return format(middle, end, second); });
+            if (!beside.valid()) secondSize = format(middle, end, second);
         }
         stream.write(first.data(), format(begin, middle, first));
-        if (beside.valid()) beside.get();
+        if (beside.valid()) secondSize = beside.get();
         stream.write(second.data(), secondSize);
     }
     out += ']';

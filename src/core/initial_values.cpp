@@ -1,16 +1,13 @@
 #include "initial_values.h"
 
+#include "second_thread.h"
+
 #include <algorithm>
 #include <cmath>
-#include <future>
-#include <system_error>
 
 namespace quorlin {
 
 namespace {
-
-// Below this many points the model is done before a second thread would have started.
-constexpr std::int32_t kConcurrentModelPoints = 1 << 16;
 
 // The model of one point: [H+] and pH, or the failure there. Where [H+] is zero or below
 // it is kept, without a pH; where it overflows, nothing is.
@@ -48,7 +45,7 @@ struct ModelledAhead {
 ModelledAhead modelAhead(CalibrationData& data)
 {
     ModelledAhead ahead;
-    if (data.count < kConcurrentModelPoints) return ahead;
+    if (data.count < kPointsWorthASecondThread) return ahead;
     const std::int32_t begin = data.count / 2;
     const auto model = [&data, begin] {
         std::int32_t i = begin;
@@ -56,11 +53,8 @@ ModelledAhead modelAhead(CalibrationData& data)
             store(data, i, m);
         return i;
     };
-    try {
-        ahead.end = std::async(std::launch::async, model);
-        ahead.begin = begin;
-    } catch (const std::system_error&) {
-    }
+    ahead.end = startBeside(model);
+    if (ahead.end.valid()) ahead.begin = begin;
     return ahead;
 }
 

@@ -2,6 +2,7 @@
 
 #include "core/adjusted_uncertainty.h"
 #include "core/adjustment.h"
+#include "core/second_thread.h"
 #include "included_points.h"
 #include "io/data_directory.h"
 #include "text/sigma_text.h"
@@ -9,10 +10,7 @@
 #include <algorithm>
 #include <bit>
 #include <cctype>
-#include <functional>
-#include <future>
 #include <limits>
-#include <system_error>
 
 namespace quorlin {
 
@@ -22,20 +20,6 @@ namespace {
 bool isBlank(std::string_view text)
 {
     return std::all_of(text.begin(), text.end(), [](unsigned char c) { return std::isspace(c) != 0; });
-}
-
-// Below this many points the fit is over before a second thread would have started.
-constexpr std::int32_t kConcurrentStatisticsPoints = 1 << 16;
-
-// The statistics of the points on a thread of their own; nothing to wait for when no
-// thread can be had, and they are then computed on first use.
-std::future<std::optional<FitStatistics>> statisticsBeside(const CalibrationData& points)
-{
-    try {
-        return std::async(std::launch::async, computeLinearStatistics, std::cref(points));
-    } catch (const std::system_error&) {
-        return {};
-    }
 }
 
 // Parameters compared bit for bit: a table made for other bits could invert differently.
@@ -205,8 +189,8 @@ CalibrationReport Session::calibrate(CalibrationExtras extras)
 
     // A copy of the points is moved once fitted, so only the data themselves are read
     // beside the fit, and only until anything changes them (see settleStatistics).
-    if (extras.statistics && !included && fitted.count >= kConcurrentStatisticsPoints)
-        statisticsBeside_ = statisticsBeside(fitted);
+    if (extras.statistics && !included && fitted.count >= kPointsWorthASecondThread)
+        statisticsBeside_ = startBeside([&fitted] { return computeLinearStatistics(fitted); });
     const FitResult fit = fitParameters(fitted, start);
     if (!fit.converged() && statisticsBeside_.valid()) statisticsBeside_.get();
     // The plots draw every point's residual, left-out points' too.
