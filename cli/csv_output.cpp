@@ -1,5 +1,7 @@
 #include "csv_output.h"
 
+#include "wording/messages.h"
+
 namespace quorlin::cli {
 
 namespace {
@@ -21,8 +23,8 @@ std::string calibrationCsvHeader()
 
 std::string calibrationCsvLine(std::string_view file, const Session& session, const CalibrationReport& report)
 {
-    std::string line = field(file) + ',' + std::to_string(session.calibration().count);
-    const FitResult* fit = report.converged() ? &*session.lastFit() : nullptr;
+    std::string line = field(file) + ',' + std::to_string(session.calibration().count());
+    const FitResult* fit = report.converged() ? &session.calibration().record()->fit : nullptr;
     for (std::size_t k = kEzero; k <= kJcorr; ++k) {
         line += ',' + (fit ? roundTripText(fit->parameters[k]) : "");
         line += ',' + (fit ? roundTripText(fit->sigma[k]) : "");

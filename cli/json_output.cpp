@@ -2,6 +2,8 @@
 
 #include "core/second_thread.h"
 #include "text/shortest_text.h"
+#include "wording/captions.h"
+#include "wording/messages.h"
 
 #include <algorithm>
 #include <cmath>
@@ -132,7 +134,7 @@ void appendDataEnd(std::string& out, std::string_view key, const FileOutcome& re
     appendKey(out, "line");
     appendCount(out, read.endLine);
     appendKey(out, "reason");
-    appendString(out, read.endReason);
+    appendString(out, dataEndReasonText(read.endReason));
     out += '}';
 }
 
@@ -177,11 +179,11 @@ void appendStatistics(std::string& out, std::ostream& stream, const FitStatistic
 void appendAdjustedSigma(std::string& out, std::ostream& stream, const Session& session, std::size_t adjustedCount)
 {
     appendKey(out, "adjustedSigma");
-    // One thread: the session keeps the inversions it finds.
+    const std::vector<double> sigmas = session.adjustedSigmas();
     out += '[';
-    for (std::size_t i = 0; i < adjustedCount; ++i) {
+    for (std::size_t i = 0; i < adjustedCount && i < sigmas.size(); ++i) {
         if (i > 0) out += ',';
-        appendNumber(out, session.adjustedSigma(static_cast<std::int32_t>(i) + 1));
+        appendNumber(out, sigmas[i]);
         passOnLongText(out, stream);
     }
     out += ']';
@@ -189,26 +191,19 @@ void appendAdjustedSigma(std::string& out, std::ostream& stream, const Session& 
 
 }  // namespace
 
-std::string reportMessage(const CalibrationReport& report)
-{
-    const std::string message = calibrationMessage(report);
-    // The window shows "invalid entry for number" before the outcome's own message.
-    if (report.outOfRangeStarts == 0) return message;
-    return std::string(kInvalidEntryMessage) + (message.empty() ? "" : "; " + message);
-}
-
 void writeCalibrationJson(std::ostream& stream, const Session& session, const CalibrationReport& report,
                           const AdjustmentReport* adjustment, const FileReads& reads)
 {
-    const Captions& captions = session.captions();
-    const FitResult* fit = report.converged() ? &*session.lastFit() : nullptr;
+    const Captions captions = parameterCaptions(session);
+    const CalibrationRecord* record = report.converged() ? session.calibration().record().get() : nullptr;
+    const FitResult* fit = record ? &record->fit : nullptr;
     std::string out = "{";
     appendKey(out, "outcome");
     appendString(out, outcomeName(report.outcome));
     appendKey(out, "message");
     appendString(out, reportMessage(report));
     appendKey(out, "points");
-    appendCount(out, session.includedCount());
+    appendCount(out, session.calibration().includedCount());
 
     if (fit) {
         const char* names[] = {"ezero", "slope", "jcorr"};
@@ -237,10 +232,10 @@ void writeCalibrationJson(std::ostream& stream, const Session& session, const Ca
     appendDataEnd(out, "dataEnd", reads.calibration);
     appendDataEnd(out, "adjustmentDataEnd", reads.adjustment);
 
-    if (fit) {
-        const CalibrationData& fitted = session.fittedData();
+    if (record) {
+        const CalibrationData& fitted = record->fittedData();
         appendPoints(out, stream, "pH", fitted.pH, fitted.count);
-        appendPoints(out, stream, "residuals", fitted.residual, fitted.count);
+        appendPoints(out, stream, "residuals", record->fittedResiduals(), fitted.count);
     }
 
     if (adjustment) {
@@ -257,8 +252,10 @@ void writeCalibrationJson(std::ostream& stream, const Session& session, const Ca
             appendCount(out, adjustment->failedPoint);
         }
     }
-    if (fit && session.lastStatistics()) appendStatistics(out, stream, *session.lastStatistics());
-    if (adjustment && session.lastStatistics()) appendAdjustedSigma(out, stream, session, adjustment->texts.size());
+    if (record && record->statistics) appendStatistics(out, stream, *record->statistics);
+    const CalibrationRecord* inForce = session.calibration().record().get();
+    if (adjustment && inForce && inForce->statistics)
+        appendAdjustedSigma(out, stream, session, adjustment->texts.size());
     out += "}\n";
     stream.write(out.data(), static_cast<std::streamsize>(out.size()));
 }

@@ -13,9 +13,6 @@ namespace quorlin::cli {
 // texts of the adjusted column, and "adjustmentStoppedAt" the point where the
 // inversion failed, if it did. Numbers are written in the shortest form that reads back
 // to the same value: single precision for the parameters, double for the rest.
-// What the window would show for the outcome, in one line; "" where it shows nothing.
-std::string reportMessage(const CalibrationReport& report);
-
 // How the two files were read, for "dataEnd" and "adjustmentDataEnd" when their data
 // ended early.
 struct FileReads {

@@ -6,8 +6,10 @@
 
 #include "io/file_replacement.h"
 #include "session/plot_export.h"
-#include "session/report.h"
 #include "session/session.h"
+#include "wording/captions.h"
+#include "wording/messages.h"
+#include "wording/report.h"
 
 #include <ctime>
 #include <optional>
@@ -24,8 +26,9 @@ int complain(std::ostream& err, const std::string& text, int status)
     return status;
 }
 
-void printCaptions(std::ostream& out, const Captions& captions)
+void printCaptions(std::ostream& out, const Session& session)
 {
+    const Captions captions = parameterCaptions(session);
     out << "Ezero " << captions.parameter[kEzero] << '\n'
         << "Slope " << captions.parameter[kSlope] << '\n'
         << "j corr " << captions.parameter[kJcorr] << '\n'
@@ -38,11 +41,11 @@ std::optional<FileOutcome> load(Session& session, const std::string& file, bool 
 {
     const FileOutcome read = calibration ? session.loadCalibrationFile(file) : session.loadAdjustmentFile(file);
     if (!read.ok) {
-        complain(err, "cannot read " + file + ": " + read.reason, kExitUsageOrFile);
+        complain(err, "cannot read " + file + ": " + fileErrorText(read), kExitUsageOrFile);
         return std::nullopt;
     }
-    const PointSet& points = calibration ? std::as_const(session).calibration() : std::as_const(session).adjustment();
-    if (const std::string note = dataEndNote(file, read, points.count); !note.empty()) err << note << '\n';
+    const std::int32_t points = calibration ? session.calibration().count() : session.adjustment().count();
+    if (const std::string note = dataEndNote(file, read, points); !note.empty()) err << note << '\n';
     return read;
 }
 
@@ -51,14 +54,14 @@ std::optional<FileOutcome> load(Session& session, const std::string& file, bool 
 bool excludePoints(Session& session, const std::vector<std::int32_t>& points, std::ostream& err)
 {
     for (const std::int32_t point : points) {
-        if (point > session.calibration().count) {
+        if (point > session.calibration().count()) {
             complain(err,
                      "--exclude " + std::to_string(point) + ": the calibration data have "
-                         + std::to_string(session.calibration().count) + " points",
+                         + std::to_string(session.calibration().count()) + " points",
                      kExitUsageOrFile);
             return false;
         }
-        if (!session.exclusions().contains(point)) session.exclusions().toggle(point);
+        if (!session.calibration().exclusions().contains(point)) session.toggleExclusion(point);
     }
     return true;
 }
@@ -124,7 +127,7 @@ int runPlotOrReport(const Arguments& a, const RegionalSettings& regional, std::o
     if (a.outputFile.empty()) {
         out << bytes;
     } else if (const FileOutcome written = replaceFileContents(a.outputFile, bytes); !written.ok) {
-        return complain(err, "could not save " + a.outputFile + ": " + written.reason, kExitUsageOrFile);
+        return complain(err, "could not save " + a.outputFile + ": " + fileErrorText(written), kExitUsageOrFile);
     }
     if (!calibration.converged()) complainNotConverged(err, calibration);
     return finish(out, err, calibration.converged() ? kExitConverged : kExitNotConverged);
@@ -179,7 +182,7 @@ int Run(std::span<const std::string> args, const RegionalSettings& regional, std
     if (adjusted) {
         if (!a.outputFile.empty()) {
             if (const FileOutcome written = session.saveAdjustedFile(a.outputFile, *points); !written.ok)
-                return complain(err, "could not save " + a.outputFile + ": " + written.reason, kExitUsageOrFile);
+                return complain(err, "could not save " + a.outputFile + ": " + fileErrorText(written), kExitUsageOrFile);
         } else if (!a.json) {
             writeDataFileLines(
                 points->size(), [&points](std::string& line, std::size_t i) { points->appendLine(line, i); },
@@ -198,7 +201,7 @@ int Run(std::span<const std::string> args, const RegionalSettings& regional, std
     } else if (points && !adjusted) {
         complain(err, unwritten, kExitNotConverged);
     } else if (!adjusting) {
-        printCaptions(out, session.captions());
+        printCaptions(out, session);
     }
     return finish(out, err, (adjusting ? adjusted : converged) ? kExitConverged : kExitNotConverged);
 }

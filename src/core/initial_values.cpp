@@ -136,17 +136,4 @@ ModelOutcome computeInitialValues(CalibrationData& data)
     return line;
 }
 
-std::string modelFailureText(const ModelOutcome& outcome)
-{
-    const std::string at = "Point " + std::to_string(outcome.point) + ": ";
-    switch (outcome.failure) {
-    case ModelOutcome::Failure::None: return {};
-    case ModelOutcome::Failure::ZeroTotalVolume: return at + "volume plus initial volume is zero";
-    case ModelOutcome::Failure::NoPositiveH: return at + "volume and constants give no pH";
-    case ModelOutcome::Failure::NoStartingLine:
-        return "The points give no starting line: fewer than two different pH values";
-    }
-    return {};
-}
-
 }  // namespace quorlin

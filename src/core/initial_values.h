@@ -24,7 +24,4 @@ struct ModelOutcome {
 // keep their new values.
 ModelOutcome computeInitialValues(CalibrationData& data);
 
-// The text a message box shows for a failed model, naming the point.
-std::string modelFailureText(const ModelOutcome& outcome);
-
 }  // namespace quorlin

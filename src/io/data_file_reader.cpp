@@ -37,9 +37,7 @@ FileOutcome endedAt(LineReader& reader, std::int64_t number, LineReader::Status 
     FileOutcome outcome;
     outcome.endLine =
         static_cast<std::int32_t>(std::min<std::int64_t>(number, std::numeric_limits<std::int32_t>::max()));
-    outcome.endReason = status == LineReader::Status::TooLong
-                            ? "line longer than " + std::to_string(LineReader::kMaxLineLength) + " bytes"
-                            : "not two numbers";
+    outcome.endReason = status == LineReader::Status::TooLong ? DataEnd::LineTooLong : DataEnd::NotTwoNumbers;
     while (status == LineReader::Status::Line && isBlank(line)) {
         status = reader.next(line);
         if (status == LineReader::Status::ReadError) return FileOutcome::failure(errno);
@@ -106,7 +104,7 @@ FileOutcome FileOutcome::failure(int error)
 {
     FileOutcome outcome;
     outcome.ok = false;
-    outcome.reason = std::generic_category().message(error);
+    outcome.error = error;
     return outcome;
 }
 

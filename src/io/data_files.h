@@ -20,18 +20,20 @@ namespace quorlin {
 // blank line, a text header, junk, an overlong line), or at the end of the file (the last
 // record is kept). Values are held in double precision.
 
-// Whether a file could be read or written through; on failure `reason` says why ("No
-// such file or directory", ...).
+// Why the data of a file ended before its end.
+enum class DataEnd { NotTwoNumbers, LineTooLong };
+
+// Whether a file could be read or written through; on failure `error` (an errno value)
+// says why.
 struct FileOutcome {
     bool ok = true;
-    std::string reason;
+    int error = 0;
     // Where a read stopped short: the 1-based line that was not a record (the header is
-    // line 1) and why ("not two numbers", "line longer than 4096 bytes"). 0 when the data
-    // ran to the end mark or to the end of the file, trailing blank lines included.
+    // line 1), and why. 0 when the data ran to the end mark or to the end of the file,
+    // trailing blank lines included.
     std::int32_t endLine = 0;
-    std::string endReason;
+    DataEnd endReason = DataEnd::NotTwoNumbers;
 
-    // A failure with the system's text for an errno value.
     static FileOutcome failure(int error);
 };
 

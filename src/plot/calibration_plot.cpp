@@ -14,6 +14,14 @@ namespace {
 constexpr std::int32_t kSizeFactor = 1;
 constexpr std::int32_t kYIntervals = 10;
 
+// What the plots read of each point.
+struct Points {
+    std::int32_t count;
+    const PointArray& pH;
+    const PointArray& emf;
+    const PointArray& residual;
+};
+
 std::int32_t slotsAfterZero(const PointArray& a)
 {
     return a.empty() ? 0 : static_cast<std::int32_t>(std::min<std::size_t>(a.size() - 1, INT32_MAX));
@@ -22,17 +30,17 @@ std::int32_t slotsAfterZero(const PointArray& a)
 // After an insertion the count can run ahead of the model values until they are
 // recomputed; only points that have all their values are drawn. A residual not yet
 // evaluated counts as 0.
-std::int32_t plottablePoints(const CalibrationData& data)
+std::int32_t plottablePoints(const Points& data)
 {
     return std::max(0, std::min({data.count, slotsAfterZero(data.pH), slotsAfterZero(data.emf)}));
 }
 
 double at(const PointArray& a, std::int32_t i) { return a[static_cast<std::size_t>(i)].value(); }
 
-double residualAt(const CalibrationData& data, std::int32_t i) { return pointOr0(data.residual, i).value(); }
+double residualAt(const Points& data, std::int32_t i) { return pointOr0(data.residual, i).value(); }
 
 // Observed minus residual, in the precision the two values carry.
-double calculatedEmf(const CalibrationData& data, std::int32_t i)
+double calculatedEmf(const Points& data, std::int32_t i)
 {
     return (data.emf[static_cast<std::size_t>(i)] - pointOr0(data.residual, i)).value();
 }
@@ -90,7 +98,7 @@ private:
     bool hollow_ = false;
 };
 
-void drawMeasuredAndCalculated(Surface& s, const PlotMapping& m, const CalibrationData& data, std::int32_t n,
+void drawMeasuredAndCalculated(Surface& s, const PlotMapping& m, const Points& data, std::int32_t n,
                                const PointExclusions& excluded)
 {
     const RasterArea area(s, n);
@@ -130,7 +138,7 @@ void drawMeasuredAndCalculated(Surface& s, const PlotMapping& m, const Calibrati
 }
 
 // Half the height of the residual axis: the largest finite residual in magnitude.
-double residualRange(const CalibrationData& data, std::int32_t n, const PointExclusions& excluded)
+double residualRange(const Points& data, std::int32_t n, const PointExclusions& excluded)
 {
     double r = 1E-20;
     for (std::int32_t i = 1; i <= n; ++i) {
@@ -149,7 +157,7 @@ void drawStick(Surface& s, std::int32_t px, std::int32_t zero, std::int32_t py)
 
 // On a raster the sticks of one pixel column all start at zero, so the longest up and
 // the longest down cover the others.
-void drawResiduals(Surface& s, const PlotMapping& m, const CalibrationData& data, std::int32_t n,
+void drawResiduals(Surface& s, const PlotMapping& m, const Points& data, std::int32_t n,
                    const PointExclusions& excluded)
 {
     const auto zero = yToPixel(m, 0);
@@ -185,11 +193,12 @@ double exportLayoutScale(int width, int height)
                                   static_cast<double>(height) / kExportLayoutHeight));
 }
 
-void drawCalibrationPlots(Surface& surface, PlotMapping& m, PlotExtents& extents, const CalibrationData& data,
-                          std::string_view title, bool calibrationPresent, const RegionalSettings& regional,
+void drawCalibrationPlots(Surface& surface, PlotMapping& m, PlotExtents& extents, const CalibrationData& all,
+                          const PointArray& residuals, std::string_view title, bool calibrationPresent, const RegionalSettings& regional,
                           const PointExclusions& excluded)
 {
     if (!calibrationPresent) return;
+    const Points data{all.count, all.pH, all.emf, residuals};
     const std::int32_t n = plottablePoints(data);
     surface.clear();
     if (n == 0) return;

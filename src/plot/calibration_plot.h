@@ -20,7 +20,8 @@ struct PlotExtents {
 };
 
 // Redraws the calibration display from the calibration data: measured emf as crosses and the
-// calculated emf as a line against model pH above, the residuals as sticks below.
+// calculated emf (emf minus `residuals`) as a line against model pH above, the residuals as
+// sticks below.
 // `title` is the calibration file's name; `calibrationPresent` is whether calibration
 // data are loaded (without them the surface is left untouched). Only the points that
 // have model values are drawn; with none the surface is just cleared. Leaves `m` set
@@ -33,7 +34,7 @@ inline constexpr int kExportLayoutHeight = 600;
 double exportLayoutScale(int width, int height);
 
 void drawCalibrationPlots(Surface& surface, PlotMapping& m, PlotExtents& extents, const CalibrationData& data,
-                          std::string_view title, bool calibrationPresent, const RegionalSettings& regional,
+                          const PointArray& residuals, std::string_view title, bool calibrationPresent, const RegionalSettings& regional,
                           const PointExclusions& excluded = {});
 
 }  // namespace quorlin

@@ -1,17 +1,41 @@
 #include "plot_export.h"
 
-#include "plot/calibration_plot.h"
 #include "plot/svg_surface.h"
 
 namespace quorlin {
+
+namespace {
+const PointArray kNoResiduals;
+const PointExclusions kNoExclusions;
+}  // namespace
+
+PlotSource plotSource(const Session& session)
+{
+    const Calibration& calibration = session.calibration();
+    PlotSource source;
+    if (const CalibrationRecord* record = calibration.record().get()) {
+        source = {&record->allPoints(), &record->allResiduals(), &record->input->exclusions,
+                  record->file ? *record->file : "?", calibration.outOfDate()};
+    } else if (const CalibrationState* modelled = calibration.modelled().get(); modelled && calibration.file()) {
+        source = {&modelled->data, &kNoResiduals, &modelled->exclusions, *calibration.file(),
+                  !sameFitInput(*modelled, calibration.state())};
+    }
+    return source;
+}
+
+void drawCalibrationPlots(Surface& surface, PlotMapping& mapping, PlotExtents& extents, const Session& session)
+{
+    const PlotSource source = plotSource(session);
+    if (!source.data) return;
+    drawCalibrationPlots(surface, mapping, extents, *source.data, *source.residuals, source.title, true,
+                         session.regional(), *source.exclusions);
+}
 
 void drawCalibrationPlots(Surface& surface, const Session& session)
 {
     PlotMapping mapping;
     PlotExtents extents;
-    const std::string& title = session.captions().fileName[0];
-    drawCalibrationPlots(surface, mapping, extents, session.calibration(), title, title != Captions::kNone,
-                         session.regional(), session.exclusions());
+    drawCalibrationPlots(surface, mapping, extents, session);
 }
 
 std::string calibrationPlotSvg(const Session& session, int width, int height)

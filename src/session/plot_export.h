@@ -1,5 +1,6 @@
 #pragma once
 
+#include "plot/calibration_plot.h"
 #include "plot/surface.h"
 #include "session/session.h"
 
@@ -7,12 +8,26 @@
 
 namespace quorlin {
 
-// Draws the session's calibration plots as the window does: titled with the calibration
-// file's caption, and only while a calibration file is loaded.
+// What the calibration plots show: the points of the calibration in force with their
+// model values and residuals; without one, the latest modelled points without residuals.
+// Faded when the calibration data have changed since. Nothing before calibration data.
+struct PlotSource {
+    const CalibrationData* data = nullptr;
+    const PointArray* residuals = nullptr;
+    const PointExclusions* exclusions = nullptr;
+    std::string title;
+    bool faded = false;
+};
+PlotSource plotSource(const Session& session);
+
+// Draws the session's calibration plots as the window does, from `mapping` and `extents`
+// as the window keeps them between redraws.
+void drawCalibrationPlots(Surface& surface, PlotMapping& mapping, PlotExtents& extents, const Session& session);
+// The same from a fresh mapping.
 void drawCalibrationPlots(Surface& surface, const Session& session);
 
 // The two calibration plots as the window draws them for the session, as an SVG
-// document; an empty one while no calibration file is loaded.
+// document; an empty one while no calibration data are loaded.
 std::string calibrationPlotSvg(const Session& session, int width, int height);
 
 }  // namespace quorlin

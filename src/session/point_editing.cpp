@@ -1,6 +1,7 @@
 #include "point_editing.h"
 
 #include <algorithm>
+#include <initializer_list>
 
 namespace quorlin {
 
@@ -28,6 +29,23 @@ void removePoint(PointSet& points, std::int32_t row)
         points.emf[static_cast<std::size_t>(i - 1)] = points.emf[static_cast<std::size_t>(i)];
     }
     points.count -= 1;
+}
+
+std::int32_t storePoints(PointSet& points, std::int32_t first, const std::vector<Number>& volume,
+                         const std::vector<Number>& emf)
+{
+    first = std::clamp(first, 1, std::max(points.count, 0) + 1);
+    const auto last = first + static_cast<std::int32_t>(volume.size()) - 1;
+    points.count = std::max(points.count, last);
+    // Slots beyond the count may exist already, holding points deleted before.
+    for (PointArray* array : {&points.volume, &points.emf})
+        if (array->size() <= static_cast<std::size_t>(last)) resizeKeeping(*array, last);
+    for (std::size_t i = 0; i < volume.size(); ++i) {
+        const auto slot = static_cast<std::size_t>(first) + i;
+        points.volume[slot] = volume[i];
+        points.emf[slot] = emf[i];
+    }
+    return first;
 }
 
 }  // namespace quorlin

@@ -2,13 +2,15 @@
 
 #include "core/adjusted_uncertainty.h"
 #include "core/adjustment.h"
-#include "core/second_thread.h"
-#include "included_points.h"
+#include "core/fit_statistics.h"
+#include "core/inversion.h"
+#include "core/inversion_table.h"
+#include "core/normal_equations.h"
 #include "io/data_directory.h"
-#include "text/sigma_text.h"
+#include "session/included_points.h"
+#include "session/point_editing.h"
 
 #include <algorithm>
-#include <bit>
 #include <cctype>
 #include <limits>
 
@@ -22,281 +24,373 @@ bool isBlank(std::string_view text)
     return std::all_of(text.begin(), text.end(), [](unsigned char c) { return std::isspace(c) != 0; });
 }
 
-// Parameters compared bit for bit: a table made for other bits could invert differently.
-using RawParameters = std::array<std::uint32_t, 4>;
+bool isPointCell(PointCell cell, std::int32_t count) { return cell.row >= 1 && cell.row <= count && (cell.col == 1 || cell.col == 2); }
 
 }  // namespace
 
-std::string_view outcomeName(CalibrationOutcome outcome)
+std::optional<ModelOutcome> Calibration::startingLine() const
 {
-    switch (outcome) {
-    case CalibrationOutcome::Converged: return "converged";
-    case CalibrationOutcome::TooFewPoints: return "too few points";
-    case CalibrationOutcome::NoFile: return "no file";
-    case CalibrationOutcome::MissingConstant: return "missing constant";
-    case CalibrationOutcome::InvalidConstant: return "invalid constant";
-    case CalibrationOutcome::ModelError: return "model error";
-    case CalibrationOutcome::FactorizationFailed: return "factorization failed";
-    case CalibrationOutcome::StepLimit: return "step limit";
-    }
-    return "";
-}
-
-std::string calibrationMessage(const CalibrationReport& report)
-{
-    switch (report.outcome) {
-    case CalibrationOutcome::FactorizationFailed: return "failed at FACT";
-    case CalibrationOutcome::StepLimit: return "Calibration failed";
-    case CalibrationOutcome::ModelError: return modelFailureText(report.model);
-    case CalibrationOutcome::InvalidConstant:
-        return std::string(report.missingConstant == 0 ? "Acid concentration: " : "Initial volume: ")
-               + std::string(kInvalidEntryMessage);
-    default: return {};
-    }
-}
-
-std::string dataEndNote(std::string_view path, const FileOutcome& outcome, std::int32_t pointsRead)
-{
-    if (outcome.endLine == 0) return {};
-    return std::string(path) + ": data end at line " + std::to_string(outcome.endLine) + " (" + outcome.endReason
-           + "); " + std::to_string(pointsRead) + (pointsRead == 1 ? " point read" : " points read");
-}
-
-namespace {
-
-const std::string kEndsData = " would end the data when the file is read again";
-
-std::string shown(const TextRecord& record)
-{
-    return " (" + std::string(trimSpaces(record.first)) + ", " + std::string(trimSpaces(record.second)) + ")";
-}
-
-}  // namespace
-
-std::string pointEndingData(const std::vector<TextRecord>& points)
-{
-    const std::optional<std::size_t> i = firstRecordEndingData(points);
-    return i ? "Point " + std::to_string(*i + 1) + shown(points[*i]) + kEndsData : std::string();
-}
-
-std::string pointEndingData(const AdjustedPoints& points)
-{
-    const std::optional<std::size_t> i = points.firstRecordEndingData();
-    return i ? "Point " + std::to_string(*i + 1) + shown(points.record(*i)) + kEndsData : std::string();
+    if (!modelled_ || !modelled_->model || !modelled_->model->ok()) return std::nullopt;
+    return modelled_->model;
 }
 
 Session::Session(RegionalSettings regional) : regional_(regional) {}
 
-NumberEntry Session::setConstantText(int which, std::string text)
-{
-    const NumberEntry entry = textToNumber(text, regional_);
-    loadedModel_.reset();
-    if (text != constantTexts_[static_cast<std::size_t>(which)]) markCalibrationDataChanged();
-    (which == 0 ? calibration_.acidConcentration : calibration_.initialVolume) = entry.number;
-    constantTexts_[static_cast<std::size_t>(which)] = std::move(text);
-    return entry;
-}
-
-void Session::markCalibrationDataChanged()
-{
-    loadedModel_.reset();
-    resultsOutOfDate_ = true;
-}
-
-bool Session::resultsOutOfDate() const { return resultsOutOfDate_; }
-
-void Session::nameFile(std::size_t set, const std::string& path)
-{
-    captions_.fileName[set] = path;
-    dataDirectory_ = dataDirectoryOf(path, dataDirectory_);
-}
-
-template <typename Data>
-FileOutcome Session::replaceOnRead(Data& data, std::size_t set, const std::string& path,
-                                   FileOutcome (*read)(Data&, const std::string&))
-{
-    Data fresh;
-    const FileOutcome outcome = read(fresh, path);
-    if (!outcome.ok) return outcome;
-    nameFile(set, path);
-    data = std::move(fresh);
-    return outcome;
-}
-
 FileOutcome Session::loadCalibrationFile(const std::string& path)
 {
-    settleStatistics();
-    const FileOutcome outcome = replaceOnRead(calibration_, 0, path, readCalibrationFile);
+    CalibrationState fresh;
+    const FileOutcome outcome = readCalibrationFile(fresh.data, path);
     if (!outcome.ok) return outcome;
-    exclusions_.clear();
-    constantTexts_ = {pointNumberText(calibration_.acidConcentration), pointNumberText(calibration_.initialVolume)};
-    resultsOutOfDate_ = false;
-    loadedModel_ = computeInitialValues(calibration_);
-    if (loadedModel_->ok()) writeStartingCaptions(*loadedModel_);
+    fresh.constantTexts = {pointNumberText(fresh.data.acidConcentration), pointNumberText(fresh.data.initialVolume)};
+    fresh.model = computeInitialValues(fresh.data);
+    calibration_.state_ = calibration_.modelled_ = calibration_.loaded_ =
+        std::make_shared<const CalibrationState>(std::move(fresh));
+    calibration_.file_ = path;
+    calibration_.read_ = outcome;
+    calibration_.record_.reset();
+    calibration_.lastAttempt_.reset();
+    dataDirectory_ = dataDirectoryOf(path, dataDirectory_);
+    history_.clear();
     return outcome;
 }
 
 FileOutcome Session::loadAdjustmentFile(const std::string& path)
 {
-    return replaceOnRead(adjustment_, 1, path, readAdjustmentFile);
+    ReadingsState fresh;
+    const FileOutcome outcome = readAdjustmentFile(fresh.points, path);
+    if (!outcome.ok) return outcome;
+    adjustment_.state_ = adjustment_.loaded_ = std::make_shared<const ReadingsState>(std::move(fresh));
+    adjustment_.file_ = path;
+    adjustment_.read_ = outcome;
+    dataDirectory_ = dataDirectoryOf(path, dataDirectory_);
+    history_.clear();
+    return outcome;
 }
 
-void Session::writeStartingCaptions(const ModelOutcome& line)
+void Session::pushCalibrationEdit(EditKind kind, PointCell cell, CalibrationState changed)
 {
-    captions_.parameter[kEzero] = formatNumber(line.intercept, "###0.00", regional_);
-    captions_.parameter[kSlope] = formatNumber(line.slope, "###0.00", regional_);
-    captions_.parameter[kJcorr] = "0.0";
+    EditStep step{kind, DataSet::Calibration, cell, calibration_.state_, nullptr, nullptr, nullptr};
+    step.calibrationAfter = std::make_shared<const CalibrationState>(std::move(changed));
+    setCalibrationState(step.calibrationAfter);
+    history_.push(std::move(step));
+}
+
+void Session::pushReadingsEdit(EditKind kind, PointCell cell, ReadingsState changed)
+{
+    EditStep step{kind, DataSet::Adjustment, cell, nullptr, nullptr, adjustment_.state_, nullptr};
+    adjustment_.state_ = step.readingsAfter = std::make_shared<const ReadingsState>(std::move(changed));
+    history_.push(std::move(step));
+}
+
+CellEdit Session::editCell(DataSet set, PointCell cell, std::string text)
+{
+    const bool calibration = set == DataSet::Calibration;
+    CellEdit edit{textToNumber(text, regional_), false};
+    const std::int32_t count = calibration ? calibration_.count() : adjustment_.count();
+    if (!isPointCell(cell, count)) return edit;
+    if (text == (calibration ? calibration_.text(cell) : adjustment_.text(cell))) return edit;
+    edit.changed = true;
+    // Text read as another value, or as none, would be saved in place of the value the fit uses.
+    const auto store = [&](PointSet& points, TypedTexts& typed) {
+        pointColumn(points, cell.col)[static_cast<std::size_t>(cell.row)] = edit.entry.number;
+        if (edit.entry.wasNumber())
+            typed[cell] = std::move(text);
+        else
+            typed.erase(cell);
+    };
+    if (calibration) {
+        CalibrationState changed = editableCopy(calibration_.state());
+        store(changed.data, changed.typed);
+        pushCalibrationEdit(EditKind::EditPoint, cell, std::move(changed));
+    } else {
+        ReadingsState changed = adjustment_.state();
+        store(changed.points, changed.typed);
+        pushReadingsEdit(EditKind::EditPoint, cell, std::move(changed));
+    }
+    return edit;
+}
+
+std::int32_t Session::insertPoint(DataSet set, std::int32_t row)
+{
+    // The points are laid out anew: every cell shows its value again, as after a load.
+    if (set == DataSet::Calibration) {
+        CalibrationState changed = editableCopy(calibration_.state());
+        changed.typed.clear();
+        const std::int32_t r = insertZeroPoint(changed.data, row);
+        changed.exclusions.pointInserted(r);
+        pushCalibrationEdit(EditKind::AddPoint, {r, 1}, std::move(changed));
+        return r;
+    }
+    ReadingsState changed{adjustment_.points(), {}};
+    const std::int32_t r = insertZeroPoint(changed.points, row);
+    pushReadingsEdit(EditKind::AddPoint, {r, 1}, std::move(changed));
+    return r;
+}
+
+void Session::deletePoint(DataSet set, std::int32_t row)
+{
+    if (set == DataSet::Calibration) {
+        if (calibration_.count() <= 0) return;
+        CalibrationState changed = editableCopy(calibration_.state());
+        changed.typed.clear();
+        removePoint(changed.data, row);
+        changed.exclusions.pointRemoved(std::max(row, 1));
+        const std::int32_t next = std::clamp(row, 1, std::max(changed.data.count, 1));
+        pushCalibrationEdit(EditKind::DeletePoint, {next, 1}, std::move(changed));
+        return;
+    }
+    if (adjustment_.count() <= 0) return;
+    ReadingsState changed{adjustment_.points(), {}};
+    removePoint(changed.points, row);
+    pushReadingsEdit(EditKind::DeletePoint, {std::clamp(row, 1, std::max(changed.points.count, 1)), 1},
+                     std::move(changed));
+}
+
+void Session::pastePoints(DataSet set, std::int32_t first, const std::vector<Number>& volume,
+                          const std::vector<Number>& emf)
+{
+    if (set == DataSet::Calibration) {
+        CalibrationState changed = editableCopy(calibration_.state());
+        changed.typed.clear();
+        const std::int32_t at = storePoints(changed.data, first, volume, emf);
+        pushCalibrationEdit(EditKind::PastePoints, {at, 1}, std::move(changed));
+        return;
+    }
+    ReadingsState changed{adjustment_.points(), {}};
+    const std::int32_t at = storePoints(changed.points, first, volume, emf);
+    pushReadingsEdit(EditKind::PastePoints, {at, 1}, std::move(changed));
+}
+
+NumberEntry Session::setConstantText(int which, std::string text)
+{
+    const NumberEntry entry = textToNumber(text, regional_);
+    const auto i = static_cast<std::size_t>(which);
+    if (text == calibration_.constantTexts()[i]) return entry;
+    CalibrationState changed = editableCopy(calibration_.state());
+    (which == 0 ? changed.data.acidConcentration : changed.data.initialVolume) = entry.number;
+    changed.constantTexts[i] = std::move(text);
+    pushCalibrationEdit(which == 0 ? EditKind::ChangeAcidConcentration : EditKind::ChangeInitialVolume, {},
+                        std::move(changed));
+    return entry;
+}
+
+void Session::toggleExclusion(std::int32_t point)
+{
+    if (point < 1 || point > calibration_.count()) return;
+    // Each point's model values are its own, whether it is fitted or not.
+    CalibrationState changed = calibration_.state();
+    changed.exclusions.toggle(point);
+    const EditKind kind = changed.exclusions.contains(point) ? EditKind::LeavePointOut : EditKind::TakePointIn;
+    pushCalibrationEdit(kind, {point, 1}, std::move(changed));
+}
+
+void Session::setCalibrationState(std::shared_ptr<const CalibrationState> state)
+{
+    if (state->model) calibration_.modelled_ = state;
+    calibration_.state_ = std::move(state);
+}
+
+void Session::apply(const EditStep& step, bool forward)
+{
+    if (step.set == DataSet::Calibration)
+        setCalibrationState(forward ? step.calibrationAfter : step.calibrationBefore);
+    else
+        adjustment_.state_ = forward ? step.readingsAfter : step.readingsBefore;
+}
+
+std::optional<EditStep> Session::undo()
+{
+    const EditStep* step = history_.undo();
+    if (!step) return std::nullopt;
+    apply(*step, false);
+    return *step;
+}
+
+std::optional<EditStep> Session::redo()
+{
+    const EditStep* step = history_.redo();
+    if (!step) return std::nullopt;
+    apply(*step, true);
+    return *step;
+}
+
+std::shared_ptr<const CalibrationState> Session::modelledState()
+{
+    if (!calibration_.state_->model) {
+        CalibrationState modelled = editableCopy(calibration_.state());
+        modelled.model = computeInitialValues(modelled.data);
+        // The same data, now with their model values.
+        setCalibrationState(std::make_shared<const CalibrationState>(std::move(modelled)));
+    }
+    return calibration_.state_;
+}
+
+ElectrodeParameters Session::startingParameters(const ModelOutcome& line, CalibrationReport& report) const
+{
+    // The fit starts from the values as the captions show them: two decimals, single precision.
+    const std::array<std::string, 3> shown{formatNumber(line.intercept, "###0.00", regional_),
+                                           formatNumber(line.slope, "###0.00", regional_), "0.0"};
+    ElectrodeParameters start{};
+    for (std::size_t k = kEzero; k <= kJcorr; ++k) {
+        const NumberEntry entry = textToNumber(shown[k - 1], regional_);
+        if (entry.outOfRange) ++report.outOfRangeStarts;
+        start[k] = static_cast<float>(entry.number.value());
+    }
+    return start;
 }
 
 CalibrationReport Session::calibrate(CalibrationExtras extras)
 {
-    settleStatistics();
     CalibrationReport report;
-    const auto end = [&report](CalibrationOutcome outcome) {
+    const auto end = [this, &report](CalibrationOutcome outcome) {
         report.outcome = outcome;
+        calibration_.lastAttempt_ = report;
         return report;
     };
-    // Points left out are fitted as if deleted, from a copy of the others.
-    std::optional<IncludedPoints> included;
-    if (!exclusions_.empty()) included = includedPoints(calibration_, exclusions_);
-    CalibrationData& fitted = included ? included->data : calibration_;
-    if (fitted.count < kMinimumPoints) return end(CalibrationOutcome::TooFewPoints);
-    if (captions_.fileName[0] == Captions::kNone) return end(CalibrationOutcome::NoFile);
+    const CalibrationState& current = calibration_.state();
+    report.points = calibration_.includedCount();
+    if (report.points < kMinimumPoints) return end(CalibrationOutcome::TooFewPoints);
+    if (!calibration_.file_) return end(CalibrationOutcome::NoFile);
     for (report.missingConstant = 0; report.missingConstant < 2; ++report.missingConstant)
-        if (isBlank(constantTexts_[static_cast<std::size_t>(report.missingConstant)]))
+        if (isBlank(current.constantTexts[static_cast<std::size_t>(report.missingConstant)]))
             return end(CalibrationOutcome::MissingConstant);
     // Text that is no number would reach the model as 0 and blame point 1 instead.
     for (report.missingConstant = 0; report.missingConstant < 2; ++report.missingConstant)
-        if (!textToNumber(constantTexts_[static_cast<std::size_t>(report.missingConstant)], regional_).wasNumber())
+        if (!textToNumber(current.constantTexts[static_cast<std::size_t>(report.missingConstant)], regional_)
+                 .wasNumber())
             return end(CalibrationOutcome::InvalidConstant);
     report.missingConstant = 0;
 
-    report.model = !included && loadedModel_ ? *loadedModel_ : computeInitialValues(fitted);
-    loadedModel_.reset();
-    if (!report.model.ok()) {
-        if (included && report.model.point != 0) report.model.point = included->row(report.model.point);
-        return end(CalibrationOutcome::ModelError);
+    // Points left out are fitted as if deleted, from a copy of the others.
+    std::shared_ptr<const CalibrationState> input = calibration_.state_;
+    std::optional<IncludedPoints> included;
+    if (input->exclusions.empty()) {
+        input = modelledState();
+        report.model = *input->model;
+    } else {
+        included = includedPoints(input->data, input->exclusions);
+        report.model = computeInitialValues(included->data);
+        if (!report.model.ok() && report.model.point != 0) report.model.point = included->row(report.model.point);
     }
-    writeStartingCaptions(report.model);
+    if (!report.model.ok()) return end(CalibrationOutcome::ModelError);
 
-    // The fit starts from the captions as shown, rounded to two decimals, in single precision.
-    ElectrodeParameters start{};
-    for (std::size_t k = kEzero; k <= kJcorr; ++k) {
-        const NumberEntry entry = textToNumber(captions_.parameter[k], regional_);
-        if (entry.outOfRange) ++report.outOfRangeStarts;
-        start[k] = static_cast<float>(entry.number.value());
-    }
-
-    // A copy of the points is moved once fitted, so only the data themselves are read
-    // beside the fit, and only until anything changes them (see settleStatistics).
-    if (extras.statistics && !included && fitted.count >= kPointsWorthASecondThread)
-        statisticsBeside_ = startBeside([&fitted] { return computeLinearStatistics(fitted); });
-    const FitResult fit = fitParameters(fitted, start);
-    if (!fit.converged() && statisticsBeside_.valid()) statisticsBeside_.get();
-    // The plots draw every point's residual, left-out points' too.
-    if (extras.residuals || included) sumOfSquaredResiduals(fitted, fit.parameters);
-    if (included) spreadModelValues(calibration_, *included, fit.parameters);
+    const CalibrationData& fitted = included ? included->data : input->data;
+    const FitResult fit = fitParameters(fitted, startingParameters(report.model, report));
     switch (fit.outcome) {
     case FitOutcome::FactorizationFailed: return end(CalibrationOutcome::FactorizationFailed);
     case FitOutcome::StepLimit: return end(CalibrationOutcome::StepLimit);
     case FitOutcome::Converged: break;
     }
 
-    lastFit_ = fit;
-    lastStatistics_.reset();
-    statisticsPending_ = true;
-    fittedCopy_.reset();
-    fittedRows_.clear();
-    leftOut_ = exclusions_.points();
+    auto record = std::make_shared<CalibrationRecord>();
+    record->input = input;
+    record->file = calibration_.file_;
+    record->time = std::chrono::system_clock::now();
+    record->fit = fit;
     if (included) {
-        fittedCopy_ = std::move(included->data);
-        fittedRows_ = std::move(included->rows);
+        sumOfSquaredResiduals(included->data, fit.parameters);
+        // The plots draw every point's residual, left-out points' too.
+        CalibrationData all = editableCopy(*input).data;
+        spreadModelValues(all, *included, fit.parameters);
+        record->spread = std::move(all);
+        record->included = std::move(included);
+    } else if (extras.residuals) {
+        reallocateFresh(record->residual, fitted.count);
+        for (std::int32_t i = 1; i <= fitted.count; ++i)
+            record->residual[static_cast<std::size_t>(i)] = residualAt(fitted, i, fit.parameters);
     }
-    resultsOutOfDate_ = false;
-    captions_.rmsError = "Rms error = " + formatNumber(fit.rms, "#0.0000", regional_);
-    for (std::size_t k = kEzero; k <= kJcorr; ++k) {
-        const std::string sigmaText = oneFigureText(fit.sigma[k], regional_);
-        captions_.parameter[k] = parameterCaption(fit.parameters[k], fit.sigma[k], sigmaText, regional_);
-    }
-    return report;
+    if (extras.statistics) record->statistics = computeFitStatistics(record->fittedData(), fit);
+    calibration_.record_ = std::move(record);
+    return end(CalibrationOutcome::Converged);
 }
 
 AdjustedPoints Session::adjustedPoints() const
 {
-    return {adjustment_, canAdjust() ? adjustData(adjustment_, parameters()) : AdjustmentResult{}, regional_};
-}
-
-AdjustmentReport Session::adjust() const { return adjustedPoints().texts(); }
-
-const std::optional<FitStatistics>& Session::lastStatistics() const
-{
-    if (statisticsPending_) {
-        statisticsPending_ = false;
-        if (statisticsBeside_.valid()) {
-            lastStatistics_ = statisticsBeside_.get();
-            if (lastStatistics_) compareWithFit(*lastStatistics_, *lastFit_);
-        } else {
-            lastStatistics_ = computeFitStatistics(fittedData(), *lastFit_);
-        }
-    }
-    return lastStatistics_;
-}
-
-double Session::studentizedResidual(std::int32_t row) const
-{
-    std::int32_t k = row;
-    if (!fittedRows_.empty()) {
-        const auto at = std::lower_bound(fittedRows_.begin(), fittedRows_.end(), row);
-        k = at != fittedRows_.end() && *at == row ? static_cast<std::int32_t>(at - fittedRows_.begin()) + 1 : 0;
-    }
-    const std::optional<FitStatistics>& statistics = lastStatistics();
-    if (!statistics || k < 1 || static_cast<std::size_t>(k) > statistics->studentized.size())
-        return std::numeric_limits<double>::quiet_NaN();
-    return statistics->studentized[static_cast<std::size_t>(k - 1)];
+    const PointSet& readings = adjustment_.points();
+    const CalibrationRecord* record = calibration_.record().get();
+    return {readings, record ? adjustData(readings, record->fit.parameters) : AdjustmentResult{}, regional_};
 }
 
 double Session::adjustedSigma(std::int32_t point) const
 {
-    const std::optional<FitStatistics>& statistics = lastStatistics();
-    if (!statistics || point < 1 || point > adjustment_.count) return std::numeric_limits<double>::quiet_NaN();
-    // Callers ask for every point in turn; a reading met before is not inverted again.
-    const ElectrodeParameters p = parameters();
-    if (!inversions_ || std::bit_cast<RawParameters>(inversions_->parameters()) != std::bit_cast<RawParameters>(p))
-        inversions_.emplace(p);
-    return adjustedEmfSigma(p, statistics->covariance,
-                            inversions_->find(pointOr0(adjustment_.emf, point).value()).inversion);
+    const CalibrationRecord* record = calibration_.record().get();
+    if (!record || !record->statistics || point < 1 || point > adjustment_.count())
+        return std::numeric_limits<double>::quiet_NaN();
+    const ElectrodeParameters& p = record->fit.parameters;
+    return adjustedEmfSigma(p, record->statistics->covariance,
+                            findPhByFalsePosition(p, pointOr0(adjustment_.points().emf, point).value()));
 }
 
-FileOutcome Session::saveCalibrationFile(const std::string& path, const std::vector<TextRecord>& points)
+std::vector<double> Session::adjustedSigmas() const
 {
-    const FileOutcome outcome = writeCalibrationFile(path, {constantTexts_[0], constantTexts_[1]}, points);
-    if (outcome.ok) captions_.fileName[0] = path;
+    const CalibrationRecord* record = calibration_.record().get();
+    std::vector<double> sigmas;
+    if (!record || !record->statistics) return sigmas;
+    // Readings to 0.01 mV repeat; each value is inverted once.
+    InversionTable inversions(record->fit.parameters);
+    sigmas.reserve(static_cast<std::size_t>(std::max(adjustment_.count(), 0)));
+    for (std::int32_t i = 1; i <= adjustment_.count(); ++i)
+        sigmas.push_back(adjustedEmfSigma(record->fit.parameters, record->statistics->covariance,
+                                          inversions.find(pointOr0(adjustment_.points().emf, i).value()).inversion));
+    return sigmas;
+}
+
+TextRecord Session::constantsRecord() const
+{
+    return {calibration_.constantTexts()[0], calibration_.constantTexts()[1]};
+}
+
+std::vector<TextRecord> Session::calibrationRecords() const
+{
+    std::vector<TextRecord> records;
+    records.reserve(static_cast<std::size_t>(std::max(calibration_.count(), 0)));
+    for (std::int32_t i = 1; i <= calibration_.count(); ++i)
+        records.push_back({calibration_.text({i, 1}), calibration_.text({i, 2})});
+    return records;
+}
+
+std::vector<TextRecord> Session::adjustedRecords() const
+{
+    const AdjustedPoints adjusted = adjustedPoints();
+    std::vector<TextRecord> records;
+    records.reserve(static_cast<std::size_t>(std::max(adjustment_.count(), 0)));
+    for (std::int32_t i = 1; i <= adjustment_.count(); ++i) {
+        const auto k = static_cast<std::size_t>(i - 1);
+        records.push_back({adjustment_.text({i, 1}), k < adjusted.size() ? adjusted.adjustedText(k) : std::string()});
+    }
+    return records;
+}
+
+FileOutcome Session::saveCalibrationFile(const std::string& path)
+{
+    const FileOutcome outcome = writeCalibrationFile(path, constantsRecord(), calibrationRecords());
+    if (outcome.ok) {
+        calibration_.file_ = path;
+        calibration_.read_ = {};
+        calibration_.loaded_ = calibration_.state_;
+    }
     return outcome;
 }
 
-std::string Session::calibrationRecordEndingData(const std::vector<TextRecord>& points) const
+FileOutcome Session::saveAdjustedFile(const std::string& path)
 {
-    // The header is two numbers whatever they are; 0, 0 ends nothing there.
-    const TextRecord constants{constantTexts_[0], constantTexts_[1]};
-    if (!valuesAsWritten(constants)) return "The constants" + shown(constants) + kEndsData;
-    return pointEndingData(points);
-}
-
-FileOutcome Session::saveAdjustedFile(const std::string& path, const std::vector<TextRecord>& points)
-{
-    return nameAdjustedFile(path, writeAdjustedFile(path, points));
+    const FileOutcome outcome = writeAdjustedFile(path, adjustedRecords());
+    if (outcome.ok) {
+        adjustment_.file_ = path;
+        adjustment_.read_ = {};
+    }
+    return outcome;
 }
 
 FileOutcome Session::saveAdjustedFile(const std::string& path, const AdjustedPoints& points)
 {
-    return nameAdjustedFile(path, writeAdjustedFile(path, points.size(), [&points](std::string& out, std::size_t i) {
-                                points.appendLine(out, i);
-                            }));
-}
-
-FileOutcome Session::nameAdjustedFile(const std::string& path, FileOutcome outcome)
-{
-    if (outcome.ok) captions_.fileName[1] = path;
+    const FileOutcome outcome = writeAdjustedFile(path, points.size(), [&points](std::string& out, std::size_t i) {
+        points.appendLine(out, i);
+    });
+    if (outcome.ok) {
+        adjustment_.file_ = path;
+        adjustment_.read_ = {};
+    }
     return outcome;
 }
 

@@ -15,10 +15,8 @@ struct RegionalSettings {
     char groupingSymbol = ',';
 };
 
-inline constexpr std::string_view kInvalidEntryMessage = "invalid entry for number";
-
 // What a typed text gave: the number, and whether the text was a number too large for
-// single precision (the caller shows kInvalidEntryMessage; the number is then empty).
+// single precision (the caller says so; the number is then empty).
 struct NumberEntry {
     Number number;
     bool outOfRange = false;

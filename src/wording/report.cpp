@@ -1,8 +1,10 @@
 #include "report.h"
 
 #include "plot/svg_surface.h"
-#include "session/fit_details.h"
 #include "session/plot_export.h"
+#include "wording/captions.h"
+#include "wording/fit_details.h"
+#include "wording/messages.h"
 
 #include <cmath>
 
@@ -57,14 +59,16 @@ std::string labelled(std::string_view label, std::string_view value)
     return "<tr>" + cell("th", label, true) + cell("td", value, true) + "</tr>\n";
 }
 
-std::string parameterTable(const Session& session, const FitResult& fit)
+std::string parameterTable(const Session& session, const CalibrationRecord& record)
 {
+    const FitResult& fit = record.fit;
+    const Captions captions = parameterCaptions(session);
     std::string out = "<table>\n" + row({"Parameter", "Value±σ", "Value", "Standard deviation"}, "th");
     for (std::size_t k = kEzero; k <= kJcorr; ++k)
-        out += "<tr>" + cell("th", kParameterNames[k - 1], true) + cell("td", session.captions().parameter[k])
+        out += "<tr>" + cell("th", kParameterNames[k - 1], true) + cell("td", captions.parameter[k])
                + cell("td", exactText(fit.parameters[k])) + cell("td", exactText(fit.sigma[k])) + "</tr>\n";
-    const std::int32_t n = session.fittedData().count;
-    out += "</table>\n<table>\n" + labelled("Rms error", session.captions().rmsError)
+    const std::int32_t n = record.fittedData().count;
+    out += "</table>\n<table>\n" + labelled("Rms error", captions.rmsError)
            + labelled("Rms error (mV)", exactText(fit.rms)) + labelled("Points", std::to_string(n))
            + labelled("Degrees of freedom", std::to_string(n - 3)) + "</table>\n";
     return out;
@@ -78,8 +82,9 @@ std::string pointList(const std::vector<std::int32_t>& points)
 }
 
 // What the double-precision statistics add to the fit, and the points it left out.
-std::string statisticsSection(const Session& session, const FitResult& fit, const FitStatistics& statistics)
+std::string statisticsSection(const CalibrationRecord& record, const FitStatistics& statistics)
 {
+    const FitResult& fit = record.fit;
     std::string out = "<h2>Fit statistics</h2>\n";
     if (const std::string warning = precisionWarning(fit, statistics); !warning.empty())
         out += "<p class=\"failed\">" + xmlEscaped(warning) + "</p>\n";
@@ -95,11 +100,10 @@ std::string statisticsSection(const Session& session, const FitResult& fit, cons
     }
     out += "</table>\n<table>\n"
            + labelled("Largest distance of a parameter from the optimum (σ)", exactText(statistics.maxSigmaShift));
-    if (!session.leftOutOfLastFit().empty())
-        out += labelled("Points left out of the fit", pointList(session.leftOutOfLastFit()));
+    if (!record.leftOut().empty()) out += labelled("Points left out of the fit", pointList(record.leftOut()));
     std::vector<std::int32_t> outliers;
-    for (std::int32_t i = 1; i <= session.calibration().count; ++i)
-        if (FitStatistics::isOutlier(session.studentizedResidual(i))) outliers.push_back(i);
+    for (std::int32_t i = 1; i <= record.allPoints().count; ++i)
+        if (FitStatistics::isOutlier(record.studentizedResidual(i))) outliers.push_back(i);
     out += labelled("Outlier candidates (|studentised residual| > 3)", outliers.empty() ? "none" : pointList(outliers));
     return out + "</table>\n";
 }
@@ -110,34 +114,40 @@ std::string studentizedText(double value)
     return exactText(value) + (FitStatistics::isOutlier(value) ? " ⚠" : "");
 }
 
-std::string pointTable(const Session& session, bool fitted)
+// The points of the calibration in force, with what the fit made of them; without one, the
+// points as they are.
+std::string pointTable(const Session& session)
 {
-    const CalibrationData& data = session.calibration();
-    const bool studentized = fitted && session.lastStatistics();
+    const CalibrationRecord* record = session.calibration().record().get();
+    const bool fitted = record != nullptr;
+    const CalibrationData& data = record ? record->allPoints() : session.calibration().data();
+    const PointArray noResiduals;
+    const PointArray& residuals = record ? record->allResiduals() : noResiduals;
+    const bool studentized = fitted && record->statistics;
     std::string header = row(
         {"Point", "Volume (ml)", "emf (mV)", "Model pH", "[H+] (mol/L)", "Calculated emf (mV)", "Residual (mV)"}, "th");
     std::string out = "<table>\n" + (studentized ? extended(header, "th", "Studentised residual") : header);
     for (std::int32_t i = 1; i <= data.count; ++i) {
-        const Number emf = pointOr0(data.emf, i), residual = pointOr0(data.residual, i);
+        const Number emf = pointOr0(data.emf, i), residual = pointOr0(residuals, i);
         std::string line = row({std::to_string(i), exactText(pointOr0(data.volume, i)), exactText(emf),
                                 exactText(pointOr0(data.pH, i)), exactText(pointOr0(data.hydrogen, i)),
                                 fitted ? exactText(emf - residual) : "", fitted ? exactText(residual) : ""});
-        out += studentized ? extended(line, "td", studentizedText(session.studentizedResidual(i))) : line;
+        out += studentized ? extended(line, "td", studentizedText(record->studentizedResidual(i))) : line;
     }
     return out + "</table>\n";
 }
 
 std::string adjustmentSection(const Session& session)
 {
-    const AdjustmentData& data = session.adjustment();
+    const PointSet& data = session.adjustment().points();
     const AdjustmentReport adjusted = session.adjust();
-    std::string out =
-        "<h2>Adjusted data</h2>\n<table>\n" + labelled("Data file", session.captions().fileName[1]) + "</table>\n";
+    std::string out = "<h2>Adjusted data</h2>\n<table>\n"
+                      + labelled("Data file", fileCaption(session.adjustment().file())) + "</table>\n";
     if (adjusted.failedPoint != 0)
         out +=
             "<p class=\"failed\">The adjustment stopped at point " + std::to_string(adjusted.failedPoint) + ".</p>\n";
     // The calibration's uncertainty carried into each adjusted value.
-    const bool sigma = session.lastStatistics().has_value();
+    const bool sigma = session.calibration().record()->statistics.has_value();
     const std::string header = row({"Point", "Volume (ml)", "Measured emf (mV)", "Adjusted emf (mV)"}, "th");
     out += "<table>\n" + (sigma ? extended(header, "th", "σ of adjusted emf (mV)") : header);
     for (std::int32_t i = 1; i <= data.count; ++i) {
@@ -154,32 +164,38 @@ std::string adjustmentSection(const Session& session)
 
 std::string calibrationReportHtml(const Session& session, const ReportContext& context)
 {
-    const Captions& captions = session.captions();
-    const bool calibrationFile = captions.fileName[0] != Captions::kNone;
-    const std::optional<FitResult>& fit = session.lastFit();
+    const Calibration& calibration = session.calibration();
+    const CalibrationRecord* record = calibration.record().get();
+    const std::optional<std::string>& file = record ? record->file : calibration.file();
+    const std::array<std::string, 2>& constants =
+        record ? record->input->constantTexts : calibration.constantTexts();
 
     std::string out = "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
                       "<title>Quorlin calibration report</title>\n<style>"
                       + std::string(kStyle) + "</style>\n</head>\n<body>\n<h1>Quorlin calibration report</h1>\n";
+    if (record && calibration.outOfDate())
+        out += "<p class=\"failed\">" + xmlEscaped("The calibration data have changed since this calibration of "
+                                                    + calibrationTimeText(*record)
+                                                    + "; this report describes the data as they were calibrated.")
+               + "</p>\n";
     out += "<table>\n" + labelled("Program", "Quorlin " + context.version) + labelled("Date and time", context.dateTime)
-           + labelled("Calibration file", calibrationFile ? captions.fileName[0] : "none")
-           + labelled("Acid concentration (mol/L)", session.constantTexts()[0])
-           + labelled("Initial volume (ml)", session.constantTexts()[1]) + "</table>\n";
+           + labelled("Calibration file", file ? *file : "none") + labelled("Acid concentration (mol/L)", constants[0])
+           + labelled("Initial volume (ml)", constants[1]) + "</table>\n";
 
     out += "<h2>Calibration</h2>\n";
-    if (fit) {
-        out += parameterTable(session, *fit);
-        if (session.lastStatistics()) out += statisticsSection(session, *fit, *session.lastStatistics());
+    if (record) {
+        out += parameterTable(session, *record);
+        if (record->statistics) out += statisticsSection(*record, *record->statistics);
     } else
         out += "<p class=\"failed\">No calibration has converged: there are no parameters to report.</p>\n";
 
-    if (calibrationFile) {
+    if (file) {
         SvgSurface plot(kPlotWidth, kPlotHeight);
         drawCalibrationPlots(plot, session);
         out += "<div class=\"plot\">\n" + plot.element() + "</div>\n";
     }
-    out += "<h2>Points</h2>\n" + pointTable(session, fit.has_value());
-    if (captions.fileName[1] != Captions::kNone && session.canAdjust()) out += adjustmentSection(session);
+    out += "<h2>Points</h2>\n" + pointTable(session);
+    if (session.adjustment().file() && session.canAdjust()) out += adjustmentSection(session);
     return out + "</body>\n</html>\n";
 }
 

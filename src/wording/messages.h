@@ -1,0 +1,75 @@
+#pragma once
+
+#include "io/data_files.h"
+#include "session/adjusted_points.h"
+#include "session/edit_history.h"
+#include "session/session.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quorlin {
+
+// Every text the user reads about the session's state, composed from its values and
+// outcomes, so that the window and quorlin-cli say the same words.
+
+// What a number typed beyond single-precision range earns.
+std::string_view invalidEntryText();
+
+// "converged", "too few points", ...: the outcome as quorlin-cli names it.
+std::string_view outcomeName(CalibrationOutcome outcome);
+
+// What a message box shows for a failed calibration: "failed at FACT", "Calibration
+// failed", the model failure naming the point, or the constant whose text is no number;
+// "" where the window only beeps.
+std::string calibrationMessage(const CalibrationReport& report);
+
+// The same, with one "invalid entry for number" before it for each starting value out of
+// range, on one line.
+std::string reportMessage(const CalibrationReport& report);
+
+// "Point 2: volume plus initial volume is zero", ...
+std::string modelFailureText(const ModelOutcome& outcome);
+
+// Why a file could not be read or written: the system's words for its error.
+std::string fileErrorText(const FileOutcome& outcome);
+// "not two numbers", "line longer than 4096 bytes".
+std::string dataEndReasonText(DataEnd reason);
+
+// A note for data that ended early on reading, "" when they did not:
+// "cal.txt: data end at line 9 (not two numbers); 7 points read".
+std::string dataEndNote(std::string_view path, const FileOutcome& outcome, std::int32_t pointsRead);
+
+// The first record of a save that would end the data when the file is read again, named
+// for the user: "Point 4 (0, 0) would end the data when the file is read again"; ""
+// when every record reads back. Points are numbered from 1.
+std::string pointEndingData(const std::vector<TextRecord>& records);
+std::string pointEndingData(const AdjustedPoints& points);
+// As pointEndingData for the calibration data as a save writes them, the constants first.
+std::string calibrationEndingData(const Session& session);
+
+// Why no calibration is in force for the calibration data ("5 points, at least 6
+// needed"); "" when one is, or when no calibrate has been tried since the load.
+std::string notCalibratedReason(const Session& session);
+
+// Why the readings cannot be adjusted, for Adjust and Save adjusted data; "" when they can.
+std::string adjustmentRefusal(const Session& session);
+
+// The Adjustment panel's line naming the calibration in force, its time, and whether the
+// calibration data changed since; or saying that none is.
+std::string calibrationInForceText(const Session& session);
+
+// The local time of a calibration, "2026-12-07 14:03:09".
+std::string calibrationTimeText(const CalibrationRecord& record);
+
+// "Edit point (Calibration data)", "Change acid concentration", ...: an undo step's name.
+std::string editName(const EditStep& step);
+
+// The one line the status bar shows, the most important first: notes on data that ended
+// early, then why no calibration is in force, then warnings on the fit, then that the
+// data changed since the calibration; "" when there is nothing to say.
+std::string statusLine(const Session& session);
+
+}  // namespace quorlin

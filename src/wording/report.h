@@ -1,0 +1,22 @@
+#pragma once
+
+#include "session/session.h"
+
+#include <string>
+
+namespace quorlin {
+
+// What the report states about its own making.
+struct ReportContext {
+    std::string version;
+    std::string dateTime;
+};
+
+// One self-contained HTML page recording the calibration in force: its file with the
+// constants as typed, the parameters as captions and as numbers that read back exactly,
+// the rms error, the plots, the points it fitted and, once readings are loaded, the
+// adjusted data. When the calibration data changed since, a line at the top says so.
+// Without a calibration in force it says that none is and lists the current points.
+std::string calibrationReportHtml(const Session& session, const ReportContext& context);
+
+}  // namespace quorlin
