@@ -49,6 +49,7 @@ FileOutcome Session::loadCalibrationFile(const std::string& path)
     calibration_.read_ = outcome;
     calibration_.record_.reset();
     calibration_.lastAttempt_.reset();
+    calibration_.attempted_.reset();
     dataDirectory_ = dataDirectoryOf(path, dataDirectory_);
     history_.clear();
     return outcome;
@@ -245,6 +246,7 @@ CalibrationReport Session::calibrate(CalibrationExtras extras)
     const auto end = [this, &report](CalibrationOutcome outcome) {
         report.outcome = outcome;
         calibration_.lastAttempt_ = report;
+        calibration_.attempted_ = calibration_.state_;
         return report;
     };
     const CalibrationState& current = calibration_.state();

@@ -78,8 +78,10 @@ public:
     // or a calibrate), which the plots show, and the starting line it gave, if it gave one.
     const std::shared_ptr<const CalibrationState>& modelled() const { return modelled_; }
     std::optional<ModelOutcome> startingLine() const;
-    // How the last calibrate of these data ended; none since the load.
+    // How the last calibrate of these data ended, and the data it was given; none since
+    // the load.
     const std::optional<CalibrationReport>& lastAttempt() const { return lastAttempt_; }
+    const std::shared_ptr<const CalibrationState>& attempted() const { return attempted_; }
 
 private:
     friend class Session;
@@ -91,6 +93,7 @@ private:
     std::shared_ptr<const CalibrationRecord> record_;
     std::shared_ptr<const CalibrationState> modelled_;
     std::optional<CalibrationReport> lastAttempt_;
+    std::shared_ptr<const CalibrationState> attempted_;
 };
 
 // The readings for adjustment and where they came from.

@@ -10,6 +10,7 @@
 #include "ui/grids/calibration_grid.h"
 #include "ui/grids/grid_contents.h"
 #include "ui/grids/qt_text.h"
+#include "wording/messages.h"
 
 #include <QAction>
 #include <QFile>
@@ -22,21 +23,11 @@ namespace {
 
 std::string filePath(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
-// The texts of columns 1 and `second` of every point, as the grid shows them.
-std::vector<TextRecord> gridRecords(const PointGrid& grid, std::int32_t count, int second)
-{
-    std::vector<TextRecord> records;
-    records.reserve(static_cast<std::size_t>(std::max(count, 0)));
-    for (int i = 1; i <= count; ++i)
-        records.push_back({grid.text(i, 1).toStdString(), grid.text(i, second).toStdString()});
-    return records;
-}
-
 }  // namespace
 
 std::optional<QString> MainWindow::askForFile(FileCommand command)
 {
-    FileDialogRequest request = fileCommandDialog(command, session_.dataDirectory(), session_.captions());
+    FileDialogRequest request = fileCommandDialog(command, session_);
     return platform_.chooseFile(request);
 }
 
@@ -49,15 +40,12 @@ bool MainWindow::readDataFile(const QString& path, std::size_t set)
     const FileOutcome outcome =
         set == 0 ? session_.loadCalibrationFile(filePath(path)) : session_.loadAdjustmentFile(filePath(path));
     if (!outcome.ok) {
-        platform_.showMessage(tr("Could not read %1: %2").arg(path, qStringOf(outcome.reason)));
+        platform_.showMessage(tr("Could not read %1: %2").arg(path, qStringOf(fileErrorText(outcome))));
         return false;
     }
     saveDataDirectory(platform_.settings(), session_.dataDirectory());
     recentFiles_.at(set).add(path);
-    undoStack_.clear();
-    const PointSet& points = set == 0 ? static_cast<const PointSet&>(session_.calibration()) : session_.adjustment();
-    const std::string note = dataEndNote(path.toStdString(), outcome, points.count);
-    if (!note.empty() || findChild<QStatusBar*>()) statusBar()->showMessage(qStringOf(note));
+    changed_.at(set) = false;
     return true;
 }
 
@@ -78,18 +66,11 @@ bool MainWindow::openCalibrationFile(const QString& path)
 {
     finishEdits();
     if (!readDataFile(path, 0)) return false;
-
-    changed_[0] = false;
-    ui_.acidConcentration->setText(qStringOf(session_.constantTexts()[0]));
-    ui_.initialVolume->setText(qStringOf(session_.constantTexts()[1]));
     ui_.calibrationGrid->fill();
     // Without a current row, Delete point would take point 1 without showing it.
     ui_.calibrationGrid->setCurrentCell(1, PointGrid::fixedCols());
-    showCaptions();
-    fitCalibration(Caller::Load);
     // Points that are too few or fail to fit are shown all the same, to be mended.
-    updateCommandStates();
-    redrawPlots();
+    fitCalibration(Caller::Load);
     return true;
 }
 
@@ -107,14 +88,10 @@ bool MainWindow::openAdjustmentFile(const QString& path)
         return false;
     }
     if (!readDataFile(path, 1)) return false;
-    changed_[1] = false;
-    showCaptions();
-    ui_.tabs->selectTab(1);
     ui_.adjustmentGrid->fill();
     ui_.adjustmentGrid->setCurrentCell(1, PointGrid::fixedCols());
-    if (session_.canAdjust()) adjustPoints(Caller::Load);
-    ui_.tabs->show();
-    updateCommandStates();
+    showSession();
+    ui_.tabs->selectTab(1);
     return true;
 }
 
@@ -122,31 +99,27 @@ void MainWindow::saveCalibrationData()
 {
     finishEdits();
     const std::optional<QString> path = askForFile(FileCommand::SaveCalibration);
-    if (!path) return;
-    const std::vector<TextRecord> points = gridRecords(*ui_.calibrationGrid, session_.calibration().count, 2);
-    if (!mayWrite(session_.calibrationRecordEndingData(points))) return;
-    const FileOutcome outcome = session_.saveCalibrationFile(filePath(*path), points);
-    showCaptions();
+    if (!path || !mayWrite(calibrationEndingData(session_))) return;
+    const FileOutcome outcome = session_.saveCalibrationFile(filePath(*path));
     if (saved(*path, outcome)) changed_[0] = false;
+    showSession();
 }
 
 void MainWindow::saveAdjustedData()
 {
     finishEdits();
+    if (!mayAdjust()) return;
     const std::optional<QString> path = askForFile(FileCommand::SaveAdjusted);
-    if (!path) return;
-    const std::vector<TextRecord> points =
-        gridRecords(*ui_.adjustmentGrid, session_.adjustment().count, kAdjustedColumn);
-    if (!mayWrite(pointEndingData(points))) return;
-    const FileOutcome outcome = session_.saveAdjustedFile(filePath(*path), points);
-    showCaptions();
+    if (!path || !mayWrite(pointEndingData(session_.adjustedRecords()))) return;
+    const FileOutcome outcome = session_.saveAdjustedFile(filePath(*path));
     if (saved(*path, outcome)) changed_[1] = false;
+    showSession();
 }
 
 // A save that failed says why; the data set and its file stay as they were.
 bool MainWindow::saved(const QString& path, const FileOutcome& outcome)
 {
-    if (!outcome.ok) platform_.showMessage(tr("Could not save %1: %2").arg(path, qStringOf(outcome.reason)));
+    if (!outcome.ok) platform_.showMessage(tr("Could not save %1: %2").arg(path, qStringOf(fileErrorText(outcome))));
     return outcome.ok;
 }
 
@@ -172,9 +145,10 @@ void MainWindow::fitCalibration(Caller caller)
     // Points typed without a file are saved before they are calibrated.
     if (report.outcome == CalibrationOutcome::NoFile) {
         saveCalibrationData();
-        if (session_.captions().fileName[0] == Captions::kNone) return;
+        if (!session_.calibration().file()) return;
         report = session_.calibrate(extras);
     }
+    showSession();
     switch (report.outcome) {
     case CalibrationOutcome::TooFewPoints: platform_.beep(); return;
     case CalibrationOutcome::MissingConstant:
@@ -183,35 +157,28 @@ void MainWindow::fitCalibration(Caller caller)
         return;
     default: break;
     }
-
-    showCaptions();
-    for (int i = 0; i < report.outOfRangeStarts; ++i) platform_.showMessage(qStringOf(kInvalidEntryMessage));
+    for (int i = 0; i < report.outOfRangeStarts; ++i) platform_.showMessage(qStringOf(invalidEntryText()));
     if (report.outcome == CalibrationOutcome::ModelError && caller == Caller::Load) return;
-    if (!report.converged()) {
-        platform_.showMessage(qStringOf(calibrationMessage(report)));
-        return;
-    }
-    // The plot draws only once the command states show calibration data.
-    updateCommandStates();
-    redrawPlots();
-    showFitStatistics();
+    if (!report.converged()) platform_.showMessage(qStringOf(calibrationMessage(report)));
+}
+
+bool MainWindow::mayAdjust()
+{
+    if (session_.canAdjust()) return true;
+    platform_.showMessage(qStringOf(adjustmentRefusal(session_)));
+    return false;
 }
 
 void MainWindow::adjustData()
 {
     finishEdits();
-    if (!session_.canAdjust()) {
-        platform_.showMessage(tr("No calibration has converged yet: calibrate first."));
-        return;
-    }
-    adjustPoints(Caller::User);
+    if (mayAdjust()) adjustPoints(Caller::User);
 }
 
 void MainWindow::adjustPoints(Caller caller)
 {
-    const std::int32_t failed = ui_.adjustmentGrid->adjust();
-    if (failed != 0 && caller == Caller::User)
-        platform_.showMessage(tr("Point %1: no pH can be found for this emf").arg(failed));
+    const std::int32_t failed = ui_.adjustmentGrid->showAdjusted();
+    if (failed != 0 && caller == Caller::User) platform_.showMessage(qStringOf(adjustmentStoppedText(failed)));
 }
 
 }  // namespace quorlin

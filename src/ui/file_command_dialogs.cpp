@@ -22,18 +22,18 @@ const std::vector<FileFilter>& dataFileFilters()
     return filters;
 }
 
-FileDialogRequest fileCommandDialog(FileCommand command, const std::string& dataDirectory, const Captions& captions)
+FileDialogRequest fileCommandDialog(FileCommand command, const Session& session)
 {
     const auto index = static_cast<std::size_t>(command);
     FileDialogRequest request;
     request.filters = dataFileFilters();
-    request.initialFolder = QString::fromStdString(dataDirectory);
+    request.initialFolder = QString::fromStdString(session.dataDirectory());
     request.title = QCoreApplication::translate("FileCommand", kTitles.at(index));
     if (index >= 2) {
         request.kind = FileDialogRequest::Kind::Save;
-        // "?" stands for no file; offered as a name it would save a file called "?".
-        const std::string& last = captions.fileName[index - 2];
-        if (last != Captions::kNone) request.initialFileName = QString::fromStdString(last);
+        const std::optional<std::string>& last =
+            index == 2 ? session.calibration().file() : session.adjustment().file();
+        if (last) request.initialFileName = QString::fromStdString(*last);
     }
     return request;
 }

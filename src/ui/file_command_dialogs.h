@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform_services.h"
-#include "session/captions.h"
+#include "session/session.h"
 
 #include <string>
 
@@ -15,6 +15,6 @@ enum class FileCommand { LoadCalibration, LoadAdjustment, SaveCalibration, SaveA
 
 // The dialog of a file command. Every dialog starts in the data directory; a save
 // proposes the file its data set was last loaded from or saved to.
-FileDialogRequest fileCommandDialog(FileCommand command, const std::string& dataDirectory, const Captions& captions);
+FileDialogRequest fileCommandDialog(FileCommand command, const Session& session);
 
 }  // namespace quorlin

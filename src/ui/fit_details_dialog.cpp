@@ -1,6 +1,7 @@
 #include "fit_details_dialog.h"
 
-#include "session/fit_details.h"
+#include "wording/fit_details.h"
+#include "wording/messages.h"
 #include "session/session.h"
 #include "ui/grids/qt_text.h"
 
@@ -46,22 +47,23 @@ QString FitDetailsDialog::detailsText() const { return details_->text(); }
 
 void FitDetailsDialog::showStatistics()
 {
-    const std::optional<FitResult>& fit = session_.lastFit();
-    const std::optional<FitStatistics>& statistics = session_.lastStatistics();
-    if (!fit || !statistics) {
+    const CalibrationRecord* record = session_.calibration().record().get();
+    if (!record || !record->statistics) {
         details_->setText(tr("No calibration has converged."));
         return;
     }
-    const FitStatistics& s = *statistics;
+    const FitResult* fit = &record->fit;
+    const FitStatistics& s = *record->statistics;
     const RegionalSettings& regional = session_.regional();
     const auto number = [&regional](double value, const char* pattern) {
         return qStringOf(formatNumber(value, pattern, regional));
     };
 
-    QString html =
-        QStringLiteral("<p>") + tr("%1 points fitted, %2 degrees of freedom.").arg(s.points).arg(s.points - 3);
-    if (!session_.leftOutOfLastFit().empty())
-        html += QLatin1Char(' ') + tr("Left out: %1.").arg(pointList(session_.leftOutOfLastFit()));
+    QString html;
+    if (session_.calibration().outOfDate())
+        html += QStringLiteral("<p><b>%1</b></p>").arg(qStringOf(changedSinceText(*record)).toHtmlEscaped());
+    html += QStringLiteral("<p>") + tr("%1 points fitted, %2 degrees of freedom.").arg(s.points).arg(s.points - 3);
+    if (!record->leftOut().empty()) html += QLatin1Char(' ') + tr("Left out: %1.").arg(pointList(record->leftOut()));
     html += QStringLiteral("</p><table cellspacing=0 cellpadding=3 border=1>");
     html += cells({tr("Parameter"), tr("Fit"), tr("σ"), tr("95% interval ±"), tr("Double precision"),
                    tr("Correlation: Ezero"), tr("Slope"), tr("j corr")},
@@ -79,8 +81,8 @@ void FitDetailsDialog::showStatistics()
                 ? tr("Single and double precision agree within %1 σ.").arg(number(s.maxSigmaShift, "#0.0000"))
                 : QStringLiteral("<b>%1</b>").arg(qStringOf(warning).toHtmlEscaped());
     QStringList outliers;
-    for (std::int32_t i = 1; i <= session_.calibration().count; ++i) {
-        const double r = session_.studentizedResidual(i);
+    for (std::int32_t i = 1; i <= record->allPoints().count; ++i) {
+        const double r = record->studentizedResidual(i);
         if (FitStatistics::isOutlier(r)) outliers << tr("point %1 (%2)").arg(i).arg(number(r, "#0.00"));
     }
     const QString listed = outliers.isEmpty() ? tr("none") : outliers.join(QStringLiteral(", "));

@@ -2,14 +2,17 @@
 
 #include "io/data_directory.h"
 #include "menu_shortcut_filter.h"
+#include "fit_details_dialog.h"
 #include "platform_services.h"
+#include "session/plot_export.h"
 #include "tab_strip.h"
 #include "ui/graph_widget.h"
 #include "ui/grids/adjustment_grid.h"
 #include "ui/grids/calibration_grid.h"
 #include "ui/grids/grid_sizing.h"
 #include "ui/grids/qt_text.h"
-#include "undo_commands.h"
+#include "wording/captions.h"
+#include "wording/messages.h"
 
 #include <QAction>
 #include <QApplication>
@@ -96,52 +99,24 @@ void MainWindow::connectCommands()
     });
     connect(a.fitDetails, &QAction::triggered, this, &MainWindow::showFitDetails);
     ui_.calibrationGrid->addAction(a.toggleExclusion);
-    // A point left out or taken in changes what the fit would use, as an edit does.
-    connect(ui_.calibrationGrid, &CalibrationGrid::exclusionsChanged, this, [this] {
-        session_.markCalibrationDataChanged();
-        showResultsState();
-        redrawPlots();
-    });
     connect(a.about, &QAction::triggered, this, &MainWindow::showAbout);
     connect(a.recentFiles, &QMenu::aboutToShow, this, &MainWindow::fillRecentFiles);
 
     // A value still being typed lands first, so undo takes back the latest change.
-    connect(a.undo, &QAction::triggered, this, [this] {
-        finishEdits();
-        undoStack_.undo();
-    });
-    connect(a.redo, &QAction::triggered, this, [this] {
-        finishEdits();
-        undoStack_.redo();
-    });
-    a.undo->setEnabled(false);
-    a.redo->setEnabled(false);
-    connect(&undoStack_, &QUndoStack::canUndoChanged, a.undo, &QAction::setEnabled);
-    connect(&undoStack_, &QUndoStack::canRedoChanged, a.redo, &QAction::setEnabled);
-    connect(&undoStack_, &QUndoStack::undoTextChanged, a.undo,
-            [undo = a.undo](const QString& text) { undo->setText(tr("&Undo %1").arg(text).trimmed()); });
-    connect(&undoStack_, &QUndoStack::redoTextChanged, a.redo,
-            [redo = a.redo](const QString& text) { redo->setText(tr("&Redo %1").arg(text).trimmed()); });
-    for (PointSetGrid* grid : std::initializer_list<PointSetGrid*>{ui_.calibrationGrid, ui_.adjustmentGrid})
-        connect(grid, &PointSetGrid::pointsEdited, this,
-                [this, grid](const GridSnapshot& before, const QString& command) {
-                    undoStack_.push(new GridChange(*grid, before, command));
-                });
-    connect(ui_.calibrationGrid, &CalibrationGrid::pointAdded, this,
-            [this] { updateCommandStates(StateChange::PointTyped); });
+    connect(a.undo, &QAction::triggered, this, [this] { undoOrRedo(true); });
+    connect(a.redo, &QAction::triggered, this, [this] { undoOrRedo(false); });
+    connect(ui_.calibrationGrid, &CalibrationGrid::pointAdded, this, [this] { ui_.calibrationPanel->setVisible(true); });
     connect(ui_.tabs, &TabStrip::tabSelected, this, &MainWindow::onTabSelected);
-    connect(ui_.calibrationGrid, &PointSetGrid::pointsChanged, this, [this] {
-        changed_[0] = true;
-        session_.markCalibrationDataChanged();
-        showResultsState();
-    });
-    connect(ui_.adjustmentGrid, &PointSetGrid::pointsChanged, this, [this] { changed_[1] = true; });
+    for (std::size_t set = 0; set < 2; ++set)
+        connect(set == 0 ? static_cast<PointSetGrid*>(ui_.calibrationGrid) : ui_.adjustmentGrid,
+                &PointSetGrid::pointsChanged, this, [this, set] {
+                    changed_[set] = true;
+                    showSession();
+                });
     // Text pasted or undone with the mouse releases no key, yet the fit and a save must
     // use what the box shows.
-    const std::array<QLineEdit*, 2> boxes{ui_.acidConcentration, ui_.initialVolume};
-    for (int i = 0; i < 2; ++i)
-        connect(boxes[static_cast<std::size_t>(i)], &QLineEdit::textEdited, this,
-                [this, i](const QString& text) { onConstantEdited(i, text); });
+    for (QLineEdit* box : {ui_.acidConcentration, ui_.initialVolume})
+        connect(box, &QLineEdit::textEdited, this, &MainWindow::readConstants);
 
     const QList<QAction*> shortcuts{a.saveCalibrationData,
                                     a.saveAdjustedData,
@@ -197,7 +172,7 @@ void MainWindow::startSession()
     placePanels();
     ui_.calibrationPanel->raise();
     session_.setDataDirectory(readDataDirectory(platform_.settings(), platform_.programFolder().toStdString()));
-    updateCommandStates();
+    showSession();
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event)
@@ -236,30 +211,28 @@ void MainWindow::placePanels()
     ui_.adjustmentPanel->setGeometry(client);
 }
 
-void MainWindow::updateCommandStates(StateChange change)
+void MainWindow::updateCommandStates()
 {
-    if (change == StateChange::PointTyped) {
-        ui_.calibrationPanel->setVisible(true);
-        actions_.calibrate->setEnabled(true);
-        return;
-    }
-    const bool calibrationFile = session_.captions().fileName[0] != Captions::kNone;
-    const bool adjustmentFile = session_.captions().fileName[1] != Captions::kNone;
+    const Calibration& calibration = session_.calibration();
+    const bool calibrationFile = calibration.file().has_value();
+    const bool adjustmentFile = session_.adjustment().file().has_value();
 
     for (QAction* command : {actions_.loadAdjustmentData, actions_.saveCalibrationData, actions_.exportPlot,
-                             actions_.saveReport, actions_.print, actions_.calibrate, actions_.toggleExclusion})
+                             actions_.saveReport, actions_.print, actions_.toggleExclusion})
         command->setEnabled(calibrationFile);
-    actions_.fitDetails->setEnabled(session_.lastStatistics().has_value());
+    // Points typed without a file are calibrated once saved.
+    actions_.calibrate->setEnabled(calibrationFile || calibration.count() > 0);
+    const CalibrationRecord* record = calibration.record().get();
+    actions_.fitDetails->setEnabled(record && record->statistics);
 
     // The items follow their menu so that their shortcuts rest with it.
     for (QAction* command : {actions_.adjustmentMenu->menuAction(), actions_.addAdjustmentPoint,
-                             actions_.deleteAdjustmentPoint, actions_.adjustData})
+                             actions_.deleteAdjustmentPoint, actions_.adjustData, actions_.saveAdjustedData})
         command->setEnabled(adjustmentFile);
-    // Adjusted data exist only once a calibration has converged.
-    actions_.saveAdjustedData->setEnabled(adjustmentFile && session_.canAdjust());
 
-    ui_.calibrationPanel->setVisible(calibrationFile);
+    ui_.calibrationPanel->setVisible(calibrationFile || calibration.count() > 0);
     ui_.adjustmentPanel->setVisible(adjustmentFile);
+    ui_.tabs->setVisible(adjustmentFile);
 }
 
 void MainWindow::onTabSelected(int index)
@@ -270,10 +243,29 @@ void MainWindow::onTabSelected(int index)
 
 void MainWindow::redrawPlots()
 {
-    drawCalibrationPlots(ui_.graph->surface(), mapping_, extents_, session_.calibration(),
-                         session_.captions().fileName[0], actions_.loadAdjustmentData->isEnabled(), session_.regional(),
-                         session_.exclusions());
+    if (!ui_.calibrationPanel->isVisible()) return;
+    ui_.graph->setFaded(plotSource(session_).faded);
+    drawCalibrationPlots(ui_.graph->surface(), mapping_, extents_, session_);
     ui_.graph->update();
+}
+
+void MainWindow::showSession()
+{
+    showConstants();
+    showCaptions();
+    ui_.calibrationGrid->refreshMarks();
+    ui_.adjustmentGrid->showAdjusted();
+    ui_.adjustmentGrid->refreshMarks();
+    updateCommandStates();
+    redrawPlots();
+    showUndoState();
+    if (auto* dialog = findChild<FitDetailsDialog*>()) dialog->showStatistics();
+    // The status bar appears only for something to say.
+    const std::string line = statusLine(session_);
+    if (!line.empty())
+        statusBar()->showMessage(qStringOf(line));
+    else if (auto* bar = findChild<QStatusBar*>())
+        bar->clearMessage();
 }
 
 void MainWindow::showCaptions()
@@ -282,27 +274,52 @@ void MainWindow::showCaptions()
         label->setText(qStringOf(text));
         label->adjustSize();
     };
-    const Captions& captions = session_.captions();
-    show(ui_.calibrationFileName, captions.fileName[0]);
-    show(ui_.adjustmentFileName, captions.fileName[1]);
+    const Captions captions = parameterCaptions(session_);
+    show(ui_.calibrationFileName, fileCaption(session_.calibration().file()));
+    show(ui_.adjustmentFileName, fileCaption(session_.adjustment().file()));
+    show(ui_.calibrationInForce, calibrationInForceText(session_));
     show(ui_.ezero, captions.parameter[kEzero]);
     show(ui_.slope, captions.parameter[kSlope]);
     show(ui_.jCorrection, captions.parameter[kJcorr]);
     show(ui_.rmsError, captions.rmsError);
-    showResultsState();
+    // Results of the data as they were, greyed until the next calibration.
+    const bool outOfDate = session_.calibration().outOfDate();
+    for (QLabel* caption : {ui_.ezero, ui_.slope, ui_.jCorrection, ui_.rmsError}) caption->setEnabled(!outOfDate);
 }
 
-void MainWindow::showResultsState()
+// The boxes show the constants as the session holds them, unless they say so already:
+// setting a box's text would move its cursor.
+void MainWindow::showConstants()
 {
-    // Without captions there is nothing to be out of date.
-    const bool outOfDate = session_.resultsOutOfDate() && session_.captions().parameter[kEzero] != Captions::kNone;
-    for (QLabel* caption : {ui_.ezero, ui_.slope, ui_.jCorrection, ui_.rmsError}) caption->setEnabled(!outOfDate);
-    ui_.graph->setFaded(outOfDate);
-    const QString note = tr("Data changed since this calibration");
-    if (outOfDate)
-        statusBar()->showMessage(note);
-    else if (findChild<QStatusBar*>() && statusBar()->currentMessage() == note)
-        statusBar()->clearMessage();
+    const std::array<QLineEdit*, 2> boxes{ui_.acidConcentration, ui_.initialVolume};
+    for (std::size_t i = 0; i < boxes.size(); ++i) {
+        const QString text = qStringOf(session_.calibration().constantTexts()[i]);
+        if (boxes[i]->text() != text) boxes[i]->setText(text);
+    }
+}
+
+void MainWindow::showUndoState()
+{
+    const EditHistory& history = session_.history();
+    const EditStep* undo = history.nextUndo();
+    const EditStep* redo = history.nextRedo();
+    actions_.undo->setEnabled(undo != nullptr);
+    actions_.redo->setEnabled(redo != nullptr);
+    actions_.undo->setText(tr("&Undo %1").arg(undo ? qStringOf(editName(*undo)) : QString()).trimmed());
+    actions_.redo->setText(tr("&Redo %1").arg(redo ? qStringOf(editName(*redo)) : QString()).trimmed());
+}
+
+void MainWindow::undoOrRedo(bool undo)
+{
+    finishEdits();
+    const std::optional<EditStep> step = undo ? session_.undo() : session_.redo();
+    if (!step) return;
+    const bool calibration = step->set == DataSet::Calibration;
+    PointSetGrid* grid = calibration ? static_cast<PointSetGrid*>(ui_.calibrationGrid) : ui_.adjustmentGrid;
+    grid->fill();
+    if (step->cell.row > 0) grid->setCurrentCell(step->cell.row, step->cell.col);
+    changed_[calibration ? 0 : 1] = true;
+    showSession();
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
@@ -317,35 +334,21 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 void MainWindow::readConstants()
 {
     const std::array<QLineEdit*, 2> boxes{ui_.acidConcentration, ui_.initialVolume};
+    bool changed = false;
     for (std::size_t i = 0; i < boxes.size(); ++i) {
         const QString text = boxes[i]->text();
+        changed = changed || text != qStringOf(session_.calibration().constantTexts()[i]);
         const NumberEntry entry = session_.setConstantText(static_cast<int>(i), text.toStdString());
         if (!entry.outOfRange) {
             constantComplaint_[i].reset();
         } else if (constantComplaint_[i] != text) {
             constantComplaint_[i] = text;
-            platform_.showMessage(qStringOf(kInvalidEntryMessage));
+            platform_.showMessage(qStringOf(invalidEntryText()));
         }
     }
-}
-
-void MainWindow::onConstantEdited(int which, const QString& text)
-{
-    const QString before = qStringOf(session_.constantTexts()[static_cast<std::size_t>(which)]);
-    setConstant(which, text);
-    undoStack_.push(new ConstantChange(
-        which, before, text, [this](int box, const QString& typed) { setConstant(box, typed); },
-        which == 0 ? tr("Change acid concentration") : tr("Change initial volume")));
-}
-
-// The box shows the text, which the session reads.
-void MainWindow::setConstant(int which, const QString& text)
-{
-    QLineEdit* box = which == 0 ? ui_.acidConcentration : ui_.initialVolume;
-    if (box->text() != text) box->setText(text);
-    session_.setConstantText(which, text.toStdString());
+    if (!changed) return;
     changed_[0] = true;
-    showResultsState();
+    showSession();
 }
 
 void MainWindow::showHelp() { platform_.showHelp(); }

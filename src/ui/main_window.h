@@ -11,7 +11,6 @@
 #include "window_controls.h"
 
 #include <QMainWindow>
-#include <QUndoStack>
 
 #include <array>
 #include <optional>
@@ -22,10 +21,8 @@ namespace quorlin {
 class PlatformServices;
 
 // The one window of the program. It owns the session for the whole run, holds every
-// control and runs the commands of the menus and the toolbar. The state that decides
-// which commands are usable lives in the captions: a file name other than "?" means
-// the data set has a file, an Ezero other than "?" that starting values or a
-// calibration exist.
+// control and runs the commands of the menus and the toolbar. Everything it shows is
+// drawn from the session's state after each command (showSession), never kept apart.
 class MainWindow final : public QMainWindow {
     Q_OBJECT
 
@@ -83,28 +80,30 @@ private:
     // Model failures are reported to a user who asked for the calibration; after a
     // load they are passed over like every other failure of the load.
     enum class Caller { User, Load };
-    // What the command states follow: the data at hand, or a point typed into a set
-    // without a file, which opens the calibration and nothing else.
-    enum class StateChange { Data, PointTyped };
 
     void connectCommands();
     void startSession();
     void fitToSize();
     void placePanels();
-    void updateCommandStates(StateChange change = StateChange::Data);
     void onTabSelected(int index);
     void redrawPlots();
+
+    // Shows the session as it is now: captions, grids' marks and adjusted column, plot,
+    // status line, undo and the usable commands.
+    void showSession();
+    void updateCommandStates();
+    void showCaptions();
+    void showUndoState();
+    void undoOrRedo(bool undo);
 
     void finishEdits();
     bool saveOrDiscardChanges();
     void fitCalibration(Caller caller);
+    // False, having said why, when no calibration is in force.
+    bool mayAdjust();
     void adjustPoints(Caller caller);
     void readConstants();
-    void setConstant(int which, const QString& text);
-    void onConstantEdited(int which, const QString& text);
-    void showCaptions();
-    // Greys the captions and the plot, with a note, while they no longer match the data.
-    void showResultsState();
+    void showConstants();
     void fillRecentFiles();
     std::optional<QString> askForFile(FileCommand command);
     // Set 0 is the calibration data, 1 the data for adjustment.
@@ -114,9 +113,6 @@ private:
     void writeResultFile(const QString& path, const std::string& bytes);
     bool saved(const QString& path, const FileOutcome& outcome);
     void drawPlots(Surface& surface) const;
-    // After a fit: the marks in both grids, and in the status line whether single
-    // precision misled it.
-    void showFitStatistics();
 
     PlatformServices& platform_;
     Session session_;
@@ -133,10 +129,6 @@ private:
     // from what was last loaded or saved.
     std::array<bool, 2> changed_{};
     std::array<RecentFiles, 2> recentFiles_;
-    // Edits of points and constants in both data sets; a load starts it anew.
-    QUndoStack undoStack_;
-    // Writes the plots as an SVG document of the given size; none means SVG is offered
-    // but not yet available.
 };
 
 }  // namespace quorlin

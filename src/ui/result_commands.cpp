@@ -7,9 +7,11 @@
 #include "platform_services.h"
 #include "plot_output.h"
 #include "session/plot_export.h"
-#include "session/report.h"
 #include "ui/graph_widget.h"
 #include "ui/grids/qt_text.h"
+#include "wording/captions.h"
+#include "wording/messages.h"
+#include "wording/report.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -48,8 +50,7 @@ void MainWindow::drawPlots(Surface& surface) const
 {
     PlotMapping mapping = mapping_;
     PlotExtents extents = extents_;
-    drawCalibrationPlots(surface, mapping, extents, session_.calibration(), session_.captions().fileName[0], true,
-                         session_.regional(), session_.exclusions());
+    drawCalibrationPlots(surface, mapping, extents, session_);
 }
 
 void MainWindow::exportPlot()
@@ -73,7 +74,7 @@ void MainWindow::exportPlot()
         request.filters.back().label = tr(qUtf8Printable(kExportTypes[i].filter.label));
         if (kExportTypes[i].suffix.toStdString() == savedType) request.selectedFilter = i;
     }
-    const QString base = QFileInfo(qStringOf(session_.captions().fileName[0])).completeBaseName();
+    const QString base = QFileInfo(qStringOf(fileCaption(session_.calibration().file()))).completeBaseName();
     request.initialFileName = base + '.' + kExportTypes.at(request.selectedFilter).suffix;
     std::optional<QString> path = platform_.chooseFile(request);
     if (!path) return;
@@ -96,7 +97,7 @@ void MainWindow::exportPlot()
         bytes = type.suffix == "png" ? plotPng(draw, *size, Qt::white) : plotPdf(draw, *size, base);
     }
     if (bytes.isEmpty()) {
-        saved(*path, {false, tr("the plot could not be drawn at this size").toStdString(), 0, {}});
+        platform_.showMessage(tr("Could not save %1: the plot could not be drawn at this size").arg(*path));
         return;
     }
     writeResultFile(*path, bytes.toStdString());
@@ -117,7 +118,8 @@ void MainWindow::saveReport()
     request.initialFolder = QString::fromStdString(session_.dataDirectory());
     request.filters = {{tr("HTML report (*.html)"), {"*.html", "*.htm"}}, {tr("All Files (*.*)"), {"*"}}};
     request.initialFileName =
-        QFileInfo(qStringOf(session_.captions().fileName[0])).completeBaseName() + QStringLiteral("-report.html");
+        QFileInfo(qStringOf(fileCaption(session_.calibration().file()))).completeBaseName()
+        + QStringLiteral("-report.html");
     std::optional<QString> path = platform_.chooseFile(request);
     if (!path) return;
     if (QFileInfo(*path).suffix().isEmpty()) *path += QStringLiteral(".html");
@@ -128,10 +130,13 @@ void MainWindow::saveReport()
 void MainWindow::printResults()
 {
     finishEdits();
-    const Captions& c = session_.captions();
-    const QStringList lines{qStringOf(c.fileName[0]), tr("Ezero   %1").arg(qStringOf(c.parameter[kEzero])),
-                            tr("Slope   %1").arg(qStringOf(c.parameter[kSlope])),
-                            tr("j corr   %1").arg(qStringOf(c.parameter[kJcorr])), qStringOf(c.rmsError)};
+    const Captions c = parameterCaptions(session_);
+    const CalibrationRecord* record = session_.calibration().record().get();
+    QStringList lines{qStringOf(fileCaption(record ? record->file : session_.calibration().file())),
+                      tr("Ezero   %1").arg(qStringOf(c.parameter[kEzero])),
+                      tr("Slope   %1").arg(qStringOf(c.parameter[kSlope])),
+                      tr("j corr   %1").arg(qStringOf(c.parameter[kJcorr])), qStringOf(c.rmsError)};
+    if (session_.calibration().outOfDate()) lines.prepend(qStringOf(changedSinceText(*record)));
     platform_.print(QFileInfo(lines.front()).completeBaseName(), [&](QPainter& painter, QRect area) {
         paintPlotPage(
             painter, area, [this](Surface& surface) { drawPlots(surface); }, lines);

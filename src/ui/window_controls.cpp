@@ -96,6 +96,7 @@ WindowControls buildWindowControls(QWidget* client, Session& session, GridServic
 
     QFrame* adjustment = c.adjustmentPanel = panel(client);
     c.adjustmentFileName = label(adjustment, "?", 120, 120);
+    c.calibrationInForce = label(adjustment, "", 3360, 480);
     c.adjustmentGrid = new AdjustmentGrid(session, services, adjustment);
     return c;
 }

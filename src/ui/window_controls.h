@@ -35,6 +35,7 @@ struct WindowControls {
 
     // Adjustment panel.
     QLabel* adjustmentFileName = nullptr;
+    QLabel* calibrationInForce = nullptr;  // which calibration adjusts the readings
     AdjustmentGrid* adjustmentGrid = nullptr;
 };
 

@@ -123,11 +123,17 @@ std::string calibrationEndingData(const Session& session)
     return pointEndingData(session.calibrationRecords());
 }
 
+bool notCalibrated(const Session& session)
+{
+    const Calibration& calibration = session.calibration();
+    return !calibration.record() && calibration.lastAttempt() && !calibration.lastAttempt()->converged();
+}
+
 std::string notCalibratedReason(const Session& session)
 {
     const Calibration& calibration = session.calibration();
     const std::optional<CalibrationReport>& attempt = calibration.lastAttempt();
-    if (calibration.record() || !attempt || attempt->converged()) return {};
+    if (!notCalibrated(session) || !sameFitInput(*calibration.attempted(), calibration.state())) return {};
     switch (attempt->outcome) {
     case CalibrationOutcome::TooFewPoints:
         return std::to_string(attempt->points) + (attempt->points == 1 ? " point" : " points") + ", at least "
@@ -148,6 +154,11 @@ std::string adjustmentRefusal(const Session& session)
            + (reason.empty() ? "" : " (" + reason + ")") + QUORLIN_TRANSLATE_NOOP("Messages", ": calibrate first.");
 }
 
+std::string adjustmentStoppedText(std::int32_t point)
+{
+    return "Point " + std::to_string(point) + QUORLIN_TRANSLATE_NOOP("Messages", ": no pH can be found for this emf");
+}
+
 std::string calibrationTimeText(const CalibrationRecord& record)
 {
     const std::time_t time = std::chrono::system_clock::to_time_t(record.time);
@@ -155,6 +166,12 @@ std::string calibrationTimeText(const CalibrationRecord& record)
     char text[32] = "";
     if (!localtime_r(&time, &local) || std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local) == 0) return {};
     return text;
+}
+
+std::string changedSinceText(const CalibrationRecord& record)
+{
+    return QUORLIN_TRANSLATE_NOOP("Messages", "The calibration data have changed since this calibration of ")
+           + calibrationTimeText(record);
 }
 
 std::string calibrationInForceText(const Session& session)
@@ -193,9 +210,11 @@ std::string statusLine(const Session& session)
     if (const auto& loaded = adjustment.loaded(); loaded && samePoints(loaded->points, adjustment.points()))
         if (std::string note = dataEndNote(*adjustment.file(), adjustment.read(), loaded->points.count); !note.empty())
             return note;
-    if (const std::string reason = notCalibratedReason(session); !reason.empty())
-        return "Not calibrated: " + reason
+    if (notCalibrated(session)) {
+        const std::string reason = notCalibratedReason(session);
+        return "Not calibrated" + (reason.empty() ? "" : ": " + reason)
                + (calibration.startingLine() ? "; the parameters shown are starting values" : "");
+    }
     const CalibrationRecord* record = calibration.record().get();
     if (record && record->statistics)
         if (std::string warning = precisionWarning(record->fit, *record->statistics); !warning.empty()) return warning;

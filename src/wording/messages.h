@@ -50,16 +50,25 @@ std::string pointEndingData(const AdjustedPoints& points);
 // As pointEndingData for the calibration data as a save writes them, the constants first.
 std::string calibrationEndingData(const Session& session);
 
-// Why no calibration is in force for the calibration data ("5 points, at least 6
-// needed"); "" when one is, or when no calibrate has been tried since the load.
+// Whether a calibrate of the calibration data has failed with none in force since.
+bool notCalibrated(const Session& session);
+// Why the last calibrate of the data as they are failed ("5 points, at least 6 needed");
+// "" when the data changed since, or when one is in force.
 std::string notCalibratedReason(const Session& session);
 
 // Why the readings cannot be adjusted, for Adjust and Save adjusted data; "" when they can.
 std::string adjustmentRefusal(const Session& session);
 
+// "Point 3: no pH can be found for this emf": where an adjustment stopped.
+std::string adjustmentStoppedText(std::int32_t point);
+
 // The Adjustment panel's line naming the calibration in force, its time, and whether the
 // calibration data changed since; or saying that none is.
 std::string calibrationInForceText(const Session& session);
+
+// The line heading a report or a print of a calibration whose data changed since:
+// "The calibration data have changed since this calibration of 2026-12-07 14:03:09".
+std::string changedSinceText(const CalibrationRecord& record);
 
 // The local time of a calibration, "2026-12-07 14:03:09".
 std::string calibrationTimeText(const CalibrationRecord& record);

@@ -174,9 +174,8 @@ std::string calibrationReportHtml(const Session& session, const ReportContext& c
                       "<title>Quorlin calibration report</title>\n<style>"
                       + std::string(kStyle) + "</style>\n</head>\n<body>\n<h1>Quorlin calibration report</h1>\n";
     if (record && calibration.outOfDate())
-        out += "<p class=\"failed\">" + xmlEscaped("The calibration data have changed since this calibration of "
-                                                    + calibrationTimeText(*record)
-                                                    + "; this report describes the data as they were calibrated.")
+        out += "<p class=\"failed\">"
+               + xmlEscaped(changedSinceText(*record) + "; this report describes the data as they were calibrated.")
                + "</p>\n";
     out += "<table>\n" + labelled("Program", "Quorlin " + context.version) + labelled("Date and time", context.dateTime)
            + labelled("Calibration file", file ? *file : "none") + labelled("Acid concentration (mol/L)", constants[0])

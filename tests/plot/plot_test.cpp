@@ -102,7 +102,7 @@ TEST(drawCalibrationPlots, CrossesForMeasuredEmfLineForCalculatedAndResidualsBel
     Recorder s;
     PlotMapping m;
     PlotExtents e;
-    drawCalibrationPlots(s, m, e, fivePoints(), "cal.txt", true, RegionalSettings{});
+    drawCalibrationPlots(s, m, e, fivePoints(), fivePoints().residual, "cal.txt", true, RegionalSettings{});
     EXPECT_EQ(s.clears, 1);
     for (const Line& arm : {Line{580, 307, 588, 307}, {584, 303, 584, 311}, {52, 24, 60, 24}, {56, 20, 56, 28}})
         EXPECT_NE(std::ranges::find(s.lines, arm), s.lines.end()) << arm.x1 << "," << arm.y1;
@@ -129,10 +129,10 @@ TEST(drawCalibrationPlots, AnExcludedPointIsAHollowGreyCrossAboveAndNoStickBelow
     Recorder all, some;
     PlotMapping m;
     PlotExtents e;
-    drawCalibrationPlots(all, m, e, fivePoints(), "cal.txt", true, RegionalSettings{});
+    drawCalibrationPlots(all, m, e, fivePoints(), fivePoints().residual, "cal.txt", true, RegionalSettings{});
     PointExclusions third;
     third.toggle(3);
-    drawCalibrationPlots(some, m, e, fivePoints(), "cal.txt", true, RegionalSettings{}, third);
+    drawCalibrationPlots(some, m, e, fivePoints(), fivePoints().residual, "cal.txt", true, RegionalSettings{}, third);
     EXPECT_TRUE(all.greyLines.empty());
     // Twelve grey edges round (320, 163), the measured 230.5 mV, and no black arm there.
     ASSERT_EQ(some.greyLines.size(), 12u);
@@ -153,9 +153,9 @@ TEST(drawCalibrationPlots, NothingWithoutCalibrationDataAndOnlyAClearWithoutPoin
     PlotMapping m;
     PlotExtents e;
     CalibrationData none = fivePoints();
-    drawCalibrationPlots(absent, m, e, none, "cal.txt", false, RegionalSettings{});
+    drawCalibrationPlots(absent, m, e, none, none.residual, "cal.txt", false, RegionalSettings{});
     none.count = 0;
-    drawCalibrationPlots(empty, m, e, none, "cal.txt", true, RegionalSettings{});
+    drawCalibrationPlots(empty, m, e, none, none.residual, "cal.txt", true, RegionalSettings{});
     EXPECT_EQ(absent.calls(), 0);
     EXPECT_EQ(empty.calls(), 1);
     EXPECT_EQ(empty.clears, 1);
@@ -182,7 +182,7 @@ TEST(SvgSurface, WellFormedWithTheRecordersLinesAndTextAnchors)
     PlotMapping m;
     PlotExtents e;
     for (Surface* s : std::initializer_list<Surface*>{&r, &svg})
-        drawCalibrationPlots(*s, m, e, fivePoints(), "a<&>.txt", true, RegionalSettings{});
+        drawCalibrationPlots(*s, m, e, fivePoints(), fivePoints().residual, "a<&>.txt", true, RegionalSettings{});
     const std::string doc = svg.document();
     EXPECT_TRUE(doc.starts_with("<?xml") && tagsBalance(doc)) << doc;
     EXPECT_NE(doc.find(">a&lt;&amp;&gt;.txt</text>"), std::string::npos);

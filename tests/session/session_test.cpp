@@ -1,8 +1,10 @@
+#include "session/plot_export.h"
 #include "session/point_editing.h"
-#include "session/report.h"
 #include "session/session.h"
 #include "support/temp_folder.h"
 #include "support/titration.h"
+#include "wording/captions.h"
+#include "wording/messages.h"
 
 #include <gtest/gtest.h>
 
@@ -18,18 +20,17 @@ using Texts = std::vector<std::string>;
 
 Texts shown(const Session& s)
 {
-    return {s.captions().parameter[kEzero], s.captions().parameter[kSlope], s.captions().parameter[kJcorr],
-            s.captions().rmsError};
+    const Captions c = parameterCaptions(s);
+    return {c.parameter[kEzero], c.parameter[kSlope], c.parameter[kJcorr], c.rmsError};
 }
 
 const testing::TempFolder kFolder;
+const std::string kSample = QUORLIN_SAMPLE_DATA "/calibration.txt";
 
-// A session holding a calibration file of `points` points from the model electrode.
-Session loaded(int points)
+// A calibration file of `points` points from the model electrode.
+std::string titrationFile(int points)
 {
-    Session s;
-    s.loadCalibrationFile(kFolder.write("cal.txt", testing::CalibrationFileText({}, points)));
-    return s;
+    return kFolder.write("cal" + std::to_string(points) + ".txt", testing::CalibrationFileText({}, points));
 }
 
 TEST(Session, SampleDataCalibrateAndAdjustInEitherConvention)
@@ -39,16 +40,16 @@ TEST(Session, SampleDataCalibrateAndAdjustInEitherConvention)
         {{',', '.'}, {"405,1±0,3", "59,13±0,10", "58,8±3", "Rms error = 0,1129"}}};
     for (const auto& [regional, captions] : cases) {
         Session s(regional);
-        ASSERT_TRUE(s.loadCalibrationFile(QUORLIN_SAMPLE_DATA "/calibration.txt").ok);
+        ASSERT_TRUE(s.loadCalibrationFile(kSample).ok);
         ASSERT_TRUE(s.loadAdjustmentFile(QUORLIN_SAMPLE_DATA "/adjustment.txt").ok);
         EXPECT_TRUE(s.calibrate().converged());
         EXPECT_EQ(shown(s), captions);
         const AdjustmentReport report = s.adjust();
-        ASSERT_EQ(report.texts.size(), static_cast<std::size_t>(s.adjustment().count));
+        ASSERT_EQ(report.texts.size(), static_cast<std::size_t>(s.adjustment().count()));
         // j corr·[H+], positive and a few mV at most, comes off each reading.
         for (std::size_t i = 1; const std::string& t : report.texts) {
             EXPECT_EQ(t.find(regional.decimalSeparator), t.size() - 3) << t;
-            EXPECT_NEAR(textToNumber(t, regional).number.value(), s.adjustment().emf[i++].value() - 2.5, 2.5);
+            EXPECT_NEAR(textToNumber(t, regional).number.value(), s.adjustment().points().emf[i++].value() - 2.5, 2.5);
         }
     }
 }
@@ -59,8 +60,6 @@ TEST(Session, CalibrateChecksComeBeforeTheFit)
     const std::tuple<int, void (*)(Session&), CalibrationOutcome, int, std::string> cases[] = {
         {15, [](Session&) {}, Converged, 0, ""},
         {5, [](Session&) {}, TooFewPoints, 0, ""},
-        // The points stay, the file goes: as if typed by hand.
-        {6, [](Session& s) { s.calibration() = std::exchange(s, Session()).calibration(); }, NoFile, 0, ""},
         {15, [](Session& s) { s.setConstantText(0, " \t"); }, MissingConstant, 0, ""},
         {15, [](Session& s) { s.setConstantText(1, ""); }, MissingConstant, 1, ""},
         {15, [](Session& s) { s.setConstantText(0, "0.1 M"); }, InvalidConstant, 0,
@@ -70,94 +69,93 @@ TEST(Session, CalibrateChecksComeBeforeTheFit)
         // The first volume is 0.5 ml.
         {15, [](Session& s) { s.setConstantText(1, "-0.5"); }, ModelError, 0,
          "Point 1: volume plus initial volume is zero"},
-        {15, [](Session& s) { s.calibration().volume[2] = Number::fromDouble(-50); }, ModelError, 0,
+        {15, [](Session& s) { s.editCell(DataSet::Calibration, {2, 1}, "-50"); }, ModelError, 0,
          "Point 2: volume plus initial volume is zero"}};
     for (const auto& [points, change, outcome, missing, message] : cases) {
-        Session s = loaded(points);
+        Session s;
+        s.loadCalibrationFile(titrationFile(points));
         change(s);
         const CalibrationReport report = s.calibrate();
         EXPECT_EQ(outcomeName(report.outcome), outcomeName(outcome));
         EXPECT_EQ(report.missingConstant, missing) << outcomeName(outcome);
         EXPECT_EQ(calibrationMessage(report), message);
     }
+    // Points typed by hand have no file until they are saved.
+    Session typed;
+    for (int i = 0; i < 6; ++i) typed.insertPoint(DataSet::Calibration, i);
+    EXPECT_EQ(typed.calibrate().outcome, NoFile);
 }
 
-TEST(Session, FailedFitKeepsTheLastCalibrationInForce)
+// The calibration of other data is no result for these: a load ends its force, and what
+// then does not converge shows starting values, or none, and adjusts nothing.
+TEST(Session, ALoadEndsTheForceOfTheCalibrationBefore)
 {
-    Session s = loaded(15);
-    ASSERT_TRUE(s.calibrate().converged());
-    const ElectrodeParameters fitted = s.parameters();
-    // The model values stay computable; the squared residual overflows.
-    s.calibration().emf[3] = Number::fromDouble(1E200);
-    EXPECT_FALSE(s.calibrate().converged());
-    EXPECT_EQ(s.parameters(), fitted);
-    for (const std::string& caption : shown(s)) EXPECT_EQ(caption.find("±"), std::string::npos) << caption;
-    EXPECT_EQ(shown(s)[2], "0.0");
+    const std::string zeroFirst = kFolder.write("zero.txt", "0.1\t50\r\n0\t150.2\r\n.5\t250\r\n");
+    for (const auto& [file, captions] : {std::pair{titrationFile(5), Texts{"406.02", "59.45", "0.0", ""}},
+                                         std::pair{zeroFirst, Texts{"?", "?", "?", ""}}}) {
+        Session s;
+        ASSERT_TRUE(s.loadCalibrationFile(kSample).ok && s.calibrate().converged());
+        ASSERT_TRUE(s.loadAdjustmentFile(QUORLIN_SAMPLE_DATA "/adjustment.txt").ok);
+        ASSERT_TRUE(s.loadCalibrationFile(file).ok);
+        EXPECT_FALSE(s.calibrate().converged());
+        EXPECT_EQ(shown(s), captions);
+        EXPECT_TRUE(!s.canAdjust() && s.adjust().texts.empty() && s.adjustedRecords().front().second.empty());
+        EXPECT_NE(adjustmentRefusal(s), "");
+    }
+}
+
+// A failed calibrate of edited data keeps the calibration of the data as they were, out
+// of date; the plots show its points, never the new emf beside the old pH.
+TEST(Session, EditsLeaveTheRecordAsFittedUntilTheNextCalibration)
+{
+    Session s;
+    ASSERT_TRUE(s.loadCalibrationFile(kSample).ok && s.calibrate().converged());
+    const std::shared_ptr<const CalibrationRecord> record = s.calibration().record();
+    const Texts fitted = shown(s);
+    s.editCell(DataSet::Calibration, {4, 2}, "260");
+    s.editCell(DataSet::Calibration, {2, 1}, "-50");
+    EXPECT_EQ(s.calibrate().outcome, CalibrationOutcome::ModelError);
+    EXPECT_EQ(s.calibration().record(), record);
+    EXPECT_TRUE(s.calibration().outOfDate());
+    EXPECT_EQ(shown(s), fitted);
+    const PlotSource plot = plotSource(s);
+    EXPECT_TRUE(plot.faded);
+    EXPECT_EQ(plot.data->emf[4].value(), 250.23);
+    // Undone back to the data fitted, the results are current again.
+    while (s.undo()) {}
+    EXPECT_FALSE(s.calibration().outOfDate());
+}
+
+TEST(Session, ACommitOfTheTextShownChangesNothing)
+{
+    Session s;
+    ASSERT_TRUE(s.loadCalibrationFile(kSample).ok && s.calibrate().converged());
+    const CalibrationState* state = &s.calibration().state();
+    for (const PointCell cell : {PointCell{1, 1}, PointCell{15, 2}})
+        EXPECT_FALSE(s.editCell(DataSet::Calibration, cell, s.calibration().text(cell)).changed);
+    EXPECT_FALSE(s.setConstantText(1, s.calibration().constantTexts()[1]).outOfRange);
+    EXPECT_EQ(&s.calibration().state(), state);
+    EXPECT_EQ(s.history().nextUndo(), nullptr);
+    // A typed number keeps its text, but changes the value's precision and so the data.
+    EXPECT_TRUE(s.editCell(DataSet::Calibration, {1, 2}, "227.56").changed);
+    EXPECT_EQ(s.calibration().text({1, 2}), "227.56");
+    EXPECT_TRUE(s.calibration().outOfDate());
 }
 
 TEST(Session, SavedFileKeepsTheConstantsAsTypedAndReadsBackToTheSamePoints)
 {
-    Session s = loaded(8);
+    Session s;
+    s.loadCalibrationFile(titrationFile(8));
     s.setConstantText(0, "0.100");
     s.setConstantText(1, "50.0");
-    std::vector<TextRecord> points;
-    for (std::size_t i = 1; i <= 8; ++i)
-        points.push_back({pointNumberText(s.calibration().volume[i]), pointNumberText(s.calibration().emf[i])});
     const std::string path = (kFolder.path() / "saved.txt").string();
-    ASSERT_TRUE(s.saveCalibrationFile(path, points).ok);
+    ASSERT_TRUE(s.saveCalibrationFile(path).ok);
     EXPECT_TRUE(testing::ReadBytes(path).starts_with("0.100\t50.0\r\n"));
     Session back;
     ASSERT_TRUE(back.loadCalibrationFile(path).ok);
-    EXPECT_EQ(back.calibration().volume, s.calibration().volume);
-    EXPECT_EQ(back.calibration().emf, s.calibration().emf);
-}
-
-TEST(Session, FilesThatCannotBeReadOrWrittenChangeNothing)
-{
-    Session s = loaded(15);
-    const auto names = s.captions().fileName;
-    const PointArray emf = s.calibration().emf;
-    EXPECT_FALSE(s.loadCalibrationFile("/no/such.txt").ok || s.loadAdjustmentFile("/no/such.txt").ok);
-    EXPECT_FALSE(s.saveCalibrationFile("/no/such/saved.txt", {}).ok);
-    EXPECT_EQ(s.captions().fileName, names);
-    EXPECT_EQ(s.calibration().emf, emf);
-}
-
-// Starting values would pass for results: nothing is adjusted before a fit converged.
-TEST(Session, AdjustsOnlyWithAConvergedCalibration)
-{
-    Session s = loaded(5);
-    ASSERT_TRUE(s.loadAdjustmentFile(QUORLIN_SAMPLE_DATA "/adjustment.txt").ok);
-    EXPECT_EQ(s.calibrate().outcome, CalibrationOutcome::TooFewPoints);
-    EXPECT_NE(s.captions().parameter[kEzero], Captions::kNone);  // starting values
-    EXPECT_TRUE(!s.canAdjust() && s.adjust().texts.empty());
-}
-
-TEST(CalibrationReport, TheFitsCaptionsAndExactNumbersAndEscapedFileNames)
-{
-    Session s;
-    EXPECT_NE(calibrationReportHtml(s, {}).find("No calibration has converged"), std::string::npos);
-    const std::string bytes = testing::ReadBytes(QUORLIN_SAMPLE_DATA "/calibration.txt");
-    ASSERT_TRUE(s.loadCalibrationFile(kFolder.write("a<&>.txt", bytes)).ok && s.calibrate().converged());
-    const std::string html = calibrationReportHtml(s, {"9.8.7", "2024-05-01T14:03:09+02:00"});
-    for (const char* text : {"<td>405.1±0.3</td>", "<td>59.13±0.10</td>", "<td>58.8±3</td>", "Rms error = 0.1129",
-                             "Points</th><td class=\"l\">15<", "Degrees of freedom</th><td class=\"l\">12<",
-                             "Quorlin 9.8.7", "2024-05-01T14:03:09+02:00", "a&lt;&amp;&gt;.txt"})
-        EXPECT_NE(html.find(text), std::string::npos) << text;
-    EXPECT_EQ(html.find("a<&>"), std::string::npos);
-    const std::size_t ezero = html.find("<td>", html.find("405.1±0.3</td>")) + 4;
-    EXPECT_EQ(std::strtof(html.c_str() + ezero, nullptr), s.lastFit()->parameters[kEzero]);
-}
-
-TEST(Session, RecordsThatWouldEndTheDataOnReadingAreNamed)
-{
-    Session s = loaded(6);
-    const std::string ends = " would end the data when the file is read again";
-    EXPECT_EQ(s.calibrationRecordEndingData({{" 1", "250"}, {" 0", " 0"}}), "Point 2 (0, 0)" + ends);
-    EXPECT_EQ(pointEndingData({{" 1", "250,5"}, {" 2", ""}}), "Point 2 (2, )" + ends);
-    EXPECT_EQ(pointEndingData({{" 1", "250,5"}}), "");
-    s.setConstantText(0, "0.1 M");
-    EXPECT_EQ(s.calibrationRecordEndingData({}), "The constants (0.1 M, 50)" + ends);
+    EXPECT_TRUE(samePoints(back.calibration().data(), s.calibration().data()));
+    EXPECT_FALSE(s.saveCalibrationFile("/no/such/saved.txt").ok);
+    EXPECT_EQ(s.calibration().file(), path);
 }
 
 // Adjusted points check and write their records as the general way does with the records
@@ -199,21 +197,21 @@ TEST(AdjustedPoints, CheckAndWriteTheirRecordsAsTheGeneralWay)
     }
 }
 
-// The readings inverted for one calibration are not taken for those of the next.
 TEST(Session, AdjustedSigmaFollowsTheCalibrationInForce)
 {
-    Session s = loaded(15);
-    Session fresh = loaded(15);
+    Session s, fresh;
     for (Session* session : {&s, &fresh})
-        ASSERT_TRUE(session->loadAdjustmentFile(QUORLIN_SAMPLE_DATA "/adjustment.txt").ok);
-    ASSERT_TRUE(s.calibrate().converged());
+        ASSERT_TRUE(session->loadCalibrationFile(titrationFile(15)).ok
+                    && session->loadAdjustmentFile(QUORLIN_SAMPLE_DATA "/adjustment.txt").ok);
+    ASSERT_TRUE(s.calibrate({.statistics = true}).converged());
     const double before = s.adjustedSigma(1);
     for (Session* session : {&s, &fresh}) {
-        session->exclusions().toggle(2);
-        ASSERT_TRUE(session->calibrate().converged());
+        session->toggleExclusion(2);
+        ASSERT_TRUE(session->calibrate({.statistics = true}).converged());
     }
     EXPECT_NE(s.adjustedSigma(1), before);
     EXPECT_EQ(s.adjustedSigma(1), fresh.adjustedSigma(1));
+    EXPECT_EQ(s.adjustedSigmas().front(), s.adjustedSigma(1));
 }
 
 TEST(PointEditing, InsertAfterTheCurrentRowAndRemoveShiftsDown)

@@ -10,9 +10,7 @@
 namespace quorlin {
 
 AdjustmentGrid::AdjustmentGrid(Session& session, GridServices& services, QWidget* container)
-    : PointSetGrid(session.adjustment(), session.regional(), services, container, tr("Data for adjustment"),
-                   [this] { writeAdjustedColumn(*this, session_.adjust()); }),
-      session_(session)
+    : PointSetGrid(session, DataSet::Adjustment, services, container, tr("Data for adjustment"))
 {
     setCols(4);
     placeInTwips(*this, 0, 480, 2055, 975);
@@ -20,34 +18,20 @@ AdjustmentGrid::AdjustmentGrid(Session& session, GridServices& services, QWidget
     setCellRoles(adjustedSigmaTips(session_, *this));
 }
 
-void AdjustmentGrid::fill() { fillAdjustmentGrid(*this, session_.adjustment()); }
-
-std::int32_t AdjustmentGrid::adjust()
+void AdjustmentGrid::fill()
 {
-    finishEdit();
-    return writeAdjustedColumn(*this, session_.adjust());
+    fillAdjustmentGrid(*this, session_.adjustment());
+    showAdjusted();
 }
 
-void AdjustmentGrid::addPoint()
-{
-    insertPoint();
-    renewAdjustedColumn();
-}
+std::int32_t AdjustmentGrid::showAdjusted() { return writeAdjustedColumn(*this, session_.adjust()); }
+
+void AdjustmentGrid::addPoint() { insertPoint(); }
 
 void AdjustmentGrid::deletePoint()
 {
     const std::int32_t row = this->row();
-    const Deletion deletion = deleteCurrentPoint();
-    if (deletion == Deletion::NoPoints) return;
-    if (deletion == Deletion::Deleted) setCurrentCell(std::min(row, session_.adjustment().count), col());
-    renewAdjustedColumn();
-}
-
-// Every refill empties the adjusted column, so that no row keeps a value made for
-// another point; it is written again from the calibration in force.
-void AdjustmentGrid::renewAdjustedColumn()
-{
-    if (session_.canAdjust()) writeAdjustedColumn(*this, session_.adjust());
+    if (deleteCurrentPoint() == Deletion::Deleted) setCurrentCell(std::min(row, pointCount()), col());
 }
 
 }  // namespace quorlin

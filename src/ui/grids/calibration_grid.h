@@ -4,12 +4,9 @@
 
 namespace quorlin {
 
-class Session;
-
 // The calibration points, made in `container` (the calibration panel) with the grid at
 // 0, 1320 twips. Nothing is recomputed after an edit. On a resize of the window call
-// fitGridHeight and fitGridWidth (grid_sizing.h). Cell texts, for saving, are
-// text(row, col) in grid coordinates (PointGrid).
+// fitGridHeight and fitGridWidth (grid_sizing.h).
 class CalibrationGrid final : public PointSetGrid {
     Q_OBJECT
 public:
@@ -21,19 +18,12 @@ public:
     // Menu "&Delete point", Ctrl+B, asked under "Calibration data".
     void deletePoint();
     // Menu "Leave point out / take it in", Ctrl+E: the current point; then emits
-    // exclusionsChanged. Nothing happens without a current point.
+    // pointsChanged. Nothing happens without a current point.
     void toggleExclusion();
-
-    GridSnapshot snapshot() const override;
-    void restore(const GridSnapshot& snapshot) override;
 
 signals:
     // The window shows the calibration panel and enables the calibration.
     void pointAdded();
-    void exclusionsChanged();
-
-private:
-    Session& session_;
 };
 
 }  // namespace quorlin

@@ -2,8 +2,6 @@
 
 #include "ui/grids/cell_edit_box.h"
 #include "ui/grids/point_grid.h"
-#include "ui/grids/qt_text.h"
-#include "ui/grids/typed_number.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -20,10 +18,8 @@ constexpr char16_t kBackspace = 8;
 bool isControlCharacter(char16_t key) { return key < 32 || key == 127; }
 }  // namespace
 
-CellEditor::CellEditor(PointGrid& grid, CellEditBox& box, EditTargets targets, const RegionalSettings& regional,
-                       GridServices& services, std::function<void()> afterStore)
-    : grid_(grid), box_(box), targets_(targets), regional_(regional), services_(services),
-      afterStore_(std::move(afterStore))
+CellEditor::CellEditor(PointGrid& grid, CellEditBox& box, Store store)
+    : grid_(grid), box_(box), store_(std::move(store))
 {
     grid_.installEventFilter(this);
     grid_.viewport()->installEventFilter(this);
@@ -118,24 +114,7 @@ void CellEditor::commit()
     if (!editing_) return;
     editing_ = false;
 
-    const QString typed = box_.text();
-    const NumberEntry entry = readTypedNumber(typed, regional_, services_);
-
-    PointArray* target = state_.col == 1 ? targets_.column1 : state_.col == 2 ? targets_.column2 : nullptr;
-    QString shown = typed;
-    bool changed = false;
-    if (target && state_.row >= 1 && static_cast<std::size_t>(state_.row) < target->size()) {
-        Number& stored = (*target)[static_cast<std::size_t>(state_.row)];
-        changed = stored != entry.number;
-        if (changed) emit aboutToStore();
-        stored = entry.number;
-        // Text read as another value, or as none, would be shown and saved in place of
-        // the value the fit uses.
-        if (!entry.wasNumber()) shown = qStringOf(pointNumberText(stored));
-    }
-    grid_.setText(state_.row, state_.col, shown);
-    if (changed) emit valueStored();
-    if (afterStore_) afterStore_();
+    store_(state_.row, state_.col, box_.text());
     box_.hide();
 }
 

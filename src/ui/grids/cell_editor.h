@@ -1,8 +1,5 @@
 #pragma once
 
-#include "core/data_sets.h"
-#include "text/number_text.h"
-
 #include <QObject>
 #include <QString>
 
@@ -14,7 +11,6 @@ class QKeyEvent;
 namespace quorlin {
 
 class CellEditBox;
-class GridServices;
 class PointGrid;
 
 // Which cell is being edited, taken when the edit starts; the commit writes there even
@@ -26,19 +22,10 @@ struct EditState {
     bool arrowsMoveCell = false;  // true: arrows end the edit and move the current cell
 };
 
-// Where a committed value goes: column 1 and column 2 of the grid. Other columns keep
-// only the typed text.
-struct EditTargets {
-    PointArray* column1 = nullptr;
-    PointArray* column2 = nullptr;
-};
-
 // In-place editing of one grid through its edit box, which must lie in the grid's
 // container. Wires itself to the grid's double click and key presses and to the box's
-// keys and focus loss. Every end of an edit commits: the typed text goes through
-// textToNumber into the target array at the edit's row and stays in the cell as typed
-// when it was a number (otherwise the cell shows the stored value's text); then
-// afterStore runs (the adjustment, for the adjustment grid).
+// keys and focus loss. Every end of an edit commits: the typed text goes to `store` for
+// the cell the edit began in, which decides what the cell shows.
 //
 // Choices: edits are refused while the current cell is in the header row (slot 0 is
 // never a point); Backspace on the grid opens an empty box, Escape and other control
@@ -48,8 +35,9 @@ struct EditTargets {
 class CellEditor final : public QObject {
     Q_OBJECT
 public:
-    CellEditor(PointGrid& grid, CellEditBox& box, EditTargets targets, const RegionalSettings& regional,
-               GridServices& services, std::function<void()> afterStore = {});
+    using Store = std::function<void(std::int32_t row, std::int32_t col, const QString& text)>;
+
+    CellEditor(PointGrid& grid, CellEditBox& box, Store store);
 
     const EditState& state() const { return state_; }
 
@@ -67,13 +55,6 @@ public:
     // point it was typed for.
     void finishEdit();
 
-signals:
-    // A commit is about to put another value into the target array; the cell still
-    // shows its old text.
-    void aboutToStore();
-    // A commit put another value into the target array.
-    void valueStored();
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -84,10 +65,7 @@ private:
 
     PointGrid& grid_;
     CellEditBox& box_;
-    EditTargets targets_;
-    const RegionalSettings& regional_;
-    GridServices& services_;
-    std::function<void()> afterStore_;
+    Store store_;
     EditState state_;
     bool editing_ = false;
 };

@@ -99,21 +99,6 @@ std::variant<PastedPoints, QString> readPastedPoints(const QString& text, const 
     return pasted;
 }
 
-void storePastedPoints(PointSet& points, std::int32_t first, const PastedPoints& pasted)
-{
-    first = std::clamp(first, 1, std::max(points.count, 0) + 1);
-    const auto last = first + static_cast<std::int32_t>(pasted.volume.size()) - 1;
-    points.count = std::max(points.count, last);
-    // Slots beyond the count may exist already, holding points deleted before.
-    for (PointArray* array : {&points.volume, &points.emf})
-        if (array->size() <= static_cast<std::size_t>(last)) resizeKeeping(*array, last);
-    for (std::size_t i = 0; i < pasted.volume.size(); ++i) {
-        const auto slot = static_cast<std::size_t>(first) + i;
-        points.volume[slot] = pasted.volume[i];
-        points.emf[slot] = pasted.emf[i];
-    }
-}
-
 QString replaceQuestion(std::int32_t first, std::int32_t last)
 {
     if (first == last)

@@ -43,10 +43,6 @@ struct PastedPoints {
 // "Line 3 is not a volume and an emf: abc". No lines at all give no points.
 std::variant<PastedPoints, QString> readPastedPoints(const QString& text, const RegionalSettings& regional);
 
-// Puts the pasted points at points first, first + 1, ..., replacing the points there
-// and appending beyond the count.
-void storePastedPoints(PointSet& points, std::int32_t first, const PastedPoints& pasted);
-
 // "Replace points 2 to 4 with the pasted values?", or "Replace point 2 ..." for one.
 QString replaceQuestion(std::int32_t first, std::int32_t last);
 

@@ -19,10 +19,11 @@ struct ColumnLayout {
     const char* header;
 };
 
-void fillPoints(PointGrid& grid, std::int32_t count, const PointArray& volume, const PointArray& emf,
-                double numberColumnTwips, std::initializer_list<ColumnLayout> columns)
+template <typename DataSet>
+void fillPoints(PointGrid& grid, const DataSet& set, double numberColumnTwips,
+                std::initializer_list<ColumnLayout> columns)
 {
-    grid.refill(std::max(count, 0) + 1, {&volume, &emf});
+    grid.refill(std::max(set.count(), 0) + 1, [&set](int row, int col) { return set.text({row, col}); });
     grid.setColumnWidthTwips(0, numberColumnTwips);
     for (const ColumnLayout& column : columns) {
         grid.setColumnWidthTwips(column.col, column.widthTwips);
@@ -34,17 +35,17 @@ void fillPoints(PointGrid& grid, std::int32_t count, const PointArray& volume, c
 }
 }  // namespace
 
-void fillCalibrationGrid(PointGrid& grid, const PointSet& points)
+void fillCalibrationGrid(PointGrid& grid, const Calibration& calibration)
 {
     grid.setCols(3);
     fillPoints(
-        grid, points.count, points.volume, points.emf, 300,
+        grid, calibration, 300,
         {{1, 750, QT_TRANSLATE_NOOP("PointGrid", "vol. /ml")}, {2, 750, QT_TRANSLATE_NOOP("PointGrid", "emf /mV")}});
 }
 
-void fillAdjustmentGrid(PointGrid& grid, const PointSet& points)
+void fillAdjustmentGrid(PointGrid& grid, const Adjustment& adjustment)
 {
-    fillPoints(grid, points.count, points.volume, points.emf, 450,
+    fillPoints(grid, adjustment, 450,
                {{1, 750, QT_TRANSLATE_NOOP("PointGrid", "vol. /ml")},
                 {2, 750, QT_TRANSLATE_NOOP("PointGrid", "emf /mV")},
                 {kAdjustedColumn, 750, QT_TRANSLATE_NOOP("PointGrid", "adjusted")}});
@@ -53,6 +54,7 @@ void fillAdjustmentGrid(PointGrid& grid, const PointSet& points)
 
 std::int32_t writeAdjustedColumn(PointGrid& grid, AdjustmentReport adjustment)
 {
+    grid.clearColumnTexts(kAdjustedColumn);
     grid.setColumnTexts(kAdjustedColumn, 1, std::move(adjustment.texts));
     return adjustment.failedPoint;
 }

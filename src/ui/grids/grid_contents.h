@@ -13,16 +13,16 @@ class PointGrid;
 inline constexpr int kAdjustedColumn = 3;
 
 // Shapes the calibration grid as 3 columns (row numbers, "vol. /ml", "emf /mV") and one row per
-// calibration point plus the header, then fits it to its container. Cells show the
-// point number text of the arrays; texts typed into cells are forgotten.
-void fillCalibrationGrid(PointGrid& grid, const PointSet& points);
+// calibration point plus the header, then fits it to its container. Cells show the texts
+// the data set gives them, which must outlive the grid.
+void fillCalibrationGrid(PointGrid& grid, const Calibration& calibration);
 
-// The same for the adjustment grid and the data for adjustment; its 4 columns are set when
-// it is made. Column 3 ("adjusted") is emptied: its texts were made for the points before.
-void fillAdjustmentGrid(PointGrid& grid, const PointSet& points);
+// The same for the adjustment grid and the readings; its 4 columns are set when it is
+// made. Column 3 ("adjusted") is emptied: its texts were made for the points before.
+void fillAdjustmentGrid(PointGrid& grid, const Adjustment& adjustment);
 
-// The adjusted texts written into column 3 from row 1 on; when the adjustment stopped
-// at a point, later rows keep their old texts. Returns that point, or 0.
+// The adjusted texts written into column 3 from row 1 on, the rest emptied. Returns the
+// point where the adjustment stopped, or 0.
 std::int32_t writeAdjustedColumn(PointGrid& grid, AdjustmentReport adjustment);
 
 }  // namespace quorlin

@@ -65,9 +65,9 @@ void PointGrid::refreshMarks()
     verticalHeader()->viewport()->update();
 }
 
-void PointGrid::refill(int rows, std::vector<const PointArray*> pointColumns)
+void PointGrid::refill(int rows, PointGridModel::PointTexts pointTexts)
 {
-    model_.refill(rows, std::move(pointColumns));
+    model_.refill(rows, std::move(pointTexts));
     row_ = std::min(row_, model_.gridRows() - 1);
     showCurrentCell();
 }

@@ -40,9 +40,10 @@ public:
     static constexpr int fixedRows() { return 1; }
     static constexpr int fixedCols() { return 1; }
 
-    // Sets the number of rows (header included) and the arrays shown in columns 1..;
-    // typed texts are forgotten. A current row beyond the new rows moves to the last row.
-    void refill(int rows, std::vector<const PointArray*> pointColumns);
+    // Sets the number of rows (header included) and the texts of the point columns. A
+    // current row beyond the new rows moves to the last row.
+    void refill(int rows, PointGridModel::PointTexts pointTexts);
+    void pointTextsChanged() { model_.pointTextsChanged(); }
 
     int row() const { return row_; }
     int col() const { return col_; }

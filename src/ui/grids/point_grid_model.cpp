@@ -6,10 +6,6 @@
 
 namespace quorlin {
 
-namespace {
-QString pointText(Number value) { return QString::fromStdString(pointNumberText(value)); }
-}  // namespace
-
 PointGridModel::PointGridModel(QObject* parent) : QAbstractTableModel(parent) { setGridCols(1); }
 
 void PointGridModel::setGridCols(int cols)
@@ -20,42 +16,29 @@ void PointGridModel::setGridCols(int cols)
     for (auto& column : storedTexts_) column.resize(static_cast<std::size_t>(rows_));
     headers_.resize(static_cast<std::size_t>(cols_));
     alignments_.resize(static_cast<std::size_t>(cols_), Qt::AlignLeft | Qt::AlignVCenter);
-    std::erase_if(typedTexts_,
-                  [this](const auto& entry) { return static_cast<int>(entry.first & 0xffffffffu) >= cols_; });
     endResetModel();
 }
 
-void PointGridModel::refill(int rows, std::vector<const PointArray*> pointColumns)
+void PointGridModel::refill(int rows, PointTexts pointTexts)
 {
     beginResetModel();
     rows_ = std::max(1, rows);
-    pointColumns_ = std::move(pointColumns);
+    pointTexts_ = std::move(pointTexts);
     for (auto& column : storedTexts_) column.resize(static_cast<std::size_t>(rows_));
-    typedTexts_.clear();
     endResetModel();
 }
 
-const PointArray* PointGridModel::pointColumn(int col) const
+void PointGridModel::pointTextsChanged()
 {
-    const auto i = static_cast<std::size_t>(col - 1);
-    return col >= 1 && i < pointColumns_.size() ? pointColumns_[i] : nullptr;
-}
-
-std::uint64_t PointGridModel::cellKey(int row, int col)
-{
-    return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(row)) << 32) | static_cast<std::uint32_t>(col);
+    if (rows_ > 1) emit dataChanged(index(0, 0), index(rows_ - 2, std::min(cols_, 3) - 2), {Qt::DisplayRole});
 }
 
 QString PointGridModel::text(int row, int col) const
 {
     if (row < 0 || row >= rows_ || col < 0 || col >= cols_) return {};
     if (row == 0) return headers_[static_cast<std::size_t>(col)];
-    if (col == 0) return pointText(Number::fromDouble(row));
-    if (const PointArray* points = pointColumn(col)) {
-        const auto typed = typedTexts_.find(cellKey(row, col));
-        if (typed != typedTexts_.end()) return typed->second;
-        return pointText(pointOr0(*points, row));
-    }
+    if (col == 0) return QString::fromStdString(pointNumberText(Number::fromDouble(row)));
+    if (isPointColumn(col)) return QString::fromStdString(pointTexts_(row, col));
     return QString::fromStdString(storedTexts_[static_cast<std::size_t>(col)][static_cast<std::size_t>(row)]);
 }
 
@@ -67,16 +50,14 @@ void PointGridModel::setText(int row, int col, const QString& text)
         emit headerDataChanged(Qt::Horizontal, col - 1, col - 1);
         return;
     }
-    if (pointColumn(col))
-        typedTexts_[cellKey(row, col)] = text;
-    else
-        storedTexts_[static_cast<std::size_t>(col)][static_cast<std::size_t>(row)] = text.toStdString();
+    if (isPointColumn(col)) return;
+    storedTexts_[static_cast<std::size_t>(col)][static_cast<std::size_t>(row)] = text.toStdString();
     notifyCell(row, col);
 }
 
 void PointGridModel::setColumnTexts(int col, int firstRow, std::vector<std::string> texts)
 {
-    if (col <= 0 || col >= cols_ || pointColumn(col) || firstRow < 1 || firstRow >= rows_ || texts.empty()) return;
+    if (col <= 0 || col >= cols_ || isPointColumn(col) || firstRow < 1 || firstRow >= rows_ || texts.empty()) return;
     auto& column = storedTexts_[static_cast<std::size_t>(col)];
     const std::size_t count = std::min(texts.size(), column.size() - static_cast<std::size_t>(firstRow));
     std::move(texts.begin(), texts.begin() + static_cast<std::ptrdiff_t>(count), column.begin() + firstRow);
@@ -86,7 +67,7 @@ void PointGridModel::setColumnTexts(int col, int firstRow, std::vector<std::stri
 
 void PointGridModel::clearColumnTexts(int col)
 {
-    if (col <= 0 || col >= cols_ || pointColumn(col)) return;
+    if (col <= 0 || col >= cols_ || isPointColumn(col)) return;
     auto& column = storedTexts_[static_cast<std::size_t>(col)];
     std::fill(column.begin() + 1, column.end(), std::string());
     if (rows_ > 1) emit dataChanged(index(0, col - 1), index(rows_ - 2, col - 1), {Qt::DisplayRole});

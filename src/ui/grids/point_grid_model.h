@@ -7,16 +7,14 @@
 
 #include <functional>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 namespace quorlin {
 
 // The texts of a point grid, in grid coordinates: row 0 is the header row and column 0
 // the column of row numbers (the view shows both as its headers), so model row r is
-// grid row r + 1. Point columns make their texts on demand from a point array; a cell
-// edited by the user shows its typed text until the next refill. Other columns (the
-// adjusted emf) keep whatever texts were written into them.
+// grid row r + 1. Point columns (1 and 2) ask their data set for each text as it is
+// shown; other columns (the adjusted emf) keep whatever texts were written into them.
 class PointGridModel final : public QAbstractTableModel {
 public:
     explicit PointGridModel(QObject* parent = nullptr);
@@ -25,13 +23,18 @@ public:
     int gridCols() const { return cols_; }
     void setGridCols(int cols);
 
-    // Makes the grid rows tall (at least the header row) with column c >= 1 showing
-    // pointColumns[c - 1]; forgets typed texts. Text columns keep the texts of the rows
-    // that remain; rows that are added start empty.
-    void refill(int rows, std::vector<const PointArray*> pointColumns);
+    // The text of point cell (row, col) as its data set shows it.
+    using PointTexts = std::function<std::string(int row, int col)>;
+
+    // Makes the grid rows tall (at least the header row), its point columns showing
+    // `pointTexts`. Text columns keep the texts of the rows that remain; rows that are
+    // added start empty.
+    void refill(int rows, PointTexts pointTexts);
+    // The point cells' texts changed.
+    void pointTextsChanged();
 
     QString text(int row, int col) const;
-    // Row 0 sets a header text; column 0 is never written.
+    // Row 0 sets a header text; column 0 and point cells are never written.
     void setText(int row, int col, const QString& text);
     // Rows firstRow, firstRow + 1, ... of a text column, one change notification.
     void setColumnTexts(int col, int firstRow, std::vector<std::string> texts);
@@ -51,17 +54,15 @@ public:
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
 private:
-    const PointArray* pointColumn(int col) const;
-    static std::uint64_t cellKey(int row, int col);
+    bool isPointColumn(int col) const { return pointTexts_ && (col == 1 || col == 2); }
     void notifyCell(int row, int col);
 
     int rows_ = 1;
     int cols_ = 1;
-    std::vector<const PointArray*> pointColumns_;            // index col - 1
-    std::vector<std::vector<std::string>> storedTexts_;      // index col; rows 0..rows-1
-    std::vector<QString> headers_;                           // index col
-    std::vector<Qt::Alignment> alignments_;                  // index col
-    std::unordered_map<std::uint64_t, QString> typedTexts_;  // point columns only
+    PointTexts pointTexts_;
+    std::vector<std::vector<std::string>> storedTexts_;  // index col; rows 0..rows-1
+    std::vector<QString> headers_;                       // index col
+    std::vector<Qt::Alignment> alignments_;              // index col
     CellRoles cellRoles_;
 };
 

@@ -39,9 +39,13 @@ QVariant outlierRole(double studentized, int role)
 PointGridModel::CellRoles calibrationPointMarks(const Session& session)
 {
     return [&session](int row, int, int role) -> QVariant {
-        if (row < 1 || row > session.calibration().count) return {};
-        if (session.exclusions().contains(row)) return excludedRole(role);
-        const double studentized = session.studentizedResidual(row);
+        const Calibration& calibration = session.calibration();
+        if (row < 1 || row > calibration.count()) return {};
+        if (calibration.exclusions().contains(row)) return excludedRole(role);
+        // The marks of the fit belong to the points it fitted.
+        const CalibrationRecord* record = calibration.record().get();
+        if (!record || calibration.outOfDate()) return {};
+        const double studentized = record->studentizedResidual(row);
         if (FitStatistics::isOutlier(studentized)) return outlierRole(studentized, role);
         return {};
     };

@@ -1,17 +1,12 @@
 #pragma once
 
-#include "core/data_sets.h"
-#include "core/point_exclusions.h"
-#include "text/number_text.h"
+#include "session/session.h"
 #include "ui/grids/point_grid.h"
 
 #include <QString>
 
-#include <array>
 #include <cstdint>
-#include <functional>
 #include <memory>
-#include <vector>
 
 namespace quorlin {
 
@@ -19,22 +14,13 @@ class CellEditBox;
 class CellEditor;
 class GridServices;
 
-// What undo puts back: the points, the texts their cells show, the current cell and,
-// for calibration points, those left out of the fit.
-struct GridSnapshot {
-    PointSet points;
-    std::vector<std::array<QString, 2>> texts;  // points 1..count: volume and emf cells
-    int row = 0;
-    int col = 0;
-    PointExclusions exclusions;
-};
-
-// A grid showing one data set, edited in place through its own edit box (a sibling in
-// `container`), with the point commands both data sets share. Editing is wired: a
-// double click, Enter or a character on the grid opens the box, and the value typed
-// lands in the volume or emf array. Its context menu and Ctrl+Shift+C / Ctrl+Shift+V
-// copy and paste (Ctrl+C stays the window's Calibrate). The points, regional and
-// services must outlive the grid.
+// A grid showing one data set of the session, edited in place through its own edit box
+// (a sibling in `container`), with the point commands both data sets share. Every change
+// goes through the session, which keeps the undo history. Editing is wired: a double
+// click, Enter or a character on the grid opens the box, and the text typed goes to the
+// session when the edit ends. Its context menu and Ctrl+Shift+C / Ctrl+Shift+V copy and
+// paste (Ctrl+C stays the window's Calibrate). The session and services must outlive
+// the grid.
 class PointSetGrid : public PointGrid {
     Q_OBJECT
 public:
@@ -43,7 +29,7 @@ public:
     CellEditBox& editBox() { return *editBox_; }
     CellEditor& editor() { return *editor_; }
 
-    // Rebuilds the grid from the point set (after a load).
+    // Shows the data set's points as they are now (after a load, an undo or a redo).
     virtual void fill() = 0;
     // Commits a running edit; call before any command that reads or replaces the points.
     void finishEdit();
@@ -57,48 +43,33 @@ public:
     void pastePoints(const QString& text);
     void pasteFromClipboard();
 
-    virtual GridSnapshot snapshot() const;
-    // Puts back the points, their texts and the current cell, then finishes as a paste
-    // does; emits pointsChanged, but no pointsEdited.
-    virtual void restore(const GridSnapshot& snapshot);
-
 signals:
-    // A typed value was stored, or a point added or deleted: the data differ from their
-    // file. Undo and redo emit it too.
+    // The user changed the data set: a value typed, a point added, deleted or pasted.
     void pointsChanged();
-    // A change the user made, named for the undo menu, and the grid as it was before.
-    void pointsEdited(const GridSnapshot& before, const QString& command);
 
 protected:
     enum class Deletion { NoPoints, Kept, Deleted };
 
-    // afterStore runs after every value typed into a cell and after a paste; `title` heads
-    // the grid's questions.
-    PointSetGrid(PointSet& points, const RegionalSettings& regional, GridServices& services, QWidget* container,
-                 QString title, std::function<void()> afterStore = {});
+    // `title` heads the grid's questions.
+    PointSetGrid(Session& session, DataSet set, GridServices& services, QWidget* container, QString title);
 
+    std::int32_t pointCount() const;
     // A zero point after the current row, whose volume cell becomes current.
     void insertPoint();
     // Asks whether to delete the current row's point and deletes it on Yes; asks nothing
     // when there is no point.
     Deletion deleteCurrentPoint();
 
-    // Emits pointsEdited, named under the grid's title.
-    void recordUndoable(const GridSnapshot& before, const QString& command);
-
-    PointSet& points_;
+    Session& session_;
+    const DataSet set_;
 
 private:
-    // Emits pointsEdited and pointsChanged.
-    void recordChange(const GridSnapshot& before, const QString& command);
+    void storeText(std::int32_t row, std::int32_t col, const QString& text);
 
-    const RegionalSettings& regional_;
     GridServices& services_;
     QString title_;
-    std::function<void()> afterStore_;
     CellEditBox* editBox_;
     std::unique_ptr<CellEditor> editor_;
-    GridSnapshot beforeEdit_;
 };
 
 }  // namespace quorlin

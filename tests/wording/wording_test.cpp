@@ -1,0 +1,109 @@
+#include "session/session.h"
+#include "support/temp_folder.h"
+#include "support/titration.h"
+#include "wording/fit_details.h"
+#include "wording/messages.h"
+#include "wording/report.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+
+namespace quorlin {
+namespace {
+
+const testing::TempFolder kFolder;
+const std::string kSample = QUORLIN_SAMPLE_DATA "/calibration.txt";
+
+TEST(CalibrationReport, TheFitsCaptionsAndExactNumbersAndEscapedFileNames)
+{
+    Session s;
+    EXPECT_NE(calibrationReportHtml(s, {}).find("No calibration has converged"), std::string::npos);
+    ASSERT_TRUE(s.loadCalibrationFile(kFolder.write("a<&>.txt", testing::ReadBytes(kSample))).ok);
+    ASSERT_TRUE(s.calibrate().converged());
+    const std::string html = calibrationReportHtml(s, {"9.8.7", "2024-05-01T14:03:09+02:00"});
+    for (const char* text : {"<td>405.1±0.3</td>", "<td>59.13±0.10</td>", "<td>58.8±3</td>", "Rms error = 0.1129",
+                             "Points</th><td class=\"l\">15<", "Degrees of freedom</th><td class=\"l\">12<",
+                             "Quorlin 9.8.7", "2024-05-01T14:03:09+02:00", "a&lt;&amp;&gt;.txt"})
+        EXPECT_NE(html.find(text), std::string::npos) << text;
+    EXPECT_EQ(html.find("a<&>"), std::string::npos);
+    const std::size_t ezero = html.find("<td>", html.find("405.1±0.3</td>")) + 4;
+    EXPECT_EQ(std::strtof(html.c_str() + ezero, nullptr), s.calibration().record()->fit.parameters[kEzero]);
+}
+
+// Edited since, the report still describes the data fitted, and says so at the top.
+TEST(CalibrationReport, DescribesTheCalibratedDataAfterAnEdit)
+{
+    Session s;
+    ASSERT_TRUE(s.loadCalibrationFile(kSample).ok && s.calibrate().converged());
+    const std::string current = calibrationReportHtml(s, {});
+    s.editCell(DataSet::Calibration, {3, 2}, "300");
+    s.setConstantText(1, "60");
+    const std::string edited = calibrationReportHtml(s, {});
+    const std::string changed = changedSinceText(*s.calibration().record());
+    EXPECT_EQ(current.find(changed), std::string::npos);
+    EXPECT_NE(edited.find(changed), std::string::npos);
+    EXPECT_EQ(edited.find("<td>300</td>"), std::string::npos);
+    EXPECT_NE(edited.find("<td>242.67</td>"), std::string::npos);
+    EXPECT_NE(edited.find("Initial volume (ml)</th><td class=\"l\"> 50<"), std::string::npos);
+}
+
+TEST(Messages, RecordsThatWouldEndTheDataOnReadingAreNamed)
+{
+    Session s;
+    s.loadCalibrationFile(kFolder.write("six.txt", testing::CalibrationFileText({}, 6)));
+    const std::string ends = " would end the data when the file is read again";
+    s.insertPoint(DataSet::Calibration, 1);
+    EXPECT_EQ(calibrationEndingData(s), "Point 2 (0, 0)" + ends);
+    EXPECT_EQ(pointEndingData({{" 1", "250,5"}, {" 2", ""}}), "Point 2 (2, )" + ends);
+    EXPECT_EQ(pointEndingData({{" 1", "250,5"}}), "");
+    s.setConstantText(0, "0.1 M");
+    EXPECT_EQ(calibrationEndingData(s), "The constants (0.1 M, 50)" + ends);
+}
+
+// One line, the most important first.
+TEST(Messages, TheStatusLineSaysTheMostImportantThing)
+{
+    const std::string truncated = kFolder.write("cut.txt", "0.1\t50\n1,300\n2,290\nnone\n3,280\n");
+    Session s;
+    EXPECT_EQ(statusLine(s), "");
+    s.loadCalibrationFile(truncated);
+    s.calibrate();
+    EXPECT_EQ(statusLine(s), truncated + ": data end at line 4 (not two numbers); 2 points read");
+    s.deletePoint(DataSet::Calibration, 1);
+    EXPECT_EQ(statusLine(s), "Not calibrated; the parameters shown are starting values");
+    s.calibrate();
+    EXPECT_EQ(statusLine(s), "Not calibrated: 1 point, at least 6 needed; the parameters shown are starting values");
+    s.loadCalibrationFile(kSample);
+    s.calibrate();
+    EXPECT_EQ(statusLine(s), "");
+    s.editCell(DataSet::Calibration, {2, 2}, "230");
+    EXPECT_EQ(statusLine(s), "Data changed since this calibration");
+}
+
+// Readings to a microvolt of an ideal electrode: the double optimum is far sharper than
+// single precision can place the parameters.
+TEST(FitDetails, WarnsWhenSinglePrecisionMissesTheOptimumAndTheReportSaysSo)
+{
+    std::string text = "0.1\t50\r\n";
+    for (int i = 0; i < 15; ++i) {
+        const double v = std::round(50 * std::pow(25.0, i / 14.0)) / 100;
+        text += testing::FileNumber(v) + "\t" + std::to_string(testing::ElectrodeModel{}.emf(v)) + "\r\n";
+    }
+    for (const bool exact : {true, false}) {
+        Session s;
+        s.loadCalibrationFile(kFolder.write("cal.txt", exact ? text : testing::CalibrationFileText({}, 15)));
+        ASSERT_TRUE(s.calibrate({.statistics = true}).converged());
+        const CalibrationRecord& record = *s.calibration().record();
+        const std::string warning = precisionWarning(record.fit, *record.statistics);
+        EXPECT_EQ(warning.empty(), !exact) << warning;
+        EXPECT_EQ(statusLine(s), warning);
+        const std::string report = calibrationReportHtml(s, {});
+        EXPECT_EQ(report.find(kPrecisionWarningStart) != std::string::npos, exact);
+        EXPECT_NE(report.find(warning), std::string::npos);
+    }
+}
+
+}  // namespace
+}  // namespace quorlin
