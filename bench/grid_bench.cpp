@@ -1,4 +1,4 @@
-// Filling the two point grids from the point arrays, with and without painting the
+// Filling the two point grids from the data sets, with and without painting the
 // visible part, for data sets of 10^3 to 10^6 points.
 #include "session/session.h"
 #include "ui/grids/adjustment_grid.h"
@@ -11,6 +11,10 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
+#include <fstream>
+#include <string>
+
 namespace {
 
 using namespace quorlin;
@@ -22,15 +26,28 @@ public:
     bool askYesNo(const QString&, const QString&) override { return false; }
 };
 
-void loadPoints(PointSet& points, std::int64_t n)
+// A data file of n points, the header line of a calibration file first.
+std::string dataFile(std::int64_t n)
 {
-    points.count = static_cast<std::int32_t>(n);
-    reallocateFresh(points.volume, points.count);
-    reallocateFresh(points.emf, points.count);
-    for (std::int32_t i = 1; i <= points.count; ++i) {
-        points.volume[static_cast<std::size_t>(i)] = Number::fromDouble(0.01 * i);
-        points.emf[static_cast<std::size_t>(i)] = Number::fromDouble(420.0 - 1e-4 * i);
+    const std::string path = "/tmp/quorlin-grid-bench-" + std::to_string(n) + ".txt";
+    std::ofstream file(path, std::ios::binary);
+    file << "0.1\t50\r\n";
+    char line[64];
+    for (std::int64_t i = 1; i <= n; ++i) {
+        std::snprintf(line, sizeof line, "%.2f\t%.4f\r\n", 0.01 * static_cast<double>(i),
+                      420.0 - 1e-4 * static_cast<double>(i));
+        file << line;
     }
+    return path;
+}
+
+// Both data sets of n points; the adjustment file's first line is a point too.
+void loadPoints(Session& session, std::int64_t n)
+{
+    const std::string path = dataFile(n);
+    session.loadCalibrationFile(path);
+    session.loadAdjustmentFile(path);
+    std::remove(path.c_str());
 }
 
 struct Panels {
@@ -39,6 +56,9 @@ struct Panels {
     QWidget panel;
     CalibrationGrid* calibrationGrid;
     AdjustmentGrid* adjustmentGrid;
+
+    PointSetGrid* calibrationSet = calibrationGrid;
+    PointSetGrid* adjustmentSet = adjustmentGrid;
 
     Panels()
         : calibrationGrid(new CalibrationGrid(session, services, &panel)),
@@ -56,46 +76,29 @@ void showNow(QWidget& grid)
     benchmark::DoNotOptimize(grid.grab());
 }
 
-// One data set and its grid, so both grids run the same benchmark.
-struct DataSet {
-    PointSet& points;
-    PointSetGrid& grid;
-};
-
-DataSet calibrationSet(Panels& p) { return {p.session.calibration(), *p.calibrationGrid}; }
-
-DataSet adjustmentSet(Panels& p) { return {p.session.adjustment(), *p.adjustmentGrid}; }
-
-void fillBenchmark(benchmark::State& state, DataSet (*dataSet)(Panels&))
+void fillBenchmark(benchmark::State& state, PointSetGrid* Panels::*grid)
 {
     Panels panels;
-    const DataSet set = dataSet(panels);
-    loadPoints(set.points, state.range(0));
+    loadPoints(panels.session, state.range(0));
     const bool paint = state.range(1) != 0;
-    const std::int32_t count = set.points.count;
     for (auto _ : state) {
-        set.points.count = count;
-        set.grid.fill();
-        if (paint) showNow(set.grid);
-        state.PauseTiming();
-        set.points.count = 0;  // every fill is a load into an empty grid
-        set.grid.fill();
-        state.ResumeTiming();
+        (panels.*grid)->fill();
+        if (paint) showNow(*(panels.*grid));
     }
 }
 
-void BM_FillCalibrationGrid(benchmark::State& state) { fillBenchmark(state, calibrationSet); }
-void BM_FillAdjustmentGrid(benchmark::State& state) { fillBenchmark(state, adjustmentSet); }
+void BM_FillCalibrationGrid(benchmark::State& state) { fillBenchmark(state, &Panels::calibrationSet); }
+void BM_FillAdjustmentGrid(benchmark::State& state) { fillBenchmark(state, &Panels::adjustmentSet); }
 
 // Jumping between the first and the last point and painting, as scrolling does.
 void BM_JumpToLastPoint(benchmark::State& state)
 {
     Panels panels;
-    loadPoints(panels.session.calibration(), state.range(0));
+    loadPoints(panels.session, state.range(0));
     panels.calibrationGrid->fill();
     int row = 1;
     for (auto _ : state) {
-        row = row == 1 ? panels.session.calibration().count : 1;
+        row = row == 1 ? panels.session.calibration().count() : 1;
         panels.calibrationGrid->setCurrentCell(row, 2);
         showNow(*panels.calibrationGrid);
     }

@@ -1,6 +1,7 @@
 // One full redraw of the calibration plots into a 1000 x 800 image, as on a resize, and
 // the window's whole way from a file on disk to both plots.
 #include "plot/calibration_plot.h"
+#include "session/plot_export.h"
 #include "session/session.h"
 #include "synthetic_titration.h"
 #include "ui/painter_surface.h"
@@ -23,7 +24,7 @@ void BM_DrawCalibrationPlots(benchmark::State& state)
     PlotMapping mapping;
     PlotExtents extents;
     for (auto _ : state) {
-        drawCalibrationPlots(surface, mapping, extents, data, "sample.txt", true, RegionalSettings{});
+        drawCalibrationPlots(surface, mapping, extents, data, data.residual, "sample.txt", true, RegionalSettings{});
         // Showing needs the finished image.
         benchmark::DoNotOptimize(surface.image().constBits());
     }
@@ -55,10 +56,8 @@ void BM_LoadCalibrateAndDraw(benchmark::State& state)
         session.loadCalibrationFile(path);
         // As the window does: the statistics behind its outlier marks, then the plots.
         session.calibrate({.statistics = true});
-        benchmark::DoNotOptimize(session.lastStatistics());
-        PlotMapping mapping;
-        PlotExtents extents;
-        drawCalibrationPlots(surface, mapping, extents, session.calibration(), path, true, RegionalSettings{});
+        benchmark::DoNotOptimize(session.calibration().record());
+        drawCalibrationPlots(surface, session);
         benchmark::DoNotOptimize(surface.image().constBits());
     }
     std::remove(path.c_str());

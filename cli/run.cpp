@@ -182,7 +182,8 @@ int Run(std::span<const std::string> args, const RegionalSettings& regional, std
     if (adjusted) {
         if (!a.outputFile.empty()) {
             if (const FileOutcome written = session.saveAdjustedFile(a.outputFile, *points); !written.ok)
-                return complain(err, "could not save " + a.outputFile + ": " + fileErrorText(written), kExitUsageOrFile);
+                return complain(err, "could not save " + a.outputFile + ": " + fileErrorText(written),
+                                kExitUsageOrFile);
         } else if (!a.json) {
             writeDataFileLines(
                 points->size(), [&points](std::string& line, std::size_t i) { points->appendLine(line, i); },

@@ -194,8 +194,8 @@ double exportLayoutScale(int width, int height)
 }
 
 void drawCalibrationPlots(Surface& surface, PlotMapping& m, PlotExtents& extents, const CalibrationData& all,
-                          const PointArray& residuals, std::string_view title, bool calibrationPresent, const RegionalSettings& regional,
-                          const PointExclusions& excluded)
+                          const PointArray& residuals, std::string_view title, bool calibrationPresent,
+                          const RegionalSettings& regional, const PointExclusions& excluded)
 {
     if (!calibrationPresent) return;
     const Points data{all.count, all.pH, all.emf, residuals};

@@ -34,7 +34,7 @@ inline constexpr int kExportLayoutHeight = 600;
 double exportLayoutScale(int width, int height);
 
 void drawCalibrationPlots(Surface& surface, PlotMapping& m, PlotExtents& extents, const CalibrationData& data,
-                          const PointArray& residuals, std::string_view title, bool calibrationPresent, const RegionalSettings& regional,
-                          const PointExclusions& excluded = {});
+                          const PointArray& residuals, std::string_view title, bool calibrationPresent,
+                          const RegionalSettings& regional, const PointExclusions& excluded = {});
 
 }  // namespace quorlin

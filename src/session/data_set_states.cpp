@@ -18,8 +18,8 @@ bool sameFitInput(const CalibrationState& a, const CalibrationState& b)
 {
     return &a == &b
            || (sameBits(a.data.acidConcentration, b.data.acidConcentration)
-               && sameBits(a.data.initialVolume, b.data.initialVolume)
-               && a.exclusions.points() == b.exclusions.points() && samePoints(a.data, b.data));
+               && sameBits(a.data.initialVolume, b.data.initialVolume) && a.exclusions.points() == b.exclusions.points()
+               && samePoints(a.data, b.data));
 }
 
 }  // namespace quorlin

@@ -23,7 +23,8 @@ bool samePoints(const PointSet& a, const PointSet& b)
 {
     if (a.count != b.count) return false;
     for (std::int32_t i = 1; i <= a.count; ++i)
-        if (!sameBits(pointOr0(a.volume, i), pointOr0(b.volume, i)) || !sameBits(pointOr0(a.emf, i), pointOr0(b.emf, i)))
+        if (!sameBits(pointOr0(a.volume, i), pointOr0(b.volume, i))
+            || !sameBits(pointOr0(a.emf, i), pointOr0(b.emf, i)))
             return false;
     return true;
 }

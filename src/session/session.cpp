@@ -24,7 +24,10 @@ bool isBlank(std::string_view text)
     return std::all_of(text.begin(), text.end(), [](unsigned char c) { return std::isspace(c) != 0; });
 }
 
-bool isPointCell(PointCell cell, std::int32_t count) { return cell.row >= 1 && cell.row <= count && (cell.col == 1 || cell.col == 2); }
+bool isPointCell(PointCell cell, std::int32_t count)
+{
+    return cell.row >= 1 && cell.row <= count && (cell.col == 1 || cell.col == 2);
+}
 
 }  // namespace
 
@@ -386,9 +389,8 @@ FileOutcome Session::saveAdjustedFile(const std::string& path)
 
 FileOutcome Session::saveAdjustedFile(const std::string& path, const AdjustedPoints& points)
 {
-    const FileOutcome outcome = writeAdjustedFile(path, points.size(), [&points](std::string& out, std::size_t i) {
-        points.appendLine(out, i);
-    });
+    const FileOutcome outcome = writeAdjustedFile(
+        path, points.size(), [&points](std::string& out, std::size_t i) { points.appendLine(out, i); });
     if (outcome.ok) {
         adjustment_.file_ = path;
         adjustment_.read_ = {};

@@ -1,9 +1,9 @@
 #include "fit_details_dialog.h"
 
-#include "wording/fit_details.h"
-#include "wording/messages.h"
 #include "session/session.h"
 #include "ui/grids/qt_text.h"
+#include "wording/fit_details.h"
+#include "wording/messages.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>

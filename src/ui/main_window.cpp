@@ -1,8 +1,8 @@
 #include "main_window.h"
 
+#include "fit_details_dialog.h"
 #include "io/data_directory.h"
 #include "menu_shortcut_filter.h"
-#include "fit_details_dialog.h"
 #include "platform_services.h"
 #include "session/plot_export.h"
 #include "tab_strip.h"
@@ -105,7 +105,8 @@ void MainWindow::connectCommands()
     // A value still being typed lands first, so undo takes back the latest change.
     connect(a.undo, &QAction::triggered, this, [this] { undoOrRedo(true); });
     connect(a.redo, &QAction::triggered, this, [this] { undoOrRedo(false); });
-    connect(ui_.calibrationGrid, &CalibrationGrid::pointAdded, this, [this] { ui_.calibrationPanel->setVisible(true); });
+    connect(ui_.calibrationGrid, &CalibrationGrid::pointAdded, this,
+            [this] { ui_.calibrationPanel->setVisible(true); });
     connect(ui_.tabs, &TabStrip::tabSelected, this, &MainWindow::onTabSelected);
     for (std::size_t set = 0; set < 2; ++set)
         connect(set == 0 ? static_cast<PointSetGrid*>(ui_.calibrationGrid) : ui_.adjustmentGrid,

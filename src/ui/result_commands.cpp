@@ -117,9 +117,8 @@ void MainWindow::saveReport()
     request.title = tr("Save report");
     request.initialFolder = QString::fromStdString(session_.dataDirectory());
     request.filters = {{tr("HTML report (*.html)"), {"*.html", "*.htm"}}, {tr("All Files (*.*)"), {"*"}}};
-    request.initialFileName =
-        QFileInfo(qStringOf(fileCaption(session_.calibration().file()))).completeBaseName()
-        + QStringLiteral("-report.html");
+    request.initialFileName = QFileInfo(qStringOf(fileCaption(session_.calibration().file()))).completeBaseName()
+                              + QStringLiteral("-report.html");
     std::optional<QString> path = platform_.chooseFile(request);
     if (!path) return;
     if (QFileInfo(*path).suffix().isEmpty()) *path += QStringLiteral(".html");

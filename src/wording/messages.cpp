@@ -180,7 +180,8 @@ std::string calibrationInForceText(const Session& session)
     if (!record) return adjustmentRefusal(session);
     std::string text = "Calibration in force: " + (record->file ? *record->file : std::string("?")) + ", "
                        + calibrationTimeText(*record);
-    if (session.calibration().outOfDate()) text += QUORLIN_TRANSLATE_NOOP("Messages", "; calibration data changed since");
+    if (session.calibration().outOfDate())
+        text += QUORLIN_TRANSLATE_NOOP("Messages", "; calibration data changed since");
     return text;
 }
 

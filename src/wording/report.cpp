@@ -167,8 +167,7 @@ std::string calibrationReportHtml(const Session& session, const ReportContext& c
     const Calibration& calibration = session.calibration();
     const CalibrationRecord* record = calibration.record().get();
     const std::optional<std::string>& file = record ? record->file : calibration.file();
-    const std::array<std::string, 2>& constants =
-        record ? record->input->constantTexts : calibration.constantTexts();
+    const std::array<std::string, 2>& constants = record ? record->input->constantTexts : calibration.constantTexts();
 
     std::string out = "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
                       "<title>Quorlin calibration report</title>\n<style>"

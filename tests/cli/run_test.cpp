@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <algorithm>
 #include <sstream>
 #include <sys/wait.h>
@@ -132,6 +134,19 @@ TEST(QuorlinCli, ExitStatusesAndOneLineComplaints)
     }
     EXPECT_FALSE(std::filesystem::exists(never));
     EXPECT_EQ(testing::ReadBytes(kept), "kept");
+}
+
+// "?" once stood for "no file" in the caption that held the file's name.
+TEST(QuorlinCli, AFileNamedWithAQuestionMarkIsAFile)
+{
+    testing::TempFolder folder;
+    folder.write("?", testing::ReadBytes(kSample));
+    const std::filesystem::path before = std::filesystem::current_path();
+    std::filesystem::current_path(folder.path());
+    const Result r = run({"calibrate", "?"});
+    std::filesystem::current_path(before);
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, run({"calibrate", kSample}).out);
 }
 
 TEST(QuorlinCli, DataThatEndEarlyAreNotedAndInTheJson)

@@ -27,9 +27,9 @@ const std::array<std::string, 5> kCalibrationFiles{
     kFolder.write("fifteen.txt", testing::CalibrationFileText({}, 15)),
     kFolder.write("eight.txt", testing::CalibrationFileText({.jcorr = 60}, 8)),
     kFolder.write("five.txt", testing::CalibrationFileText({}, 5)),
-    kFolder.write("zero-first.txt", "0.1\t50\r\n0\t150.2\r\n"
-                                        + testing::CalibrationFileText({}, 7).substr(
-                                            testing::CalibrationFileText({}, 7).find('\n') + 1)),
+    kFolder.write("zero-first.txt",
+                  "0.1\t50\r\n0\t150.2\r\n"
+                      + testing::CalibrationFileText({}, 7).substr(testing::CalibrationFileText({}, 7).find('\n') + 1)),
     (kFolder.path() / "missing.txt").string()};
 const std::array<std::string, 2> kReadingFiles{kFolder.write("readings.txt", "0.5,227.28\n2,261.64\n3.5,274.6\n"),
                                                (kFolder.path() / "missing-readings.txt").string()};
@@ -43,7 +43,7 @@ struct FitInput {
 
     explicit FitInput(const CalibrationState& state)
         : points(state.data), constants{std::bit_cast<std::uint64_t>(state.data.acidConcentration),
-                                         std::bit_cast<std::uint64_t>(state.data.initialVolume)},
+                                        std::bit_cast<std::uint64_t>(state.data.initialVolume)},
           exclusions(state.exclusions.points())
     {
     }
@@ -96,8 +96,8 @@ using Step = std::tuple<int, int, int, int>;
 
 RC_GTEST_PROP(SessionStates, EveryViewBelongsToTheDataItCameFrom, ())
 {
-    const auto steps = *rc::gen::container<std::vector<Step>>(
-        rc::gen::tuple(rc::gen::inRange(0, 12), rc::gen::inRange(0, 5), rc::gen::inRange(0, 16), rc::gen::inRange(0, 5)));
+    const auto steps = *rc::gen::container<std::vector<Step>>(rc::gen::tuple(
+        rc::gen::inRange(0, 12), rc::gen::inRange(0, 5), rc::gen::inRange(0, 16), rc::gen::inRange(0, 5)));
     Session s;
     std::optional<FitInput> recorded;
     for (const auto& [kind, a, b, c] : steps) {

@@ -69,8 +69,11 @@ TEST(Session, CalibrateChecksComeBeforeTheFit)
         // The first volume is 0.5 ml.
         {15, [](Session& s) { s.setConstantText(1, "-0.5"); }, ModelError, 0,
          "Point 1: volume plus initial volume is zero"},
-        {15, [](Session& s) { s.editCell(DataSet::Calibration, {2, 1}, "-50"); }, ModelError, 0,
-         "Point 2: volume plus initial volume is zero"}};
+        {15,
+         [](Session& s) {
+             s.editCell(DataSet::Calibration, {2, 1}, "-50");
+         },
+         ModelError, 0, "Point 2: volume plus initial volume is zero"}};
     for (const auto& [points, change, outcome, missing, message] : cases) {
         Session s;
         s.loadCalibrationFile(titrationFile(points));

@@ -23,8 +23,8 @@ protected:
 // Ctrl+C stays Calibrate, which beeps at two points.
 TEST_F(Clipboard, ShiftedKeysCopyTheTableOrTheSelectionWithPointsNotCalibrating)
 {
-    grid().setFocus();
-    grid().setText(2, 2, " 234,5 ");
+    typeOver(grid(), 2, 2, " 234,5 ");
+    grid().finishEdit();
     QTest::keyClick(&grid(), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "vol. /ml\temf /mV\n.1\t227.56\n.25\t234.5\n");
     grid().setCurrentCell(2, 1);

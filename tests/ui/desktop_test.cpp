@@ -31,7 +31,8 @@ protected:
     State state() const
     {
         QStringList texts{ui().acidConcentration->text(), ui().initialVolume->text()};
-        for (const std::string& text : window->session().constantTexts()) texts << QString::fromStdString(text);
+        for (const std::string& text : window->session().calibration().constantTexts())
+            texts << QString::fromStdString(text);
         for (const PointGrid* grid : std::initializer_list<const PointGrid*>{ui().calibrationGrid, ui().adjustmentGrid})
             for (int row = 1; row < grid->rows(); ++row) texts << grid->text(row, 1) << grid->text(row, 2);
         return {cal().count, cal().volume, cal().emf, adj().count, adj().volume, adj().emf, texts};
@@ -87,12 +88,23 @@ TEST_F(Desktop, UndoAndRedoWalkBackAndForthThroughEveryChangeExactly)
     }
 }
 
-// Undo after a calibration puts back the data, not the fit; a load starts the captions anew.
+// Results are greyed exactly while the data differ from those calibrated: undo puts back
+// the data, not the fit; an edit that changes nothing changes nothing; a load starts anew.
 TEST_F(Desktop, ResultsGreyedFromADataChangeUntilTheNextCalibration)
 {
     const QString fitted = ui().ezero->text();
+    const auto enterWithoutTyping = [&] {
+        ui().calibrationGrid->setCurrentCell(2, 2);
+        ui().calibrationGrid->setFocus();
+        QTest::keyClick(ui().calibrationGrid, Qt::Key_Return);
+        QTest::keyClick(&ui().calibrationGrid->editBox(), Qt::Key_Return);
+        EXPECT_FALSE(window->commands().undo->isEnabled());
+    };
     const std::pair<std::function<void()>, bool> steps[] = {
         {[] {}, false},
+        {[&] { window->deleteCalibrationPoint(); }, true},
+        {[&] { window->commands().undo->trigger(); }, false},
+        {enterWithoutTyping, false},
         {[&] { window->deleteCalibrationPoint(); }, true},
         {[&] { window->calibrate(); }, false},
         {[&] { window->commands().undo->trigger(); }, true},
@@ -107,6 +119,10 @@ TEST_F(Desktop, ResultsGreyedFromADataChangeUntilTheNextCalibration)
         EXPECT_EQ(window->statusBar()->currentMessage() == "Data changed since this calibration", outOfDate);
     }
     EXPECT_EQ(ui().ezero->text(), fitted);
+    // Too few points to fit: the calibration before is no result for them.
+    load(QString::fromStdString(folder.write("five.txt", CalibrationFileText({}, 5))));
+    EXPECT_EQ(ui().rmsError->text(), "");
+    EXPECT_TRUE(window->statusBar()->currentMessage().startsWith("Not calibrated: 5 points, at least 6 needed"));
 }
 
 TEST_F(Desktop, FilesOpenFromTheCommandLineADropOrTheRecentFiles)

@@ -21,24 +21,24 @@ TEST_F(WindowTest, CtrlEMarksThePointTheFitLeavesOutFitDetailsAndTooltipsShowThe
     ui().calibrationGrid->setCurrentCell(3, 1);
     ui().calibrationGrid->setFocus();
     QTest::keyClick(ui().calibrationGrid, Qt::Key_E, Qt::ControlModifier);
-    EXPECT_EQ(window->session().exclusions().points(), std::vector<std::int32_t>{3});
+    EXPECT_EQ(window->session().calibration().exclusions().points(), std::vector<std::int32_t>{3});
     EXPECT_TRUE(role(3, Qt::FontRole).value<QFont>().strikeOut());
     EXPECT_FALSE(role(4, Qt::FontRole).isValid());
-    EXPECT_TRUE(window->session().resultsOutOfDate());
+    EXPECT_TRUE(window->session().calibration().outOfDate());
 
     window->calibrate();
-    EXPECT_EQ(window->session().fittedData().count, 14);
-    EXPECT_FALSE(window->session().resultsOutOfDate());
+    EXPECT_EQ(window->session().calibration().record()->fittedData().count, 14);
+    EXPECT_FALSE(window->session().calibration().outOfDate());
     ui().calibrationGrid->setCurrentCell(1, 1);
     window->addCalibrationPoint();  // the exclusion moves with its point
-    EXPECT_EQ(window->session().exclusions().points(), std::vector<std::int32_t>{4});
+    EXPECT_EQ(window->session().calibration().exclusions().points(), std::vector<std::int32_t>{4});
     window->commands().undo->trigger();  // and back with it
-    EXPECT_EQ(window->session().exclusions().points(), std::vector<std::int32_t>{3});
+    EXPECT_EQ(window->session().calibration().exclusions().points(), std::vector<std::int32_t>{3});
     window->commands().undo->trigger();
-    EXPECT_TRUE(window->session().exclusions().empty());
+    EXPECT_TRUE(window->session().calibration().exclusions().empty());
     EXPECT_FALSE(role(3, Qt::FontRole).isValid());
     window->commands().redo->trigger();
-    EXPECT_EQ(window->session().exclusions().points(), std::vector<std::int32_t>{3});
+    EXPECT_EQ(window->session().calibration().exclusions().points(), std::vector<std::int32_t>{3});
 
     window->commands().fitDetails->trigger();
     const auto* dialog = window->findChild<FitDetailsDialog*>();

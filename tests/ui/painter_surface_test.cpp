@@ -49,7 +49,8 @@ TEST(PaintSurface, DensePlotLooksAsDrawnInFull)
     PlotMapping mapping;
     PlotExtents extents;
     for (Surface* s : std::initializer_list<Surface*>{&collapsed, &everything})
-        drawCalibrationPlots(*s, mapping, extents, data, "dense.txt", true, RegionalSettings{}, excluded);
+        drawCalibrationPlots(*s, mapping, extents, data, data.residual, "dense.txt", true, RegionalSettings{},
+                             excluded);
     EXPECT_TRUE(collapsed.image() == full.image());
 }
 

@@ -30,8 +30,8 @@ protected:
     }
 
     const WindowControls& ui() const { return window->controls(); }
-    const CalibrationData& cal() const { return window->session().calibration(); }
-    const AdjustmentData& adj() const { return window->session().adjustment(); }
+    const CalibrationData& cal() const { return window->session().calibration().data(); }
+    const AdjustmentData& adj() const { return window->session().adjustment().points(); }
 
     // The next file dialog chooses `path`; then the command runs.
     void load(const QString& path, void (MainWindow::*command)() = &MainWindow::loadCalibrationData)

@@ -31,8 +31,9 @@ void addGridAction(PointSetGrid& grid, const QString& caption, const char* keys,
 PointSetGrid::PointSetGrid(Session& session, DataSet set, GridServices& services, QWidget* container, QString title)
     : PointGrid(container), session_(session), set_(set), services_(services), title_(std::move(title)),
       editBox_(new CellEditBox(container)),
-      editor_(std::make_unique<CellEditor>(*this, *editBox_, [this](std::int32_t row, std::int32_t col,
-                                                                   const QString& text) { storeText(row, col, text); }))
+      editor_(std::make_unique<CellEditor>(
+          *this, *editBox_,
+          [this](std::int32_t row, std::int32_t col, const QString& text) { storeText(row, col, text); }))
 {
     addGridAction(*this, tr("Copy"), "Ctrl+Shift+C", &PointSetGrid::copyToClipboard);
     addGridAction(*this, tr("Paste"), "Ctrl+Shift+V", &PointSetGrid::pasteFromClipboard);
