@@ -2,6 +2,7 @@
 
 #include "io/record_reader.h"
 #include "translatable.h"
+#include "wording/captions.h"
 #include "wording/fit_details.h"
 
 #include <ctime>
@@ -178,8 +179,7 @@ std::string calibrationInForceText(const Session& session)
 {
     const CalibrationRecord* record = session.calibration().record().get();
     if (!record) return adjustmentRefusal(session);
-    std::string text = "Calibration in force: " + (record->file ? *record->file : std::string("?")) + ", "
-                       + calibrationTimeText(*record);
+    std::string text = "Calibration in force: " + fileCaption(record->file) + ", " + calibrationTimeText(*record);
     if (session.calibration().outOfDate())
         text += QUORLIN_TRANSLATE_NOOP("Messages", "; calibration data changed since");
     return text;
