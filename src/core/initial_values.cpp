@@ -1,5 +1,6 @@
 #include "initial_values.h"
 
+#include "electrode_model.h"
 #include "second_thread.h"
 
 #include <algorithm>
@@ -27,7 +28,7 @@ PointModel modelPoint(const CalibrationData& data, std::int32_t i)
                               : data.acidConcentration * v / total;
     if (!std::isfinite(h.value())) return {{}, {}, ModelOutcome::Failure::NoPositiveH};
     if (!(h.value() > 0.0)) return {h, {}, ModelOutcome::Failure::NoPositiveH};
-    return {h, Number::fromDouble(-std::log(h.value()) / std::log(10.0))};
+    return {h, Number::fromDouble(pHOf(h.value()))};
 }
 
 void store(CalibrationData& data, std::int32_t i, const PointModel& m)

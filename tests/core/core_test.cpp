@@ -1,4 +1,5 @@
 #include "core/adjustment.h"
+#include "core/electrode_model.h"
 #include "core/inversion.h"
 #include "core/ldl_solve.h"
 #include "support/titration.h"
@@ -122,6 +123,32 @@ TEST(factorAndSolve, SolvesAndInvertsAKnownSystemAndRefusesABadOne)
         EXPECT_FALSE(factorAndSolve(a, b, d, 3));
         for (int i = 1; i <= 3; ++i)
             for (int j = 1; j <= i; ++j) EXPECT_TRUE(std::isfinite(i == j ? d[i] : a[i][j])) << i << j;
+    }
+}
+
+TEST(ElectrodeModel, DerivativesAreThoseOfTheEquation)
+{
+    const std::pair<ElectrodeParameters, double> cases[] = {
+        {{0, 405.4f, 59.2f, 60}, 1.3}, {{0, 400, -59, -200}, 0.4}, {{0, 380, 58, 0}, 7}};
+    const auto slopeAt = [](auto f, double x) { return (f(x + 1e-6) - f(x - 1e-6)) / 2e-6; };
+    for (const auto& [p, pH] : cases) {
+        const double h = hydrogenAt(pH);
+        EXPECT_NEAR(pHOf(h), pH, 1e-14);
+        const auto emf = [&p](double pH, std::size_t k = 0, float dk = 0) {
+            ElectrodeParameters q = p;
+            q[k] += dk;
+            return emfAt(q, Number::fromDouble(pH), Number::fromDouble(hydrogenAt(pH))).value();
+        };
+        const std::array<double, 4> x = designRow(pH, h);
+        // The equation is linear in the parameters: a unit step is the derivative.
+        for (std::size_t k = kEzero; k <= kJcorr; ++k)
+            EXPECT_NEAR(x[k], emf(pH, k, 0.5f) - emf(pH, k, -0.5f), 1e-4 * (1 + std::abs(x[k]))) << pH << k;
+        EXPECT_NEAR(emfMismatch(p, emf(pH), pH), 0, 1e-12);
+        EXPECT_NEAR(mismatchPhSlope(p, h), -slopeAt(emf, pH), 1e-6 * (1 + std::abs(mismatchPhSlope(p, h))));
+        const auto adjusted = [&p](double pH) {
+            return adjustedEmf(p, Number::fromDouble(300), hydrogenAt(pH)).value();
+        };
+        EXPECT_NEAR(adjustedEmfPhSlope(p, h), slopeAt(adjusted, pH), 1e-6 * (1 + std::abs(adjustedEmfPhSlope(p, h))));
     }
 }
 
