@@ -56,40 +56,6 @@ TEST(computeInitialValues, FailuresNameThePoint)
     }
 }
 
-// A large titration is modelled in two halves at once; it must end as a point-by-point
-// pass would: values up to the failing point, nothing after it.
-TEST(computeInitialValues, LargeTitrationsStopAtTheFirstFailure)
-{
-    constexpr std::int32_t n = 200000;
-    const std::tuple<std::int32_t, double, Failure> cases[] = {{0, 1.0, Failure::None},
-                                                               {70000, -50.0, Failure::ZeroTotalVolume},
-                                                               {n / 2, 0.0, Failure::NoPositiveH},
-                                                               {n - 1, -50.0, Failure::ZeroTotalVolume}};
-    Points points(n);
-    for (std::int32_t i = 0; i < n; ++i) points[i] = {0.5 + i * 1e-4, 300.0 - i * 1e-3};
-    for (const auto& [bad, volume, failure] : cases) {
-        Points withFailure = points;
-        if (bad != 0) withFailure[bad - 1].first = volume;
-        // A second failure after the first must not be the one reported.
-        withFailure[n - 1].first = -50.0;
-        if (bad == 0) withFailure[n - 1].first = 20.0;
-        CalibrationData data = titration(0.1, 50, withFailure);
-        const ModelOutcome outcome = computeInitialValues(data);
-        EXPECT_EQ(outcome.failure, failure) << bad;
-        EXPECT_EQ(outcome.point, bad);
-        const std::int32_t last = bad == 0 ? n : bad;
-        for (const std::int32_t i : {1, n / 2 - 1, n / 2, n / 2 + 1, last - 1, last, last + 1, n}) {
-            if (i < 1 || i > n) continue;
-            const bool modelled = i < last || bad == 0;
-            EXPECT_EQ(data.pH[i].isEmpty(), !modelled) << bad << " " << i;
-            EXPECT_EQ(data.hydrogen[i].isEmpty(), !modelled && !(i == bad && volume == 0.0)) << bad << " " << i;
-            if (modelled) {
-                EXPECT_EQ(data.pH[i].value(), -std::log(data.hydrogen[i].value()) / std::log(10.0));
-            }
-        }
-    }
-}
-
 // Only the diagonal and upper triangle are filled, as the fit fills them.
 SmallMatrix upper(const float (&m)[3][3])
 {
