@@ -2,7 +2,6 @@
 
 #include "core/adjusted_uncertainty.h"
 #include "core/adjustment.h"
-#include "core/second_thread.h"
 #include "included_points.h"
 #include "io/data_directory.h"
 #include "text/sigma_text.h"
@@ -187,12 +186,7 @@ CalibrationReport Session::calibrate(CalibrationExtras extras)
         start[k] = static_cast<float>(entry.number.value());
     }
 
-    // A copy of the points is moved once fitted, so only the data themselves are read
-    // beside the fit, and only until anything changes them (see settleStatistics).
-    if (extras.statistics && !included && fitted.count >= kPointsWorthASecondThread)
-        statisticsBeside_ = startBeside([&fitted] { return computeLinearStatistics(fitted); });
     const FitResult fit = fitParameters(fitted, start);
-    if (!fit.converged() && statisticsBeside_.valid()) statisticsBeside_.get();
     // The plots draw every point's residual, left-out points' too.
     if (extras.residuals || included) sumOfSquaredResiduals(fitted, fit.parameters);
     if (included) spreadModelValues(calibration_, *included, fit.parameters);
@@ -232,12 +226,7 @@ const std::optional<FitStatistics>& Session::lastStatistics() const
 {
     if (statisticsPending_) {
         statisticsPending_ = false;
-        if (statisticsBeside_.valid()) {
-            lastStatistics_ = statisticsBeside_.get();
-            if (lastStatistics_) compareWithFit(*lastStatistics_, *lastFit_);
-        } else {
-            lastStatistics_ = computeFitStatistics(fittedData(), *lastFit_);
-        }
+        lastStatistics_ = computeFitStatistics(fittedData(), *lastFit_);
     }
     return lastStatistics_;
 }
