@@ -43,6 +43,7 @@ constexpr T emfAt(T ezero, T slope, T jcorr, T pH, T hydrogen)
     return hydrogen * jcorr + (ezero - pH * slope);
 }
 
+// The same with the parameters as the fit holds them, in single precision.
 inline Number emfAt(const ElectrodeParameters& p, Number pH, Number hydrogen)
 {
     const auto single = [&p](std::size_t k) { return Number::fromSingle(p[k]); };
@@ -72,7 +73,8 @@ inline Number adjustedEmf(const ElectrodeParameters& p, Number emf, double hydro
 }
 
 // The adjusted emf's derivatives with respect to the parameters at a fixed pH, and with
-// respect to the pH at fixed parameters.
+// respect to the pH at fixed parameters. The latter groups j corr·ln10·[H+] unlike
+// mismatchPhSlope: each grouping gives the bits the adjusted sigmas have always had.
 inline std::array<double, kParameterCount + 1> adjustedEmfGradientAtPh(double hydrogen)
 {
     return {0.0, 0.0, 0.0, -hydrogen};
