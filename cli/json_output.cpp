@@ -1,6 +1,5 @@
 #include "json_output.h"
 
-#include "core/second_thread.h"
 #include "text/shortest_text.h"
 #include "wording/captions.h"
 #include "wording/messages.h"
@@ -9,7 +8,6 @@
 #include <cmath>
 #include <cstdio>
 #include <ostream>
-#include <utility>
 #include <vector>
 
 namespace quorlin::cli {
@@ -81,38 +79,24 @@ char* writeNumber(char* p, Number value)
     return writeNumber(p, value.value());
 }
 
-// A long array chunk by chunk: formatting a million numbers is most of a JSON's time, so
-// a second thread formats every other chunk into a buffer of its own, and the chunks go
-// out in order.
+// A long array chunk by chunk, each formatted into one reused buffer and written out, so
+// that a million numbers never stand in memory as one string.
 template <typename WriteItem>
 void appendArray(std::string& out, std::ostream& stream, std::size_t count, WriteItem writeItem)
 {
     constexpr std::size_t kChunk = std::size_t{1} << 16;
     constexpr std::size_t kItemRoom = kShortestTextCapacity + 1;  // and its comma
-    const std::size_t room = std::min(count, kChunk) * kItemRoom;
-    std::vector<char> first(room), second(room);
-    const auto format = [&writeItem](std::size_t begin, std::size_t end, std::vector<char>& text) {
-        char* p = text.data();
-        for (std::size_t i = begin; i < end; ++i) {
-            if (i > 0) *p++ = ',';
-            p = writeItem(p, i);
-        }
-        return static_cast<std::streamsize>(p - text.data());
-    };
+    std::vector<char> text(std::min(count, kChunk) * kItemRoom);
     out += '[';
     stream.write(out.data(), static_cast<std::streamsize>(out.size()));
     out.clear();
-    for (std::size_t begin = 0; begin < count; begin += 2 * kChunk) {
-        const std::size_t middle = std::min(begin + kChunk, count), end = std::min(middle + kChunk, count);
-        std::streamsize secondSize = 0;
-        std::future<std::streamsize> beside;
-        if (middle < end) {
-            beside = startBeside([&] { return format(middle, end, second); });
-            if (!beside.valid()) secondSize = format(middle, end, second);
+    for (std::size_t begin = 0; begin < count; begin += kChunk) {
+        char* p = text.data();
+        for (std::size_t i = begin; i < std::min(begin + kChunk, count); ++i) {
+            if (i > 0) *p++ = ',';
+            p = writeItem(p, i);
         }
-        stream.write(first.data(), format(begin, middle, first));
-        if (beside.valid()) secondSize = beside.get();
-        stream.write(second.data(), secondSize);
+        stream.write(text.data(), static_cast<std::streamsize>(p - text.data()));
     }
     out += ']';
 }

@@ -1,5 +1,7 @@
 #include "adjusted_uncertainty.h"
 
+#include "electrode_model.h"
+
 #include <cmath>
 #include <limits>
 
@@ -7,17 +9,15 @@ namespace quorlin {
 
 std::array<double, 4> adjustedEmfGradient(const ElectrodeParameters& p, double pH, bool root)
 {
-    const double ln10 = std::log(10.0);
-    const double h = std::exp(-pH * ln10);
-    const double jcorr = p[kJcorr];
-    if (!root) return {0.0, 0.0, 0.0, -h};
-    // Implicit differentiation of emf − (Ezero − Slope·pH + j corr·h) = 0 for pH.
-    const double dMismatchDpH = static_cast<double>(p[kSlope]) + jcorr * h * ln10;
-    const std::array<double, 4> dpH{0.0, 1.0 / dMismatchDpH, -pH / dMismatchDpH, h / dMismatchDpH};
-    // d(−j corr·h) = −h·dj corr + j corr·ln10·h·dpH.
-    std::array<double, 4> gradient{};
-    for (std::size_t k = kEzero; k <= kJcorr; ++k) gradient[k] = jcorr * ln10 * h * dpH[k];
-    gradient[kJcorr] -= h;
+    const double h = hydrogenAt(pH);
+    std::array<double, 4> gradient = adjustedEmfGradientAtPh(h);
+    if (!root) return gradient;
+    // The root moves with the parameters: implicit differentiation of the mismatch,
+    // whose derivatives with respect to the parameters are the design row's.
+    const double dMismatchDpH = mismatchPhSlope(p, h);
+    const std::array<double, 4> x = designRow(pH, h);
+    const double dAdjustedDpH = adjustedEmfPhSlope(p, h);
+    for (std::size_t k = kEzero; k <= kJcorr; ++k) gradient[k] = dAdjustedDpH * (x[k] / dMismatchDpH) + gradient[k];
     return gradient;
 }
 

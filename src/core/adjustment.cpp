@@ -1,5 +1,6 @@
 #include "adjustment.h"
 
+#include "electrode_model.h"
 #include "inversion_table.h"
 
 #include <cmath>
@@ -14,7 +15,6 @@ AdjustmentResult adjustData(const AdjustmentData& data, const ElectrodeParameter
     if (data.count <= 0) return result;
     result.adjusted.reserve(static_cast<std::size_t>(data.count));
 
-    const Number jcorr = Number::fromSingle(p[kJcorr]);
     InversionTable inversions(p);
     for (std::int32_t i = 1; i <= data.count; ++i) {
         const Number emf = pointOr0(data.emf, i);
@@ -25,7 +25,7 @@ AdjustmentResult adjustData(const AdjustmentData& data, const ElectrodeParameter
             result.failedPoint = i;
             return result;
         }
-        const Number adjusted = emf - jcorr * Number::fromDouble(found.hydrogen);
+        const Number adjusted = adjustedEmf(p, emf, found.hydrogen);
         if (!std::isfinite(adjusted.value())) {
             result.failedPoint = i;
             return result;

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "electrode_model.h"
 #include "number.h"
 
-#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -31,13 +31,6 @@ struct CalibrationData : PointSet {
 };
 
 using AdjustmentData = PointSet;
-
-// Ezero (mV), Slope (mV per pH) and j corr (mV per mol/L) in slots 1..3, single
-// precision by design; slot 0 is unused, as in the normal equations.
-using ElectrodeParameters = std::array<float, 4>;
-inline constexpr std::size_t kEzero = 1;
-inline constexpr std::size_t kSlope = 2;
-inline constexpr std::size_t kJcorr = 3;
 
 // Grows or shrinks an array to slots 0..count, keeping the slots that still exist.
 inline void resizeKeeping(PointArray& a, std::int32_t count)

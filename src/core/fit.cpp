@@ -12,7 +12,6 @@ namespace {
 
 constexpr int kStepLimit = 25;
 constexpr double kConvergence = 0.0001;
-constexpr std::int32_t kParameterCount = 3;
 
 Number single(float v) { return Number::fromSingle(v); }
 Number magnitude(Number v) { return v.value() < 0.0 ? -v : v; }

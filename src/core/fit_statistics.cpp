@@ -1,5 +1,6 @@
 #include "fit_statistics.h"
 
+#include "electrode_model.h"
 #include "student_t.h"
 
 #include <algorithm>
@@ -9,13 +10,15 @@ namespace quorlin {
 
 namespace {
 
-constexpr int kOrder = 3;
+constexpr int kOrder = kParameterCount;
 using Row = std::array<double, kOrder>;
 using Triangle = std::array<Row, kOrder>;
 
-Row designRow(const CalibrationData& data, std::int32_t i)
+// Point i's design row, from index 0 as the rotations count.
+Row designRowAt(const CalibrationData& data, std::int32_t i)
 {
-    return {1.0, -pointOr0(data.pH, i).value(), pointOr0(data.hydrogen, i).value()};
+    const auto x = designRow(pointOr0(data.pH, i).value(), pointOr0(data.hydrogen, i).value());
+    return {x[kEzero], x[kSlope], x[kJcorr]};
 }
 
 // Rotates one observation into the upper triangle R and Qᵀy (Givens), so that the
@@ -78,7 +81,7 @@ std::optional<FitStatistics> computeLinearStatistics(const CalibrationData& data
     if (n <= kOrder) return std::nullopt;
     Triangle r{};
     Row qty{};
-    for (std::int32_t i = 1; i <= n; ++i) rotateIn(r, qty, designRow(data, i), pointOr0(data.emf, i).value());
+    for (std::int32_t i = 1; i <= n; ++i) rotateIn(r, qty, designRowAt(data, i), pointOr0(data.emf, i).value());
     for (int k = 0; k < kOrder; ++k)
         if (!(std::abs(r[k][k]) > 0.0) || !std::isfinite(r[k][k])) return std::nullopt;
 
@@ -93,7 +96,7 @@ std::optional<FitStatistics> computeLinearStatistics(const CalibrationData& data
 
     double sumOfSquares = 0.0;
     for (std::int32_t i = 1; i <= n; ++i) {
-        const double e = pointOr0(data.emf, i).value() - fittedEmf(designRow(data, i), s.parameters);
+        const double e = pointOr0(data.emf, i).value() - fittedEmf(designRowAt(data, i), s.parameters);
         sumOfSquares += e * e;
     }
     const double dof = n - kOrder;
@@ -117,7 +120,7 @@ std::optional<FitStatistics> computeLinearStatistics(const CalibrationData& data
     s.studentized.reserve(static_cast<std::size_t>(n));
     const double deviation = std::sqrt(variance);
     for (std::int32_t i = 1; i <= n; ++i) {
-        const Row x = designRow(data, i);
+        const Row x = designRowAt(data, i);
         const Row w = solveTransposed(r, x);
         const double leverage = w[0] * w[0] + w[1] * w[1] + w[2] * w[2];
         const double e = pointOr0(data.emf, i).value() - fittedEmf(x, s.parameters);

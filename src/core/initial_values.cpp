@@ -1,8 +1,7 @@
 #include "initial_values.h"
 
-#include "second_thread.h"
+#include "electrode_model.h"
 
-#include <algorithm>
 #include <cmath>
 
 namespace quorlin {
@@ -27,35 +26,13 @@ PointModel modelPoint(const CalibrationData& data, std::int32_t i)
                               : data.acidConcentration * v / total;
     if (!std::isfinite(h.value())) return {{}, {}, ModelOutcome::Failure::NoPositiveH};
     if (!(h.value() > 0.0)) return {h, {}, ModelOutcome::Failure::NoPositiveH};
-    return {h, Number::fromDouble(-std::log(h.value()) / std::log(10.0))};
+    return {h, Number::fromDouble(pHOf(h.value()))};
 }
 
 void store(CalibrationData& data, std::int32_t i, const PointModel& m)
 {
     data.hydrogen[static_cast<std::size_t>(i)] = m.h;
     data.pH[static_cast<std::size_t>(i)] = m.ph;
-}
-
-// Points [begin, end) modelled ahead, on a second core, up to the first that fails.
-struct ModelledAhead {
-    std::int32_t begin = 0;
-    std::future<std::int32_t> end;
-};
-
-ModelledAhead modelAhead(CalibrationData& data)
-{
-    ModelledAhead ahead;
-    if (data.count < kPointsWorthASecondThread) return ahead;
-    const std::int32_t begin = data.count / 2;
-    const auto model = [&data, begin] {
-        std::int32_t i = begin;
-        for (PointModel m; i <= data.count && (m = modelPoint(data, i)).failure == ModelOutcome::Failure::None; ++i)
-            store(data, i, m);
-        return i;
-    };
-    ahead.end = startBeside(model);
-    if (ahead.end.valid()) ahead.begin = begin;
-    return ahead;
 }
 
 // The sums of the starting line. Empty accumulators count as 0 without forcing double
@@ -80,25 +57,13 @@ struct LineSums {
     }
 };
 
-// Fills pH and [H+] up to the point where the model fails, or all of them; what was
-// modelled ahead beyond a failure is emptied again.
+// Fills pH and [H+] up to the point where the model fails, or all of them.
 ModelOutcome addModelValues(CalibrationData& data, LineSums& sums, bool& onePH)
 {
-    ModelledAhead ahead = modelAhead(data);
-    std::int32_t aheadEnd = ahead.end.valid() ? -1 : 0;
-    const auto fail = [&](ModelOutcome::Failure failure, std::int32_t i) -> ModelOutcome {
-        if (aheadEnd < 0) aheadEnd = ahead.end.get();
-        for (std::int32_t k = std::max(i + 1, ahead.begin); k < aheadEnd; ++k) store(data, k, {});
-        return {failure, i};
-    };
     for (std::int32_t i = 1; i <= data.count; ++i) {
-        if (i == ahead.begin && aheadEnd < 0) aheadEnd = ahead.end.get();
-        const bool modelled = i >= ahead.begin && i < aheadEnd;
-        const PointModel m =
-            modelled ? PointModel{data.hydrogen[static_cast<std::size_t>(i)], data.pH[static_cast<std::size_t>(i)]}
-                     : modelPoint(data, i);
-        if (!modelled) store(data, i, m);
-        if (m.failure != ModelOutcome::Failure::None) return fail(m.failure, i);
+        const PointModel m = modelPoint(data, i);
+        store(data, i, m);
+        if (m.failure != ModelOutcome::Failure::None) return {m.failure, i};
         onePH = onePH && m.ph == data.pH[1];
         sums.add(m.ph, pointOr0(data.emf, i));
     }

@@ -12,20 +12,9 @@ constexpr double kHighEnd = 14.0;
 constexpr double kTolerance = 1E-5;
 constexpr int kMaxSteps = 30;
 
-const double kLn10 = std::log(10.0);
-
 Inversion failed() { return {Inversion::Kind::Failed, 0.0}; }
 
 }  // namespace
-
-double emfMismatch(const ElectrodeParameters& p, double emf, double pH)
-{
-    const double h = std::exp(-pH * kLn10);
-    const double ezero = p[kEzero];
-    const double slope = p[kSlope];
-    const double jcorr = p[kJcorr];
-    return emf - (ezero - slope * pH + jcorr * h);
-}
 
 Inversion findPhByFalsePosition(const ElectrodeParameters& p, double emf)
 {

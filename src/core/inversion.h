@@ -1,12 +1,8 @@
 #pragma once
 
-#include "data_sets.h"
+#include "electrode_model.h"
 
 namespace quorlin {
-
-// An observed emf minus the calibrated electrode equation at pH:
-// emf − (Ezero − Slope·pH + j corr·10^(−pH)). Zero at the sought pH.
-double emfMismatch(const ElectrodeParameters& p, double emf, double pH);
 
 // What the false-position search on pH 0..14 found for one reading.
 struct Inversion {

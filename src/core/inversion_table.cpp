@@ -1,14 +1,14 @@
 #include "inversion_table.h"
 
+#include "electrode_model.h"
+
 #include <bit>
-#include <cmath>
 
 namespace quorlin {
 
 namespace {
 
 constexpr int kSlotBits = 12;
-const double kLn10 = std::log(10.0);
 
 }  // namespace
 
@@ -22,7 +22,7 @@ const InversionTable::Entry& InversionTable::find(double emf)
         slot.entry.inversion = findPhByFalsePosition(p_, emf);
         // Without a root in pH 0..14 the point is adjusted as if its pH were 0.
         const double pH = slot.entry.inversion.kind == Inversion::Kind::Root ? slot.entry.inversion.pH : 0.0;
-        slot.entry.hydrogen = std::exp(-pH * kLn10);
+        slot.entry.hydrogen = hydrogenAt(pH);
         slot.emf = bits;
     }
     return slot.entry;

@@ -1,5 +1,7 @@
 #include "normal_equations.h"
 
+#include "electrode_model.h"
+
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -8,16 +10,13 @@ namespace quorlin {
 
 namespace {
 
-constexpr std::int32_t kParameterCount = 3;
 using Row = std::array<Number, kParameterCount + 1>;
 
-Number single(float v) { return Number::fromSingle(v); }
-void addToSum(float& sum, Number term) { sum = static_cast<float>((single(sum) + term).value()); }
+void addToSum(float& sum, Number term) { sum = static_cast<float>((Number::fromSingle(sum) + term).value()); }
 
-// The literal 1 takes the precision of whatever it is multiplied with.
 Row derivatives(const CalibrationData& data, std::int32_t i)
 {
-    return {Number(), single(1.0f), -pointOr0(data.pH, i), pointOr0(data.hydrogen, i)};
+    return designRow(pointOr0(data.pH, i), pointOr0(data.hydrogen, i));
 }
 
 // Two single sums carried side by side: each new sum is formed in double and rounded to
@@ -55,11 +54,10 @@ std::int32_t addDoubleRows(SmallMatrix& m, const CalibrationData& data, std::int
     for (; i <= last; ++i) {
         const Number hydrogen = hydrogens[i], pH = pHs[i];
         if (!hydrogen.isDouble() || !pH.isDouble()) break;
-        const double row2 = -pH.value();
-        const double row3 = hydrogen.value();
-        m11m12 = addInDouble(m11m12, DoublePair{1.0, row2});
-        m13m22 = addInDouble(m13m22, DoublePair{row3, row2 * row2});
-        m23m33 = addInDouble(m23m33, DoublePair{row2 * row3, row3 * row3});
+        const auto x = designRow(pH.value(), hydrogen.value());
+        m11m12 = addInDouble(m11m12, DoublePair{x[1] * x[1], x[1] * x[2]});
+        m13m22 = addInDouble(m13m22, DoublePair{x[1] * x[3], x[2] * x[2]});
+        m23m33 = addInDouble(m23m33, DoublePair{x[2] * x[3], x[3] * x[3]});
     }
     m[1] = {0.0f, m11m12[0], m11m12[1], m13m22[0]};
     m[2][2] = m13m22[1];
@@ -81,12 +79,11 @@ std::int32_t addDoubleResiduals(Evaluation& at, const CalibrationData& data, con
     for (; i <= last; ++i) {
         const Number emf = emfs[i], hydrogen = hydrogens[i], pH = pHs[i];
         if (!emf.isDouble() || !hydrogen.isDouble() || !pH.isDouble()) break;
-        const double row2 = -pH.value();
-        const double row3 = hydrogen.value();
-        const double r = emf.value() - (row3 * jcorr + (ezero - pH.value() * slope));
+        const auto x = designRow(pH.value(), hydrogen.value());
+        const double r = emf.value() - emfAt(ezero, slope, jcorr, pH.value(), hydrogen.value());
         sum = sum + r * r;
-        b1b2 = addInDouble(b1b2, DoublePair{r, row2 * r});
-        b3 = addInDouble(b3, DoublePair{row3 * r, 0.0});
+        b1b2 = addInDouble(b1b2, DoublePair{x[1] * r, x[2] * r});
+        b3 = addInDouble(b3, DoublePair{x[3] * r, 0.0});
     }
     at.sum = sum;
     b = {0.0f, b1b2[0], b1b2[1], b3[0]};
@@ -97,10 +94,7 @@ std::int32_t addDoubleResiduals(Evaluation& at, const CalibrationData& data, con
 
 Number residualAt(const CalibrationData& data, std::int32_t i, const ElectrodeParameters& p)
 {
-    const Number emf = pointOr0(data.emf, i);
-    const Number hydrogen = pointOr0(data.hydrogen, i);
-    const Number pH = pointOr0(data.pH, i);
-    return emf - (hydrogen * single(p[kJcorr]) + (single(p[kEzero]) - pH * single(p[kSlope])));
+    return pointOr0(data.emf, i) - emfAt(p, pointOr0(data.pH, i), pointOr0(data.hydrogen, i));
 }
 
 SmallMatrix normalMatrix(const CalibrationData& data)

@@ -1,4 +1,5 @@
 #include "core/adjustment.h"
+#include "core/electrode_model.h"
 #include "core/inversion.h"
 #include "core/ldl_solve.h"
 #include "support/titration.h"
@@ -54,40 +55,6 @@ TEST(computeInitialValues, FailuresNameThePoint)
     }
 }
 
-// A large titration is modelled in two halves at once; it must end as a point-by-point
-// pass would: values up to the failing point, nothing after it.
-TEST(computeInitialValues, LargeTitrationsStopAtTheFirstFailure)
-{
-    constexpr std::int32_t n = 200000;
-    const std::tuple<std::int32_t, double, Failure> cases[] = {{0, 1.0, Failure::None},
-                                                               {70000, -50.0, Failure::ZeroTotalVolume},
-                                                               {n / 2, 0.0, Failure::NoPositiveH},
-                                                               {n - 1, -50.0, Failure::ZeroTotalVolume}};
-    Points points(n);
-    for (std::int32_t i = 0; i < n; ++i) points[i] = {0.5 + i * 1e-4, 300.0 - i * 1e-3};
-    for (const auto& [bad, volume, failure] : cases) {
-        Points withFailure = points;
-        if (bad != 0) withFailure[bad - 1].first = volume;
-        // A second failure after the first must not be the one reported.
-        withFailure[n - 1].first = -50.0;
-        if (bad == 0) withFailure[n - 1].first = 20.0;
-        CalibrationData data = titration(0.1, 50, withFailure);
-        const ModelOutcome outcome = computeInitialValues(data);
-        EXPECT_EQ(outcome.failure, failure) << bad;
-        EXPECT_EQ(outcome.point, bad);
-        const std::int32_t last = bad == 0 ? n : bad;
-        for (const std::int32_t i : {1, n / 2 - 1, n / 2, n / 2 + 1, last - 1, last, last + 1, n}) {
-            if (i < 1 || i > n) continue;
-            const bool modelled = i < last || bad == 0;
-            EXPECT_EQ(data.pH[i].isEmpty(), !modelled) << bad << " " << i;
-            EXPECT_EQ(data.hydrogen[i].isEmpty(), !modelled && !(i == bad && volume == 0.0)) << bad << " " << i;
-            if (modelled) {
-                EXPECT_EQ(data.pH[i].value(), -std::log(data.hydrogen[i].value()) / std::log(10.0));
-            }
-        }
-    }
-}
-
 // Only the diagonal and upper triangle are filled, as the fit fills them.
 SmallMatrix upper(const float (&m)[3][3])
 {
@@ -121,6 +88,32 @@ TEST(factorAndSolve, SolvesAndInvertsAKnownSystemAndRefusesABadOne)
         EXPECT_FALSE(factorAndSolve(a, b, d, 3));
         for (int i = 1; i <= 3; ++i)
             for (int j = 1; j <= i; ++j) EXPECT_TRUE(std::isfinite(i == j ? d[i] : a[i][j])) << i << j;
+    }
+}
+
+TEST(ElectrodeModel, DerivativesAreThoseOfTheEquation)
+{
+    const std::pair<ElectrodeParameters, double> cases[] = {
+        {{0, 405.4f, 59.2f, 60}, 1.3}, {{0, 400, -59, -200}, 0.4}, {{0, 380, 58, 0}, 7}};
+    const auto slopeAt = [](auto f, double x) { return (f(x + 1e-6) - f(x - 1e-6)) / 2e-6; };
+    for (const auto& [p, pH] : cases) {
+        const double h = hydrogenAt(pH);
+        EXPECT_NEAR(pHOf(h), pH, 1e-14);
+        const auto emf = [&p](double pH, std::size_t k = 0, float dk = 0) {
+            ElectrodeParameters q = p;
+            q[k] += dk;
+            return emfAt(q, Number::fromDouble(pH), Number::fromDouble(hydrogenAt(pH))).value();
+        };
+        const std::array<double, 4> x = designRow(pH, h);
+        // The equation is linear in the parameters: a unit step is the derivative.
+        for (std::size_t k = kEzero; k <= kJcorr; ++k)
+            EXPECT_NEAR(x[k], emf(pH, k, 0.5f) - emf(pH, k, -0.5f), 1e-4 * (1 + std::abs(x[k]))) << pH << k;
+        EXPECT_NEAR(emfMismatch(p, emf(pH), pH), 0, 1e-12);
+        EXPECT_NEAR(mismatchPhSlope(p, h), -slopeAt(emf, pH), 1e-6 * (1 + std::abs(mismatchPhSlope(p, h))));
+        const auto adjusted = [&p](double pH) {
+            return adjustedEmf(p, Number::fromDouble(300), hydrogenAt(pH)).value();
+        };
+        EXPECT_NEAR(adjustedEmfPhSlope(p, h), slopeAt(adjusted, pH), 1e-6 * (1 + std::abs(adjustedEmfPhSlope(p, h))));
     }
 }
 
