@@ -50,7 +50,7 @@ package: build
 	cd $(BUILD) && cpack
 
 bench: build
-	./$(BUILD)/core_bench && ./$(BUILD)/plot_bench && ./$(BUILD)/grid_bench && ./$(BUILD)/shortest_text_bench
+	./$(BUILD)/core_bench && ./$(BUILD)/plot_bench && ./$(BUILD)/grid_bench
 	bench/scale-bench --build $(BUILD)
 
 clean:
