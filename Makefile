@@ -49,8 +49,11 @@ package: build
 	@scripts/install-deps dpkg-dev
 	cd $(BUILD) && cpack
 
-bench: build
-	./$(BUILD)/core_bench && ./$(BUILD)/plot_bench && ./$(BUILD)/grid_bench && ./$(BUILD)/shortest_text_bench
+# The benchmark programs are built only on request.
+bench: deps
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUORLIN_BENCHMARKS=ON >/dev/null
+	@cmake --build $(BUILD) -j $(JOBS)
+	./$(BUILD)/core_bench && ./$(BUILD)/plot_bench && ./$(BUILD)/grid_bench
 	bench/scale-bench --build $(BUILD)
 
 clean:

@@ -39,8 +39,30 @@ DecimalDigits scientificDigits(double magnitude, int count)
     return d;
 }
 
-// GCC and Clang both have it; the standard has no 128-bit integer.
-__extension__ typedef unsigned __int128 Wide;
+// A 128-bit product in two halves: the standard has no 128-bit integer, and compilers
+// have none for 32-bit machines.
+struct Wide {
+    std::uint64_t high = 0;
+    std::uint64_t low = 0;
+};
+
+Wide multiply(std::uint64_t a, std::uint64_t b)
+{
+    constexpr std::uint64_t kHalf = 0xFFFFFFFF;
+    const std::uint64_t a0 = a & kHalf, a1 = a >> 32, b0 = b & kHalf, b1 = b >> 32;
+    const std::uint64_t p00 = a0 * b0, p01 = a0 * b1, p10 = a1 * b0;
+    const std::uint64_t middle = (p00 >> 32) + (p01 & kHalf) + (p10 & kHalf);
+    return {a1 * b1 + (p01 >> 32) + (p10 >> 32) + (middle >> 32), middle << 32 | (p00 & kHalf)};
+}
+
+// value >> shift, for shift in 1..127.
+Wide shiftedRight(Wide value, int shift)
+{
+    if (shift >= 64) return {0, value.high >> (shift - 64)};
+    return {value.high >> shift, value.low >> shift | value.high << (64 - shift)};
+}
+
+bool bitAt(Wide value, int place) { return ((place >= 64 ? value.high >> (place - 64) : value.low >> place) & 1) != 0; }
 
 // The exponent of a double's leading binary digit, as a first guess at the decimal one:
 // floor(binary·log10 2) is the decimal exponent or one below it.
@@ -49,7 +71,8 @@ int decimalExponentGuess(int biased) { return ((biased - 1023) * 78913) >> 18; }
 }  // namespace
 
 // |value| = m·2^-s, scaled by 10^(significant-1-exponent) into 128 bits, where the bits
-// shifted out decide the half exactly.
+// shifted out decide the half exactly. The whole part is compared with powers of ten,
+// which for whole numbers is the same as comparing the scaled value with them shifted.
 std::optional<RoundedInteger> roundedInteger(double magnitude, int significant)
 {
     const auto bits = std::bit_cast<std::uint64_t>(magnitude);
@@ -62,21 +85,23 @@ std::optional<RoundedInteger> roundedInteger(double magnitude, int significant)
     int exponent = decimalExponentGuess(biased);
     for (int attempt = 0; attempt < 3; ++attempt) {
         const int scale = significant - 1 - exponent;
+        // The last bound is where the shifted powers of ten once outgrew 128 bits; kept so
+        // that the same values go the other way.
         if (scale < 0 || scale >= static_cast<int>(kPowersOfTen.size()) || shift + 4 * significant > 126)
             return std::nullopt;
-        const Wide scaled = Wide{m} * kPowersOfTen[static_cast<std::size_t>(scale)];
-        const Wide low = Wide{kPowersOfTen[static_cast<std::size_t>(significant - 1)]} << shift;
+        const Wide scaled = multiply(m, kPowersOfTen[static_cast<std::size_t>(scale)]);
+        const Wide whole = shiftedRight(scaled, shift);
         // Whatever the guess, the scaled value says whether it was right.
-        if (scaled < low) {
+        if (whole.high == 0 && whole.low < kPowersOfTen[static_cast<std::size_t>(significant - 1)]) {
             --exponent;
             continue;
         }
-        if (scaled >= low * 10) {
+        if (whole.high != 0 || whole.low >= kPowersOfTen[static_cast<std::size_t>(significant)]) {
             ++exponent;
             continue;
         }
-        auto kept = static_cast<std::uint64_t>(scaled >> shift);
-        if (((scaled >> (shift - 1)) & 1) != 0) ++kept;  // half or more: away from zero
+        std::uint64_t kept = whole.low;
+        if (bitAt(scaled, shift - 1)) ++kept;  // half or more: away from zero
         if (kept == kPowersOfTen[static_cast<std::size_t>(significant)]) {
             kept /= 10;
             ++exponent;

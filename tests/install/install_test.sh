@@ -2,20 +2,29 @@
 # Installs a build into a scratch root and runs the installed companion from there on
 # the installed sample data: what a package puts on a machine must work on its own.
 set -euo pipefail
+# The fourth argument, gui or cli, says whether the build has the window.
 cmake=$1
 build=$2
 version=$3
+kind=${4:-gui}
 root=$(mktemp -d)
 trap 'rm -rf "$root"' EXIT
 
 "$cmake" --install "$build" --prefix "$root/usr" >/dev/null
 
-for file in bin/quorlin bin/quorlin-cli share/applications/quorlin.desktop \
-            share/icons/hicolor/scalable/apps/quorlin.svg \
-            share/quorlin/data/calibration.txt share/quorlin/data/adjustment.txt \
-            share/metainfo/org.example.quorlin.metainfo.xml share/man/man1/quorlin.1 share/man/man1/quorlin-cli.1 \
-            share/bash-completion/completions/quorlin-cli share/doc/quorlin/copyright share/doc/quorlin/LICENSE; do
+window_files=(bin/quorlin share/applications/quorlin.desktop share/icons/hicolor/scalable/apps/quorlin.svg
+              share/metainfo/org.example.quorlin.metainfo.xml share/man/man1/quorlin.1)
+for file in bin/quorlin-cli share/quorlin/data/calibration.txt share/quorlin/data/adjustment.txt \
+            share/man/man1/quorlin-cli.1 share/bash-completion/completions/quorlin-cli \
+            share/doc/quorlin/copyright share/doc/quorlin/LICENSE; do
   [ -e "$root/usr/$file" ] || { echo "not installed: $file"; exit 1; }
+done
+for file in "${window_files[@]}"; do
+  if [ "$kind" = gui ]; then
+    [ -e "$root/usr/$file" ] || { echo "not installed: $file"; exit 1; }
+  else
+    [ ! -e "$root/usr/$file" ] || { echo "installed without the window: $file"; exit 1; }
+  fi
 done
 
 cd "$root"  # nothing from the build or source folders is within reach
