@@ -9,8 +9,7 @@
 #include <filesystem>
 
 #include <algorithm>
-#include <cstring>
-#include <regex>
+#include <cstdlib>
 #include <sstream>
 #include <sys/wait.h>
 #include <tuple>
@@ -185,60 +184,13 @@ TEST(QuorlinCli, CsvHasAHeaderAndALinePerFileWithTheJsonsNumbers)
     EXPECT_EQ(run({"calibrate", "--csv", kSample, "/none"}).status, 2);
 }
 
-// Whether the text is one JSON value and nothing more, by the grammar of RFC 8259.
-class JsonCheck {
-public:
-    static bool valid(std::string_view text)
-    {
-        JsonCheck check{text};
-        return check.value() && check.at_ == text.size();
-    }
-
-private:
-    std::string_view text_;
-    std::size_t at_ = 0;
-
-    explicit JsonCheck(std::string_view text) : text_(text) {}
-    bool take(char c) { return at_ < text_.size() && text_[at_] == c && ++at_; }
-    void blanks() { at_ = std::min(text_.find_first_not_of(" \t\r\n", at_), text_.size()); }
-    bool matched(const std::regex& pattern)
-    {
-        std::match_results<std::string_view::const_iterator> m;
-        if (!std::regex_search(text_.begin() + at_, text_.end(), m, pattern, std::regex_constants::match_continuous))
-            return false;
-        at_ += static_cast<std::size_t>(m.length());
-        return true;
-    }
-    bool string()
-    {
-        static const std::regex pattern(R"("([^"\\\x00-\x1f]|\\["\\/bfnrt]|\\u[0-9a-fA-F]{4})*")");
-        return matched(pattern);
-    }
-    bool scalar()
-    {
-        static const std::regex pattern("true|false|null|-?(0|[1-9][0-9]*)(\\.[0-9]+)?([eE][-+]?[0-9]+)?");
-        return string() || matched(pattern);
-    }
-    // Members (strings before colons in an object) or elements, then the closing bracket.
-    bool items(char close, bool members)
-    {
-        blanks();
-        if (take(close)) return true;
-        do {
-            blanks();
-            if (members && !(string() && (blanks(), take(':')))) return false;
-            if (!value()) return false;
-        } while (take(','));
-        return take(close);
-    }
-    bool value()
-    {
-        blanks();
-        const bool ok = take('{') ? items('}', true) : take('[') ? items(']', false) : scalar();
-        blanks();
-        return ok;
-    }
-};
+// Whether the text is one JSON value, as Python's json module reads it, NaN refused.
+bool validJson(const testing::TempFolder& folder, const std::string& text)
+{
+    const std::string path = folder.write("out.json", text);
+    const std::string check = "python3 -c 'import json,sys; json.load(open(sys.argv[1]), parse_constant=int)' ";
+    return std::system((check + path + " 2>/dev/null").c_str()) == 0;
+}
 
 TEST(QuorlinCli, JsonStaysValidWhateverTheFileNames)
 {
@@ -251,7 +203,7 @@ TEST(QuorlinCli, JsonStaysValidWhateverTheFileNames)
         for (const std::vector<std::string>& args :
              {std::vector<std::string>{"calibrate", "--json", odd}, {"adjust", "--json", odd, readings}}) {
             const Result r = run(args);
-            EXPECT_TRUE(JsonCheck::valid(r.out)) << r.out;
+            EXPECT_TRUE(validJson(folder, r.out)) << r.out;
             // No path is part of the object: the same bytes as for a plain name.
             std::vector<std::string> plainArgs = args;
             std::replace(plainArgs.begin(), plainArgs.end(), odd, plain);
@@ -259,10 +211,7 @@ TEST(QuorlinCli, JsonStaysValidWhateverTheFileNames)
             EXPECT_EQ(r.out, run(plainArgs).out);
         }
     }
-    // The checker itself refuses what a careless writer would leave.
-    for (const char* bad : {R"({"a":"b"c"})", R"({"a":"b\c"})", "{\"a\":\"\x01\"}", "[1,]", "{\"a\":nan}", "[1] 2"})
-        EXPECT_FALSE(JsonCheck::valid(bad)) << bad;
-    EXPECT_TRUE(JsonCheck::valid(R"( {"a\"\\\u00e9":[-0.5e+3,true,{},[]]} )"));
+    EXPECT_FALSE(validJson(folder, R"({"a":"b\c"})") || validJson(folder, "[NaN]"));
 }
 
 // Help and version win over everything else; main hands Run's status to the shell.
