@@ -75,7 +75,7 @@ double fittedEmf(const Row& x, const std::array<double, 4>& beta)
 
 }  // namespace
 
-std::optional<FitStatistics> computeLinearStatistics(const CalibrationData& data)
+std::optional<FitStatistics> computeFitStatistics(const CalibrationData& data, const FitResult& fit)
 {
     const std::int32_t n = data.count;
     if (n <= kOrder) return std::nullopt;
@@ -126,25 +126,13 @@ std::optional<FitStatistics> computeLinearStatistics(const CalibrationData& data
         const double e = pointOr0(data.emf, i).value() - fittedEmf(x, s.parameters);
         s.studentized.push_back(e / (deviation * std::sqrt(1.0 - leverage)));
     }
-    return s;
-}
 
-void compareWithFit(FitStatistics& statistics, const FitResult& fit)
-{
-    statistics.maxSigmaShift = 0.0;
     for (std::size_t i = kEzero; i <= kJcorr; ++i) {
         // An exact fit has no deviation: only an equal parameter is no shift then.
-        const double difference = std::abs(static_cast<double>(fit.parameters[i]) - statistics.parameters[i]);
-        statistics.maxSigmaShift =
-            std::max(statistics.maxSigmaShift, difference == 0.0 ? 0.0 : difference / statistics.sigma[i]);
+        const double difference = std::abs(static_cast<double>(fit.parameters[i]) - s.parameters[i]);
+        s.maxSigmaShift = std::max(s.maxSigmaShift, difference == 0.0 ? 0.0 : difference / s.sigma[i]);
     }
-}
-
-std::optional<FitStatistics> computeFitStatistics(const CalibrationData& data, const FitResult& fit)
-{
-    std::optional<FitStatistics> statistics = computeLinearStatistics(data);
-    if (statistics) compareWithFit(*statistics, fit);
-    return statistics;
+    return s;
 }
 
 }  // namespace quorlin

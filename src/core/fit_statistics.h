@@ -41,9 +41,4 @@ struct FitStatistics {
 // points leave no degree of freedom or do not determine the parameters.
 std::optional<FitStatistics> computeFitStatistics(const CalibrationData& data, const FitResult& fit);
 
-// The same in two halves: what the points alone give, which needs no fit and so can be
-// worked out while the fit runs, and then the fit's shift from the optimum.
-std::optional<FitStatistics> computeLinearStatistics(const CalibrationData& data);
-void compareWithFit(FitStatistics& statistics, const FitResult& fit);
-
 }  // namespace quorlin

@@ -12,9 +12,7 @@
 
 #include <algorithm>
 #include <cctype>
-#include <future>
 #include <limits>
-#include <system_error>
 
 namespace quorlin {
 
@@ -24,21 +22,6 @@ namespace {
 bool isBlank(std::string_view text)
 {
     return std::all_of(text.begin(), text.end(), [](unsigned char c) { return std::isspace(c) != 0; });
-}
-
-// From this many points on, the statistics of a fit are worked out beside it.
-constexpr std::int32_t kPointsWorthASecondThread = 1 << 16;
-
-// The statistics of the points alone, on a thread that shares the state it reads, which
-// nothing changes; not valid when no thread can be had.
-std::future<std::optional<FitStatistics>> statisticsBeside(std::shared_ptr<const CalibrationState> input)
-{
-    try {
-        return std::async(std::launch::async,
-                          [input = std::move(input)] { return computeLinearStatistics(input->data); });
-    } catch (const std::system_error&) {
-        return {};
-    }
 }
 
 bool isPointCell(PointCell cell, std::int32_t count)
@@ -297,8 +280,6 @@ CalibrationReport Session::calibrate(CalibrationExtras extras)
     if (!report.model.ok()) return end(CalibrationOutcome::ModelError);
 
     const CalibrationData& fitted = included ? included->data : input->data;
-    std::future<std::optional<FitStatistics>> beside;
-    if (extras.statistics && !included && fitted.count >= kPointsWorthASecondThread) beside = statisticsBeside(input);
     const FitResult fit = fitParameters(fitted, startingParameters(report.model, report));
     switch (fit.outcome) {
     case FitOutcome::FactorizationFailed: return end(CalibrationOutcome::FactorizationFailed);
@@ -323,12 +304,7 @@ CalibrationReport Session::calibrate(CalibrationExtras extras)
         for (std::int32_t i = 1; i <= fitted.count; ++i)
             record->residual[static_cast<std::size_t>(i)] = residualAt(fitted, i, fit.parameters);
     }
-    if (beside.valid()) {
-        record->statistics = beside.get();
-        if (record->statistics) compareWithFit(*record->statistics, fit);
-    } else if (extras.statistics) {
-        record->statistics = computeFitStatistics(record->fittedData(), fit);
-    }
+    if (extras.statistics) record->statistics = computeFitStatistics(record->fittedData(), fit);
     calibration_.record_ = std::move(record);
     return end(CalibrationOutcome::Converged);
 }

@@ -217,27 +217,6 @@ TEST(Session, AdjustedSigmaFollowsTheCalibrationInForce)
     EXPECT_EQ(s.adjustedSigmas().front(), s.adjustedSigma(1));
 }
 
-// A titration large enough for its statistics to be worked out beside the fit gets the
-// statistics a fit of its points alone gives.
-TEST(Session, StatisticsBesideTheFitAreThoseOfTheFittedPoints)
-{
-    const testing::ElectrodeModel model;
-    std::string text = "0.1\t50\r\n";
-    for (int i = 0; i <= 1 << 16; ++i) {
-        const double volume = 0.5 + i * 1e-4;
-        text += testing::FileNumber(volume) + "\t" + testing::FileNumber(model.emf(volume) + (i % 3 - 1) * 0.1) + "\n";
-    }
-    Session s;
-    ASSERT_TRUE(s.loadCalibrationFile(kFolder.write("large.txt", text)).ok);
-    ASSERT_TRUE(s.calibrate({.statistics = true}).converged());
-    const CalibrationRecord& record = *s.calibration().record();
-    const std::optional<FitStatistics> alone = computeFitStatistics(record.fittedData(), record.fit);
-    ASSERT_TRUE(record.statistics && alone);
-    EXPECT_EQ(record.statistics->parameters, alone->parameters);
-    EXPECT_EQ(record.statistics->studentized, alone->studentized);
-    EXPECT_EQ(record.statistics->maxSigmaShift, alone->maxSigmaShift);
-}
-
 TEST(PointEditing, InsertAfterTheCurrentRowAndRemoveShiftsDown)
 {
     using Values = std::vector<double>;
