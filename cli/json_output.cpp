@@ -7,7 +7,10 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <future>
+#include <memory>
 #include <ostream>
+#include <system_error>
 #include <vector>
 
 namespace quorlin::cli {
@@ -160,10 +163,10 @@ void appendStatistics(std::string& out, std::ostream& stream, const FitStatistic
     out += '}';
 }
 
-void appendAdjustedSigma(std::string& out, std::ostream& stream, const Session& session, std::size_t adjustedCount)
+void appendAdjustedSigma(std::string& out, std::ostream& stream, const std::vector<double>& sigmas,
+                         std::size_t adjustedCount)
 {
     appendKey(out, "adjustedSigma");
-    const std::vector<double> sigmas = session.adjustedSigmas();
     out += '[';
     for (std::size_t i = 0; i < adjustedCount && i < sigmas.size(); ++i) {
         if (i > 0) out += ',';
@@ -171,6 +174,18 @@ void appendAdjustedSigma(std::string& out, std::ostream& stream, const Session& 
         passOnLongText(out, stream);
     }
     out += ']';
+}
+
+// The record's statistics, worked out on a second thread while the arrays before them are
+// written: the thread shares the record, which nothing changes.
+std::future<std::optional<FitStatistics>> statisticsBeside(std::shared_ptr<const CalibrationRecord> record)
+{
+    const auto work = [record = std::move(record)] { return computeFitStatistics(record->fittedData(), record->fit); };
+    try {
+        return std::async(std::launch::async, work);
+    } catch (const std::system_error&) {
+        return std::async(std::launch::deferred, work);
+    }
 }
 
 }  // namespace
@@ -181,6 +196,8 @@ void writeCalibrationJson(std::ostream& stream, const Session& session, const Ca
     const Captions captions = parameterCaptions(session);
     const CalibrationRecord* record = report.converged() ? session.calibration().record().get() : nullptr;
     const FitResult* fit = record ? &record->fit : nullptr;
+    std::future<std::optional<FitStatistics>> statistics;
+    if (record) statistics = statisticsBeside(session.calibration().record());
     std::string out = "{";
     appendKey(out, "outcome");
     appendString(out, outcomeName(report.outcome));
@@ -236,10 +253,10 @@ void writeCalibrationJson(std::ostream& stream, const Session& session, const Ca
             appendCount(out, adjustment->failedPoint);
         }
     }
-    if (record && record->statistics) appendStatistics(out, stream, *record->statistics);
-    const CalibrationRecord* inForce = session.calibration().record().get();
-    if (adjustment && inForce && inForce->statistics)
-        appendAdjustedSigma(out, stream, session, adjustment->texts.size());
+    if (const std::optional<FitStatistics> s = statistics.valid() ? statistics.get() : std::nullopt) {
+        appendStatistics(out, stream, *s);
+        if (adjustment) appendAdjustedSigma(out, stream, session.adjustedSigmas(*s), adjustment->texts.size());
+    }
     out += "}\n";
     stream.write(out.data(), static_cast<std::streamsize>(out.size()));
 }

@@ -160,8 +160,8 @@ int Run(std::span<const std::string> args, const RegionalSettings& regional, std
     std::optional<FileOutcome> adjustmentRead;
     if (adjusting && !(adjustmentRead = load(session, a.dataFile, false, err))) return kExitUsageOrFile;
 
-    // Only JSON lists the residuals and the statistics.
-    const CalibrationReport calibration = session.calibrate({.residuals = a.json, .statistics = a.json});
+    // Only JSON lists the residuals, and the statistics, which it works out itself.
+    const CalibrationReport calibration = session.calibrate({.residuals = a.json});
     const bool converged = calibration.converged();
 
     // The lines the window's "save adjusted data" writes: volume cell and adjusted cell.

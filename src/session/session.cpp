@@ -326,16 +326,16 @@ double Session::adjustedSigma(std::int32_t point) const
                             findPhByFalsePosition(p, pointOr0(adjustment_.points().emf, point).value()));
 }
 
-std::vector<double> Session::adjustedSigmas() const
+std::vector<double> Session::adjustedSigmas(const FitStatistics& statistics) const
 {
     const CalibrationRecord* record = calibration_.record().get();
     std::vector<double> sigmas;
-    if (!record || !record->statistics) return sigmas;
+    if (!record) return sigmas;
     // Readings to 0.01 mV repeat; each value is inverted once.
     InversionTable inversions(record->fit.parameters);
     sigmas.reserve(static_cast<std::size_t>(std::max(adjustment_.count(), 0)));
     for (std::int32_t i = 1; i <= adjustment_.count(); ++i)
-        sigmas.push_back(adjustedEmfSigma(record->fit.parameters, record->statistics->covariance,
+        sigmas.push_back(adjustedEmfSigma(record->fit.parameters, statistics.covariance,
                                           inversions.find(pointOr0(adjustment_.points().emf, i).value()).inversion));
     return sigmas;
 }

@@ -187,8 +187,9 @@ public:
     std::vector<TextRecord> calibrationRecords() const;
     // Every reading's volume and adjusted text, empty where there is none.
     std::vector<TextRecord> adjustedRecords() const;
-    // adjustedSigma of every reading, in order.
-    std::vector<double> adjustedSigmas() const;
+    // adjustedSigma of every reading, in order, with the given statistics of the
+    // calibration in force; none without one.
+    std::vector<double> adjustedSigmas(const FitStatistics& statistics) const;
     // A file written names its data set; a failed save changes nothing.
     FileOutcome saveCalibrationFile(const std::string& path);
     FileOutcome saveAdjustedFile(const std::string& path);

@@ -214,7 +214,7 @@ TEST(Session, AdjustedSigmaFollowsTheCalibrationInForce)
     }
     EXPECT_NE(s.adjustedSigma(1), before);
     EXPECT_EQ(s.adjustedSigma(1), fresh.adjustedSigma(1));
-    EXPECT_EQ(s.adjustedSigmas().front(), s.adjustedSigma(1));
+    EXPECT_EQ(s.adjustedSigmas(*s.calibration().record()->statistics).front(), s.adjustedSigma(1));
 }
 
 TEST(PointEditing, InsertAfterTheCurrentRowAndRemoveShiftsDown)
