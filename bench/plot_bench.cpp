@@ -57,7 +57,7 @@ void BM_LoadCalibrateAndDraw(benchmark::State& state)
         // As the window does: the statistics behind its outlier marks, then the plots.
         session.calibrate({.statistics = true});
         benchmark::DoNotOptimize(session.calibration().record());
-        drawCalibrationPlots(surface, session);
+        drawCalibrationPlots(surface, session, path);
         benchmark::DoNotOptimize(surface.image().constBits());
     }
     std::remove(path.c_str());

@@ -122,7 +122,7 @@ int runPlotOrReport(const Arguments& a, const RegionalSettings& regional, std::o
     if (plot && !calibration.converged()) return complainNotConverged(err, calibration);
 
     // A report says plainly that the calibration failed, so it is written all the same.
-    const std::string bytes = plot ? calibrationPlotSvg(session, 1600, 1200)
+    const std::string bytes = plot ? calibrationPlotSvg(session, plotTitle(session), 1600, 1200)
                                    : calibrationReportHtml(session, {QUORLIN_VERSION, localDateTime()});
     if (a.outputFile.empty()) {
         out << bytes;

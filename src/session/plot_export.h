@@ -5,6 +5,7 @@
 #include "session/session.h"
 
 #include <string>
+#include <string_view>
 
 namespace quorlin {
 
@@ -15,19 +16,19 @@ struct PlotSource {
     const CalibrationData* data = nullptr;
     const PointArray* residuals = nullptr;
     const PointExclusions* exclusions = nullptr;
-    std::string title;
     bool faded = false;
 };
 PlotSource plotSource(const Session& session);
 
-// Draws the session's calibration plots as the window does, from `mapping` and `extents`
-// as the window keeps them between redraws.
-void drawCalibrationPlots(Surface& surface, PlotMapping& mapping, PlotExtents& extents, const Session& session);
+// Draws the session's calibration plots as the window does, under `title`, from
+// `mapping` and `extents` as the window keeps them between redraws.
+void drawCalibrationPlots(Surface& surface, PlotMapping& mapping, PlotExtents& extents, const Session& session,
+                          std::string_view title);
 // The same from a fresh mapping.
-void drawCalibrationPlots(Surface& surface, const Session& session);
+void drawCalibrationPlots(Surface& surface, const Session& session, std::string_view title);
 
 // The two calibration plots as the window draws them for the session, as an SVG
 // document; an empty one while no calibration data are loaded.
-std::string calibrationPlotSvg(const Session& session, int width, int height);
+std::string calibrationPlotSvg(const Session& session, std::string_view title, int width, int height);
 
 }  // namespace quorlin

@@ -13,7 +13,7 @@ bool hasDarkWindow(const QPalette& palette);
 // paints that image, so the plot survives being covered and exposed without a redraw.
 //
 // Use:
-//     drawCalibrationPlots(graph->surface(), mapping, extents, data, title, present, regional);
+//     drawCalibrationPlots(graph->surface(), mapping, extents, session, title);
 //     graph->update();   // shows what was drawn
 //
 // surface() is always sized to the widget (in device-independent pixels) and knows the

@@ -246,7 +246,7 @@ void MainWindow::redrawPlots()
 {
     if (!ui_.calibrationPanel->isVisible()) return;
     ui_.graph->setFaded(plotSource(session_).faded);
-    drawCalibrationPlots(ui_.graph->surface(), mapping_, extents_, session_);
+    drawCalibrationPlots(ui_.graph->surface(), mapping_, extents_, session_, plotTitle(session_));
     ui_.graph->update();
 }
 

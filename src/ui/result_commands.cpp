@@ -50,7 +50,7 @@ void MainWindow::drawPlots(Surface& surface) const
 {
     PlotMapping mapping = mapping_;
     PlotExtents extents = extents_;
-    drawCalibrationPlots(surface, mapping, extents, session_);
+    drawCalibrationPlots(surface, mapping, extents, session_, plotTitle(session_));
 }
 
 void MainWindow::exportPlot()
@@ -90,7 +90,8 @@ void MainWindow::exportPlot()
     // The whole file is made before any of it is written, so a failure leaves no half file.
     QByteArray bytes;
     if (type.suffix == "svg") {
-        bytes = QByteArray::fromStdString(calibrationPlotSvg(session_, size->width(), size->height()));
+        bytes =
+            QByteArray::fromStdString(calibrationPlotSvg(session_, plotTitle(session_), size->width(), size->height()));
     } else {
         const PlotDrawing draw = [this](Surface& surface) { drawPlots(surface); };
         // White like the SVG, the PDF and paper: a picture for a page, not a window.

@@ -1,6 +1,7 @@
 #include "captions.h"
 
 #include "text/sigma_text.h"
+#include "wording/messages.h"
 
 namespace quorlin {
 
@@ -29,5 +30,13 @@ Captions parameterCaptions(const Session& session)
 }
 
 std::string fileCaption(const std::optional<std::string>& file) { return file ? *file : kNone; }
+
+std::string plotTitle(const Session& session)
+{
+    const Calibration& calibration = session.calibration();
+    const CalibrationRecord* record = calibration.record().get();
+    if (!record) return fileCaption(calibration.file());
+    return fileCaption(record->file) + (calibration.outOfDate() ? " (" + changedSinceText(*record) + ")" : "");
+}
 
 }  // namespace quorlin

@@ -20,4 +20,8 @@ Captions parameterCaptions(const Session& session);
 // A data set's file as its label shows it: the path, or "?" for none.
 std::string fileCaption(const std::optional<std::string>& file);
 
+// The plots' title: the file of the calibration shown, and when the calibration data
+// changed since, that they did and the time of the calibration.
+std::string plotTitle(const Session& session);
+
 }  // namespace quorlin

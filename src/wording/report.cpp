@@ -189,7 +189,7 @@ std::string calibrationReportHtml(const Session& session, const ReportContext& c
 
     if (file) {
         SvgSurface plot(kPlotWidth, kPlotHeight);
-        drawCalibrationPlots(plot, session);
+        drawCalibrationPlots(plot, session, plotTitle(session));
         out += "<div class=\"plot\">\n" + plot.element() + "</div>\n";
     }
     out += "<h2>Points</h2>\n" + pointTable(session);

@@ -1,6 +1,7 @@
 #include "session/session.h"
 #include "support/temp_folder.h"
 #include "support/titration.h"
+#include "wording/captions.h"
 #include "wording/fit_details.h"
 #include "wording/messages.h"
 #include "wording/report.h"
@@ -38,11 +39,13 @@ TEST(CalibrationReport, DescribesTheCalibratedDataAfterAnEdit)
     Session s;
     ASSERT_TRUE(s.loadCalibrationFile(kSample).ok && s.calibrate().converged());
     const std::string current = calibrationReportHtml(s, {});
+    EXPECT_EQ(plotTitle(s), kSample);
     s.editCell(DataSet::Calibration, {3, 2}, "300");
     s.setConstantText(1, "60");
     const std::string edited = calibrationReportHtml(s, {});
     const std::string changed = changedSinceText(*s.calibration().record());
     EXPECT_EQ(current.find(changed), std::string::npos);
+    EXPECT_EQ(plotTitle(s), kSample + " (" + changed + ")");
     EXPECT_NE(edited.find(changed), std::string::npos);
     EXPECT_EQ(edited.find("<td>300</td>"), std::string::npos);
     EXPECT_NE(edited.find("<td>242.67</td>"), std::string::npos);
