@@ -15,6 +15,7 @@
 #include <rapidcheck/gtest.h>
 
 #include <array>
+#include <cmath>
 #include <optional>
 #include <tuple>
 #include <vector>
@@ -89,6 +90,10 @@ void checkInvariants(const Session& s, const std::optional<FitInput>& recorded)
     const AdjustmentReport adjusted = s.adjust();
     RC_ASSERT(adjusted.texts.size() == expected.adjusted.size());
     RC_ASSERT(adjusted.failedPoint == expected.failedPoint);
+    if (record->statistics && s.adjustment().count() > 0) {
+        const double sigma = s.adjustedSigmas(*record->statistics).front();
+        RC_ASSERT(sigma == s.adjustedSigma(1) || (std::isnan(sigma) && std::isnan(s.adjustedSigma(1))));
+    }
 }
 
 // One step: what it is, and three numbers that choose its details.
@@ -145,6 +150,9 @@ RC_GTEST_PROP(SessionStates, EveryViewBelongsToTheDataItCameFrom, ())
             const FileOutcome saved = s.saveCalibrationFile(path);
             RC_ASSERT(saved.ok == good);
             if (!good) RC_ASSERT(statesOf(s) == before);
+            // The constants as typed head the file.
+            const auto& constants = s.calibration().constantTexts();
+            if (good) RC_ASSERT(testing::ReadBytes(path).starts_with(constants[0] + "\t" + constants[1] + "\r\n"));
             Session back;
             if (good && ends.empty() && back.loadCalibrationFile(path).ok)
                 RC_ASSERT(back.calibration().count() == s.calibration().count());

@@ -145,22 +145,6 @@ TEST(Session, ACommitOfTheTextShownChangesNothing)
     EXPECT_TRUE(s.calibration().outOfDate());
 }
 
-TEST(Session, SavedFileKeepsTheConstantsAsTypedAndReadsBackToTheSamePoints)
-{
-    Session s;
-    s.loadCalibrationFile(titrationFile(8));
-    s.setConstantText(0, "0.100");
-    s.setConstantText(1, "50.0");
-    const std::string path = (kFolder.path() / "saved.txt").string();
-    ASSERT_TRUE(s.saveCalibrationFile(path).ok);
-    EXPECT_TRUE(testing::ReadBytes(path).starts_with("0.100\t50.0\r\n"));
-    Session back;
-    ASSERT_TRUE(back.loadCalibrationFile(path).ok);
-    EXPECT_TRUE(samePoints(back.calibration().data(), s.calibration().data()));
-    EXPECT_FALSE(s.saveCalibrationFile("/no/such/saved.txt").ok);
-    EXPECT_EQ(s.calibration().file(), path);
-}
-
 // Adjusted points check and write their records as the general way does with the records
 // made by the general formatters, in either convention and in one whose separator a file
 // cannot hold: volumes at the far ends of the range, not finite or empty, adjusted values
@@ -198,23 +182,6 @@ TEST(AdjustedPoints, CheckAndWriteTheirRecordsAsTheGeneralWay)
             EXPECT_EQ(written, dataFileText(records)) << records.back().first;
         }
     }
-}
-
-TEST(Session, AdjustedSigmaFollowsTheCalibrationInForce)
-{
-    Session s, fresh;
-    for (Session* session : {&s, &fresh})
-        ASSERT_TRUE(session->loadCalibrationFile(titrationFile(15)).ok
-                    && session->loadAdjustmentFile(QUORLIN_SAMPLE_DATA "/adjustment.txt").ok);
-    ASSERT_TRUE(s.calibrate({.statistics = true}).converged());
-    const double before = s.adjustedSigma(1);
-    for (Session* session : {&s, &fresh}) {
-        session->toggleExclusion(2);
-        ASSERT_TRUE(session->calibrate({.statistics = true}).converged());
-    }
-    EXPECT_NE(s.adjustedSigma(1), before);
-    EXPECT_EQ(s.adjustedSigma(1), fresh.adjustedSigma(1));
-    EXPECT_EQ(s.adjustedSigmas(*s.calibration().record()->statistics).front(), s.adjustedSigma(1));
 }
 
 TEST(PointEditing, InsertAfterTheCurrentRowAndRemoveShiftsDown)
