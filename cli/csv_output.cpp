@@ -6,11 +6,16 @@ namespace quorlin::cli {
 
 namespace {
 
+// A spreadsheet runs a field that begins with = + - or @ as a formula; a leading ' keeps
+// it text.
 std::string field(std::string_view text)
 {
-    if (text.find_first_of(",\"\r\n") == std::string_view::npos) return std::string(text);
+    const std::string shown = (!text.empty() && std::string_view("=+-@").find(text.front()) != std::string_view::npos)
+                                  ? "'" + std::string(text)
+                                  : std::string(text);
+    if (shown.find_first_of(",\"\r\n") == std::string::npos) return shown;
     std::string quoted = "\"";
-    for (const char c : text) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+    for (const char c : shown) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
     return quoted + '"';
 }
 

@@ -11,8 +11,11 @@
 #include "wording/messages.h"
 #include "wording/report.h"
 
+#include <algorithm>
+#include <cctype>
 #include <ctime>
 #include <optional>
+#include <sys/stat.h>
 #include <utility>
 #include <vector>
 
@@ -92,6 +95,23 @@ std::string localDateTime()
     return iso;
 }
 
+bool hasSvgName(const std::string& path)
+{
+    if (path.size() < 4) return false;
+    std::string suffix = path.substr(path.size() - 4);
+    std::transform(suffix.begin(), suffix.end(), suffix.begin(), [](unsigned char c) { return std::tolower(c); });
+    return suffix == ".svg";
+}
+
+// The same file under either name: the same device and inode, links followed.
+bool sameFile(const std::string& a, const std::string& b)
+{
+    struct stat first {
+    }, second{};
+    return ::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0 && first.st_dev == second.st_dev
+           && first.st_ino == second.st_ino;
+}
+
 // Unreadable files are named and passed over; the others each get their line.
 int runCsv(const Arguments& a, const RegionalSettings& regional, std::ostream& out, std::ostream& err)
 {
@@ -148,6 +168,16 @@ int Run(std::span<const std::string> args, const RegionalSettings& regional, std
         out << versionText();
         return finish(out, err, kExitConverged);
     }
+
+    // A plot in an SVG file named otherwise would not open as what its name says.
+    if (a.command == Arguments::Command::Plot && !hasSvgName(a.outputFile)) {
+        err << "quorlin-cli writes plots as SVG; name the file .svg\n";
+        return kExitUsageOrFile;
+    }
+    // Writing over an input would lose the data the output was made from.
+    for (const std::string* input : {&a.calibrationFile, &a.dataFile})
+        if (!a.outputFile.empty() && !input->empty() && sameFile(a.outputFile, *input))
+            return complain(err, a.outputFile + " is an input file; nothing written", kExitUsageOrFile);
 
     if (a.command == Arguments::Command::Calibrate && a.csv) return runCsv(a, regional, out, err);
     if (a.command == Arguments::Command::Plot || a.command == Arguments::Command::Report)

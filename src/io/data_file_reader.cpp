@@ -46,14 +46,31 @@ FileOutcome endedAt(LineReader& reader, std::int64_t number, LineReader::Status 
     return outcome;
 }
 
-// Adds a record as the next point; false at an end mark or when no more points fit.
+// The data ended at the end mark on line `number`; `unread` records after it were taken
+// from the block already. A note only when lines that are not blank follow.
+FileOutcome endedAtMark(LineReader& reader, std::int64_t number, std::int64_t unread)
+{
+    std::string_view line;
+    for (LineReader::Status status; (status = reader.next(line)) != LineReader::Status::EndOfFile;) {
+        if (status == LineReader::Status::ReadError) return FileOutcome::failure(errno);
+        if (status == LineReader::Status::TooLong || !isBlank(line)) ++unread;
+    }
+    FileOutcome outcome;
+    if (unread == 0) return outcome;
+    outcome.endLine =
+        static_cast<std::int32_t>(std::min<std::int64_t>(number, std::numeric_limits<std::int32_t>::max()));
+    outcome.endReason = DataEnd::EndMark;
+    outcome.linesNotRead = unread;
+    return outcome;
+}
+
+// Adds a record as the next point; false when no more points fit.
 bool addPoint(PointSet& points, const RecordValues& record, std::size_t mostRecords)
 {
     // Once a file shows itself large, its arrays get room for every record it could hold,
     // so that they fill without copying as they grow; room never written costs no memory.
     // A small file, or a hostile one of few records, never asks for it.
     constexpr std::int32_t kReserveAfter = 4096;
-    if (record.first == 0.0 && record.second == 0.0) return false;
     if (points.count == std::numeric_limits<std::int32_t>::max()) return false;
     points.volume.push_back(Number::fromDouble(record.first));
     points.emf.push_back(Number::fromDouble(record.second));
@@ -83,8 +100,11 @@ FileOutcome readPoints(LineReader& reader, PointSet& points, std::int64_t number
             records[0] = *record;
             taken = 1;
         }
-        for (std::size_t i = 0; i < taken; ++i, ++number)
+        for (std::size_t i = 0; i < taken; ++i, ++number) {
+            if (records[i].first == 0.0 && records[i].second == 0.0)
+                return endedAtMark(reader, number, static_cast<std::int64_t>(taken - i - 1));
             if (!addPoint(points, records[i], mostRecords)) return {};
+        }
     }
 }
 

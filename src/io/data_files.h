@@ -21,7 +21,7 @@ namespace quorlin {
 // record is kept). Values are held in double precision.
 
 // Why the data of a file ended before its end.
-enum class DataEnd { NotTwoNumbers, LineTooLong };
+enum class DataEnd { NotTwoNumbers, LineTooLong, EndMark };
 
 // Whether a file could be read or written through; on failure `error` (an errno value)
 // says why.
@@ -29,10 +29,12 @@ struct FileOutcome {
     bool ok = true;
     int error = 0;
     // Where a read stopped short: the 1-based line that was not a record (the header is
-    // line 1), and why. 0 when the data ran to the end mark or to the end of the file,
-    // trailing blank lines included.
+    // line 1), or the end mark with lines after it that are not blank, and why. 0 when the
+    // data ran to the end of the file or to an end mark at its end, blank lines aside.
     std::int32_t endLine = 0;
     DataEnd endReason = DataEnd::NotTwoNumbers;
+    // After an end mark: the lines that are not blank and were not read.
+    std::int64_t linesNotRead = 0;
 
     static FileOutcome failure(int error);
 };

@@ -6,6 +6,7 @@
 #include <ctime>
 #include <fcntl.h>
 #include <pthread.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
@@ -99,17 +100,15 @@ private:
     bool wasPending_ = false;
 };
 
-// Devices and pipes cannot be replaced by a file; a file in a folder that takes no new
-// files can only be overwritten, at the cost of a half-written file if that fails.
-FileOutcome writeInPlace(const std::string& path, const ByteProducer& produce, bool regular)
+// Devices and pipes cannot be replaced by a file, only written into.
+FileOutcome writeIntoDevice(const std::string& path, const ByteProducer& produce)
 {
     // A pipe nobody reads would block the save for good; it fails at once instead.
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC | (regular ? O_TRUNC : O_NONBLOCK));
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) return FileOutcome::failure(errno);
     const PipeSignalHeld held;
     const int flags = ::fcntl(fd, F_GETFL);
-    bool ok = (regular || (flags >= 0 && ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == 0)) && writeAll(fd, produce)
-              && (!regular || ::fsync(fd) == 0);
+    bool ok = flags >= 0 && ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == 0 && writeAll(fd, produce);
     int error = ok ? 0 : errno;
     if (::close(fd) != 0 && ok) {
         ok = false;
@@ -131,14 +130,19 @@ FileOutcome replaceFileContents(const std::string& path, const ByteProducer& pro
     struct stat existing {};
     const bool exists = ::lstat(target.c_str(), &existing) == 0;
     if (exists && S_ISLNK(existing.st_mode)) return FileOutcome::failure(ELOOP);
-    if (exists && !S_ISREG(existing.st_mode)) return writeInPlace(target, produce, false);
+    if (exists && !S_ISREG(existing.st_mode)) return writeIntoDevice(target, produce);
     // A file the user may not write must not be replaced just because its folder allows it.
     if (exists && ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) return FileOutcome::failure(errno);
 
     std::string tempPath;
     const int fd = createTemporary(target, tempPath);
     if (fd < 0) {
-        if (exists && (errno == EACCES || errno == EPERM)) return writeInPlace(target, produce, true);
+        if (exists && (errno == EACCES || errno == EPERM)) {
+            // Only known in full can the bytes be reserved before the old ones go.
+            std::string bytes;
+            produce([&bytes](std::string_view piece) { return bytes.append(piece), true; });
+            return overwriteFileContents(target, bytes);
+        }
         return FileOutcome::failure(errno);
     }
 
@@ -157,6 +161,21 @@ FileOutcome replaceFileContents(const std::string& path, const ByteProducer& pro
         return FileOutcome::failure(error);
     }
     return {};
+}
+
+FileOutcome overwriteFileContents(const std::string& path, std::string_view bytes)
+{
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
+    if (fd < 0) return FileOutcome::failure(errno);
+    const auto size = static_cast<off_t>(bytes.size());
+    int error = 0;
+    while (::flock(fd, LOCK_EX) != 0 && errno == EINTR) {}
+    // posix_fallocate returns its error rather than setting errno.
+    if (size > 0) error = ::posix_fallocate(fd, 0, size);
+    const bool ok = error == 0 && writeAll(fd, bytes) && ::ftruncate(fd, size) == 0 && ::fsync(fd) == 0;
+    if (!ok && error == 0) error = errno;
+    if (::close(fd) != 0 && error == 0) error = errno;
+    return error == 0 ? FileOutcome{} : FileOutcome::failure(error);
 }
 
 }  // namespace quorlin

@@ -21,4 +21,10 @@ using ByteProducer = std::function<bool(const ByteSink&)>;
 // in memory whole.
 FileOutcome replaceFileContents(const std::string& path, const ByteProducer& produce);
 
+// Writes `bytes` over the regular file at `path` in place, as replaceFileContents does
+// where the folder takes no new files. The whole size is reserved first, so a disk too
+// full for it refuses the save and leaves the file as it was; an exclusive lock on the
+// file makes a second writer wait until the first is done.
+FileOutcome overwriteFileContents(const std::string& path, std::string_view bytes);
+
 }  // namespace quorlin

@@ -93,14 +93,13 @@ CellEdit Session::editCell(DataSet set, PointCell cell, std::string text)
     const std::int32_t count = calibration ? calibration_.count() : adjustment_.count();
     if (!isPointCell(cell, count)) return edit;
     if (text == (calibration ? calibration_.text(cell) : adjustment_.text(cell))) return edit;
-    edit.changed = true;
-    // Text read as another value, or as none, would be saved in place of the value the fit uses.
+    // Text read as some other value, or as none, would reach the fit in place of the one meant.
+    edit.refused = !edit.entry.wasNumber();
+    edit.changed = !edit.refused;
+    if (edit.refused) return edit;
     const auto store = [&](PointSet& points, TypedTexts& typed) {
         pointColumn(points, cell.col)[static_cast<std::size_t>(cell.row)] = edit.entry.number;
-        if (edit.entry.wasNumber())
-            typed[cell] = std::move(text);
-        else
-            typed.erase(cell);
+        typed[cell] = std::move(text);
     };
     if (calibration) {
         CalibrationState changed = editableCopy(calibration_.state());

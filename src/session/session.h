@@ -120,7 +120,8 @@ private:
 // What storing a typed text into a point cell did.
 struct CellEdit {
     NumberEntry entry;
-    bool changed = false;  // false: the text was the one shown, and nothing was stored
+    bool changed = false;  // false: nothing was stored
+    bool refused = false;  // the text was not wholly a number, and the cell kept its value
 };
 
 // One run of the program's workflow, shared by the window and quorlin-cli: the two data
@@ -149,7 +150,8 @@ public:
     FileOutcome loadAdjustmentFile(const std::string& path);
 
     // The edits. Each that changes the data is one step of the undo history.
-    // A typed text goes through textToNumber; a text equal to the one shown stores nothing.
+    // A typed text goes through textToNumber; one that is not wholly a number, or equal
+    // to the one shown, stores nothing.
     CellEdit editCell(DataSet set, PointCell cell, std::string text);
     // A zero point after `row` (first when the set is empty); its row.
     std::int32_t insertPoint(DataSet set, std::int32_t row);

@@ -14,6 +14,7 @@
 
 #include <QAction>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QStatusBar>
 
@@ -37,6 +38,11 @@ std::optional<QString> MainWindow::askForFile(FileCommand command)
 // Edits made before the load are no longer there to be undone.
 bool MainWindow::readDataFile(const QString& path, std::size_t set)
 {
+    // A pipe or a device would hold the window until something writes to it.
+    if (const QFileInfo file(path); file.exists() && !file.isFile()) {
+        platform_.showMessage(tr("Could not read %1: %2").arg(path, qStringOf(notRegularFileText())));
+        return false;
+    }
     const FileOutcome outcome =
         set == 0 ? session_.loadCalibrationFile(filePath(path)) : session_.loadAdjustmentFile(filePath(path));
     if (!outcome.ok) {

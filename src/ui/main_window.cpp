@@ -17,6 +17,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFocusEvent>
 #include <QFrame>
 #include <QIcon>
 #include <QKeyEvent>
@@ -325,13 +326,19 @@ void MainWindow::undoOrRedo(bool undo)
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::KeyRelease && !static_cast<QKeyEvent*>(event)->isAutoRepeat()
-        && (watched == ui_.acidConcentration || watched == ui_.initialVolume))
-        readConstants();
+    const bool box = watched == ui_.acidConcentration || watched == ui_.initialVolume;
+    if (box && event->type() == QEvent::KeyRelease && !static_cast<QKeyEvent*>(event)->isAutoRepeat()) readConstants();
+    // Leaving a box checks it; a message box taking the focus does not.
+    if (box && event->type() == QEvent::FocusOut) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+            checkConstant(watched == ui_.acidConcentration ? 0 : 1);
+    }
     return QMainWindow::eventFilter(watched, event);
 }
 
-// Both boxes are read, the acid concentration first, on every key released in either.
+// Both boxes are read, the acid concentration first, on every key released in either;
+// what they hold is checked only when the user leaves a box or calibrates.
 void MainWindow::readConstants()
 {
     const std::array<QLineEdit*, 2> boxes{ui_.acidConcentration, ui_.initialVolume};
@@ -339,17 +346,29 @@ void MainWindow::readConstants()
     for (std::size_t i = 0; i < boxes.size(); ++i) {
         const QString text = boxes[i]->text();
         changed = changed || text != qStringOf(session_.calibration().constantTexts()[i]);
-        const NumberEntry entry = session_.setConstantText(static_cast<int>(i), text.toStdString());
-        if (!entry.outOfRange) {
-            constantComplaint_[i].reset();
-        } else if (constantComplaint_[i] != text) {
-            constantComplaint_[i] = text;
-            platform_.showMessage(qStringOf(invalidEntryText()));
-        }
+        session_.setConstantText(static_cast<int>(i), text.toStdString());
     }
     if (!changed) return;
     changed_[0] = true;
     showSession();
+}
+
+// A text that is no number is reported once; an empty box waits for Calibrate's beep.
+void MainWindow::checkConstant(int which)
+{
+    readConstants();
+    const auto i = static_cast<std::size_t>(which);
+    const std::string& text = session_.calibration().constantTexts()[i];
+    if (text.find_first_not_of(" \t") == std::string::npos || textToNumber(text, session_.regional()).wasNumber()) {
+        constantComplaint_[i].reset();
+        return;
+    }
+    if (constantComplaint_[i] == qStringOf(text)) return;
+    constantComplaint_[i] = qStringOf(text);
+    CalibrationReport invalid;
+    invalid.outcome = CalibrationOutcome::InvalidConstant;
+    invalid.missingConstant = which;
+    platform_.showMessage(qStringOf(calibrationMessage(invalid)));
 }
 
 void MainWindow::showHelp() { platform_.showHelp(); }

@@ -103,6 +103,7 @@ private:
     bool mayAdjust();
     void adjustPoints(Caller caller);
     void readConstants();
+    void checkConstant(int which);
     void showConstants();
     void fillRecentFiles();
     std::optional<QString> askForFile(FileCommand command);
@@ -121,9 +122,8 @@ private:
     WindowControls ui_;
     PlotMapping mapping_;
     PlotExtents extents_;
-    // The text of each constant's box that was last reported as out of range.
-    // Releasing the key that closed the message box reads the box again; reporting the
-    // same text once more would never end.
+    // The text of each constant's box that was last reported as no number, so that it is
+    // reported once.
     std::array<std::optional<QString>, 2> constantComplaint_;
     // Per data set, calibration first: whether a typed value, constant or point differs
     // from what was last loaded or saved.

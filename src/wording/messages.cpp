@@ -35,6 +35,12 @@ std::string setName(DataSet set)
 
 std::string_view invalidEntryText() { return QUORLIN_TRANSLATE_NOOP("Messages", "invalid entry for number"); }
 
+std::string notANumberText(std::string_view text, std::string_view kept)
+{
+    return "`" + std::string(text) + QUORLIN_TRANSLATE_NOOP("Messages", "` is not a number; the value stays ")
+           + std::string(trimSpaces(kept));
+}
+
 std::string_view outcomeName(CalibrationOutcome outcome)
 {
     switch (outcome) {
@@ -89,16 +95,23 @@ std::string modelFailureText(const ModelOutcome& outcome)
 
 std::string fileErrorText(const FileOutcome& outcome) { return std::generic_category().message(outcome.error); }
 
+std::string notRegularFileText() { return QUORLIN_TRANSLATE_NOOP("Messages", "not a regular file"); }
+
 std::string dataEndReasonText(DataEnd reason)
 {
     if (reason == DataEnd::LineTooLong)
         return "line longer than " + std::to_string(LineReader::kMaxLineLength) + " bytes";
+    if (reason == DataEnd::EndMark) return QUORLIN_TRANSLATE_NOOP("Messages", "end mark");
     return QUORLIN_TRANSLATE_NOOP("Messages", "not two numbers");
 }
 
 std::string dataEndNote(std::string_view path, const FileOutcome& outcome, std::int32_t pointsRead)
 {
     if (outcome.endLine == 0) return {};
+    if (outcome.endReason == DataEnd::EndMark)
+        return std::string(path) + ": data end at the end mark at line " + std::to_string(outcome.endLine) + "; "
+               + std::to_string(outcome.linesNotRead) + (outcome.linesNotRead == 1 ? " more line" : " more lines")
+               + " not read";
     return std::string(path) + ": data end at line " + std::to_string(outcome.endLine) + " ("
            + dataEndReasonText(outcome.endReason) + "); " + std::to_string(pointsRead)
            + (pointsRead == 1 ? " point read" : " points read");

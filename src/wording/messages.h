@@ -18,6 +18,10 @@ namespace quorlin {
 // What a number typed beyond single-precision range earns.
 std::string_view invalidEntryText();
 
+// "`abc` is not a number; the value stays 227.28": a typed text refused, and the text
+// of the value kept.
+std::string notANumberText(std::string_view text, std::string_view kept);
+
 // "converged", "too few points", ...: the outcome as quorlin-cli names it.
 std::string_view outcomeName(CalibrationOutcome outcome);
 
@@ -35,6 +39,8 @@ std::string modelFailureText(const ModelOutcome& outcome);
 
 // Why a file could not be read or written: the system's words for its error.
 std::string fileErrorText(const FileOutcome& outcome);
+// Why the window reads no pipe, device or folder as data: "not a regular file".
+std::string notRegularFileText();
 // "not two numbers", "line longer than 4096 bytes".
 std::string dataEndReasonText(DataEnd reason);
 

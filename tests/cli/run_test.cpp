@@ -137,17 +137,33 @@ TEST(QuorlinCli, ExitStatusesAndOneLineComplaints)
     EXPECT_EQ(testing::ReadBytes(kept), "kept");
 }
 
-// "?" once stood for "no file" in the caption that held the file's name.
-TEST(QuorlinCli, AFileNamedWithAQuestionMarkIsAFile)
+// Run in a folder of its own, where file names are what the user typed.
+TEST(QuorlinCli, FileNamesAreTakenAsTheyAreAndInputsAreNeverOverwritten)
 {
     testing::TempFolder folder;
-    folder.write("?", testing::ReadBytes(kSample));
+    const std::string sample = testing::ReadBytes(kSample), readings = testing::ReadBytes(kAdjust);
+    for (const char* name : {"?", "=cal.txt"}) folder.write(name, sample);
+    folder.write("adj.txt", readings);
     const std::filesystem::path before = std::filesystem::current_path();
     std::filesystem::current_path(folder.path());
-    const Result r = run({"calibrate", "?"});
+    // "?" once stood for "no file".
+    const Result question = run({"calibrate", "?"});
+    const Result csv = run({"calibrate", "--csv", "=cal.txt"});
+    const Result plot = run({"plot", "=cal.txt", "-o", "plot.png"});
+    const Result overAdjust = run({"adjust", "=cal.txt", "adj.txt", "-o", "./adj.txt"});
+    const Result overReport = run({"report", "=cal.txt", "-o", "=cal.txt"});
     std::filesystem::current_path(before);
-    EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.out, run({"calibrate", kSample}).out);
+
+    EXPECT_EQ(std::pair(question.status, question.out), std::pair(0, run({"calibrate", kSample}).out));
+    // A spreadsheet would run =cal.txt as a formula.
+    EXPECT_TRUE(csv.out.find("\n'=cal.txt,15,") != std::string::npos) << csv.out;
+    EXPECT_EQ(std::pair(plot.status, plot.err),
+              std::pair(2, std::string("quorlin-cli writes plots as SVG; name the file .svg\n")));
+    EXPECT_FALSE(std::filesystem::exists(folder.path() / "plot.png"));
+    for (const Result& r : {overAdjust, overReport})
+        EXPECT_TRUE(r.status == 2 && r.err.find("is an input file; nothing written") != std::string::npos) << r.err;
+    EXPECT_EQ(testing::ReadBytes(folder.path() / "adj.txt"), readings);
+    EXPECT_EQ(testing::ReadBytes(folder.path() / "=cal.txt"), sample);
 }
 
 TEST(QuorlinCli, DataThatEndEarlyAreNotedAndInTheJson)

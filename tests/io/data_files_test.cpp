@@ -1,6 +1,7 @@
 #include "core/fit.h"
 #include "io/data_directory.h"
 #include "io/data_files.h"
+#include "io/file_replacement.h"
 #include "support/memory_settings_store.h"
 #include "support/temp_folder.h"
 #include "support/titration.h"
@@ -8,6 +9,10 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <chrono>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <thread>
 
 #include <csignal>
 #include <filesystem>
@@ -42,7 +47,10 @@ Points read(const std::string& path, bool calibration, const char* end = nullptr
     CalibrationData data;
     const FileOutcome outcome = calibration ? readCalibrationFile(data, path) : readAdjustmentFile(data, path);
     EXPECT_TRUE(outcome.ok);
-    const std::string reason = outcome.endReason == DataEnd::LineTooLong ? "line too long" : "not two numbers";
+    const std::string reason = outcome.endReason == DataEnd::LineTooLong ? "line too long"
+                               : outcome.endReason == DataEnd::EndMark
+                                   ? "end mark, " + std::to_string(outcome.linesNotRead) + " not read"
+                                   : "not two numbers";
     const std::string early = outcome.endLine ? std::to_string(outcome.endLine) + " " + reason : "";
     EXPECT_EQ(end ? end : early, early) << testing::ReadBytes(path);
     return loaded(data);
@@ -54,16 +62,19 @@ TEST(readDataFile, ReadingRules)
     // a header, a blank line, a third field or a value that is not a finite double ends the data,
     // early unless only blank lines follow.
     for (const char* bytes : {"1,200\r\n2,210\r\n", "1,200\n2,210\n\n \r\n\r\t", "1,200\r2,210\r",
-                              "\357\273\2771\t200\n2\t210", " 1 ,\t200 \r\n2\t\t210\n", "1,200\n2,210\n0,0\n3,220\n"})
+                              "\357\273\2771\t200\n2\t210", " 1 ,\t200 \r\n2\t\t210\n", "1,200\n2,210\n0,0\n\n \n"})
         EXPECT_EQ(read(kFolder.write("data.txt", bytes), false, ""), (Points{{1, 200}, {2, 210}})) << bytes;
     for (const char* bytes :
          {"1,200\n2,210\nvolume,emf\n3,220\n", "1,200\r2,210\r\n\r\n3,220\n", "1,200\n2,210\n3,220,1\n",
           "1,200\n2,210\ninf,220\n", "1,200\n2,210\n3,nan\n", "1,200\n2,210\n1e999,1\n"})
         EXPECT_EQ(read(kFolder.write("data.txt", bytes), false, "3 not two numbers"), (Points{{1, 200}, {2, 210}}))
             << bytes;
+    // An end mark with lines after it that are not blank ends the data early too.
+    EXPECT_EQ(read(kFolder.write("data.txt", "1,200\n0,0\n3,220\n\nx\n"), false, "2 end mark, 2 not read"),
+              (Points{{1, 200}}));
     const std::tuple<std::string, Points, const char*> calibrations[] = {
         {"0.1,50\r\n.5,220.1\r\n+1.5E-3,180", {{0.1, 50}, {0.5, 220.1}, {0.0015, 180}}, ""},
-        {"0.1,50\n0,5\n0,0\n1,200\n", {{0.1, 50}, {0, 5}}, ""},
+        {"0.1,50\n0,5\n0,0\n1,200\n", {{0.1, 50}, {0, 5}}, "3 end mark, 1 not read"},
         {"Acid,Volume\n0.1,50\n1,200\n", {}, "1 not two numbers"},
         {"\n\n", {}, ""}};
     for (const auto& [bytes, expected, end] : calibrations)
@@ -207,6 +218,32 @@ TEST(writeDataFile, FailedSaveKeepsTheOldFileAndSaysWhy)
     EXPECT_EQ(tooLarge.error, EFBIG);
     EXPECT_EQ(testing::ReadBytes(path), old);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
+}
+
+// In place, a save too large for the disk is refused before the old bytes go, and a
+// second writer waits for the first.
+TEST(overwriteFileContents, ReservesTheSizeFirstAndLocksOutASecondWriter)
+{
+    const testing::TempFolder folder;
+    const std::string old = "1\t200.00\r\n", path = folder.write("adj.txt", old);
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit saved{};
+    ::getrlimit(RLIMIT_FSIZE, &saved);
+    const rlimit limited{512, saved.rlim_max};
+    ::setrlimit(RLIMIT_FSIZE, &limited);
+    const FileOutcome tooLarge = overwriteFileContents(path, std::string(1000, 'x'));
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    EXPECT_EQ(tooLarge.error, EFBIG);
+    EXPECT_EQ(testing::ReadBytes(path), old);
+
+    const int holder = ::open(path.c_str(), O_RDONLY);
+    ASSERT_EQ(::flock(holder, LOCK_EX), 0);
+    std::thread second([&path] { EXPECT_TRUE(overwriteFileContents(path, "2\t3\r\n").ok); });
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    EXPECT_EQ(testing::ReadBytes(path), old);
+    ::close(holder);
+    second.join();
+    EXPECT_EQ(testing::ReadBytes(path), "2\t3\r\n");
 }
 
 TEST(dataDirectory, FolderOfAPathAndTheSavedOrDefaultSetting)

@@ -2,7 +2,13 @@
 
 #include "ui/grids/grid_contents.h"
 
+#include "ui/grids/qt_text.h"
+
+#include <QApplication>
+#include <QHeaderView>
 #include <QStatusBar>
+
+#include <sys/stat.h>
 
 namespace quorlin::testing {
 namespace {
@@ -17,11 +23,29 @@ TEST_F(WindowTest, LoadsThatFailOrEndEarlySayWhy)
     load(modelFile(folder, 15));
     const QString name = ui().calibrationFileName->text();
     load(path("missing.txt"));
-    EXPECT_EQ(platform.messages, QStringList{"Could not read " + path("missing.txt") + ": No such file or directory"});
+    // A pipe nobody writes to is refused at once rather than waited on.
+    ASSERT_EQ(::mkfifo(path("pipe").toLocal8Bit().constData(), 0600), 0);
+    load(path("pipe"));
+    EXPECT_EQ(platform.messages, (QStringList{"Could not read " + path("missing.txt") + ": No such file or directory",
+                                              "Could not read " + path("pipe") + ": not a regular file"}));
     EXPECT_EQ(std::pair(ui().calibrationFileName->text(), cal().count), std::pair(name, 15));
     const QString early = QString::fromStdString(folder.write("early.txt", "0.1\t50\r\n1,240\r\nabc\r\n"));
     load(early);
     EXPECT_EQ(window->statusBar()->currentMessage(), early + ": data end at line 3 (not two numbers); 1 point read");
+}
+
+// Three-digit row numbers get the room they need; an added point takes what is typed next.
+TEST_F(WindowTest, LongTablesShowWholeRowNumbersAndAddedPointsTakeTheKeys)
+{
+    load(modelFile(folder, 150));
+    const QHeaderView& numbers = *ui().calibrationGrid->verticalHeader();
+    EXPECT_GT(numbers.maximumWidth(), numbers.fontMetrics().horizontalAdvance("150"));
+    ui().acidConcentration->setFocus();
+    window->addCalibrationPoint();
+    for (const char* keys : {"7", ".5"}) QTest::keyClicks(QApplication::focusWidget(), keys);
+    ui().calibrationGrid->finishEdit();
+    EXPECT_EQ(cal().volume[2], Number::fromSingle(7.5f));
+    EXPECT_EQ(ui().acidConcentration->text(), qStringOf(window->session().calibration().constantTexts()[0]));
 }
 
 // Starting values would pass for results, and a refill leaves no row another point's value.

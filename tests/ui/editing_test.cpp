@@ -76,15 +76,23 @@ TEST_F(Editing, ClickingATabOrThePlotEndsTheEdit)
     }
 }
 
-// Text that is no number shows the value stored, the one the fit uses and a save writes.
-TEST_F(Editing, TextThatIsNoNumberShowsTheStoredValue)
+// Text that is not wholly a number would reach the fit as some other value, or none: the
+// cell keeps its value and text, and the message names what was typed.
+TEST_F(Editing, TextThatIsNotWhollyANumberLeavesTheCellAsItWas)
 {
-    const std::pair<QString, QString> cases[] = {{"abc", " 0"}, {"2S8.4", " 2"}, {"1e39", " 0"}};
-    for (const auto& [typed, shown] : cases) {
+    const QString shown = grid().text(3, 2);
+    const Number value = cal().emf[3];
+    const std::pair<QString, QString> cases[] = {
+        {"abc", "`abc` is not a number; the value stays " + shown.trimmed()},
+        {" 2S8.4", "`2S8.4` is not a number; the value stays " + shown.trimmed()},
+        {"1e39", "invalid entry for number"}};
+    for (const auto& [typed, message] : cases) {
         typeOver(grid(), 3, 2, typed + '\r');
-        EXPECT_EQ(grid().text(3, 2), shown);
-        EXPECT_EQ(grid().text(3, 2).toStdString(), pointNumberText(cal().emf[3]));
+        EXPECT_EQ(std::pair(grid().text(3, 2), cal().emf[3]), std::pair(shown, value));
+        EXPECT_EQ(platform.messages.back(), message);
     }
+    EXPECT_EQ(platform.messages.size(), std::size(cases));
+    EXPECT_FALSE(window->commands().undo->isEnabled());
 }
 
 // A value still being typed belongs to the point it was typed for, whatever runs next.

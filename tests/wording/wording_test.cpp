@@ -83,6 +83,9 @@ TEST(Messages, TheStatusLineSaysTheMostImportantThing)
     EXPECT_EQ(statusLine(s), "");
     s.editCell(DataSet::Calibration, {2, 2}, "230");
     EXPECT_EQ(statusLine(s), "Data changed since this calibration");
+    const std::string marked = kFolder.write("mark.txt", "0.1\t50\n1,300\n0,0\n2,290\n3,280\n");
+    s.loadCalibrationFile(marked);
+    EXPECT_EQ(statusLine(s), marked + ": data end at the end mark at line 3; 2 more lines not read");
 }
 
 // Readings to a microvolt of an ideal electrode: the double optimum is far sharper than

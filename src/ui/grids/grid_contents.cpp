@@ -4,6 +4,8 @@
 #include "ui/grids/point_grid.h"
 
 #include <QCoreApplication>
+#include <QHeaderView>
+#include <QStyle>
 #include <algorithm>
 #include <initializer_list>
 
@@ -25,6 +27,11 @@ void fillPoints(PointGrid& grid, const DataSet& set, double numberColumnTwips,
 {
     grid.refill(std::max(set.count(), 0) + 1, [&set](int row, int col) { return set.text({row, col}); });
     grid.setColumnWidthTwips(0, numberColumnTwips);
+    // Row numbers beyond the designed column's room would be cut off.
+    QHeaderView& numbers = *grid.verticalHeader();
+    const int needed = numbers.fontMetrics().horizontalAdvance(QString::number(set.count()))
+                       + 2 * numbers.style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, &numbers);
+    if (needed > numbers.maximumWidth()) numbers.setFixedWidth(needed);
     for (const ColumnLayout& column : columns) {
         grid.setColumnWidthTwips(column.col, column.widthTwips);
         grid.setColumnAlignment(column.col, kDataAlignment);

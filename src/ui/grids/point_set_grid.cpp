@@ -51,8 +51,15 @@ void PointSetGrid::finishEdit() { editor_->finishEdit(); }
 
 void PointSetGrid::storeText(std::int32_t row, std::int32_t col, const QString& text)
 {
+    const std::string kept = (set_ == DataSet::Calibration ? session_.calibration().text({row, col})
+                                                           : session_.adjustment().text({row, col}));
     const CellEdit edit = session_.editCell(set_, {row, col}, text.toStdString());
-    if (edit.entry.outOfRange) services_.showMessage(qStringOf(invalidEntryText()));
+    if (edit.entry.outOfRange)
+        services_.showMessage(qStringOf(invalidEntryText()));
+    else if (edit.refused && text.trimmed().isEmpty())
+        services_.beep();
+    else if (edit.refused)
+        services_.showMessage(qStringOf(notANumberText(text.trimmed().toStdString(), kept)));
     if (!edit.changed) return;
     pointTextsChanged();
     emit pointsChanged();
@@ -98,6 +105,8 @@ void PointSetGrid::insertPoint()
     const std::int32_t row = session_.insertPoint(set_, this->row());
     fill();
     setCurrentCell(row, fixedCols());
+    // What is typed next is the new point's volume.
+    setFocus(Qt::OtherFocusReason);
     emit pointsChanged();
 }
 
