@@ -23,7 +23,7 @@ std::string field(std::string_view text)
 
 std::string calibrationCsvHeader()
 {
-    return "file,points,ezero,sigma_ezero,slope,sigma_slope,jcorr,sigma_jcorr,rms,outcome\n";
+    return "file,points,ezero,sigma_ezero,slope,sigma_slope,jcorr,sigma_jcorr,rms,outcome,note\n";
 }
 
 std::string calibrationCsvLine(std::string_view file, const Session& session, const CalibrationReport& report)
@@ -35,7 +35,7 @@ std::string calibrationCsvLine(std::string_view file, const Session& session, co
         line += ',' + (fit ? roundTripText(fit->sigma[k]) : "");
     }
     line += ',' + (fit ? roundTripText(fit->rms) : "");
-    return line + ',' + field(outcomeName(report.outcome)) + '\n';
+    return line + ',' + field(outcomeName(report.outcome)) + ',' + field(calibrationDataEndNote(session)) + '\n';
 }
 
 }  // namespace quorlin::cli

@@ -278,6 +278,7 @@ void MainWindow::showCaptions()
     };
     const Captions captions = parameterCaptions(session_);
     show(ui_.calibrationFileName, fileCaption(session_.calibration().file()));
+    show(ui_.calibrationDataEnd, calibrationDataEndNote(session_));
     show(ui_.adjustmentFileName, fileCaption(session_.adjustment().file()));
     show(ui_.calibrationInForce, calibrationInForceText(session_));
     show(ui_.ezero, captions.parameter[kEzero]);

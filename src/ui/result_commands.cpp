@@ -137,6 +137,7 @@ void MainWindow::printResults()
                       tr("Slope   %1").arg(qStringOf(c.parameter[kSlope])),
                       tr("j corr   %1").arg(qStringOf(c.parameter[kJcorr])), qStringOf(c.rmsError)};
     if (session_.calibration().outOfDate()) lines.prepend(qStringOf(changedSinceText(*record)));
+    if (const std::string note = calibrationDataEndNote(session_); !note.empty()) lines << qStringOf(note);
     platform_.print(QFileInfo(lines.front()).completeBaseName(), [&](QPainter& painter, QRect area) {
         paintPlotPage(
             painter, area, [this](Surface& surface) { drawPlots(surface); }, lines);

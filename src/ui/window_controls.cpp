@@ -75,6 +75,7 @@ WindowControls buildWindowControls(QWidget* client, Session& session, GridServic
 
     QFrame* calibration = c.calibrationPanel = panel(client);
     c.calibrationFileName = label(calibration, "?", 120, 120);
+    c.calibrationDataEnd = label(calibration, "", 120, 330);
     label(calibration, Texts::tr("Acid concn. /M"), 120, 600);
     c.acidConcentration = box(calibration, 600);
     label(calibration, Texts::tr("Initial volume /ml"), 120, 840);

@@ -24,6 +24,7 @@ struct WindowControls {
 
     // Calibration panel.
     QLabel* calibrationFileName = nullptr;
+    QLabel* calibrationDataEnd = nullptr;  // where the file's data ended early, if they did
     QLineEdit* acidConcentration = nullptr;
     QLineEdit* initialVolume = nullptr;
     QLabel* ezero = nullptr;

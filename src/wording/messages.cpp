@@ -117,6 +117,13 @@ std::string dataEndNote(std::string_view path, const FileOutcome& outcome, std::
            + (pointsRead == 1 ? " point read" : " points read");
 }
 
+std::string calibrationDataEndNote(const Session& session)
+{
+    const Calibration& calibration = session.calibration();
+    if (!calibration.loaded() || !calibration.file()) return {};
+    return dataEndNote(*calibration.file(), calibration.read(), calibration.loaded()->data.count);
+}
+
 std::string pointEndingData(const std::vector<TextRecord>& records)
 {
     const std::optional<std::size_t> i = firstRecordEndingData(records);
@@ -218,9 +225,8 @@ std::string statusLine(const Session& session)
     const Calibration& calibration = session.calibration();
     const Adjustment& adjustment = session.adjustment();
     // A note on the data read stands while the data shown are those read.
-    if (const auto& loaded = calibration.loaded(); loaded && samePoints(loaded->data, calibration.data()))
-        if (std::string note = dataEndNote(*calibration.file(), calibration.read(), loaded->data.count); !note.empty())
-            return note;
+    if (calibration.loaded() && samePoints(calibration.loaded()->data, calibration.data()))
+        if (std::string note = calibrationDataEndNote(session); !note.empty()) return note;
     if (const auto& loaded = adjustment.loaded(); loaded && samePoints(loaded->points, adjustment.points()))
         if (std::string note = dataEndNote(*adjustment.file(), adjustment.read(), loaded->points.count); !note.empty())
             return note;

@@ -48,6 +48,10 @@ std::string dataEndReasonText(DataEnd reason);
 // "cal.txt: data end at line 9 (not two numbers); 7 points read".
 std::string dataEndNote(std::string_view path, const FileOutcome& outcome, std::int32_t pointsRead);
 
+// The note on where the calibration data ended early when read, while they are those
+// of the file read; "" when they did not.
+std::string calibrationDataEndNote(const Session& session);
+
 // The first record of a save that would end the data when the file is read again, named
 // for the user: "Point 4 (0, 0) would end the data when the file is read again"; ""
 // when every record reads back. Points are numbered from 1.

@@ -178,7 +178,9 @@ std::string calibrationReportHtml(const Session& session, const ReportContext& c
                + "</p>\n";
     out += "<table>\n" + labelled("Program", "Quorlin " + context.version) + labelled("Date and time", context.dateTime)
            + labelled("Calibration file", file ? *file : "none") + labelled("Acid concentration (mol/L)", constants[0])
-           + labelled("Initial volume (ml)", constants[1]) + "</table>\n";
+           + labelled("Initial volume (ml)", constants[1]);
+    if (const std::string note = calibrationDataEndNote(session); !note.empty()) out += labelled("Data read", note);
+    out += "</table>\n";
 
     out += "<h2>Calibration</h2>\n";
     if (record) {

@@ -183,19 +183,21 @@ TEST(QuorlinCli, CsvHasAHeaderAndALinePerFileWithTheJsonsNumbers)
 {
     testing::TempFolder folder;
     const std::string five = folder.write("fi\"ve,.txt", testing::CalibrationFileText({}, 5));
-    const Result r = run({"calibrate", "--csv", kSample, five});
+    const std::string cut = folder.write("cut.txt", "0.1,50\n1,300\nnone\n");
+    const Result r = run({"calibrate", "--csv", kSample, five, cut});
     EXPECT_EQ(r.status, 1);
     const std::string json = run({"calibrate", "--json", kSample}).out;
     std::string expected =
-        "file,points,ezero,sigma_ezero,slope,sigma_slope,jcorr,sigma_jcorr,rms,outcome\n" + kSample + ",15";
+        "file,points,ezero,sigma_ezero,slope,sigma_slope,jcorr,sigma_jcorr,rms,outcome,note\n" + kSample + ",15";
     const auto value = [&json](const std::string& key, std::size_t after = 0) {
         const std::size_t at = json.find(key, after) + key.size();
         return "," + json.substr(at, json.find_first_of(",]}", at) - at);
     };
     const std::size_t sigma = json.find("\"sigma\":[") + 9;
     expected += value("\"ezero\":") + value("", sigma) + value("\"slope\":") + value(",", sigma) + value("\"jcorr\":")
-                + value(",", json.find(',', sigma) + 1) + value("\"rms\":") + ",converged\n";
-    expected += "\"" + folder.path().string() + "/fi\"\"ve,.txt\",5,,,,,,,,too few points\n";
+                + value(",", json.find(',', sigma) + 1) + value("\"rms\":") + ",converged,\n";
+    expected += "\"" + folder.path().string() + "/fi\"\"ve,.txt\",5,,,,,,,,too few points,\n";
+    expected += cut + ",1,,,,,,,,too few points," + cut + ": data end at line 3 (not two numbers); 1 point read\n";
     EXPECT_EQ(r.out, expected);
     EXPECT_EQ(run({"calibrate", "--csv", kSample, "/none"}).status, 2);
 }

@@ -74,6 +74,7 @@ TEST(Messages, TheStatusLineSaysTheMostImportantThing)
     s.loadCalibrationFile(truncated);
     s.calibrate();
     EXPECT_EQ(statusLine(s), truncated + ": data end at line 4 (not two numbers); 2 points read");
+    EXPECT_NE(calibrationReportHtml(s, {}).find(statusLine(s)), std::string::npos);
     s.deletePoint(DataSet::Calibration, 1);
     EXPECT_EQ(statusLine(s), "Not calibrated; the parameters shown are starting values");
     s.calibrate();
