@@ -37,6 +37,19 @@ std::optional<ModelOutcome> Calibration::startingLine() const
     return modelled_->model;
 }
 
+bool Calibration::unsaved() const
+{
+    if (!loaded_) return count() > 0;
+    return !samePoints(state_->data, loaded_->data) || state_->constantTexts != loaded_->constantTexts
+           || state_->typed != loaded_->typed;
+}
+
+bool Adjustment::unsaved() const
+{
+    if (!loaded_) return count() > 0;
+    return !samePoints(state_->points, loaded_->points) || state_->typed != loaded_->typed;
+}
+
 Session::Session(RegionalSettings regional) : regional_(regional) {}
 
 FileOutcome Session::loadCalibrationFile(const std::string& path)
@@ -65,6 +78,7 @@ FileOutcome Session::loadAdjustmentFile(const std::string& path)
     if (!outcome.ok) return outcome;
     adjustment_.state_ = adjustment_.loaded_ = std::make_shared<const ReadingsState>(std::move(fresh));
     adjustment_.file_ = path;
+    adjustment_.adjustedFile_.reset();
     adjustment_.read_ = outcome;
     dataDirectory_ = dataDirectoryOf(path, dataDirectory_);
     history_.clear();
@@ -376,13 +390,30 @@ FileOutcome Session::saveCalibrationFile(const std::string& path)
     return outcome;
 }
 
-FileOutcome Session::saveAdjustedFile(const std::string& path)
+std::vector<TextRecord> Session::readingsRecords() const
 {
-    const FileOutcome outcome = writeAdjustedFile(path, adjustedRecords());
+    std::vector<TextRecord> records;
+    records.reserve(static_cast<std::size_t>(std::max(adjustment_.count(), 0)));
+    for (std::int32_t i = 1; i <= adjustment_.count(); ++i)
+        records.push_back({adjustment_.text({i, 1}), adjustment_.text({i, 2})});
+    return records;
+}
+
+FileOutcome Session::saveReadingsFile(const std::string& path)
+{
+    const FileOutcome outcome = writeAdjustedFile(path, readingsRecords());
     if (outcome.ok) {
         adjustment_.file_ = path;
         adjustment_.read_ = {};
+        adjustment_.loaded_ = adjustment_.state_;
     }
+    return outcome;
+}
+
+FileOutcome Session::saveAdjustedFile(const std::string& path)
+{
+    const FileOutcome outcome = writeAdjustedFile(path, adjustedRecords());
+    if (outcome.ok) adjustment_.adjustedFile_ = path;
     return outcome;
 }
 

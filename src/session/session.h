@@ -72,6 +72,8 @@ public:
 
     // The calibration in force, made from these data or from an earlier state of them.
     const std::shared_ptr<const CalibrationRecord>& record() const { return record_; }
+    // The data differ from those last loaded or saved, in what a save would write.
+    bool unsaved() const;
     // The data no longer are those the calibration in force fitted.
     bool outOfDate() const { return record_ && !sameFitInput(*record_->input, *state_); }
     // Without a calibration in force: the latest data whose model was computed (by the load
@@ -104,15 +106,21 @@ public:
     std::int32_t count() const { return state_->points.count; }
     std::string text(PointCell cell) const { return shownText(state_->points, state_->typed, cell); }
 
+    // The file the readings were loaded from or saved to, and the file adjusted data were
+    // last saved to.
     const std::optional<std::string>& file() const { return file_; }
+    const std::optional<std::string>& adjustedFile() const { return adjustedFile_; }
     const FileOutcome& read() const { return read_; }
     const std::shared_ptr<const ReadingsState>& loaded() const { return loaded_; }
+    // The readings differ from those last loaded or saved, in what a save would write.
+    bool unsaved() const;
 
 private:
     friend class Session;
 
     std::shared_ptr<const ReadingsState> state_ = std::make_shared<const ReadingsState>();
     std::optional<std::string> file_;
+    std::optional<std::string> adjustedFile_;
     FileOutcome read_;
     std::shared_ptr<const ReadingsState> loaded_;
 };
@@ -189,11 +197,15 @@ public:
     std::vector<TextRecord> calibrationRecords() const;
     // Every reading's volume and adjusted text, empty where there is none.
     std::vector<TextRecord> adjustedRecords() const;
+    // Every reading as its cells show it.
+    std::vector<TextRecord> readingsRecords() const;
     // adjustedSigma of every reading, in order, with the given statistics of the
     // calibration in force; none without one.
     std::vector<double> adjustedSigmas(const FitStatistics& statistics) const;
-    // A file written names its data set; a failed save changes nothing.
+    // A file written names its data set; a failed save changes nothing. Adjusted data
+    // are no data set: their file is remembered, the readings keep theirs.
     FileOutcome saveCalibrationFile(const std::string& path);
+    FileOutcome saveReadingsFile(const std::string& path);
     FileOutcome saveAdjustedFile(const std::string& path);
     FileOutcome saveAdjustedFile(const std::string& path, const AdjustedPoints& points);
 

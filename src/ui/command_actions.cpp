@@ -53,6 +53,7 @@ CommandActions buildCommandActions(QMenuBar* menuBar, QWidget* client)
         addItem(file, Texts::tr("&Save calibration data"), "Ctrl+S", "save1", Texts::tr("Save calibration data"));
     a.saveAdjustedData =
         addItem(file, Texts::tr("Save adjusted da&ta"), "Ctrl+T", "save2", Texts::tr("Save adjusted data"));
+    a.saveAdjustmentReadings = addItem(file, Texts::tr("Save adjustment readin&gs…"));
     file->addSeparator();
     // The results of a calibration, each a command of its own.
     a.exportPlot = addItem(file, Texts::tr("&Export plot…"));

@@ -16,6 +16,7 @@ struct CommandActions {
     QAction* loadAdjustmentData = nullptr;
     QAction* saveCalibrationData = nullptr;
     QAction* saveAdjustedData = nullptr;
+    QAction* saveAdjustmentReadings = nullptr;
     QAction* exportPlot = nullptr;
     QAction* saveReport = nullptr;
     QAction* print = nullptr;

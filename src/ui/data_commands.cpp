@@ -51,7 +51,6 @@ bool MainWindow::readDataFile(const QString& path, std::size_t set)
     }
     saveDataDirectory(platform_.settings(), session_.dataDirectory());
     recentFiles_.at(set).add(path);
-    changed_.at(set) = false;
     return true;
 }
 
@@ -71,7 +70,7 @@ void MainWindow::loadCalibrationData()
 bool MainWindow::openCalibrationFile(const QString& path)
 {
     finishEdits();
-    if (!readDataFile(path, 0)) return false;
+    if (!saveOrDiscard(0) || !readDataFile(path, 0)) return false;
     ui_.calibrationGrid->fill();
     // Without a current row, Delete point would take point 1 without showing it.
     ui_.calibrationGrid->setCurrentCell(1, PointGrid::fixedCols());
@@ -93,7 +92,7 @@ bool MainWindow::openAdjustmentFile(const QString& path)
         platform_.showMessage(tr("Load data for calibration first."));
         return false;
     }
-    if (!readDataFile(path, 1)) return false;
+    if (!saveOrDiscard(1) || !readDataFile(path, 1)) return false;
     ui_.adjustmentGrid->fill();
     ui_.adjustmentGrid->setCurrentCell(1, PointGrid::fixedCols());
     showSession();
@@ -106,8 +105,7 @@ void MainWindow::saveCalibrationData()
     finishEdits();
     const std::optional<QString> path = askForFile(FileCommand::SaveCalibration);
     if (!path || !mayWrite(calibrationEndingData(session_))) return;
-    const FileOutcome outcome = session_.saveCalibrationFile(filePath(*path));
-    if (saved(*path, outcome)) changed_[0] = false;
+    saved(*path, session_.saveCalibrationFile(filePath(*path)));
     showSession();
 }
 
@@ -117,8 +115,23 @@ void MainWindow::saveAdjustedData()
     if (!mayAdjust()) return;
     const std::optional<QString> path = askForFile(FileCommand::SaveAdjusted);
     if (!path || !mayWrite(pointEndingData(session_.adjustedRecords()))) return;
-    const FileOutcome outcome = session_.saveAdjustedFile(filePath(*path));
-    if (saved(*path, outcome)) changed_[1] = false;
+    // Adjusted values over the readings they came from would invite adjusting them twice.
+    const std::optional<std::string>& readings = session_.adjustment().file();
+    if (readings && QFileInfo(*path) == QFileInfo(qStringOf(*readings))
+        && !platform_.askBeforeRisk(tr("%1 holds the readings these values were adjusted from. Replace the readings "
+                                       "with the adjusted values?")
+                                        .arg(*path)))
+        return;
+    saved(*path, session_.saveAdjustedFile(filePath(*path)));
+    showSession();
+}
+
+void MainWindow::saveAdjustmentReadings()
+{
+    finishEdits();
+    const std::optional<QString> path = askForFile(FileCommand::SaveReadings);
+    if (!path || !mayWrite(pointEndingData(session_.readingsRecords()))) return;
+    saved(*path, session_.saveReadingsFile(filePath(*path)));
     showSession();
 }
 

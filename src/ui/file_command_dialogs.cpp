@@ -1,16 +1,19 @@
 #include "file_command_dialogs.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <array>
 
 namespace quorlin {
 
 namespace {
 
-const std::array<const char*, 4> kTitles{QT_TRANSLATE_NOOP("FileCommand", "Choose calibration data"),
+const std::array<const char*, 5> kTitles{QT_TRANSLATE_NOOP("FileCommand", "Choose calibration data"),
                                          QT_TRANSLATE_NOOP("FileCommand", "Choose data to adjust"),
                                          QT_TRANSLATE_NOOP("FileCommand", "Choose file for calibration data"),
-                                         QT_TRANSLATE_NOOP("FileCommand", "Choose file for adjusted data")};
+                                         QT_TRANSLATE_NOOP("FileCommand", "Choose file for adjusted data"),
+                                         QT_TRANSLATE_NOOP("FileCommand", "Choose file for adjustment readings")};
 
 }  // namespace
 
@@ -31,9 +34,17 @@ FileDialogRequest fileCommandDialog(FileCommand command, const Session& session)
     request.title = QCoreApplication::translate("FileCommand", kTitles.at(index));
     if (index >= 2) {
         request.kind = FileDialogRequest::Kind::Save;
-        const std::optional<std::string>& last =
-            index == 2 ? session.calibration().file() : session.adjustment().file();
-        if (last) request.initialFileName = QString::fromStdString(*last);
+        const Adjustment& readings = session.adjustment();
+        std::optional<std::string> last = command == FileCommand::SaveCalibration ? session.calibration().file()
+                                          : command == FileCommand::SaveAdjusted  ? readings.adjustedFile()
+                                                                                  : readings.file();
+        if (last) {
+            request.initialFileName = QString::fromStdString(*last);
+        } else if (command == FileCommand::SaveAdjusted && readings.file()) {
+            const QFileInfo file(QString::fromStdString(*readings.file()));
+            request.initialFileName = file.dir().filePath(file.completeBaseName() + "-adjusted."
+                                                          + (file.suffix().isEmpty() ? "txt" : file.suffix()));
+        }
     }
     return request;
 }

@@ -82,6 +82,7 @@ void MainWindow::connectCommands()
     connect(a.loadAdjustmentData, &QAction::triggered, this, &MainWindow::loadAdjustmentData);
     connect(a.saveCalibrationData, &QAction::triggered, this, &MainWindow::saveCalibrationData);
     connect(a.saveAdjustedData, &QAction::triggered, this, &MainWindow::saveAdjustedData);
+    connect(a.saveAdjustmentReadings, &QAction::triggered, this, &MainWindow::saveAdjustmentReadings);
     connect(a.exportPlot, &QAction::triggered, this, &MainWindow::exportPlot);
     connect(a.saveReport, &QAction::triggered, this, &MainWindow::saveReport);
     connect(a.print, &QAction::triggered, this, &MainWindow::printResults);
@@ -109,12 +110,8 @@ void MainWindow::connectCommands()
     connect(ui_.calibrationGrid, &CalibrationGrid::pointAdded, this,
             [this] { ui_.calibrationPanel->setVisible(true); });
     connect(ui_.tabs, &TabStrip::tabSelected, this, &MainWindow::onTabSelected);
-    for (std::size_t set = 0; set < 2; ++set)
-        connect(set == 0 ? static_cast<PointSetGrid*>(ui_.calibrationGrid) : ui_.adjustmentGrid,
-                &PointSetGrid::pointsChanged, this, [this, set] {
-                    changed_[set] = true;
-                    showSession();
-                });
+    for (PointSetGrid* grid : std::initializer_list<PointSetGrid*>{ui_.calibrationGrid, ui_.adjustmentGrid})
+        connect(grid, &PointSetGrid::pointsChanged, this, &MainWindow::showSession);
     // Text pasted or undone with the mouse releases no key, yet the fit and a save must
     // use what the box shows.
     for (QLineEdit* box : {ui_.acidConcentration, ui_.initialVolume})
@@ -146,19 +143,20 @@ void MainWindow::finishEdits()
 bool MainWindow::saveOrDiscardChanges()
 {
     finishEdits();
-    using Save = void (MainWindow::*)();
-    const std::array<std::pair<QString, Save>, 2> sets{
-        {{tr("Save changes to calibration data?"), &MainWindow::saveCalibrationData},
-         {tr("Save changes to adjustment data?"), &MainWindow::saveAdjustedData}}};
-    for (std::size_t i = 0; i < sets.size(); ++i) {
-        if (!changed_[i]) continue;
-        const PlatformServices::SaveChoice choice = platform_.askToSave(sets[i].first);
-        if (choice == PlatformServices::SaveChoice::Cancel) return false;
-        if (choice == PlatformServices::SaveChoice::Discard) continue;
-        (this->*sets[i].second)();
-        if (changed_[i]) return false;
-    }
-    return true;
+    return saveOrDiscard(0) && saveOrDiscard(1);
+}
+
+bool MainWindow::saveOrDiscard(std::size_t set)
+{
+    finishEdits();
+    const bool calibration = set == 0;
+    if (!(calibration ? session_.calibration().unsaved() : session_.adjustment().unsaved())) return true;
+    const PlatformServices::SaveChoice choice = platform_.askToSave(
+        calibration ? tr("Save changes to calibration data?") : tr("Save changes to adjustment data?"));
+    if (choice == PlatformServices::SaveChoice::Cancel) return false;
+    if (choice == PlatformServices::SaveChoice::Discard) return true;
+    calibration ? saveCalibrationData() : saveAdjustmentReadings();
+    return !(calibration ? session_.calibration().unsaved() : session_.adjustment().unsaved());
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)
@@ -228,8 +226,9 @@ void MainWindow::updateCommandStates()
     actions_.fitDetails->setEnabled(record && record->statistics);
 
     // The items follow their menu so that their shortcuts rest with it.
-    for (QAction* command : {actions_.adjustmentMenu->menuAction(), actions_.addAdjustmentPoint,
-                             actions_.deleteAdjustmentPoint, actions_.adjustData, actions_.saveAdjustedData})
+    for (QAction* command :
+         {actions_.adjustmentMenu->menuAction(), actions_.addAdjustmentPoint, actions_.deleteAdjustmentPoint,
+          actions_.adjustData, actions_.saveAdjustedData, actions_.saveAdjustmentReadings})
         command->setEnabled(adjustmentFile);
 
     ui_.calibrationPanel->setVisible(calibrationFile || calibration.count() > 0);
@@ -321,7 +320,6 @@ void MainWindow::undoOrRedo(bool undo)
     PointSetGrid* grid = calibration ? static_cast<PointSetGrid*>(ui_.calibrationGrid) : ui_.adjustmentGrid;
     grid->fill();
     if (step->cell.row > 0) grid->setCurrentCell(step->cell.row, step->cell.col);
-    changed_[calibration ? 0 : 1] = true;
     showSession();
 }
 
@@ -350,7 +348,6 @@ void MainWindow::readConstants()
         session_.setConstantText(static_cast<int>(i), text.toStdString());
     }
     if (!changed) return;
-    changed_[0] = true;
     showSession();
 }
 

@@ -41,6 +41,8 @@ public:
     void loadAdjustmentData();
     void saveCalibrationData();
     void saveAdjustedData();
+    // File › Save adjustment readings…: the volumes and emf readings as shown.
+    void saveAdjustmentReadings();
     void exportPlot();
     void saveReport();
     void printResults();
@@ -98,6 +100,9 @@ private:
 
     void finishEdits();
     bool saveOrDiscardChanges();
+    // Asks about unsaved changes to one data set (0 calibration, 1 readings) before they
+    // are replaced or left; false when the user cancels or the save did not happen.
+    bool saveOrDiscard(std::size_t set);
     void fitCalibration(Caller caller);
     // False, having said why, when no calibration is in force.
     bool mayAdjust();
@@ -125,9 +130,6 @@ private:
     // The text of each constant's box that was last reported as no number, so that it is
     // reported once.
     std::array<std::optional<QString>, 2> constantComplaint_;
-    // Per data set, calibration first: whether a typed value, constant or point differs
-    // from what was last loaded or saved.
-    std::array<bool, 2> changed_{};
     std::array<RecentFiles, 2> recentFiles_;
 };
 

@@ -141,8 +141,11 @@ std::string adjustmentSection(const Session& session)
 {
     const PointSet& data = session.adjustment().points();
     const AdjustmentReport adjusted = session.adjust();
-    std::string out = "<h2>Adjusted data</h2>\n<table>\n"
-                      + labelled("Data file", fileCaption(session.adjustment().file())) + "</table>\n";
+    std::string out =
+        "<h2>Adjusted data</h2>\n<table>\n" + labelled("Data file", fileCaption(session.adjustment().file()));
+    if (session.adjustment().adjustedFile())
+        out += labelled("Adjusted data saved to", *session.adjustment().adjustedFile());
+    out += "</table>\n";
     if (adjusted.failedPoint != 0)
         out +=
             "<p class=\"failed\">The adjustment stopped at point " + std::to_string(adjusted.failedPoint) + ".</p>\n";

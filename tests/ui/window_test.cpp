@@ -116,6 +116,44 @@ TEST_F(WindowTest, ClosingAsksToSaveChangedData)
     EXPECT_EQ(platform.questions, QStringList(3, "Save changes to calibration data?") << adjustment << adjustment);
 }
 
+// Only data that differ from their file are asked about, before a load replaces them too;
+// adjusted data go to a file of their own, and readings are saved as readings.
+TEST_F(WindowTest, UnsavedDataAreAskedAboutBeforeALoadAndAdjustedDataGetTheirOwnFile)
+{
+    const QString calibration = QStringLiteral(QUORLIN_SAMPLE_DATA "/calibration.txt");
+    const QString readings = QString::fromStdString(folder.write("run.txt", "1,250\r\n2,260\r\n"));
+    load(calibration);
+    load(readings, &MainWindow::loadAdjustmentData);
+    const auto edit = [&] {
+        typeOver(*ui().calibrationGrid, 1, 2, "230");
+        ui().calibrationGrid->finishEdit();
+    };
+    edit();
+    window->commands().undo->trigger();
+    using enum FakePlatform::SaveChoice;
+    platform.saveChoices = {Cancel, Discard};
+    load(calibration);  // nothing to ask: undone back to the file
+    edit();
+    load(calibration);  // cancelled: the edit stays
+    EXPECT_EQ(cal().emf[1], Number::fromSingle(230.0f));
+    load(calibration);
+    EXPECT_EQ(cal().emf[1], Number::fromDouble(227.56));
+    EXPECT_EQ(platform.questions, QStringList(2, "Save changes to calibration data?"));
+
+    platform.files = {path("run.txt")};
+    platform.answers = {false};
+    window->saveAdjustedData();  // over the readings only when the user says so
+    EXPECT_EQ(platform.dialogs.back().initialFileName, path("run-adjusted.txt"));
+    EXPECT_EQ(testing::ReadBytes(readings.toStdString()), "1,250\r\n2,260\r\n");
+    platform.files = {path("out.txt"), path("readings.txt")};
+    window->saveAdjustedData();
+    window->saveAdjustmentReadings();
+    EXPECT_EQ(platform.dialogs.back().initialFileName, readings);
+    EXPECT_EQ(ui().adjustmentFileName->text(), path("readings.txt"));
+    EXPECT_EQ(testing::ReadBytes(path("readings.txt").toStdString()), " 1\t 250\r\n 2\t 260\r\n");
+    EXPECT_FALSE(window->session().adjustment().unsaved());
+}
+
 // The box is read on every key released but checked only when left, once per text.
 TEST_F(WindowTest, AConstantThatIsNoNumberIsReportedOnceWhenTheBoxIsLeft)
 {
