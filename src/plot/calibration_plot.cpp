@@ -13,6 +13,8 @@ namespace {
 
 constexpr std::int32_t kSizeFactor = 1;
 constexpr std::int32_t kYIntervals = 10;
+// Reach of a cross's arm from its point.
+constexpr std::int32_t kMarkerArm = 4 * kSizeFactor;
 
 // What the plots read of each point.
 struct Points {
@@ -36,6 +38,109 @@ std::int32_t plottablePoints(const Points& data)
 }
 
 double at(const PointArray& a, std::int32_t i) { return a[static_cast<std::size_t>(i)].value(); }
+
+// The part of the surface one plot may draw on, edges included.
+struct Panel {
+    std::int32_t left;
+    std::int32_t top;
+    std::int32_t right;
+    std::int32_t bottom;
+
+    bool contains(std::int64_t x, std::int64_t y) const { return x >= left && x <= right && y >= top && y <= bottom; }
+};
+
+// Cuts lines at the edges of a panel, so that a plot neither runs into the other nor off
+// the surface. What lies wholly inside reaches the surface as it was asked for.
+class ClippedSurface final : public Surface {
+public:
+    ClippedSurface(Surface& s, const Panel& panel) : s_(s), panel_(panel) {}
+
+    void clear() override { s_.clear(); }
+    double innerWidth() const override { return s_.innerWidth(); }
+    double innerHeight() const override { return s_.innerHeight(); }
+    bool isRaster() const override { return s_.isRaster(); }
+    double dotsPerInch() const override { return s_.dotsPerInch(); }
+    void setPenWidth(std::int32_t pixels) override { s_.setPenWidth(pixels); }
+    void setPenColour(PenColour colour) override { s_.setPenColour(colour); }
+
+    void moveTo(std::int32_t x, std::int32_t y) override
+    {
+        x_ = x;
+        y_ = y;
+        if (panel_.contains(x, y)) place(x, y);
+    }
+
+    void lineTo(std::int32_t x, std::int32_t y) override
+    {
+        std::int64_t x1 = x_, y1 = y_, x2 = x, y2 = y;
+        x_ = x;
+        y_ = y;
+        if (!clip(x1, y1, x2, y2)) return;
+        if (!placed_ || x1 != atX_ || y1 != atY_) place(x1, y1);
+        s_.lineTo(static_cast<std::int32_t>(x2), static_cast<std::int32_t>(y2));
+        atX_ = x2;
+        atY_ = y2;
+    }
+
+    void drawText(std::int32_t x, std::int32_t y, TextAlign align, const Font& font, std::string_view text) override
+    {
+        s_.drawText(x, y, align, font, text);
+    }
+
+private:
+    static constexpr unsigned kLeft = 1, kRight = 2, kAbove = 4, kBelow = 8;
+
+    unsigned sides(std::int64_t x, std::int64_t y) const
+    {
+        return (x < panel_.left ? kLeft : 0u) | (x > panel_.right ? kRight : 0u) | (y < panel_.top ? kAbove : 0u)
+               | (y > panel_.bottom ? kBelow : 0u);
+    }
+
+    // Moves the ends of the line onto the panel's edges; false when none of it is inside.
+    // An end put on an edge stays on that side of it, so four moves settle every line.
+    bool clip(std::int64_t& x1, std::int64_t& y1, std::int64_t& x2, std::int64_t& y2) const
+    {
+        // By the fraction of the way, which keeps the product within a double's precision.
+        const auto between = [](std::int64_t a, std::int64_t b, double t) {
+            return static_cast<std::int64_t>(std::nearbyint(static_cast<double>(a) + static_cast<double>(b - a) * t));
+        };
+        for (int moves = 0;; ++moves) {
+            const unsigned s1 = sides(x1, y1), s2 = sides(x2, y2);
+            if ((s1 | s2) == 0) return true;
+            if ((s1 & s2) != 0 || moves == 4) return false;
+            const bool first = s1 != 0;
+            const unsigned s = first ? s1 : s2;
+            std::int64_t& x = first ? x1 : x2;
+            std::int64_t& y = first ? y1 : y2;
+            if (s & (kAbove | kBelow)) {
+                const std::int64_t edge = (s & kAbove) ? panel_.top : panel_.bottom;
+                x = between(x1, x2, static_cast<double>(edge - y1) / static_cast<double>(y2 - y1));
+                y = edge;
+            } else {
+                const std::int64_t edge = (s & kLeft) ? panel_.left : panel_.right;
+                y = between(y1, y2, static_cast<double>(edge - x1) / static_cast<double>(x2 - x1));
+                x = edge;
+            }
+        }
+    }
+
+    void place(std::int64_t x, std::int64_t y)
+    {
+        s_.moveTo(static_cast<std::int32_t>(x), static_cast<std::int32_t>(y));
+        placed_ = true;
+        atX_ = x;
+        atY_ = y;
+    }
+
+    Surface& s_;
+    Panel panel_;
+    std::int32_t x_ = 0;
+    std::int32_t y_ = 0;
+    // Where the surface's own pen stands.
+    bool placed_ = false;
+    std::int64_t atX_ = 0;
+    std::int64_t atY_ = 0;
+};
 
 double residualAt(const Points& data, std::int32_t i) { return pointOr0(data.residual, i).value(); }
 
@@ -98,10 +203,11 @@ private:
     bool hollow_ = false;
 };
 
-void drawMeasuredAndCalculated(Surface& s, const PlotMapping& m, const Points& data, std::int32_t n,
-                               const PointExclusions& excluded)
+void drawMeasuredAndCalculated(Surface& surface, const Panel& panel, const PlotMapping& m, const Points& data,
+                               std::int32_t n, const PointExclusions& excluded)
 {
-    const RasterArea area(s, n);
+    ClippedSurface s(surface, panel);
+    const RasterArea area(surface, n);
     DrawnMarkers markers(area);
     for (std::int32_t i = 1; i <= n; ++i) {
         const auto px = xToPixel(m, at(data.pH, i));
@@ -157,12 +263,13 @@ void drawStick(Surface& s, std::int32_t px, std::int32_t zero, std::int32_t py)
 
 // On a raster the sticks of one pixel column all start at zero, so the longest up and
 // the longest down cover the others.
-void drawResiduals(Surface& s, const PlotMapping& m, const Points& data, std::int32_t n,
+void drawResiduals(Surface& surface, const Panel& panel, const PlotMapping& m, const Points& data, std::int32_t n,
                    const PointExclusions& excluded)
 {
     const auto zero = yToPixel(m, 0);
     if (!zero) return;
-    const RasterArea area(s, n);
+    ClippedSurface s(surface, panel);
+    const RasterArea area(surface, n);
     std::vector<std::int32_t> top(static_cast<std::size_t>(area.width()), *zero);
     std::vector<std::int32_t> bottom(top);
     for (std::int32_t i = 1; i <= n; ++i) {
@@ -208,10 +315,18 @@ void drawCalibrationPlots(Surface& surface, PlotMapping& m, PlotExtents& extents
     extents.yMin = at(data.emf, 1);
     extents.yMax = at(data.emf, n);
 
+    const std::optional<std::int32_t> w = nearest(surface.innerWidth());
     const std::optional<std::int32_t> h = nearest(surface.innerHeight());
     const std::optional<std::int32_t> right = nearest(surface.innerWidth() - 16);
     const std::optional<std::int32_t> upperBottom = h ? nearest(7.0 / 10.0 * *h - 8) : std::nullopt;
-    if (!right || !upperBottom) return;
+    if (!w || !right || !upperBottom) return;
+    // The upper plot ends below its frame where a cross on the frame's edge ends; the
+    // residual plot has the rest of the surface.
+    const std::int32_t lastColumn = std::max(*w, 0) - 1;
+    const std::int32_t lastRow = std::max(*h, 0) - 1;
+    const std::int32_t split = std::clamp(*upperBottom + kMarkerArm, -1, lastRow);
+    const Panel upper{0, 0, lastColumn, split};
+    const Panel lower{0, split + 1, lastColumn, lastRow};
 
     m.top = 24;
     m.left = 56;
@@ -220,7 +335,7 @@ void drawCalibrationPlots(Surface& surface, PlotMapping& m, PlotExtents& extents
     // No x title: the residual plot below labels the shared pH axis.
     drawFrame(surface, m, kSizeFactor, kYIntervals, extents.xMin, extents.yMin, extents.xMax, extents.yMax, "",
               "emf /mV", title, regional);
-    drawMeasuredAndCalculated(surface, m, data, n, excluded);
+    drawMeasuredAndCalculated(surface, upper, m, data, n, excluded);
 
     m.top = m.bottom + 16;
     m.bottom = *h - 40;
@@ -228,7 +343,7 @@ void drawCalibrationPlots(Surface& surface, PlotMapping& m, PlotExtents& extents
     double rMax = r;
     drawFrame(surface, m, kSizeFactor, kYIntervals, extents.xMin, -r, extents.xMax, rMax, "pH", " /mV", "obs-calc",
               regional);
-    drawResiduals(surface, m, data, n, excluded);
+    drawResiduals(surface, lower, m, data, n, excluded);
 }
 
 }  // namespace quorlin
