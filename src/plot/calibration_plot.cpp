@@ -13,7 +13,7 @@ namespace {
 
 constexpr std::int32_t kSizeFactor = 1;
 constexpr std::int32_t kYIntervals = 10;
-// Reach of a cross's arm from its point.
+// Reach of a marker from its point: the cross's arm, and the size of an edge mark.
 constexpr std::int32_t kMarkerArm = 4 * kSizeFactor;
 
 // What the plots read of each point.
@@ -38,6 +38,15 @@ std::int32_t plottablePoints(const Points& data)
 }
 
 double at(const PointArray& a, std::int32_t i) { return a[static_cast<std::size_t>(i)].value(); }
+
+// The pixel of a value, held within 2^30 so that a point too far out for 32 bits still
+// has a side to be marked on; none for NaN.
+std::optional<std::int32_t> reach(std::int32_t offset, double scale, double v)
+{
+    const double p = offset + v * scale;
+    if (std::isnan(p)) return std::nullopt;
+    return nearest(std::clamp(p, -0x1p30, 0x1p30));
+}
 
 // The part of the surface one plot may draw on, edges included.
 struct Panel {
@@ -142,6 +151,45 @@ private:
     std::int64_t atY_ = 0;
 };
 
+// A small open triangle on a panel's edge with its tip pointing outwards, towards a point
+// beyond that edge.
+struct EdgeMark {
+    std::int32_t x;
+    std::int32_t y;
+    std::int32_t outX;
+    std::int32_t outY;
+
+    // One kind per direction and colour, apart from the crosses' 0 and 1.
+    int kind(bool grey) const { return 2 + ((outX + 1) * 3 + outY + 1) * 2 + (grey ? 1 : 0); }
+};
+
+// Above or below, the mark stands at the point's column; left or right, at its row. It
+// is kept whole on the panel.
+EdgeMark edgeMark(const Panel& p, std::int32_t x, std::int32_t y)
+{
+    const auto along = [](std::int64_t v, std::int64_t low, std::int64_t high) {
+        return static_cast<std::int32_t>(
+            std::clamp(v, low + kMarkerArm, std::max(low, high - 2 * kMarkerArm) + kMarkerArm));
+    };
+    if (y < p.top) return {along(x, p.left, p.right), p.top, 0, -1};
+    if (y > p.bottom) return {along(x, p.left, p.right), p.bottom, 0, 1};
+    return x < p.left ? EdgeMark{p.left, along(y, p.top, p.bottom), -1, 0}
+                      : EdgeMark{p.right, along(y, p.top, p.bottom), 1, 0};
+}
+
+void drawEdgeMark(Surface& s, const EdgeMark& mark, bool grey)
+{
+    const std::int32_t a = kMarkerArm;
+    const std::int32_t baseX = mark.x - a * mark.outX;
+    const std::int32_t baseY = mark.y - a * mark.outY;
+    if (grey) s.setPenColour(PenColour::Grey);
+    s.moveTo(baseX + a * mark.outY, baseY - a * mark.outX);
+    s.lineTo(mark.x, mark.y);
+    s.lineTo(baseX - a * mark.outY, baseY + a * mark.outX);
+    s.lineTo(baseX + a * mark.outY, baseY - a * mark.outX);
+    if (grey) s.setPenColour(PenColour::Black);
+}
+
 double residualAt(const Points& data, std::int32_t i) { return pointOr0(data.residual, i).value(); }
 
 // Observed minus residual, in the precision the two values carry.
@@ -183,10 +231,10 @@ class DrawnMarkers {
 public:
     explicit DrawnMarkers(const RasterArea& area) : area_(area), stamps_(area.pixels(), 0) {}
 
-    bool drawnAlready(std::int32_t px, std::int32_t py, bool hollow)
+    bool drawnAlready(std::int32_t px, std::int32_t py, int kind)
     {
-        if (hollow != hollow_) {
-            hollow_ = hollow;
+        if (kind != kind_) {
+            kind_ = kind;
             ++run_;
         }
         if (!area_.contains(px, py)) return false;
@@ -200,7 +248,7 @@ private:
     const RasterArea& area_;
     std::vector<std::uint32_t> stamps_;
     std::uint32_t run_ = 1;
-    bool hollow_ = false;
+    int kind_ = 0;
 };
 
 void drawMeasuredAndCalculated(Surface& surface, const Panel& panel, const PlotMapping& m, const Points& data,
@@ -210,11 +258,16 @@ void drawMeasuredAndCalculated(Surface& surface, const Panel& panel, const PlotM
     const RasterArea area(surface, n);
     DrawnMarkers markers(area);
     for (std::int32_t i = 1; i <= n; ++i) {
-        const auto px = xToPixel(m, at(data.pH, i));
-        const auto py = yToPixel(m, at(data.emf, i));
+        const auto px = reach(m.xOffset, m.xScale, at(data.pH, i));
+        const auto py = reach(m.yOffset, m.yScale, at(data.emf, i));
         if (!px || !py) continue;
         const bool hollow = excluded.contains(i);
-        if (markers.drawnAlready(*px, *py, hollow)) continue;
+        if (!panel.contains(*px, *py)) {
+            const EdgeMark mark = edgeMark(panel, *px, *py);
+            if (!markers.drawnAlready(mark.x, mark.y, mark.kind(hollow))) drawEdgeMark(s, mark, hollow);
+            continue;
+        }
+        if (markers.drawnAlready(*px, *py, hollow ? 1 : 0)) continue;
         if (hollow)
             drawHollowCross(s, kSizeFactor, *px, *py);
         else
@@ -255,10 +308,12 @@ double residualRange(const Points& data, std::int32_t n, const PointExclusions& 
     return r;
 }
 
-void drawStick(Surface& s, std::int32_t px, std::int32_t zero, std::int32_t py)
+// A stick that leaves the panel ends at its edge, where a mark points the rest of the way.
+void drawStick(Surface& s, const Panel& panel, std::int32_t px, std::int32_t zero, std::int32_t py)
 {
     s.moveTo(px, zero);
     s.lineTo(px, py);
+    if (!panel.contains(px, py)) drawEdgeMark(s, edgeMark(panel, px, py), false);
 }
 
 // On a raster the sticks of one pixel column all start at zero, so the longest up and
@@ -274,11 +329,11 @@ void drawResiduals(Surface& surface, const Panel& panel, const PlotMapping& m, c
     std::vector<std::int32_t> bottom(top);
     for (std::int32_t i = 1; i <= n; ++i) {
         if (excluded.contains(i)) continue;
-        const auto px = xToPixel(m, at(data.pH, i));
-        const auto py = yToPixel(m, residualAt(data, i));
+        const auto px = reach(m.xOffset, m.xScale, at(data.pH, i));
+        const auto py = reach(m.yOffset, m.yScale, residualAt(data, i));
         if (!px || !py) continue;
         if (!area.containsColumn(*px)) {
-            drawStick(s, *px, *zero, *py);
+            drawStick(s, panel, *px, *zero, *py);
             continue;
         }
         const auto column = static_cast<std::size_t>(*px);
@@ -287,8 +342,8 @@ void drawResiduals(Surface& surface, const Panel& panel, const PlotMapping& m, c
     }
     for (std::int32_t px = 0; px < area.width(); ++px) {
         const auto column = static_cast<std::size_t>(px);
-        if (top[column] != *zero) drawStick(s, px, *zero, top[column]);
-        if (bottom[column] != *zero) drawStick(s, px, *zero, bottom[column]);
+        if (top[column] != *zero) drawStick(s, panel, px, *zero, top[column]);
+        if (bottom[column] != *zero) drawStick(s, panel, px, *zero, bottom[column]);
     }
 }
 

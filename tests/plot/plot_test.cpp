@@ -147,7 +147,7 @@ TEST(drawCalibrationPlots, AnExcludedPointIsAHollowGreyCrossAboveAndNoStickBelow
     EXPECT_EQ(std::ranges::count_if(some.lines, [](const Line& l) { return l.x1 == 452 && l.y2 == 410; }), 1);
 }
 
-TEST(drawCalibrationPlots, EachPlotStaysInItsPanel)
+TEST(drawCalibrationPlots, EachPlotStaysInItsPanelAndMarksWhatLiesBeyondOnTheEdge)
 {
     // Point 2 far above and left out, point 3 far below, point 4 and its stick right of the picture.
     CalibrationData data = fivePoints();
@@ -174,6 +174,14 @@ TEST(drawCalibrationPlots, EachPlotStaysInItsPanel)
         EXPECT_TRUE(i < title ? inside(s.anchors[i], 0, 311) : inside(s.anchors[i], 307, 449)) << s.texts[i];
     // The calculated line towards point 2 is cut at the top, not dropped.
     EXPECT_EQ(std::ranges::count_if(s.lines, [](const Line& l) { return l.x1 == 584 && l.y1 == 309 && l.y2 == 0; }), 1);
+    // Tip and outward direction of each triangle: grey point 2, point 3, point 4 and its stick.
+    const std::tuple<Px, Px, Px, Px, bool> marks[] = {
+        {452, 0, 0, -1, true}, {320, 311, 0, 1, false}, {599, 90, 1, 0, false}, {599, 377, 1, 0, false}};
+    for (const auto& [x, y, outX, outY, grey] : marks) {
+        const Px bx = x - 4 * outX + 4 * outY, by = y - 4 * outY - 4 * outX, cx = bx - 8 * outY, cy = by + 8 * outX;
+        for (const Line& side : {Line{bx, by, x, y}, {x, y, cx, cy}, {cx, cy, bx, by}})
+            EXPECT_EQ(std::ranges::count(grey ? s.greyLines : s.lines, side), 1) << x << "," << y;
+    }
 }
 
 TEST(drawCalibrationPlots, NothingWithoutCalibrationDataAndOnlyAClearWithoutPoints)
