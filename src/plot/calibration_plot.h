@@ -26,7 +26,8 @@ struct PlotExtents {
 // data are loaded (without them the surface is left untouched). Only the points that
 // have model values are drawn; with none the surface is just cleared. Leaves `m` set
 // for the lower plot. Points left out of the fit are drawn as hollow grey crosses above
-// and not at all below.
+// and not at all below. Each plot draws only on its own part of the surface: a point or
+// stick beyond it is cut at the edge and marked there by a small triangle pointing out.
 // Exported pictures are laid out as a plot of at most 800×600 pixels and scaled up
 // from there, so that text and markers grow with the picture.
 inline constexpr int kExportLayoutWidth = 800;

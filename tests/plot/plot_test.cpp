@@ -147,6 +147,43 @@ TEST(drawCalibrationPlots, AnExcludedPointIsAHollowGreyCrossAboveAndNoStickBelow
     EXPECT_EQ(std::ranges::count_if(some.lines, [](const Line& l) { return l.x1 == 452 && l.y2 == 410; }), 1);
 }
 
+TEST(drawCalibrationPlots, EachPlotStaysInItsPanelAndMarksWhatLiesBeyondOnTheEdge)
+{
+    // Point 2 far above and left out, point 3 far below, point 4 and its stick right of the picture.
+    CalibrationData data = fivePoints();
+    data.emf[2] = Number::fromDouble(1000);
+    data.emf[3] = Number::fromDouble(-100);
+    data.pH[4] = Number::fromDouble(3.5);
+    PointExclusions second;
+    second.toggle(2);
+    Recorder s;
+    PlotMapping m;
+    PlotExtents e;
+    drawCalibrationPlots(s, m, e, data, data.residual, "cal.txt", true, RegionalSettings{}, second);
+    // The upper panel ends 4 rows below its frame, with the crosses on its edge; the residual
+    // plot's lines start beneath, its title at the upper frame's bottom row.
+    const auto inside = [](const Line& l, Px top, Px bottom) {
+        return std::min(l.x1, l.x2) >= 0 && std::max(l.x1, l.x2) < 600 && std::min(l.y1, l.y2) >= top
+               && std::max(l.y1, l.y2) <= bottom;
+    };
+    const auto lower = static_cast<std::size_t>(std::ranges::find(s.lines, Line{52, 410, 588, 410}) - s.lines.begin());
+    const auto title = static_cast<std::size_t>(std::ranges::find(s.texts, "obs-calc") - s.texts.begin());
+    for (std::size_t i = 0; i < s.lines.size(); ++i)
+        EXPECT_TRUE(i < lower ? inside(s.lines[i], 0, 311) : inside(s.lines[i], 312, 449)) << i;
+    for (std::size_t i = 0; i < s.texts.size(); ++i)
+        EXPECT_TRUE(i < title ? inside(s.anchors[i], 0, 311) : inside(s.anchors[i], 307, 449)) << s.texts[i];
+    // The calculated line towards point 2 is cut at the top, not dropped.
+    EXPECT_EQ(std::ranges::count_if(s.lines, [](const Line& l) { return l.x1 == 584 && l.y1 == 309 && l.y2 == 0; }), 1);
+    // Tip and outward direction of each triangle: grey point 2, point 3, point 4 and its stick.
+    const std::tuple<Px, Px, Px, Px, bool> marks[] = {
+        {452, 0, 0, -1, true}, {320, 311, 0, 1, false}, {599, 90, 1, 0, false}, {599, 377, 1, 0, false}};
+    for (const auto& [x, y, outX, outY, grey] : marks) {
+        const Px bx = x - 4 * outX + 4 * outY, by = y - 4 * outY - 4 * outX, cx = bx - 8 * outY, cy = by + 8 * outX;
+        for (const Line& side : {Line{bx, by, x, y}, {x, y, cx, cy}, {cx, cy, bx, by}})
+            EXPECT_EQ(std::ranges::count(grey ? s.greyLines : s.lines, side), 1) << x << "," << y;
+    }
+}
+
 TEST(drawCalibrationPlots, NothingWithoutCalibrationDataAndOnlyAClearWithoutPoints)
 {
     Recorder absent, empty;
