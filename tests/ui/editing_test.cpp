@@ -37,6 +37,9 @@ TEST_F(Editing, KeysEndOrKeepTheEditAndMoveTheCell)
         {"nor past the last column", {Qt::Key_Right}, 3, 2, 3, 2, false, true},
         {"F2 lets arrows move the caret", {Qt::Key_F2, Qt::Key_Left, Qt::Key_Down}, 2, 2, 2, 2, true, true},
         {"F2 again lets them leave", {Qt::Key_F2, Qt::Key_F2, Qt::Key_Left}, 2, 2, 2, 1, false, true},
+        {"Tab moves on", {Qt::Key_Tab}, 2, 1, 2, 2, false, true},
+        {"from the last column to the next row", {Qt::Key_Tab}, 2, 2, 3, 1, false, true},
+        {"Shift+Tab moves back", {Qt::Key_Backtab}, 3, 1, 2, 2, false, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -51,6 +54,11 @@ TEST_F(Editing, KeysEndOrKeepTheEditAndMoveTheCell)
         const Number stored = (c.col == 1 ? cal().volume : cal().emf)[static_cast<std::size_t>(c.row)];
         EXPECT_TRUE(!c.stored || stored == Number::fromSingle(75.0f)) << stored.value();
     }
+    // Past the last cell Tab leaves the grid: no keyboard user is trapped in it.
+    typeOver(grid(), grid().rows() - 1, 2, "80");
+    QTest::keyClick(&box(), Qt::Key_Tab);
+    EXPECT_FALSE(grid().hasFocus() || box().hasFocus() || box().isVisible());
+    EXPECT_EQ(cal().emf[static_cast<std::size_t>(grid().rows() - 1)], Number::fromSingle(80.0f));
 }
 
 TEST_F(Editing, LosingTheFocusCommitsToTheCellWhereTheEditStarted)

@@ -3,10 +3,13 @@
 #include "ui/grids/cell_edit_box.h"
 #include "ui/grids/point_grid.h"
 
+#include <QCoreApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
+
+#include <algorithm>
 
 namespace quorlin {
 
@@ -143,9 +146,27 @@ bool CellEditor::eventFilter(QObject* watched, QEvent* event)
     return false;
 }
 
+bool CellEditor::tabToCell(bool forward)
+{
+    const int lastCol = std::min(grid_.cols() - 1, 2);
+    int row = grid_.row();
+    int col = grid_.col() + (forward ? 1 : -1);
+    if (col > lastCol) {
+        col = 1;
+        ++row;
+    } else if (col < 1) {
+        col = lastCol;
+        --row;
+    }
+    if (row < PointGrid::fixedRows() || row >= grid_.rows()) return false;
+    grid_.setCurrentCell(row, col);
+    return true;
+}
+
 bool CellEditor::gridKeyPress(QKeyEvent& event)
 {
     if (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
+    if (event.key() == Qt::Key_Tab || event.key() == Qt::Key_Backtab) return tabToCell(event.key() == Qt::Key_Tab);
     const QString text = event.text();
     if (text.isEmpty()) return false;
     char16_t key = text.at(0).unicode();
@@ -156,6 +177,13 @@ bool CellEditor::gridKeyPress(QKeyEvent& event)
 
 bool CellEditor::boxKeyPress(QKeyEvent& event)
 {
+    if (event.key() == Qt::Key_Tab || event.key() == Qt::Key_Backtab) {
+        finishEdit();
+        // Past the last cell the grid passes the key on, and the focus with it.
+        QKeyEvent tab(QEvent::KeyPress, event.key(), event.modifiers());
+        QCoreApplication::sendEvent(&grid_, &tab);
+        return true;
+    }
     boxKeyDown(event.key());
     if (!editing_) return true;  // an arrow ended the edit
     const QString text = event.text();

@@ -27,8 +27,9 @@ struct EditState {
 // keys and focus loss. Every end of an edit commits: the typed text goes to `store` for
 // the cell the edit began in, which decides what the cell shows.
 //
-// Choices: edits are refused while the current cell is in the header row (slot 0 is
-// never a point); Backspace on the grid opens an empty box, Escape and other control
+// Choices: Tab and Shift+Tab move through the volume and emf cells as in a spreadsheet,
+// ending a running edit, and leave the grid past its first or last cell; edits are
+// refused while the current cell is in the header row (slot 0 is never a point); Backspace on the grid opens an empty box, Escape and other control
 // keys open nothing; scrolling, resizing or moving the grid ends a running edit, as
 // the box would no longer lie over its cell; arrow keys move the current cell directly.
 // The owner destroys the editor before the grid, so no event of a dying grid reaches it.
@@ -61,6 +62,9 @@ protected:
 private:
     bool gridKeyPress(QKeyEvent& event);
     bool boxKeyPress(QKeyEvent& event);
+    // Tab and Shift+Tab step through the point cells, row by row; false past either end,
+    // where they leave the grid.
+    bool tabToCell(bool forward);
     void commit();
 
     PointGrid& grid_;
