@@ -31,7 +31,8 @@ TEST_F(WindowTest, LoadsThatFailOrEndEarlySayWhy)
     EXPECT_EQ(std::pair(ui().calibrationFileName->text(), cal().count), std::pair(name, 15));
     const QString early = QString::fromStdString(folder.write("early.txt", "0.1\t50\r\n1,240\r\nabc\r\n"));
     load(early);
-    EXPECT_EQ(window->statusBar()->currentMessage(), early + ": data end at line 3 (not two numbers); 1 point read");
+    const QString note = early + ": data end at line 3 (not two numbers); 1 point read";
+    EXPECT_EQ(std::pair(window->statusBar()->currentMessage(), ui().calibrationDataEnd->text()), std::pair(note, note));
 }
 
 // Three-digit row numbers get the room they need; an added point takes what is typed next.

@@ -1,5 +1,7 @@
 #include "window_fixture.h"
 
+#include "wording/report.h"
+
 #include "ui/graph_widget.h"
 #include "ui/grids/grid_contents.h"
 
@@ -147,6 +149,10 @@ TEST_F(WindowTest, UnsavedDataAreAskedAboutBeforeALoadAndAdjustedDataGetTheirOwn
     EXPECT_EQ(testing::ReadBytes(readings.toStdString()), "1,250\r\n2,260\r\n");
     platform.files = {path("out.txt"), path("readings.txt")};
     window->saveAdjustedData();
+    const std::string report = calibrationReportHtml(window->session(), {});
+    EXPECT_NE(report.find("Data file</th><td class=\"l\">" + readings.toStdString()), std::string::npos);
+    EXPECT_NE(report.find("Adjusted data saved to</th><td class=\"l\">" + path("out.txt").toStdString()),
+              std::string::npos);
     window->saveAdjustmentReadings();
     EXPECT_EQ(platform.dialogs.back().initialFileName, readings);
     EXPECT_EQ(ui().adjustmentFileName->text(), path("readings.txt"));
