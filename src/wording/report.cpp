@@ -229,6 +229,7 @@ bool writeCalibrationReport(const Session& session, const ReportContext& context
 
     if (file) {
         SvgSurface plot(kPlotWidth, kPlotHeight);
+        plot.setDrawnOnce(svgDrawsOnce(session));
         drawCalibrationPlots(plot, session, plotTitle(session));
         out("<div class=\"plot\">\n" + plot.element() + "</div>\n");
     }
