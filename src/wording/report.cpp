@@ -143,11 +143,25 @@ private:
     bool ok_ = true;
 };
 
-// Rows 1 to `count`, one at a time.
+constexpr std::int32_t kAllRowsUpTo = 10000;
+constexpr std::int32_t kRowsAtEachEnd = 1000;
+
+// Every row up to kAllRowsUpTo; beyond, a page no browser would open comfortably, the
+// first and last kRowsAtEachEnd with a row between naming what is left out and where it is.
 template <typename RowText>
-void writeRows(PageWriter& out, std::int32_t count, const RowText& rowText)
+void writeRows(PageWriter& out, std::int32_t count, int columns, std::string_view allOf, const RowText& rowText)
 {
-    for (std::int32_t i = 1; i <= count && out.ok(); ++i) out(rowText(i));
+    const bool shortened = count > kAllRowsUpTo;
+    const std::int32_t firstEnd = shortened ? kRowsAtEachEnd : count;
+    for (std::int32_t i = 1; i <= firstEnd && out.ok(); ++i) out(rowText(i));
+    if (!shortened) return;
+    const std::int32_t from = kRowsAtEachEnd + 1, to = count - kRowsAtEachEnd;
+    out("<tr><td class=\"l\" colspan=\"" + std::to_string(columns) + "\">"
+        + xmlEscaped("Points " + std::to_string(from) + " to " + std::to_string(to) + " ("
+                     + std::to_string(to - from + 1) + " points) are left out here; " + std::string(allOf)
+                     + " gives them all.")
+        + "</td></tr>\n");
+    for (std::int32_t i = to + 1; i <= count && out.ok(); ++i) out(rowText(i));
 }
 
 // The points of the calibration in force, with what the fit made of them; without one, the
@@ -163,7 +177,7 @@ void writePointTable(PageWriter& out, const Session& session)
     std::string header = row(
         {"Point", "Volume (ml)", "emf (mV)", "Model pH", "[H+] (mol/L)", "Calculated emf (mV)", "Residual (mV)"}, "th");
     out("<table>\n" + (studentized ? extended(header, "th", "Studentised residual") : header));
-    writeRows(out, data.count, [&](std::int32_t i) {
+    writeRows(out, data.count, studentized ? 8 : 7, "quorlin-cli calibrate CALFILE --json", [&](std::int32_t i) {
         const Number emf = pointOr0(data.emf, i), residual = pointOr0(residuals, i);
         std::string line = row({std::to_string(i), exactText(pointOr0(data.volume, i)), exactText(emf),
                                 exactText(pointOr0(data.pH, i)), exactText(pointOr0(data.hydrogen, i)),
@@ -187,7 +201,7 @@ void writeAdjustmentSection(PageWriter& out, const Session& session)
     const bool sigma = session.calibration().record()->statistics.has_value();
     const std::string header = row({"Point", "Volume (ml)", "Measured emf (mV)", "Adjusted emf (mV)"}, "th");
     out("<table>\n" + (sigma ? extended(header, "th", "σ of adjusted emf (mV)") : header));
-    writeRows(out, data.count, [&](std::int32_t i) {
+    writeRows(out, data.count, sigma ? 5 : 4, "quorlin-cli adjust CALFILE DATAFILE --json", [&](std::int32_t i) {
         const auto k = static_cast<std::size_t>(i - 1);
         const bool adjustedHere = k < adjusted.texts.size();
         std::string line = row({std::to_string(i), exactText(pointOr0(data.volume, i)),
