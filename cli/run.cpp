@@ -142,11 +142,17 @@ int runPlotOrReport(const Arguments& a, const RegionalSettings& regional, std::o
     if (plot && !calibration.converged()) return complainNotConverged(err, calibration);
 
     // A report says plainly that the calibration failed, so it is written all the same.
-    const std::string bytes = plot ? calibrationPlotSvg(session, plotTitle(session), 1600, 1200)
-                                   : calibrationReportHtml(session, {QUORLIN_VERSION, localDateTime()});
+    // It goes out as it is made: at a million points the whole page would not fit well.
+    const ReportContext context{QUORLIN_VERSION, localDateTime()};
+    const ByteProducer produce = [&](const ByteSink& sink) {
+        return plot ? sink(calibrationPlotSvg(session, plotTitle(session), 1600, 1200))
+                    : writeCalibrationReport(session, context, sink);
+    };
     if (a.outputFile.empty()) {
-        out << bytes;
-    } else if (const FileOutcome written = replaceFileContents(a.outputFile, bytes); !written.ok) {
+        produce([&out](std::string_view piece) {
+            return static_cast<bool>(out.write(piece.data(), static_cast<std::streamsize>(piece.size())));
+        });
+    } else if (const FileOutcome written = replaceFileContents(a.outputFile, produce); !written.ok) {
         return complain(err, "could not save " + a.outputFile + ": " + fileErrorText(written), kExitUsageOrFile);
     }
     if (!calibration.converged()) complainNotConverged(err, calibration);

@@ -21,6 +21,11 @@ public:
     void clear() override;
     double innerWidth() const override { return width_; }
     double innerHeight() const override { return height_; }
+    // Whole-pixel coordinates drawn with crisp edges: a mark drawn again over itself adds
+    // bytes but nothing to the picture. Asked to, the surface says so, and the plots then
+    // leave such marks out when they have more points than columns.
+    bool isRaster() const override { return drawnOnce_; }
+    void setDrawnOnce(bool on) { drawnOnce_ = on; }
     double dotsPerInch() const override { return dpi_; }
     void setPenWidth(std::int32_t pixels) override;
     void setPenColour(PenColour colour) override;
@@ -49,6 +54,7 @@ private:
     std::int32_t x_ = 0;
     std::int32_t y_ = 0;
     // Whether body_ ends inside an open path's d attribute, and where that path stands.
+    bool drawnOnce_ = false;
     bool pathOpen_ = false;
     std::int32_t pathX_ = 0;
     std::int32_t pathY_ = 0;

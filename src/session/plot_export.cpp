@@ -37,11 +37,19 @@ void drawCalibrationPlots(Surface& surface, const Session& session, std::string_
     drawCalibrationPlots(surface, mapping, extents, session, title);
 }
 
+bool svgDrawsOnce(const Session& session)
+{
+    constexpr std::int32_t kEveryElementUpTo = 10000;
+    const PlotSource source = plotSource(session);
+    return source.data && source.data->count > kEveryElementUpTo;
+}
+
 std::string calibrationPlotSvg(const Session& session, std::string_view title, int width, int height)
 {
     const double scale = exportLayoutScale(width, height);
     SvgSurface surface(static_cast<int>(width / scale + 0.5), static_cast<int>(height / scale + 0.5));
     surface.setDisplaySize(width, height);
+    surface.setDrawnOnce(svgDrawsOnce(session));
     drawCalibrationPlots(surface, session, title);
     return surface.document();
 }

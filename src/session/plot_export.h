@@ -27,6 +27,10 @@ void drawCalibrationPlots(Surface& surface, PlotMapping& mapping, PlotExtents& e
 // The same from a fresh mapping.
 void drawCalibrationPlots(Surface& surface, const Session& session, std::string_view title);
 
+// Whether the plots have so many points that an SVG of them should draw each pixel's
+// marks once; up to that, every element is kept, as such files always were.
+bool svgDrawsOnce(const Session& session);
+
 // The two calibration plots as the window draws them for the session, as an SVG
 // document; an empty one while no calibration data are loaded.
 std::string calibrationPlotSvg(const Session& session, std::string_view title, int width, int height);

@@ -124,7 +124,10 @@ void MainWindow::saveReport()
     if (!path) return;
     if (QFileInfo(*path).suffix().isEmpty()) *path += QStringLiteral(".html");
     const ReportContext context{QUORLIN_VERSION, QDateTime::currentDateTime().toString(Qt::ISODate).toStdString()};
-    writeResultFile(*path, calibrationReportHtml(session_, context));
+    // Written as it is made, so that a report of many points never stands in memory whole.
+    saved(*path, replaceFileContents(QFile::encodeName(*path).toStdString(), [&](const ByteSink& sink) {
+        return writeCalibrationReport(session_, context, sink);
+    }));
 }
 
 void MainWindow::printResults()

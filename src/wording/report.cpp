@@ -114,9 +114,59 @@ std::string studentizedText(double value)
     return exactText(value) + (FitStatistics::isOutlier(value) ? " ⚠" : "");
 }
 
+// Gathers the page into pieces of a fair size, so that the sink is called seldom and no
+// more than a piece stands in memory; after the sink fails, nothing more goes to it.
+class PageWriter {
+public:
+    explicit PageWriter(const ByteSink& sink) : sink_(sink) {}
+
+    void operator()(std::string_view text)
+    {
+        if (!ok_) return;
+        piece_ += text;
+        if (piece_.size() >= kPieceSize) flush();
+    }
+
+    bool flush()
+    {
+        if (ok_ && !piece_.empty()) ok_ = sink_(piece_);
+        piece_.clear();
+        return ok_;
+    }
+
+    bool ok() const { return ok_; }
+
+private:
+    static constexpr std::size_t kPieceSize = 1 << 16;
+    const ByteSink& sink_;
+    std::string piece_;
+    bool ok_ = true;
+};
+
+constexpr std::int32_t kAllRowsUpTo = 10000;
+constexpr std::int32_t kRowsAtEachEnd = 1000;
+
+// Every row up to kAllRowsUpTo; beyond, a page no browser would open comfortably, the
+// first and last kRowsAtEachEnd with a row between naming what is left out and where it is.
+template <typename RowText>
+void writeRows(PageWriter& out, std::int32_t count, int columns, std::string_view allOf, const RowText& rowText)
+{
+    const bool shortened = count > kAllRowsUpTo;
+    const std::int32_t firstEnd = shortened ? kRowsAtEachEnd : count;
+    for (std::int32_t i = 1; i <= firstEnd && out.ok(); ++i) out(rowText(i));
+    if (!shortened) return;
+    const std::int32_t from = kRowsAtEachEnd + 1, to = count - kRowsAtEachEnd;
+    out("<tr><td class=\"l\" colspan=\"" + std::to_string(columns) + "\">"
+        + xmlEscaped("Points " + std::to_string(from) + " to " + std::to_string(to) + " ("
+                     + std::to_string(to - from + 1) + " points) are left out here; " + std::string(allOf)
+                     + " gives them all.")
+        + "</td></tr>\n");
+    for (std::int32_t i = to + 1; i <= count && out.ok(); ++i) out(rowText(i));
+}
+
 // The points of the calibration in force, with what the fit made of them; without one, the
 // points as they are.
-std::string pointTable(const Session& session)
+void writePointTable(PageWriter& out, const Session& session)
 {
     const CalibrationRecord* record = session.calibration().record().get();
     const bool fitted = record != nullptr;
@@ -126,80 +176,92 @@ std::string pointTable(const Session& session)
     const bool studentized = fitted && record->statistics;
     std::string header = row(
         {"Point", "Volume (ml)", "emf (mV)", "Model pH", "[H+] (mol/L)", "Calculated emf (mV)", "Residual (mV)"}, "th");
-    std::string out = "<table>\n" + (studentized ? extended(header, "th", "Studentised residual") : header);
-    for (std::int32_t i = 1; i <= data.count; ++i) {
+    out("<table>\n" + (studentized ? extended(header, "th", "Studentised residual") : header));
+    writeRows(out, data.count, studentized ? 8 : 7, "quorlin-cli calibrate CALFILE --json", [&](std::int32_t i) {
         const Number emf = pointOr0(data.emf, i), residual = pointOr0(residuals, i);
         std::string line = row({std::to_string(i), exactText(pointOr0(data.volume, i)), exactText(emf),
                                 exactText(pointOr0(data.pH, i)), exactText(pointOr0(data.hydrogen, i)),
                                 fitted ? exactText(emf - residual) : "", fitted ? exactText(residual) : ""});
-        out += studentized ? extended(line, "td", studentizedText(record->studentizedResidual(i))) : line;
-    }
-    return out + "</table>\n";
+        return studentized ? extended(line, "td", studentizedText(record->studentizedResidual(i))) : line;
+    });
+    out("</table>\n");
 }
 
-std::string adjustmentSection(const Session& session)
+void writeAdjustmentSection(PageWriter& out, const Session& session)
 {
     const PointSet& data = session.adjustment().points();
     const AdjustmentReport adjusted = session.adjust();
-    std::string out =
-        "<h2>Adjusted data</h2>\n<table>\n" + labelled("Data file", fileCaption(session.adjustment().file()));
+    out("<h2>Adjusted data</h2>\n<table>\n" + labelled("Data file", fileCaption(session.adjustment().file())));
     if (session.adjustment().adjustedFile())
-        out += labelled("Adjusted data saved to", *session.adjustment().adjustedFile());
-    out += "</table>\n";
+        out(labelled("Adjusted data saved to", *session.adjustment().adjustedFile()));
+    out("</table>\n");
     if (adjusted.failedPoint != 0)
-        out +=
-            "<p class=\"failed\">The adjustment stopped at point " + std::to_string(adjusted.failedPoint) + ".</p>\n";
+        out("<p class=\"failed\">The adjustment stopped at point " + std::to_string(adjusted.failedPoint) + ".</p>\n");
     // The calibration's uncertainty carried into each adjusted value.
     const bool sigma = session.calibration().record()->statistics.has_value();
     const std::string header = row({"Point", "Volume (ml)", "Measured emf (mV)", "Adjusted emf (mV)"}, "th");
-    out += "<table>\n" + (sigma ? extended(header, "th", "σ of adjusted emf (mV)") : header);
-    for (std::int32_t i = 1; i <= data.count; ++i) {
+    out("<table>\n" + (sigma ? extended(header, "th", "σ of adjusted emf (mV)") : header));
+    writeRows(out, data.count, sigma ? 5 : 4, "quorlin-cli adjust CALFILE DATAFILE --json", [&](std::int32_t i) {
         const auto k = static_cast<std::size_t>(i - 1);
         const bool adjustedHere = k < adjusted.texts.size();
         std::string line = row({std::to_string(i), exactText(pointOr0(data.volume, i)),
                                 exactText(pointOr0(data.emf, i)), adjustedHere ? adjusted.texts[k] : ""});
-        out += sigma ? extended(line, "td", adjustedHere ? exactText(session.adjustedSigma(i)) : "") : line;
-    }
-    return out + "</table>\n";
+        return sigma ? extended(line, "td", adjustedHere ? exactText(session.adjustedSigma(i)) : "") : line;
+    });
+    out("</table>\n");
 }
 
 }  // namespace
 
-std::string calibrationReportHtml(const Session& session, const ReportContext& context)
+bool writeCalibrationReport(const Session& session, const ReportContext& context, const ByteSink& sink)
 {
     const Calibration& calibration = session.calibration();
     const CalibrationRecord* record = calibration.record().get();
     const std::optional<std::string>& file = record ? record->file : calibration.file();
     const std::array<std::string, 2>& constants = record ? record->input->constantTexts : calibration.constantTexts();
 
-    std::string out = "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
-                      "<title>Quorlin calibration report</title>\n<style>"
-                      + std::string(kStyle) + "</style>\n</head>\n<body>\n<h1>Quorlin calibration report</h1>\n";
+    PageWriter out(sink);
+    out("<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
+        "<title>Quorlin calibration report</title>\n<style>"
+        + std::string(kStyle) + "</style>\n</head>\n<body>\n<h1>Quorlin calibration report</h1>\n");
     if (record && calibration.outOfDate())
-        out += "<p class=\"failed\">"
-               + xmlEscaped(changedSinceText(*record) + "; this report describes the data as they were calibrated.")
-               + "</p>\n";
-    out += "<table>\n" + labelled("Program", "Quorlin " + context.version) + labelled("Date and time", context.dateTime)
-           + labelled("Calibration file", file ? *file : "none") + labelled("Acid concentration (mol/L)", constants[0])
-           + labelled("Initial volume (ml)", constants[1]);
-    if (const std::string note = calibrationDataEndNote(session); !note.empty()) out += labelled("Data read", note);
-    out += "</table>\n";
+        out("<p class=\"failed\">"
+            + xmlEscaped(changedSinceText(*record) + "; this report describes the data as they were calibrated.")
+            + "</p>\n");
+    out("<table>\n" + labelled("Program", "Quorlin " + context.version) + labelled("Date and time", context.dateTime)
+        + labelled("Calibration file", file ? *file : "none") + labelled("Acid concentration (mol/L)", constants[0])
+        + labelled("Initial volume (ml)", constants[1]));
+    if (const std::string note = calibrationDataEndNote(session); !note.empty()) out(labelled("Data read", note));
+    out("</table>\n");
 
-    out += "<h2>Calibration</h2>\n";
+    out("<h2>Calibration</h2>\n");
     if (record) {
-        out += parameterTable(session, *record);
-        if (record->statistics) out += statisticsSection(*record, *record->statistics);
+        out(parameterTable(session, *record));
+        if (record->statistics) out(statisticsSection(*record, *record->statistics));
     } else
-        out += "<p class=\"failed\">No calibration has converged: there are no parameters to report.</p>\n";
+        out("<p class=\"failed\">No calibration has converged: there are no parameters to report.</p>\n");
 
     if (file) {
         SvgSurface plot(kPlotWidth, kPlotHeight);
+        plot.setDrawnOnce(svgDrawsOnce(session));
         drawCalibrationPlots(plot, session, plotTitle(session));
-        out += "<div class=\"plot\">\n" + plot.element() + "</div>\n";
+        out("<div class=\"plot\">\n" + plot.element() + "</div>\n");
     }
-    out += "<h2>Points</h2>\n" + pointTable(session);
-    if (session.adjustment().file() && session.canAdjust()) out += adjustmentSection(session);
-    return out + "</body>\n</html>\n";
+    out("<h2>Points</h2>\n");
+    writePointTable(out, session);
+    if (session.adjustment().file() && session.canAdjust()) writeAdjustmentSection(out, session);
+    out("</body>\n</html>\n");
+    return out.flush();
+}
+
+std::string calibrationReportHtml(const Session& session, const ReportContext& context)
+{
+    std::string page;
+    writeCalibrationReport(session, context, [&page](std::string_view piece) {
+        page += piece;
+        return true;
+    });
+    return page;
 }
 
 }  // namespace quorlin

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "io/data_files.h"
 #include "session/session.h"
 
 #include <string>
@@ -17,6 +18,10 @@ struct ReportContext {
 // the rms error, the plots, the points it fitted and, once readings are loaded, the
 // adjusted data. When the calibration data changed since, a line at the top says so.
 // Without a calibration in force it says that none is and lists the current points.
+// Beyond 10,000 points a table lists the first and last 1,000 and says where the rest are.
+// The page goes to `sink` piece by piece as it is made; false once the sink fails.
+bool writeCalibrationReport(const Session& session, const ReportContext& context, const ByteSink& sink);
+// The same page whole, for what is small.
 std::string calibrationReportHtml(const Session& session, const ReportContext& context);
 
 }  // namespace quorlin

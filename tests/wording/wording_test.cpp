@@ -52,6 +52,27 @@ TEST(CalibrationReport, DescribesTheCalibratedDataAfterAnEdit)
     EXPECT_NE(edited.find("Initial volume (ml)</th><td class=\"l\"> 50<"), std::string::npos);
 }
 
+// Beyond 10,000 points a table keeps its ends and the plot each pixel's marks once; the
+// page stops going out when the sink fails.
+TEST(CalibrationReport, ManyPointsKeepBothEndsOfTheTableAndStopWithTheSink)
+{
+    std::string text = "0.1\t50\r\n";
+    for (int i = 0; i < 10001; ++i)
+        text += testing::FileNumber(0.5 + i * 0.001) + "\t"
+                + testing::FileNumber(testing::ElectrodeModel{}.emf(0.5 + i * 0.001)) + "\r\n";
+    Session s;
+    ASSERT_TRUE(s.loadCalibrationFile(kFolder.write("many.txt", text)).ok);
+    ASSERT_TRUE(s.calibrate().converged());
+    const std::string html = calibrationReportHtml(s, {});
+    for (const char* row : {"<tr><td>1000</td>", "<tr><td>9002</td>", "Points 1001 to 9001 (8001 points) are left out"})
+        EXPECT_NE(html.find(row), std::string::npos) << row;
+    for (const char* row : {"<tr><td>1001</td>", "<tr><td>9001</td>"}) EXPECT_EQ(html.find(row), std::string::npos);
+    EXPECT_LT(html.find("</svg>") - html.find("<svg"), 100000u);
+    int pieces = 0;
+    EXPECT_FALSE(writeCalibrationReport(s, {}, [&pieces](std::string_view) { return ++pieces < 2; }));
+    EXPECT_EQ(pieces, 2);
+}
+
 TEST(Messages, RecordsThatWouldEndTheDataOnReadingAreNamed)
 {
     Session s;
