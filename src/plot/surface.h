@@ -34,7 +34,7 @@ public:
 
     // A surface of innerWidth x innerHeight pixels, on which drawing what covers only
     // pixels drawn already in the same pen changes nothing. A vector surface keeps
-    // every element and says no.
+    // every element and says no, unless told to draw each pixel's marks once.
     virtual bool isRaster() const { return false; }
 
     // Resolution of the screen, used to turn font points into pixels.
