@@ -112,7 +112,7 @@ TEST_F(WindowTest, ClosingAsksToSaveChangedData)
     platform.files = {path("missing/a.txt"), path("a.txt")};
     EXPECT_FALSE(window->close());
     EXPECT_FALSE(window->close());  // no folder: the save fails
-    EXPECT_FALSE(window->close());  // saved; the adjusted data's dialog is cancelled
+    EXPECT_FALSE(window->close());  // saved; the readings' dialog is cancelled
     EXPECT_TRUE(window->close());
     const QString adjustment = "Save changes to adjustment data?";
     EXPECT_EQ(platform.questions, QStringList(3, "Save changes to calibration data?") << adjustment << adjustment);
