@@ -24,6 +24,16 @@ bool isBlank(std::string_view text)
     return std::all_of(text.begin(), text.end(), [](unsigned char c) { return std::isspace(c) != 0; });
 }
 
+// Every point of a data set as its cells show it.
+template <typename DataSet>
+std::vector<TextRecord> shownRecords(const DataSet& set)
+{
+    std::vector<TextRecord> records;
+    records.reserve(static_cast<std::size_t>(std::max(set.count(), 0)));
+    for (std::int32_t i = 1; i <= set.count(); ++i) records.push_back({set.text({i, 1}), set.text({i, 2})});
+    return records;
+}
+
 bool isPointCell(PointCell cell, std::int32_t count)
 {
     return cell.row >= 1 && cell.row <= count && (cell.col == 1 || cell.col == 2);
@@ -358,14 +368,7 @@ TextRecord Session::constantsRecord() const
     return {calibration_.constantTexts()[0], calibration_.constantTexts()[1]};
 }
 
-std::vector<TextRecord> Session::calibrationRecords() const
-{
-    std::vector<TextRecord> records;
-    records.reserve(static_cast<std::size_t>(std::max(calibration_.count(), 0)));
-    for (std::int32_t i = 1; i <= calibration_.count(); ++i)
-        records.push_back({calibration_.text({i, 1}), calibration_.text({i, 2})});
-    return records;
-}
+std::vector<TextRecord> Session::calibrationRecords() const { return shownRecords(calibration_); }
 
 std::vector<TextRecord> Session::adjustedRecords() const
 {
@@ -390,14 +393,7 @@ FileOutcome Session::saveCalibrationFile(const std::string& path)
     return outcome;
 }
 
-std::vector<TextRecord> Session::readingsRecords() const
-{
-    std::vector<TextRecord> records;
-    records.reserve(static_cast<std::size_t>(std::max(adjustment_.count(), 0)));
-    for (std::int32_t i = 1; i <= adjustment_.count(); ++i)
-        records.push_back({adjustment_.text({i, 1}), adjustment_.text({i, 2})});
-    return records;
-}
+std::vector<TextRecord> Session::readingsRecords() const { return shownRecords(adjustment_); }
 
 FileOutcome Session::saveReadingsFile(const std::string& path)
 {

@@ -56,6 +56,20 @@ Points read(const std::string& path, bool calibration, const char* end = nullptr
     return loaded(data);
 }
 
+// A save with files limited to 512 bytes, as a full disk would limit it.
+template <typename Save>
+FileOutcome withFileSizeLimit(Save save)
+{
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit saved{};
+    ::getrlimit(RLIMIT_FSIZE, &saved);
+    const rlimit limited{512, saved.rlim_max};
+    ::setrlimit(RLIMIT_FSIZE, &limited);
+    const FileOutcome outcome = save();
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    return outcome;
+}
+
 TEST(readDataFile, ReadingRules)
 {
     // Any line end, a byte-order mark and blanks around fields are read alike; an end mark,
@@ -207,13 +221,9 @@ TEST(writeDataFile, FailedSaveKeepsTheOldFileAndSaysWhy)
 
     // A file-size limit fails the write part way, as a full disk would.
     const std::string old = "1\t200.00\r\n", path = folder.write("adj.txt", old);
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit saved{};
-    ::getrlimit(RLIMIT_FSIZE, &saved);
-    const rlimit limited{512, saved.rlim_max};
-    ::setrlimit(RLIMIT_FSIZE, &limited);
-    const FileOutcome tooLarge = writeAdjustedFile(path, std::vector<TextRecord>(1000, {" 12.5", "301.25"}));
-    ::setrlimit(RLIMIT_FSIZE, &saved);
+    const FileOutcome tooLarge = withFileSizeLimit([&path] {
+        return writeAdjustedFile(path, std::vector<TextRecord>(1000, {" 12.5", "301.25"}));
+    });
     EXPECT_FALSE(tooLarge.ok);
     EXPECT_EQ(tooLarge.error, EFBIG);
     EXPECT_EQ(testing::ReadBytes(path), old);
@@ -226,14 +236,7 @@ TEST(overwriteFileContents, ReservesTheSizeFirstAndLocksOutASecondWriter)
 {
     const testing::TempFolder folder;
     const std::string old = "1\t200.00\r\n", path = folder.write("adj.txt", old);
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit saved{};
-    ::getrlimit(RLIMIT_FSIZE, &saved);
-    const rlimit limited{512, saved.rlim_max};
-    ::setrlimit(RLIMIT_FSIZE, &limited);
-    const FileOutcome tooLarge = overwriteFileContents(path, std::string(1000, 'x'));
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    EXPECT_EQ(tooLarge.error, EFBIG);
+    EXPECT_EQ(withFileSizeLimit([&path] { return overwriteFileContents(path, std::string(1000, 'x')); }).error, EFBIG);
     EXPECT_EQ(testing::ReadBytes(path), old);
 
     const int holder = ::open(path.c_str(), O_RDONLY);
