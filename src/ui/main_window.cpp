@@ -72,8 +72,13 @@ MainWindow::MainWindow(PlatformServices& platform, QWidget* parent)
     startSession();
 }
 
-// The grids read the session until they are gone, so they go before it.
-MainWindow::~MainWindow() { delete centralWidget(); }
+// The grids read the session until they are gone, so they go before it. A box losing
+// the focus as it goes is no box left by the user.
+MainWindow::~MainWindow()
+{
+    for (QLineEdit* box : {ui_.acidConcentration, ui_.initialVolume}) box->removeEventFilter(this);
+    delete centralWidget();
+}
 
 void MainWindow::connectCommands()
 {
