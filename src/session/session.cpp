@@ -110,82 +110,76 @@ void Session::pushReadingsEdit(EditKind kind, PointCell cell, ReadingsState chan
     history_.push(std::move(step));
 }
 
+template <typename Change>
+PointCell Session::changePoints(DataSet set, EditKind kind, Change change)
+{
+    if (set == DataSet::Calibration) {
+        CalibrationState changed = editableCopy(calibration_.state());
+        const PointCell cell = change(changed.data, changed.typed, &changed.exclusions);
+        pushCalibrationEdit(kind, cell, std::move(changed));
+        return cell;
+    }
+    ReadingsState changed = adjustment_.state();
+    const PointCell cell = change(changed.points, changed.typed, nullptr);
+    pushReadingsEdit(kind, cell, std::move(changed));
+    return cell;
+}
+
+std::int32_t Session::pointCount(DataSet set) const
+{
+    return set == DataSet::Calibration ? calibration_.count() : adjustment_.count();
+}
+
 CellEdit Session::editCell(DataSet set, PointCell cell, std::string text)
 {
-    const bool calibration = set == DataSet::Calibration;
     CellEdit edit{textToNumber(text, regional_), false};
-    const std::int32_t count = calibration ? calibration_.count() : adjustment_.count();
-    if (!isPointCell(cell, count)) return edit;
-    if (text == (calibration ? calibration_.text(cell) : adjustment_.text(cell))) return edit;
+    if (!isPointCell(cell, pointCount(set))) return edit;
+    if (text == (set == DataSet::Calibration ? calibration_.text(cell) : adjustment_.text(cell))) return edit;
     // Text read as some other value, or as none, would reach the fit in place of the one meant.
     edit.refused = !edit.entry.wasNumber();
     edit.changed = !edit.refused;
     if (edit.refused) return edit;
-    const auto store = [&](PointSet& points, TypedTexts& typed) {
+    changePoints(set, EditKind::EditPoint, [&](PointSet& points, TypedTexts& typed, PointExclusions*) {
         pointColumn(points, cell.col)[static_cast<std::size_t>(cell.row)] = edit.entry.number;
         typed[cell] = std::move(text);
-    };
-    if (calibration) {
-        CalibrationState changed = editableCopy(calibration_.state());
-        store(changed.data, changed.typed);
-        pushCalibrationEdit(EditKind::EditPoint, cell, std::move(changed));
-    } else {
-        ReadingsState changed = adjustment_.state();
-        store(changed.points, changed.typed);
-        pushReadingsEdit(EditKind::EditPoint, cell, std::move(changed));
-    }
+        return cell;
+    });
     return edit;
 }
 
+// An insertion, deletion or paste lays the points out anew: every cell shows its value
+// again, as after a load.
+
 std::int32_t Session::insertPoint(DataSet set, std::int32_t row)
 {
-    // The points are laid out anew: every cell shows its value again, as after a load.
-    if (set == DataSet::Calibration) {
-        CalibrationState changed = editableCopy(calibration_.state());
-        changed.typed.clear();
-        const std::int32_t r = insertZeroPoint(changed.data, row);
-        changed.exclusions.pointInserted(r);
-        pushCalibrationEdit(EditKind::AddPoint, {r, 1}, std::move(changed));
-        return r;
-    }
-    ReadingsState changed{adjustment_.points(), {}};
-    const std::int32_t r = insertZeroPoint(changed.points, row);
-    pushReadingsEdit(EditKind::AddPoint, {r, 1}, std::move(changed));
-    return r;
+    return changePoints(set, EditKind::AddPoint,
+                        [row](PointSet& points, TypedTexts& typed, PointExclusions* exclusions) {
+                            typed.clear();
+                            const std::int32_t r = insertZeroPoint(points, row);
+                            if (exclusions) exclusions->pointInserted(r);
+                            return PointCell{r, 1};
+                        })
+        .row;
 }
 
 void Session::deletePoint(DataSet set, std::int32_t row)
 {
-    if (set == DataSet::Calibration) {
-        if (calibration_.count() <= 0) return;
-        CalibrationState changed = editableCopy(calibration_.state());
-        changed.typed.clear();
-        removePoint(changed.data, row);
-        changed.exclusions.pointRemoved(std::max(row, 1));
-        const std::int32_t next = std::clamp(row, 1, std::max(changed.data.count, 1));
-        pushCalibrationEdit(EditKind::DeletePoint, {next, 1}, std::move(changed));
-        return;
-    }
-    if (adjustment_.count() <= 0) return;
-    ReadingsState changed{adjustment_.points(), {}};
-    removePoint(changed.points, row);
-    pushReadingsEdit(EditKind::DeletePoint, {std::clamp(row, 1, std::max(changed.points.count, 1)), 1},
-                     std::move(changed));
+    if (pointCount(set) <= 0) return;
+    changePoints(set, EditKind::DeletePoint, [row](PointSet& points, TypedTexts& typed, PointExclusions* exclusions) {
+        typed.clear();
+        removePoint(points, row);
+        if (exclusions) exclusions->pointRemoved(std::max(row, 1));
+        return PointCell{std::clamp(row, 1, std::max(points.count, 1)), 1};
+    });
 }
 
 void Session::pastePoints(DataSet set, std::int32_t first, const std::vector<Number>& volume,
                           const std::vector<Number>& emf)
 {
-    if (set == DataSet::Calibration) {
-        CalibrationState changed = editableCopy(calibration_.state());
-        changed.typed.clear();
-        const std::int32_t at = storePoints(changed.data, first, volume, emf);
-        pushCalibrationEdit(EditKind::PastePoints, {at, 1}, std::move(changed));
-        return;
-    }
-    ReadingsState changed{adjustment_.points(), {}};
-    const std::int32_t at = storePoints(changed.points, first, volume, emf);
-    pushReadingsEdit(EditKind::PastePoints, {at, 1}, std::move(changed));
+    changePoints(set, EditKind::PastePoints, [&](PointSet& points, TypedTexts& typed, PointExclusions*) {
+        typed.clear();
+        return PointCell{storePoints(points, first, volume, emf), 1};
+    });
 }
 
 NumberEntry Session::setConstantText(int which, std::string text)

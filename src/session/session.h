@@ -213,6 +213,11 @@ private:
     void setCalibrationState(std::shared_ptr<const CalibrationState> state);
     void pushCalibrationEdit(EditKind kind, PointCell cell, CalibrationState changed);
     void pushReadingsEdit(EditKind kind, PointCell cell, ReadingsState changed);
+    // Applies `change` (points, typed texts, exclusions or none) to a copy of the set's
+    // state and pushes it as one step; the cell it returns is where the change was.
+    template <typename Change>
+    PointCell changePoints(DataSet set, EditKind kind, Change change);
+    std::int32_t pointCount(DataSet set) const;
     void apply(const EditStep& step, bool forward);
     std::shared_ptr<const CalibrationState> modelledState();
     // Ezero and Slope from the line, as the captions show them, and j corr 0.

@@ -18,11 +18,7 @@ AdjustmentGrid::AdjustmentGrid(Session& session, GridServices& services, QWidget
     setCellRoles(adjustedSigmaTips(session_, *this));
 }
 
-void AdjustmentGrid::fill()
-{
-    fillAdjustmentGrid(*this, session_.adjustment());
-    showAdjusted();
-}
+void AdjustmentGrid::fill() { fillAdjustmentGrid(*this, session_.adjustment()); }
 
 std::int32_t AdjustmentGrid::showAdjusted() { return writeAdjustedColumn(*this, session_.adjust()); }
 

@@ -56,7 +56,6 @@ void fillAdjustmentGrid(PointGrid& grid, const Adjustment& adjustment)
                {{1, 750, QT_TRANSLATE_NOOP("PointGrid", "vol. /ml")},
                 {2, 750, QT_TRANSLATE_NOOP("PointGrid", "emf /mV")},
                 {kAdjustedColumn, 750, QT_TRANSLATE_NOOP("PointGrid", "adjusted")}});
-    grid.clearColumnTexts(kAdjustedColumn);
 }
 
 std::int32_t writeAdjustedColumn(PointGrid& grid, AdjustmentReport adjustment)

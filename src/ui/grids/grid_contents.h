@@ -18,7 +18,7 @@ inline constexpr int kAdjustedColumn = 3;
 void fillCalibrationGrid(PointGrid& grid, const Calibration& calibration);
 
 // The same for the adjustment grid and the readings; its 4 columns are set when it is
-// made. Column 3 ("adjusted") is emptied: its texts were made for the points before.
+// made. Column 3 ("adjusted") keeps its texts until writeAdjustedColumn writes it anew.
 void fillAdjustmentGrid(PointGrid& grid, const Adjustment& adjustment);
 
 // The adjusted texts written into column 3 from row 1 on, the rest emptied. Returns the

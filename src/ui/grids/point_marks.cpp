@@ -34,6 +34,19 @@ QVariant outlierRole(double studentized, int role)
     return {};
 }
 
+// Whether the calibration in force fitted point `row` as the grid shows it. Asked for
+// every cell painted, so it looks at that point, not at the whole data.
+bool fittedAsShown(const CalibrationRecord& record, const CalibrationState& shown, std::int32_t row)
+{
+    const CalibrationData& fitted = record.input->data;
+    return &shown == record.input.get()
+           || (fitted.count == shown.data.count && sameBits(fitted.acidConcentration, shown.data.acidConcentration)
+               && sameBits(fitted.initialVolume, shown.data.initialVolume)
+               && record.leftOut() == shown.exclusions.points()
+               && sameBits(pointOr0(fitted.volume, row), pointOr0(shown.data.volume, row))
+               && sameBits(pointOr0(fitted.emf, row), pointOr0(shown.data.emf, row)));
+}
+
 }  // namespace
 
 PointGridModel::CellRoles calibrationPointMarks(const Session& session)
@@ -44,7 +57,7 @@ PointGridModel::CellRoles calibrationPointMarks(const Session& session)
         if (calibration.exclusions().contains(row)) return excludedRole(role);
         // The marks of the fit belong to the points it fitted.
         const CalibrationRecord* record = calibration.record().get();
-        if (!record || calibration.outOfDate()) return {};
+        if (!record || !fittedAsShown(*record, calibration.state(), row)) return {};
         const double studentized = record->studentizedResidual(row);
         if (FitStatistics::isOutlier(studentized)) return outlierRole(studentized, role);
         return {};

@@ -8,7 +8,7 @@ class PointGrid;
 class Session;
 
 // The calibration grid's marks: a point left out of the fit greyed and struck through,
-// and while the calibration in force is that of the points shown, a point whose
+// and, where the calibration in force fitted the point as shown, a point whose
 // studentised residual exceeds 3 shaded as an outlier candidate, with its value as the
 // tooltip.
 PointGridModel::CellRoles calibrationPointMarks(const Session& session);
