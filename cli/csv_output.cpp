@@ -1,5 +1,6 @@
 #include "csv_output.h"
 
+#include "wording/fit_details.h"
 #include "wording/messages.h"
 
 namespace quorlin::cli {
@@ -19,11 +20,22 @@ std::string field(std::string_view text)
     return quoted + '"';
 }
 
+// The warnings on a converged fit, one sentence after another.
+std::string warningText(const Session& session, const CalibrationReport& report)
+{
+    const CalibrationRecord* record = report.converged() ? session.calibration().record().get() : nullptr;
+    std::string text;
+    if (record && record->statistics)
+        for (const std::string& warning : fitWarnings(record->fit, *record->statistics))
+            text += (text.empty() ? "" : " ") + warning;
+    return text;
+}
+
 }  // namespace
 
 std::string calibrationCsvHeader()
 {
-    return "file,points,ezero,sigma_ezero,slope,sigma_slope,jcorr,sigma_jcorr,rms,outcome,note\n";
+    return "file,points,ezero,sigma_ezero,slope,sigma_slope,jcorr,sigma_jcorr,rms,outcome,warning,note\n";
 }
 
 std::string calibrationCsvLine(std::string_view file, const Session& session, const CalibrationReport& report)
@@ -35,7 +47,8 @@ std::string calibrationCsvLine(std::string_view file, const Session& session, co
         line += ',' + (fit ? roundTripText(fit->sigma[k]) : "");
     }
     line += ',' + (fit ? roundTripText(fit->rms) : "");
-    return line + ',' + field(outcomeName(report.outcome)) + ',' + field(calibrationDataEndNote(session)) + '\n';
+    return line + ',' + field(outcomeName(report.outcome)) + ',' + field(warningText(session, report)) + ','
+           + field(calibrationDataEndNote(session)) + '\n';
 }
 
 }  // namespace quorlin::cli

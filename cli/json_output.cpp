@@ -2,6 +2,7 @@
 
 #include "text/shortest_text.h"
 #include "wording/captions.h"
+#include "wording/fit_details.h"
 #include "wording/messages.h"
 
 #include <algorithm>
@@ -135,22 +136,42 @@ void appendParameterValues(std::string& out, const std::array<double, 4>& values
     out += ']';
 }
 
+void appendPerPoint(std::string& out, std::ostream& stream, std::string_view key, const std::vector<double>& values)
+{
+    appendKey(out, key);
+    appendArray(out, stream, values.size(), [&values](char* p, std::size_t i) { return writeNumber(p, values[i]); });
+}
+
+// A matrix or row of values that an undetermined fit does not have: null.
+template <typename Values, typename Append>
+void appendDetermined(std::string& out, bool determined, const Values& values, Append append)
+{
+    if (determined)
+        append(out, values);
+    else
+        out += "null";
+}
+
+void appendMatrix(std::string& out, const ParameterMatrix& matrix)
+{
+    out += '[';
+    for (std::size_t k = kEzero; k <= kJcorr; ++k) {
+        if (k > kEzero) out += ',';
+        appendParameterValues(out, matrix[k]);
+    }
+    out += ']';
+}
+
 // The double-precision statistics beside the fit: correlation, confidence intervals,
 // studentised residuals and the cross-check of the single-precision parameters.
 void appendStatistics(std::string& out, std::ostream& stream, const FitStatistics& statistics)
 {
+    const bool determined = statistics.identifiable;
     appendKey(out, "correlation");
-    out += '[';
-    for (std::size_t k = kEzero; k <= kJcorr; ++k) {
-        if (k > kEzero) out += ',';
-        appendParameterValues(out, statistics.correlation[k]);
-    }
-    out += ']';
+    appendDetermined(out, determined, statistics.correlation, appendMatrix);
     appendKey(out, "ci95");
-    appendParameterValues(out, statistics.ci95);
-    appendKey(out, "studentized");
-    appendArray(out, stream, statistics.studentized.size(),
-                [&statistics](char* p, std::size_t i) { return writeNumber(p, statistics.studentized[i]); });
+    appendDetermined(out, determined, statistics.ci95, appendParameterValues);
+    appendPerPoint(out, stream, "studentized", statistics.studentized);
     appendKey(out, "doubleCheck");
     out += '{';
     const char* names[] = {"ezero", "slope", "jcorr"};
@@ -160,7 +181,60 @@ void appendStatistics(std::string& out, std::ostream& stream, const FitStatistic
     }
     appendKey(out, "maxSigmaShift");
     appendNumber(out, statistics.maxSigmaShift);
+    appendKey(out, "sigma");
+    appendDetermined(out, determined, statistics.sigma, appendParameterValues);
+    appendKey(out, "jointShift");
+    appendNumber(out, statistics.jointShift);
     out += '}';
+}
+
+// What the statistics tell of each point and of the fit as a whole, after the keys above.
+void appendStatisticsFindings(std::string& out, std::ostream& stream, const FitStatistics& statistics,
+                              const CalibrationRecord& record, const std::vector<std::string>& warnings)
+{
+    appendPerPoint(out, stream, "externallyStudentized", statistics.externallyStudentized);
+    appendPerPoint(out, stream, "leverage", statistics.leverage);
+    appendPerPoint(out, stream, "cooksDistance", statistics.cooksDistance);
+    appendKey(out, "outliers");
+    out += '[';
+    for (const OutlierCandidate& c : statistics.outliers) {
+        out += out.back() == '[' ? "{" : ",{";
+        appendKey(out, "point");
+        appendCount(out, c.point);
+        appendKey(out, "p");
+        appendNumber(out, c.p);
+        out += '}';
+    }
+    out += ']';
+    appendKey(out, "warnings");
+    out += '[';
+    for (const std::string& warning : warnings) {
+        if (out.back() != '[') out += ',';
+        appendString(out, warning);
+    }
+    out += ']';
+    appendKey(out, "runsTest");
+    if (statistics.runs) {
+        out += '{';
+        appendKey(out, "runs");
+        appendCount(out, statistics.runs->runs);
+        appendKey(out, "p");
+        appendNumber(out, statistics.runs->p);
+        out += '}';
+    } else {
+        out += "null";
+    }
+    appendKey(out, "covariance");
+    appendDetermined(out, statistics.identifiable, statistics.covariance, appendMatrix);
+    appendKey(out, "dof");
+    appendCount(out, statistics.points - kParameterCount);
+    appendKey(out, "excluded");
+    out += '[';
+    for (const std::int32_t point : record.leftOut()) {
+        if (out.back() != '[') out += ',';
+        appendCount(out, point);
+    }
+    out += ']';
 }
 
 void appendAdjustedSigma(std::string& out, std::ostream& stream, const std::vector<double>& sigmas,
@@ -190,8 +264,9 @@ std::future<std::optional<FitStatistics>> statisticsBeside(std::shared_ptr<const
 
 }  // namespace
 
-void writeCalibrationJson(std::ostream& stream, const Session& session, const CalibrationReport& report,
-                          const AdjustmentReport* adjustment, const FileReads& reads)
+std::vector<std::string> writeCalibrationJson(std::ostream& stream, const Session& session,
+                                              const CalibrationReport& report, const AdjustmentReport* adjustment,
+                                              const FileReads& reads)
 {
     const Captions captions = parameterCaptions(session);
     const CalibrationRecord* record = report.converged() ? session.calibration().record().get() : nullptr;
@@ -253,12 +328,16 @@ void writeCalibrationJson(std::ostream& stream, const Session& session, const Ca
             appendCount(out, adjustment->failedPoint);
         }
     }
+    std::vector<std::string> warnings;
     if (const std::optional<FitStatistics> s = statistics.valid() ? statistics.get() : std::nullopt) {
+        warnings = fitWarnings(record->fit, *s);
         appendStatistics(out, stream, *s);
+        appendStatisticsFindings(out, stream, *s, *record, warnings);
         if (adjustment) appendAdjustedSigma(out, stream, session.adjustedSigmas(*s), adjustment->texts.size());
     }
     out += "}\n";
     stream.write(out.data(), static_cast<std::streamsize>(out.size()));
+    return warnings;
 }
 
 }  // namespace quorlin::cli

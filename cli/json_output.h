@@ -4,6 +4,7 @@
 
 #include <ostream>
 #include <string>
+#include <vector>
 
 namespace quorlin::cli {
 
@@ -20,7 +21,9 @@ struct FileReads {
     FileOutcome adjustment;
 };
 
-void writeCalibrationJson(std::ostream& stream, const Session& session, const CalibrationReport& report,
-                          const AdjustmentReport* adjustment, const FileReads& reads);
+// Returns the warnings on the fit that the object lists, for standard error.
+std::vector<std::string> writeCalibrationJson(std::ostream& stream, const Session& session,
+                                              const CalibrationReport& report, const AdjustmentReport* adjustment,
+                                              const FileReads& reads);
 
 }  // namespace quorlin::cli

@@ -8,6 +8,7 @@
 #include "session/plot_export.h"
 #include "session/session.h"
 #include "wording/captions.h"
+#include "wording/fit_details.h"
 #include "wording/messages.h"
 #include "wording/report.h"
 
@@ -69,6 +70,18 @@ bool excludePoints(Session& session, const std::vector<std::int32_t>& points, st
     return true;
 }
 
+// The warnings on the calibration in force, one line each on standard error.
+void warn(std::ostream& err, std::string_view file, const std::vector<std::string>& warnings)
+{
+    for (const std::string& warning : warnings) err << file << ": " << warning << '\n';
+}
+
+void warn(std::ostream& err, std::string_view file, const Session& session)
+{
+    if (const CalibrationRecord* record = session.calibration().record().get(); record && record->statistics)
+        warn(err, file, fitWarnings(record->fit, *record->statistics));
+}
+
 int finish(std::ostream& out, std::ostream& err, int status)
 {
     out.flush();
@@ -123,8 +136,9 @@ int runCsv(const Arguments& a, const RegionalSettings& regional, std::ostream& o
             status = kExitUsageOrFile;
             continue;
         }
-        const CalibrationReport calibration = session.calibrate({.residuals = false});
+        const CalibrationReport calibration = session.calibrate({.residuals = false, .parameterStatistics = true});
         out << calibrationCsvLine(file, session, calibration);
+        if (calibration.converged()) warn(err, file, session);
         if (!calibration.converged() && status == kExitConverged) status = kExitNotConverged;
     }
     return finish(out, err, status);
@@ -138,7 +152,7 @@ int runPlotOrReport(const Arguments& a, const RegionalSettings& regional, std::o
     }
     if (!excludePoints(session, a.excludedPoints, err)) return kExitUsageOrFile;
     const bool plot = a.command == Arguments::Command::Plot;
-    const CalibrationReport calibration = session.calibrate({.statistics = !plot});
+    const CalibrationReport calibration = session.calibrate({.statistics = !plot, .parameterStatistics = plot});
     if (plot && !calibration.converged()) return complainNotConverged(err, calibration);
 
     // A report says plainly that the calibration failed, so it is written all the same.
@@ -155,7 +169,10 @@ int runPlotOrReport(const Arguments& a, const RegionalSettings& regional, std::o
     } else if (const FileOutcome written = replaceFileContents(a.outputFile, produce); !written.ok) {
         return complain(err, "could not save " + a.outputFile + ": " + fileErrorText(written), kExitUsageOrFile);
     }
-    if (!calibration.converged()) complainNotConverged(err, calibration);
+    if (calibration.converged())
+        warn(err, a.calibrationFile, session);
+    else
+        complainNotConverged(err, calibration);
     return finish(out, err, calibration.converged() ? kExitConverged : kExitNotConverged);
 }
 
@@ -196,8 +213,9 @@ int Run(std::span<const std::string> args, const RegionalSettings& regional, std
     std::optional<FileOutcome> adjustmentRead;
     if (adjusting && !(adjustmentRead = load(session, a.dataFile, false, err))) return kExitUsageOrFile;
 
-    // Only JSON lists the residuals, and the statistics, which it works out itself.
-    const CalibrationReport calibration = session.calibrate({.residuals = a.json});
+    // Only JSON lists the residuals, and the statistics, which it works out itself; the
+    // rest need only the parameters' part for their warnings.
+    const CalibrationReport calibration = session.calibrate({.residuals = a.json, .parameterStatistics = !a.json});
     const bool converged = calibration.converged();
 
     // The lines the window's "save adjusted data" writes: volume cell and adjusted cell.
@@ -231,8 +249,9 @@ int Run(std::span<const std::string> args, const RegionalSettings& regional, std
 
     if (a.json) {
         const std::optional<AdjustmentReport> adjustment = points ? std::optional(points->texts()) : std::nullopt;
-        writeCalibrationJson(out, session, calibration, adjustment ? &*adjustment : nullptr,
-                             {*calibrationRead, adjustmentRead.value_or(FileOutcome{})});
+        warn(err, a.calibrationFile,
+             writeCalibrationJson(out, session, calibration, adjustment ? &*adjustment : nullptr,
+                                  {*calibrationRead, adjustmentRead.value_or(FileOutcome{})}));
     } else if (!converged) {
         complainNotConverged(err, calibration);
     } else if (points && !adjusted) {
@@ -240,6 +259,7 @@ int Run(std::span<const std::string> args, const RegionalSettings& regional, std
     } else if (!adjusting) {
         printCaptions(out, session);
     }
+    if (!a.json && converged) warn(err, a.calibrationFile, session);
     return finish(out, err, (adjusting ? adjusted : converged) ? kExitConverged : kExitNotConverged);
 }
 

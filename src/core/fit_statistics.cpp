@@ -1,137 +1,181 @@
 #include "fit_statistics.h"
 
 #include "electrode_model.h"
-#include "student_t.h"
+
+#include <Eigen/Dense>
+#include <boost/math/distributions/students_t.hpp>
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace quorlin {
 
 namespace {
 
-constexpr int kOrder = kParameterCount;
-using Row = std::array<double, kOrder>;
-using Triangle = std::array<Row, kOrder>;
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-// Point i's design row, from index 0 as the rotations count.
-Row designRowAt(const CalibrationData& data, std::int32_t i)
+// A point's design row and emf: the columns Ezero, Slope, j corr, then the observation.
+Eigen::RowVector4d observationAt(const CalibrationData& data, std::int32_t i)
 {
     const auto x = designRow(pointOr0(data.pH, i).value(), pointOr0(data.hydrogen, i).value());
-    return {x[kEzero], x[kSlope], x[kJcorr]};
+    return {x[kEzero], x[kSlope], x[kJcorr], pointOr0(data.emf, i).value()};
 }
 
-// Rotates one observation into the upper triangle R and Qᵀy (Givens), so that the
-// solve never forms the ill-conditioned normal equations.
-void rotateIn(Triangle& r, Row& qty, Row x, double y)
+// R of the QR factorization of [X y], block by block: each block of points goes under
+// the R so far and is factored with it, so that a million points never stand in memory
+// as one matrix, and the ill-conditioned normal equations are never formed.
+Eigen::Matrix4d upperTriangle(const CalibrationData& data, double& largestEmf)
 {
-    for (int k = 0; k < kOrder; ++k) {
-        if (x[k] == 0.0) continue;
-        const double h = std::hypot(r[k][k], x[k]);
-        const double c = r[k][k] / h;
-        const double s = x[k] / h;
-        r[k][k] = h;
-        for (int j = k + 1; j < kOrder; ++j) {
-            const double rkj = r[k][j];
-            r[k][j] = c * rkj + s * x[j];
-            x[j] = c * x[j] - s * rkj;
+    constexpr Eigen::Index kBlock = 256;
+    using Block = Eigen::Matrix<double, Eigen::Dynamic, 4>;
+    Block block(kBlock + 4, 4);
+    Eigen::HouseholderQR<Block> qr(kBlock + 4, 4);
+    Eigen::Matrix4d r = Eigen::Matrix4d::Zero();
+    for (std::int32_t first = 1; first <= data.count; first += kBlock) {
+        const Eigen::Index rows = std::min<Eigen::Index>(kBlock, data.count - first + 1);
+        block.topRows<4>() = r;
+        for (Eigen::Index k = 0; k < rows; ++k) {
+            block.row(4 + k) = observationAt(data, first + static_cast<std::int32_t>(k));
+            largestEmf = std::max(largestEmf, std::abs(block(4 + k, 3)));
         }
-        const double z = qty[k];
-        qty[k] = c * z + s * y;
-        y = c * y - s * z;
+        qr.compute(block.topRows(4 + rows));
+        r = qr.matrixQR().topRows<4>().triangularView<Eigen::Upper>();
     }
+    return r;
 }
 
-// R⁻ᵀx by forward substitution; its squared length is x's leverage.
-Row solveTransposed(const Triangle& r, const Row& x)
+// Whether the columns of the design, scaled to unit length, are independent beyond the
+// tolerance; the singular values of R·D⁻¹ are those of the scaled design.
+bool determinesParameters(const Eigen::Matrix3d& r)
 {
-    Row w{};
-    for (int i = 0; i < kOrder; ++i) {
-        double sum = x[i];
-        for (int k = 0; k < i; ++k) sum -= r[k][i] * w[k];
-        w[i] = sum / r[i][i];
-    }
-    return w;
+    const Eigen::Array3d norms = r.colwise().norm().transpose();
+    if (!(norms > 0.0).all()) return false;
+    const Eigen::Vector3d singular =
+        Eigen::JacobiSVD<Eigen::Matrix3d>(r * norms.inverse().matrix().asDiagonal()).singularValues();
+    return singular(2) > FitStatistics::kRankTolerance * singular(0);
 }
 
-Triangle invertUpper(const Triangle& r)
+void markUndetermined(FitStatistics& s)
 {
-    Triangle inv{};
-    for (int j = 0; j < kOrder; ++j) {
-        inv[j][j] = 1.0 / r[j][j];
-        for (int i = j - 1; i >= 0; --i) {
-            double sum = 0.0;
-            for (int k = i + 1; k <= j; ++k) sum += r[i][k] * inv[k][j];
-            inv[i][j] = -sum / r[i][i];
+    s.identifiable = false;
+    s.deviation = s.maxSigmaShift = s.jointShift = kNaN;
+    s.parameters.fill(kNaN);
+    s.sigma.fill(kNaN);
+    s.ci95.fill(kNaN);
+    for (auto* matrix : {&s.covariance, &s.correlation})
+        for (auto& row : *matrix) row.fill(kNaN);
+}
+
+void addParameterStatistics(FitStatistics& s, const Eigen::Matrix3d& inverse)
+{
+    // (XᵀX)⁻¹ = R⁻¹R⁻ᵀ; the correlations come from it unscaled, so that an exact fit has them too.
+    const Eigen::Matrix3d unscaled = inverse * inverse.transpose();
+    const Eigen::Matrix3d covariance = s.deviation * s.deviation * unscaled;
+    const double t = boost::math::quantile(boost::math::complement(boost::math::students_t(s.points - 3), 0.025));
+    for (Eigen::Index j = 0; j < 3; ++j) {
+        const auto k = static_cast<std::size_t>(j) + 1;
+        s.sigma[k] = std::sqrt(covariance(j, j));
+        s.ci95[k] = t * s.sigma[k];
+        for (Eigen::Index i = 0; i < 3; ++i) {
+            s.covariance[k][static_cast<std::size_t>(i) + 1] = covariance(j, i);
+            s.correlation[k][static_cast<std::size_t>(i) + 1] =
+                unscaled(j, i) / std::sqrt(unscaled(j, j) * unscaled(i, i));
         }
     }
-    return inv;
 }
 
-double fittedEmf(const Row& x, const std::array<double, 4>& beta)
+// How far the single-precision parameters lie from the optimum: dᵀC⁻¹d = |R·d|² / s².
+void addShifts(FitStatistics& s, const Eigen::Matrix3d& r, const FitResult& fit)
 {
-    return beta[kEzero] * x[0] + beta[kSlope] * x[1] + beta[kJcorr] * x[2];
+    if (s.exactFit) {
+        s.maxSigmaShift = s.jointShift = kNaN;
+        return;
+    }
+    Eigen::Vector3d d;
+    for (std::size_t k = kEzero; k <= kJcorr; ++k) {
+        d(static_cast<Eigen::Index>(k) - 1) = static_cast<double>(fit.parameters[k]) - s.parameters[k];
+        s.maxSigmaShift = std::max(s.maxSigmaShift, std::abs(d(static_cast<Eigen::Index>(k) - 1)) / s.sigma[k]);
+    }
+    s.jointShift = (r.triangularView<Eigen::Upper>() * d).norm() / s.deviation;
+}
+
+// Residual, leverage and what follows from them for every point; the outlier test
+// afterwards, whose distribution is worked out only for the few points near its limit.
+void addPointStatistics(FitStatistics& s, const CalibrationData& data, const Eigen::Matrix3d& inverse)
+{
+    const auto n = static_cast<std::size_t>(s.points);
+    s.studentized.assign(n, kNaN);
+    s.externallyStudentized.assign(n, kNaN);
+    s.leverage.assign(n, kNaN);
+    s.cooksDistance.assign(n, kNaN);
+    if (!s.identifiable) return;
+    const Eigen::Vector3d beta(s.parameters[kEzero], s.parameters[kSlope], s.parameters[kJcorr]);
+    const double others = s.points - 4;  // degrees of freedom with one point left out
+    for (std::size_t i = 0; i < n; ++i) {
+        const Eigen::RowVector4d o = observationAt(data, static_cast<std::int32_t>(i) + 1);
+        const double e = o(3) - o.head<3>().dot(beta);
+        const double h = (inverse.transpose() * o.head<3>().transpose()).squaredNorm();
+        s.leverage[i] = h;
+        if (s.exactFit || h >= 1.0 - FitStatistics::kFullLeverageTolerance) continue;
+        const double r = e / (s.deviation * std::sqrt(1.0 - h));
+        s.studentized[i] = r;
+        s.cooksDistance[i] = r * r * h / (3.0 * (1.0 - h));
+        if (others < 1) continue;
+        const double rest = s.points - 3 - r * r;
+        s.externallyStudentized[i] =
+            rest > 0.0 ? r * std::sqrt(others / rest) : std::copysign(std::numeric_limits<double>::infinity(), r);
+    }
+    if (s.exactFit) return;
+    s.runs = runsTest(s.studentized);
+    if (others < 1) return;
+    const double level = FitStatistics::kOutlierLevel;
+    const double limit = boost::math::quantile(
+        boost::math::complement(boost::math::students_t(others), level / (2.0 * static_cast<double>(n))));
+    for (std::size_t i = 0; i < n; ++i) {
+        const double t = std::abs(s.externallyStudentized[i]);
+        if (!(t >= limit * (1.0 - 1e-9))) continue;
+        if (const double p = bonferroniP(t, s.points); p < level)
+            s.outliers.push_back({static_cast<std::int32_t>(i) + 1, p});
+    }
 }
 
 }  // namespace
 
-std::optional<FitStatistics> computeFitStatistics(const CalibrationData& data, const FitResult& fit)
+double bonferroniP(double t, std::int32_t n)
+{
+    if (std::isnan(t) || n < 5) return kNaN;
+    if (std::isinf(t)) return 0.0;
+    const double tail = boost::math::cdf(boost::math::complement(boost::math::students_t(n - 4), std::abs(t)));
+    return std::min(1.0, 2.0 * n * tail);
+}
+
+std::optional<FitStatistics> computeFitStatistics(const CalibrationData& data, const FitResult& fit,
+                                                  StatisticsScope scope)
 {
     const std::int32_t n = data.count;
-    if (n <= kOrder) return std::nullopt;
-    Triangle r{};
-    Row qty{};
-    for (std::int32_t i = 1; i <= n; ++i) rotateIn(r, qty, designRowAt(data, i), pointOr0(data.emf, i).value());
-    for (int k = 0; k < kOrder; ++k)
-        if (!(std::abs(r[k][k]) > 0.0) || !std::isfinite(r[k][k])) return std::nullopt;
+    if (n <= kParameterCount) return std::nullopt;
+    double largestEmf = 0.0;
+    const Eigen::Matrix4d rAll = upperTriangle(data, largestEmf);
+    if (!rAll.allFinite()) return std::nullopt;
+    const Eigen::Matrix3d r = rAll.topLeftCorner<3, 3>();
 
-    const Triangle inv = invertUpper(r);
     FitStatistics s;
     s.points = n;
-    for (int i = 0; i < kOrder; ++i) {
-        double sum = 0.0;
-        for (int k = i; k < kOrder; ++k) sum += inv[i][k] * qty[k];
-        s.parameters[static_cast<std::size_t>(i) + 1] = sum;
+    Eigen::Matrix3d inverse = Eigen::Matrix3d::Zero();
+    if (!determinesParameters(r)) {
+        markUndetermined(s);
+    } else {
+        // R·β = Qᵀy, and the last element of Qᵀy is the length of the residual vector.
+        const Eigen::Vector3d beta = r.triangularView<Eigen::Upper>().solve(rAll.block<3, 1>(0, 3));
+        for (std::size_t k = kEzero; k <= kJcorr; ++k) s.parameters[k] = beta(static_cast<Eigen::Index>(k) - 1);
+        s.deviation = std::abs(rAll(3, 3)) / std::sqrt(n - kParameterCount);
+        s.exactFit = s.deviation <= FitStatistics::kExactFitTolerance * largestEmf;
+        inverse = r.triangularView<Eigen::Upper>().solve(Eigen::Matrix3d::Identity());
+        addParameterStatistics(s, inverse);
+        addShifts(s, r, fit);
     }
-
-    double sumOfSquares = 0.0;
-    for (std::int32_t i = 1; i <= n; ++i) {
-        const double e = pointOr0(data.emf, i).value() - fittedEmf(designRowAt(data, i), s.parameters);
-        sumOfSquares += e * e;
-    }
-    const double dof = n - kOrder;
-    const double variance = sumOfSquares / dof;
-    const double t = studentTQuantile(0.975, dof);
-
-    // (XᵀX)⁻¹ = R⁻¹R⁻ᵀ.
-    for (int i = 0; i < kOrder; ++i)
-        for (int j = 0; j < kOrder; ++j) {
-            double sum = 0.0;
-            for (int k = std::max(i, j); k < kOrder; ++k) sum += inv[i][k] * inv[j][k];
-            s.covariance[static_cast<std::size_t>(i) + 1][static_cast<std::size_t>(j) + 1] = variance * sum;
-        }
-    for (std::size_t i = kEzero; i <= kJcorr; ++i) {
-        s.sigma[i] = std::sqrt(s.covariance[i][i]);
-        s.ci95[i] = t * s.sigma[i];
-        for (std::size_t j = kEzero; j <= kJcorr; ++j)
-            s.correlation[i][j] = s.covariance[i][j] / std::sqrt(s.covariance[i][i] * s.covariance[j][j]);
-    }
-
-    s.studentized.reserve(static_cast<std::size_t>(n));
-    const double deviation = std::sqrt(variance);
-    for (std::int32_t i = 1; i <= n; ++i) {
-        const Row x = designRowAt(data, i);
-        const Row w = solveTransposed(r, x);
-        const double leverage = w[0] * w[0] + w[1] * w[1] + w[2] * w[2];
-        const double e = pointOr0(data.emf, i).value() - fittedEmf(x, s.parameters);
-        s.studentized.push_back(e / (deviation * std::sqrt(1.0 - leverage)));
-    }
-
-    for (std::size_t i = kEzero; i <= kJcorr; ++i) {
-        // An exact fit has no deviation: only an equal parameter is no shift then.
-        const double difference = std::abs(static_cast<double>(fit.parameters[i]) - s.parameters[i]);
-        s.maxSigmaShift = std::max(s.maxSigmaShift, difference == 0.0 ? 0.0 : difference / s.sigma[i]);
-    }
+    if (scope == StatisticsScope::EveryPoint) addPointStatistics(s, data, inverse);
     return s;
 }
 

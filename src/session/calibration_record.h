@@ -39,9 +39,16 @@ struct CalibrationRecord {
     const CalibrationData& allPoints() const { return spread ? *spread : input->data; }
     const PointArray& allResiduals() const { return spread ? spread->residual : residual; }
     const std::vector<std::int32_t>& leftOut() const { return input->exclusions.points(); }
-    // The studentised residual of point `row` as the data number it; NaN for a point
-    // left out or without statistics.
-    double studentizedResidual(std::int32_t row) const;
+    // The fit's number of point `row` as the data number it; 0 for a point left out.
+    std::int32_t fittedPoint(std::int32_t row) const;
+    // The data's number of the fit's point `point`.
+    std::int32_t dataRow(std::int32_t point) const { return included ? included->row(point) : point; }
+    // Point `row`'s value in one of the statistics' per-point vectors, as the data number
+    // it; NaN for a point left out or without them.
+    double pointStatistic(std::vector<double> FitStatistics::*values, std::int32_t row) const;
+    double studentizedResidual(std::int32_t row) const { return pointStatistic(&FitStatistics::studentized, row); }
+    // What the outlier test says of point `row` when it singles the point out.
+    std::optional<OutlierCandidate> outlierCandidate(std::int32_t row) const;
 };
 
 }  // namespace quorlin

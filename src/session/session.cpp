@@ -321,7 +321,9 @@ CalibrationReport Session::calibrate(CalibrationExtras extras)
         for (std::int32_t i = 1; i <= fitted.count; ++i)
             record->residual[static_cast<std::size_t>(i)] = residualAt(fitted, i, fit.parameters);
     }
-    if (extras.statistics) record->statistics = computeFitStatistics(record->fittedData(), fit);
+    if (extras.statistics || extras.parameterStatistics)
+        record->statistics = computeFitStatistics(
+            record->fittedData(), fit, extras.statistics ? StatisticsScope::EveryPoint : StatisticsScope::Parameters);
     calibration_.record_ = std::move(record);
     return end(CalibrationOutcome::Converged);
 }

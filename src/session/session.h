@@ -45,10 +45,12 @@ struct CalibrationReport {
 };
 
 // What a calibration prepares besides its parameters: the residuals of every point (for
-// the window, plots and reports) and the double-precision statistics.
+// the window, plots and reports) and the double-precision statistics, or of these only
+// the parameters' part, which the warnings on a fit need and which keeps nothing a point.
 struct CalibrationExtras {
     bool residuals = true;
     bool statistics = false;
+    bool parameterStatistics = false;
 };
 
 // The calibration data: the current state, where it came from, and the calibration in

@@ -64,7 +64,14 @@ void FitDetailsDialog::showStatistics()
         html += QStringLiteral("<p><b>%1</b></p>").arg(qStringOf(changedSinceText(*record)).toHtmlEscaped());
     html += QStringLiteral("<p>") + tr("%1 points fitted, %2 degrees of freedom.").arg(s.points).arg(s.points - 3);
     if (!record->leftOut().empty()) html += QLatin1Char(' ') + tr("Left out: %1.").arg(pointList(record->leftOut()));
-    html += QStringLiteral("</p><table cellspacing=0 cellpadding=3 border=1>");
+    html += QStringLiteral("</p>");
+    if (!s.identifiable) {
+        for (const std::string& warning : fitWarnings(*fit, s))
+            html += QStringLiteral("<p><b>%1</b></p>").arg(qStringOf(warning).toHtmlEscaped());
+        details_->setText(html);
+        return;
+    }
+    html += QStringLiteral("<table cellspacing=0 cellpadding=3 border=1>");
     html += cells({tr("Parameter"), tr("Fit"), tr("σ"), tr("95% interval ±"), tr("Double precision"),
                    tr("Correlation: Ezero"), tr("Slope"), tr("j corr")},
                   QStringLiteral("th"));
@@ -77,18 +84,19 @@ void FitDetailsDialog::showStatistics()
     }
     html += QStringLiteral("</table><p>");
     const std::string warning = precisionWarning(*fit, s);
-    html += warning.empty()
-                ? tr("Single and double precision agree within %1 σ.").arg(number(s.maxSigmaShift, "#0.0000"))
-                : QStringLiteral("<b>%1</b>").arg(qStringOf(warning).toHtmlEscaped());
-    QStringList outliers;
-    for (std::int32_t i = 1; i <= record->allPoints().count; ++i) {
-        const double r = record->studentizedResidual(i);
-        if (FitStatistics::isOutlier(r)) outliers << tr("point %1 (%2)").arg(i).arg(number(r, "#0.00"));
-    }
-    const QString listed = outliers.isEmpty() ? tr("none") : outliers.join(QStringLiteral(", "));
-    html += QStringLiteral("</p><p>")
-            + tr("Outlier candidates (|studentised residual| > 3): %1.").arg(listed).toHtmlEscaped()
-            + QStringLiteral("</p>");
+    if (s.exactFit)
+        html += qStringOf(exactFitNote()).toHtmlEscaped();
+    else if (warning.empty())
+        html += tr("Single and double precision agree within %1 σ.").arg(number(s.jointShift, "#0.0000"));
+    else
+        html += QStringLiteral("<b>%1</b>").arg(qStringOf(warning).toHtmlEscaped());
+    html += QStringLiteral("</p>");
+    const auto line = [](const StatisticLine& l) {
+        return QStringLiteral("<p>%1: %2.</p>")
+            .arg(qStringOf(l.label).toHtmlEscaped(), qStringOf(l.value).toHtmlEscaped());
+    };
+    if (!s.exactFit) html += line(outlierLine(*record, regional)) + line(influenceLine(*record, regional));
+    if (s.runs) html += line(runsTestLine(*s.runs, regional));
     details_->setText(html);
 }
 

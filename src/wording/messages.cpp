@@ -237,7 +237,8 @@ std::string statusLine(const Session& session)
     }
     const CalibrationRecord* record = calibration.record().get();
     if (record && record->statistics)
-        if (std::string warning = precisionWarning(record->fit, *record->statistics); !warning.empty()) return warning;
+        if (std::vector<std::string> warnings = fitWarnings(record->fit, *record->statistics); !warnings.empty())
+            return warnings.front();
     if (calibration.outOfDate()) return QUORLIN_TRANSLATE_NOOP("Messages", "Data changed since this calibration");
     return {};
 }

@@ -81,13 +81,19 @@ std::string pointList(const std::vector<std::int32_t>& points)
     return out;
 }
 
+std::string labelled(const StatisticLine& line) { return labelled(line.label, line.value); }
+
 // What the double-precision statistics add to the fit, and the points it left out.
-std::string statisticsSection(const CalibrationRecord& record, const FitStatistics& statistics)
+std::string statisticsSection(const Session& session, const CalibrationRecord& record, const FitStatistics& statistics)
 {
     const FitResult& fit = record.fit;
     std::string out = "<h2>Fit statistics</h2>\n";
-    if (const std::string warning = precisionWarning(fit, statistics); !warning.empty())
+    for (const std::string& warning : fitWarnings(fit, statistics))
         out += "<p class=\"failed\">" + xmlEscaped(warning) + "</p>\n";
+    const std::string leftOut =
+        record.leftOut().empty() ? "" : labelled("Points left out of the fit", pointList(record.leftOut()));
+    if (!statistics.identifiable) return out + (leftOut.empty() ? "" : "<table>\n" + leftOut + "</table>\n");
+    if (statistics.exactFit) out += "<p>" + xmlEscaped(exactFitNote()) + "</p>\n";
     out += "<table>\n"
            + row({"Parameter", "Double precision", "Standard deviation", "95% interval ±", "Correlation: Ezero",
                   "Slope", "j corr"},
@@ -98,20 +104,41 @@ std::string statisticsSection(const CalibrationRecord& record, const FitStatisti
         for (std::size_t j = kEzero; j <= kJcorr; ++j) out += cell("td", exactText(statistics.correlation[k][j]));
         out += "</tr>\n";
     }
-    out += "</table>\n<table>\n"
-           + labelled("Largest distance of a parameter from the optimum (σ)", exactText(statistics.maxSigmaShift));
-    if (!record.leftOut().empty()) out += labelled("Points left out of the fit", pointList(record.leftOut()));
-    std::vector<std::int32_t> outliers;
-    for (std::int32_t i = 1; i <= record.allPoints().count; ++i)
-        if (FitStatistics::isOutlier(record.studentizedResidual(i))) outliers.push_back(i);
-    out += labelled("Outlier candidates (|studentised residual| > 3)", outliers.empty() ? "none" : pointList(outliers));
+    out += "</table>\n<table>\n";
+    if (!statistics.exactFit)
+        out += labelled("Joint distance of the fit from the optimum (σ)", exactText(statistics.jointShift));
+    out += leftOut;
+    const RegionalSettings& regional = session.regional();
+    if (!statistics.exactFit)
+        out += labelled(outlierLine(record, regional)) + labelled(influenceLine(record, regional));
+    if (statistics.runs) out += labelled(runsTestLine(*statistics.runs, regional));
     return out + "</table>\n";
 }
 
-std::string studentizedText(double value)
+// A per-point statistic's cell, marked where it singles the point out.
+std::string statisticText(const CalibrationRecord& record, std::int32_t row, double value, bool marked)
 {
-    if (std::isnan(value)) return "left out";
-    return exactText(value) + (FitStatistics::isOutlier(value) ? " ⚠" : "");
+    if (record.fittedPoint(row) == 0) return "left out";
+    if (std::isnan(value)) return "";
+    return exactText(value) + (marked ? " ⚠" : "");
+}
+
+// A row with more cells at its end.
+std::string withCells(std::string row, const std::string& cells)
+{
+    return row.insert(row.size() - std::string_view("</tr>\n").size(), cells);
+}
+
+std::string pointStatisticCells(const CalibrationRecord& record, std::int32_t row)
+{
+    const FitStatistics& s = *record.statistics;
+    const auto value = [&](std::vector<double> FitStatistics::*values) { return record.pointStatistic(values, row); };
+    const double cooks = value(&FitStatistics::cooksDistance);
+    return cell("td", statisticText(record, row, value(&FitStatistics::studentized), false))
+           + cell("td", statisticText(record, row, value(&FitStatistics::externallyStudentized),
+                                      record.outlierCandidate(row).has_value()))
+           + cell("td", statisticText(record, row, value(&FitStatistics::leverage), false))
+           + cell("td", statisticText(record, row, cooks, s.influential(cooks)));
 }
 
 // Gathers the page into pieces of a fair size, so that the sink is called seldom and no
@@ -173,16 +200,20 @@ void writePointTable(PageWriter& out, const Session& session)
     const CalibrationData& data = record ? record->allPoints() : session.calibration().data();
     const PointArray noResiduals;
     const PointArray& residuals = record ? record->allResiduals() : noResiduals;
-    const bool studentized = fitted && record->statistics;
+    const bool studentized = fitted && record->statistics && record->statistics->identifiable;
     std::string header = row(
         {"Point", "Volume (ml)", "emf (mV)", "Model pH", "[H+] (mol/L)", "Calculated emf (mV)", "Residual (mV)"}, "th");
-    out("<table>\n" + (studentized ? extended(header, "th", "Studentised residual") : header));
-    writeRows(out, data.count, studentized ? 8 : 7, "quorlin-cli calibrate CALFILE --json", [&](std::int32_t i) {
+    if (studentized)
+        header = withCells(header, cell("th", "Internally studentised residual")
+                                       + cell("th", "Externally studentised residual") + cell("th", "Leverage")
+                                       + cell("th", "Cook's distance"));
+    out("<table>\n" + header);
+    writeRows(out, data.count, studentized ? 11 : 7, "quorlin-cli calibrate CALFILE --json", [&](std::int32_t i) {
         const Number emf = pointOr0(data.emf, i), residual = pointOr0(residuals, i);
         std::string line = row({std::to_string(i), exactText(pointOr0(data.volume, i)), exactText(emf),
                                 exactText(pointOr0(data.pH, i)), exactText(pointOr0(data.hydrogen, i)),
                                 fitted ? exactText(emf - residual) : "", fitted ? exactText(residual) : ""});
-        return studentized ? extended(line, "td", studentizedText(record->studentizedResidual(i))) : line;
+        return studentized ? withCells(line, pointStatisticCells(*record, i)) : line;
     });
     out("</table>\n");
 }
@@ -237,7 +268,7 @@ bool writeCalibrationReport(const Session& session, const ReportContext& context
     out("<h2>Calibration</h2>\n");
     if (record) {
         out(parameterTable(session, *record));
-        if (record->statistics) out(statisticsSection(*record, *record->statistics));
+        if (record->statistics) out(statisticsSection(session, *record, *record->statistics));
     } else
         out("<p class=\"failed\">No calibration has converged: there are no parameters to report.</p>\n");
 

@@ -18,6 +18,8 @@ TEST_F(WindowTest, CtrlEMarksThePointTheFitLeavesOutFitDetailsAndTooltipsShowThe
     load(QString::fromStdString(folder.write("cal.txt", text)));
     const auto role = [this](int row, int role) { return ui().calibrationGrid->model()->index(row - 1, 0).data(role); };
     EXPECT_TRUE(role(3, Qt::BackgroundRole).isValid());  // outlier candidate
+    EXPECT_TRUE(role(3, Qt::ToolTipRole).toString().contains(QStringLiteral("Bonferroni-adjusted p = ")));
+    EXPECT_FALSE(role(4, Qt::BackgroundRole).isValid());
     ui().calibrationGrid->setCurrentCell(3, 1);
     ui().calibrationGrid->setFocus();
     QTest::keyClick(ui().calibrationGrid, Qt::Key_E, Qt::ControlModifier);
@@ -44,7 +46,9 @@ TEST_F(WindowTest, CtrlEMarksThePointTheFitLeavesOutFitDetailsAndTooltipsShowThe
     const auto* dialog = window->findChild<FitDetailsDialog*>();
     ASSERT_TRUE(dialog && dialog->isVisible());
     for (const QString& part : {QStringLiteral("14 points fitted"), QStringLiteral("Left out: 3."),
-                                QStringLiteral("Outlier candidates (|studentised residual| &gt; 3): none")})
+                                QStringLiteral("Outlier candidates (externally studentised residual, "
+                                               "Bonferroni-adjusted p &lt; 0.05): none."),
+                                QStringLiteral("Runs test on the residual signs (two-sided): ")})
         EXPECT_TRUE(dialog->detailsText().contains(part)) << part.toStdString();
 
     // The adjusted column's tooltip gives the calibration's uncertainty of each value.

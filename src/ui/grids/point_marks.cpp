@@ -26,11 +26,12 @@ QVariant excludedRole(int role)
     return font;
 }
 
-QVariant outlierRole(double studentized, int role)
+QVariant outlierRole(double studentized, double p, int role)
 {
     if (role == Qt::BackgroundRole) return QColor(255, 214, 170);
     if (role == Qt::ToolTipRole)
-        return tr("Studentised residual %1: an outlier candidate").arg(QString::number(studentized, 'f', 2));
+        return tr("Externally studentised residual %1, Bonferroni-adjusted p = %2: an outlier candidate")
+            .arg(QString::number(studentized, 'f', 2), QString::number(p, 'g', 3));
     return {};
 }
 
@@ -58,8 +59,8 @@ PointGridModel::CellRoles calibrationPointMarks(const Session& session)
         // The marks of the fit belong to the points it fitted.
         const CalibrationRecord* record = calibration.record().get();
         if (!record || !fittedAsShown(*record, calibration.state(), row)) return {};
-        const double studentized = record->studentizedResidual(row);
-        if (FitStatistics::isOutlier(studentized)) return outlierRole(studentized, role);
+        if (const std::optional<OutlierCandidate> outlier = record->outlierCandidate(row))
+            return outlierRole(record->pointStatistic(&FitStatistics::externallyStudentized, row), outlier->p, role);
         return {};
     };
 }
