@@ -115,32 +115,24 @@ TEST(CalibrationReport, NamesOutliersAndInfluenceOrThatThePointsDetermineNothing
 {
     std::string planted = testing::ReadBytes(kSample);
     planted = planted.substr(0, planted.find("1.09")).replace(planted.find("250.23"), 6, "255.23");
-    Session s;
-    ASSERT_TRUE(s.loadCalibrationFile(kFolder.write("planted.txt", planted)).ok);
-    ASSERT_TRUE(s.calibrate({.statistics = true}).converged());
-    std::string html = calibrationReportHtml(s, {});
-    for (const char* text :
-         {"Bonferroni-adjusted p &lt; 0.05)</th><td class=\"l\">point 4 (t = 29.9, p = 5.97e-05)</td>",
-          "Influential points (Cook&#39;s distance &gt; 4/n = 0.5)</th><td class=\"l\">point 4 (leverage 0.245, "
-          "Cook&#39;s distance 0.539), point 8 (leverage 0.795, Cook&#39;s distance 0.607)</td>",
-          "<td>29.89236692", "⚠</td><td>0.245", "0.607160125",
-          "the residual signs (two-sided)</th><td class=\"l\">4 "
-          "runs, p = 1</td>"})
-        EXPECT_NE(html.find(text), std::string::npos) << text;
-    std::size_t marks = 0;  // t and Cook's distance of point 4, Cook's distance of point 8
-    for (std::size_t at = html.find("⚠"); at != std::string::npos; at = html.find("⚠", at + 1)) ++marks;
-    EXPECT_EQ(marks, 3u);
-
-    ASSERT_TRUE(s.loadCalibrationFile(kFolder.write("two.txt", "0.5,50\n0.5,250\n0.5,250.3\n0.5,249.8\n3,300\n3,300.2\n"
-                                                               "3,299.9\n"))
-                    .ok);
-    ASSERT_TRUE(s.calibrate({.statistics = true}).converged());
-    html = calibrationReportHtml(s, {});
-    const std::string warning = fitWarnings(s.calibration().record()->fit, *s.calibration().record()->statistics).at(0);
-    EXPECT_EQ(statusLine(s), warning);
-    EXPECT_NE(html.find("<p class=\"failed\">" + warning + "</p>"), std::string::npos);
-    for (const char* text : {"Correlation", "studentised residual", "Runs test"})
-        EXPECT_EQ(html.find(text), std::string::npos) << text;
+    const std::string two = "0.5,50\n0.5,250\n0.5,250.3\n0.5,249.8\n3,300\n3,300.2\n3,299.9\n";
+    const std::string undetermined = "Undetermined fit: the points do not determine Ezero, Slope and j corr";
+    for (const auto& [text, shown, status] :
+         {std::tuple(planted,
+                     std::vector<std::string>{"p &lt; 0.05)</th><td class=\"l\">point 4 (t = 29.9, p = 5.97e-05)</td>",
+                                              "4/n = 0.5)</th><td class=\"l\">point 4 (leverage 0.245, Cook&#39;s "
+                                              "distance 0.539), point 8 (leverage 0.795, Cook&#39;s distance 0.607)",
+                                              " ⚠</td><td>0.245", "(two-sided)</th><td class=\"l\">4 runs, p = 1</td>"},
+                     std::string()),
+          std::tuple(two, std::vector<std::string>{"<p class=\"failed\">" + undetermined}, undetermined)}) {
+        Session s;
+        ASSERT_TRUE(s.loadCalibrationFile(kFolder.write("cal.txt", text)).ok
+                    && s.calibrate({.statistics = true}).converged());
+        const std::string html = calibrationReportHtml(s, {});
+        for (const std::string& part : shown) EXPECT_NE(html.find(part), std::string::npos) << part;
+        EXPECT_EQ(html.find("studentised residual") == std::string::npos, !status.empty());
+        EXPECT_EQ(statusLine(s).substr(0, status.size()), status);
+    }
 }
 
 // Readings to a microvolt of an ideal electrode: the double optimum is far sharper than
