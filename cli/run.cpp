@@ -7,6 +7,7 @@
 #include "io/file_replacement.h"
 #include "session/plot_export.h"
 #include "session/session.h"
+#include "wording/adjustment_flags.h"
 #include "wording/captions.h"
 #include "wording/messages.h"
 #include "wording/report.h"
@@ -67,6 +68,12 @@ bool excludePoints(Session& session, const std::vector<std::int32_t>& points, st
         if (!session.calibration().exclusions().contains(point)) session.toggleExclusion(point);
     }
     return true;
+}
+
+// One line on the adjusted values flagged as doubtful, when any is; the exit status stays.
+void noteFlaggedAdjustment(const AdjustmentFlags& flags, const RegionalSettings& regional, std::ostream& err)
+{
+    if (const std::string text = adjustmentFlagsText(flags, regional); !text.empty()) complain(err, text, kExitConverged);
 }
 
 int finish(std::ostream& out, std::ostream& err, int status)
@@ -155,6 +162,8 @@ int runPlotOrReport(const Arguments& a, const RegionalSettings& regional, std::o
     } else if (const FileOutcome written = replaceFileContents(a.outputFile, produce); !written.ok) {
         return complain(err, "could not save " + a.outputFile + ": " + fileErrorText(written), kExitUsageOrFile);
     }
+    if (!plot && session.adjustment().file() && session.canAdjust())
+        noteFlaggedAdjustment(session.adjustmentResult()->flags, regional, err);
     if (!calibration.converged()) complainNotConverged(err, calibration);
     return finish(out, err, calibration.converged() ? kExitConverged : kExitNotConverged);
 }
@@ -227,6 +236,7 @@ int Run(std::span<const std::string> args, const RegionalSettings& regional, std
                     return static_cast<bool>(out.write(piece.data(), static_cast<std::streamsize>(piece.size())));
                 });
         }
+        noteFlaggedAdjustment(points->flags(), regional, err);
     }
 
     if (a.json) {
