@@ -73,7 +73,8 @@ bool excludePoints(Session& session, const std::vector<std::int32_t>& points, st
 // One line on the adjusted values flagged as doubtful, when any is; the exit status stays.
 void noteFlaggedAdjustment(const AdjustmentFlags& flags, const RegionalSettings& regional, std::ostream& err)
 {
-    if (const std::string text = adjustmentFlagsText(flags, regional); !text.empty()) complain(err, text, kExitConverged);
+    if (const std::string text = adjustmentFlagsText(flags, regional); !text.empty())
+        complain(err, text, kExitConverged);
 }
 
 int finish(std::ostream& out, std::ostream& err, int status)

@@ -40,8 +40,7 @@ CalibratedSpan calibratedSpan(const CalibrationData& fitted)
 
 ReadingInversion::ReadingInversion(const ElectrodeParameters& p, const CalibratedSpan& span) : p_(p), span_(span)
 {
-    if (const std::optional<double> pH = turningPh(p))
-        turn_ = TurningPoint{*pH, span.lowPh < *pH && span.highPh > *pH};
+    if (const std::optional<double> pH = turningPh(p)) turn_ = TurningPoint{*pH, span.lowPh < *pH && span.highPh > *pH};
 }
 
 Inversion ReadingInversion::invert(double emf) const

@@ -331,7 +331,8 @@ const ReadingInversion* Session::readingInversion() const
     AdjustmentCache& cache = adjustmentCache_;
     if (cache.record != calibration_.record()) {
         cache = {calibration_.record(), std::nullopt, nullptr, nullptr};
-        if (cache.record) cache.inversion.emplace(cache.record->fit.parameters, calibratedSpan(cache.record->fittedData()));
+        if (cache.record)
+            cache.inversion.emplace(cache.record->fit.parameters, calibratedSpan(cache.record->fittedData()));
     }
     return cache.inversion ? &*cache.inversion : nullptr;
 }
@@ -342,8 +343,8 @@ std::shared_ptr<const AdjustmentResult> Session::adjustmentResult() const
     AdjustmentCache& cache = adjustmentCache_;
     if (!cache.result || cache.readings != adjustment_.state_) {
         cache.readings = adjustment_.state_;
-        cache.result = std::make_shared<const AdjustmentResult>(
-            inversion ? adjustData(adjustment_.points(), *inversion) : AdjustmentResult{});
+        cache.result = std::make_shared<const AdjustmentResult>(inversion ? adjustData(adjustment_.points(), *inversion)
+                                                                          : AdjustmentResult{});
     }
     return cache.result;
 }

@@ -34,11 +34,13 @@ std::string adjustmentFlagsText(const AdjustmentFlags& flags, const RegionalSett
 {
     std::string text;
     if (const std::int32_t n = countOf(flags, kOutsideCalibration); n > 0)
-        join(text, counted(n, QUORLIN_TRANSLATE_NOOP("Messages", " adjusted value lies outside the calibrated emf range"),
-                           QUORLIN_TRANSLATE_NOOP("Messages", " adjusted values lie outside the calibrated emf range")));
+        join(text,
+             counted(n, QUORLIN_TRANSLATE_NOOP("Messages", " adjusted value lies outside the calibrated emf range"),
+                     QUORLIN_TRANSLATE_NOOP("Messages", " adjusted values lie outside the calibrated emf range")));
     if (const std::int32_t n = countOf(flags, kNoRoot); n > 0)
-        join(text, counted(n, QUORLIN_TRANSLATE_NOOP("Messages", " reading has no pH in 0–14 and is adjusted as at pH 0"),
-                           QUORLIN_TRANSLATE_NOOP("Messages", " readings have no pH in 0–14 and are adjusted as at pH 0")));
+        join(text,
+             counted(n, QUORLIN_TRANSLATE_NOOP("Messages", " reading has no pH in 0–14 and is adjusted as at pH 0"),
+                     QUORLIN_TRANSLATE_NOOP("Messages", " readings have no pH in 0–14 and are adjusted as at pH 0")));
     if (flags.turn) {
         const std::string turn = QUORLIN_TRANSLATE_NOOP("Messages", "the electrode function's turning point at pH ")
                                  + formatNumber(flags.turn->pH, "#0.00", regional);
