@@ -47,7 +47,7 @@ void Adjustment(benchmark::State& state)
             Number::fromDouble(i % 50 == 0 ? 700.0 : 380.0 - 690.0 * (i % 997) / 997.0);
     AdjustmentResult result;
     for (auto _ : state) {
-        result = adjustData(data, parameters);
+        result = adjustData(data, ReadingInversion(parameters, {-310, 380, 0.5, 12}));
         benchmark::DoNotOptimize(result);
     }
     state.counters["adjusted"] = static_cast<double>(result.adjusted.size());

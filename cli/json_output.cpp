@@ -237,14 +237,33 @@ void appendStatisticsFindings(std::string& out, std::ostream& stream, const FitS
     out += ']';
 }
 
-void appendAdjustedSigma(std::string& out, std::ostream& stream, const std::vector<double>& sigmas,
+// One part of the adjusted values' standard deviations, `part` of each.
+void appendAdjustedSigma(std::string& out, std::ostream& stream, std::string_view key,
+                         const std::vector<AdjustedSigma>& sigmas, double AdjustedSigma::*part,
                          std::size_t adjustedCount)
 {
-    appendKey(out, "adjustedSigma");
+    appendKey(out, key);
     out += '[';
     for (std::size_t i = 0; i < adjustedCount && i < sigmas.size(); ++i) {
         if (i > 0) out += ',';
-        appendNumber(out, sigmas[i]);
+        appendNumber(out, sigmas[i].*part);
+        passOnLongText(out, stream);
+    }
+    out += ']';
+}
+
+// The numbers of the adjusted points that carry `flag`.
+void appendFlaggedPoints(std::string& out, std::ostream& stream, std::string_view key, const AdjustmentFlags& flags,
+                         ReadingFlags flag)
+{
+    appendKey(out, key);
+    out += '[';
+    bool first = true;
+    for (std::size_t i = 0; i < flags.points.size(); ++i) {
+        if ((flags.points[i] & flag) == 0) continue;
+        if (!first) out += ',';
+        first = false;
+        appendCount(out, static_cast<std::int32_t>(i + 1));
         passOnLongText(out, stream);
     }
     out += ']';
@@ -329,11 +348,24 @@ std::vector<std::string> writeCalibrationJson(std::ostream& stream, const Sessio
         }
     }
     std::vector<std::string> warnings;
+    std::optional<std::vector<AdjustedSigma>> sigmas;
     if (const std::optional<FitStatistics> s = statistics.valid() ? statistics.get() : std::nullopt) {
         warnings = fitWarnings(record->fit, *s);
         appendStatistics(out, stream, *s);
         appendStatisticsFindings(out, stream, *s, *record, warnings);
-        if (adjustment) appendAdjustedSigma(out, stream, session.adjustedSigmas(*s), adjustment->texts.size());
+        if (adjustment) {
+            sigmas = session.adjustedSigmas(*s);
+            appendAdjustedSigma(out, stream, "adjustedSigma", *sigmas, &AdjustedSigma::calibration,
+                                adjustment->texts.size());
+        }
+    }
+    if (adjustment) {
+        if (sigmas)
+            appendAdjustedSigma(out, stream, "adjustedSigmaTotal", *sigmas, &AdjustedSigma::total,
+                                adjustment->texts.size());
+        appendFlaggedPoints(out, stream, "outsideCalibration", adjustment->flags, kOutsideCalibration);
+        appendFlaggedPoints(out, stream, "noRoot", adjustment->flags, kNoRoot);
+        appendFlaggedPoints(out, stream, "turningPoint", adjustment->flags, kTurningPoint);
     }
     out += "}\n";
     stream.write(out.data(), static_cast<std::streamsize>(out.size()));

@@ -12,7 +12,8 @@ namespace quorlin::cli {
 // standard deviations, rms, pH and residuals (these only when converged), and the
 // captions as the window would show them. With an adjustment, "adjusted" holds the
 // texts of the adjusted column, and "adjustmentStoppedAt" the point where the
-// inversion failed, if it did. Numbers are written in the shortest form that reads back
+// inversion failed, if it did; at the end "outsideCalibration", "noRoot" and
+// "turningPoint" list the points whose adjusted values are flagged. Numbers are written in the shortest form that reads back
 // to the same value: single precision for the parameters, double for the rest.
 // How the two files were read, for "dataEnd" and "adjustmentDataEnd" when their data
 // ended early.

@@ -7,6 +7,7 @@
 #include "io/file_replacement.h"
 #include "session/plot_export.h"
 #include "session/session.h"
+#include "wording/adjustment_flags.h"
 #include "wording/captions.h"
 #include "wording/fit_details.h"
 #include "wording/messages.h"
@@ -80,6 +81,13 @@ void warn(std::ostream& err, std::string_view file, const Session& session)
 {
     if (const CalibrationRecord* record = session.calibration().record().get(); record && record->statistics)
         warn(err, file, fitWarnings(record->fit, *record->statistics));
+}
+
+// One line on the adjusted values flagged as doubtful, when any is; the exit status stays.
+void noteFlaggedAdjustment(const AdjustmentFlags& flags, const RegionalSettings& regional, std::ostream& err)
+{
+    if (const std::string text = adjustmentFlagsText(flags, regional); !text.empty())
+        complain(err, text, kExitConverged);
 }
 
 int finish(std::ostream& out, std::ostream& err, int status)
@@ -169,6 +177,8 @@ int runPlotOrReport(const Arguments& a, const RegionalSettings& regional, std::o
     } else if (const FileOutcome written = replaceFileContents(a.outputFile, produce); !written.ok) {
         return complain(err, "could not save " + a.outputFile + ": " + fileErrorText(written), kExitUsageOrFile);
     }
+    if (!plot && session.adjustment().file() && session.canAdjust())
+        noteFlaggedAdjustment(session.adjustmentResult()->flags, regional, err);
     if (calibration.converged())
         warn(err, a.calibrationFile, session);
     else
@@ -245,6 +255,7 @@ int Run(std::span<const std::string> args, const RegionalSettings& regional, std
                     return static_cast<bool>(out.write(piece.data(), static_cast<std::streamsize>(piece.size())));
                 });
         }
+        noteFlaggedAdjustment(points->flags(), regional, err);
     }
 
     if (a.json) {

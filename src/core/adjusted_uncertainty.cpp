@@ -32,4 +32,18 @@ double adjustedEmfSigma(const ElectrodeParameters& p, const ParameterMatrix& cov
     return std::sqrt(variance);
 }
 
+double adjustedEmfReadingSlope(const ElectrodeParameters& p, const Inversion& inversion)
+{
+    if (inversion.kind == Inversion::Kind::Failed) return std::numeric_limits<double>::quiet_NaN();
+    if (inversion.kind != Inversion::Kind::Root) return 1.0;
+    return static_cast<double>(p[kSlope]) / mismatchPhSlope(p, hydrogenAt(inversion.pH));
+}
+
+AdjustedSigma adjustedEmfSigmas(const ElectrodeParameters& p, const ParameterMatrix& covariance,
+                                const Inversion& inversion, double readingSigma)
+{
+    const double calibration = adjustedEmfSigma(p, covariance, inversion);
+    return {calibration, std::hypot(calibration, readingSigma * adjustedEmfReadingSlope(p, inversion))};
+}
+
 }  // namespace quorlin

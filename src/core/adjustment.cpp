@@ -9,13 +9,16 @@
 
 namespace quorlin {
 
-AdjustmentResult adjustData(const AdjustmentData& data, const ElectrodeParameters& p)
+AdjustmentResult adjustData(const AdjustmentData& data, const ReadingInversion& inversion)
 {
     AdjustmentResult result;
+    result.flags.turn = inversion.turn();
     if (data.count <= 0) return result;
     result.adjusted.reserve(static_cast<std::size_t>(data.count));
+    result.flags.points.reserve(static_cast<std::size_t>(data.count));
 
-    InversionTable inversions(p);
+    const ElectrodeParameters& p = inversion.parameters();
+    InversionTable inversions(inversion);
     for (std::int32_t i = 1; i <= data.count; ++i) {
         const Number emf = pointOr0(data.emf, i);
         const InversionTable::Entry& found = inversions.find(emf.value());
@@ -31,6 +34,7 @@ AdjustmentResult adjustData(const AdjustmentData& data, const ElectrodeParameter
             return result;
         }
         result.adjusted.push_back(adjusted.value());
+        result.flags.points.push_back(found.flags);
     }
     return result;
 }

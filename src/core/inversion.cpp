@@ -18,8 +18,13 @@ Inversion failed() { return {Inversion::Kind::Failed, 0.0}; }
 
 Inversion findPhByFalsePosition(const ElectrodeParameters& p, double emf)
 {
-    double fl = emfMismatch(p, emf, kLowEnd);
-    double fh = emfMismatch(p, emf, kHighEnd);
+    return findPhByFalsePosition(p, emf, kLowEnd, kHighEnd);
+}
+
+Inversion findPhByFalsePosition(const ElectrodeParameters& p, double emf, double low, double high)
+{
+    double fl = emfMismatch(p, emf, low);
+    double fh = emfMismatch(p, emf, high);
     // An overflowing product counts as the arithmetic error it would be, not as a sign.
     const double ends = fl * fh;
     if (!std::isfinite(ends)) return failed();
@@ -27,8 +32,8 @@ Inversion findPhByFalsePosition(const ElectrodeParameters& p, double emf)
     // Both ends exactly on the line leave the first chord 0/0: no single root to report.
     if (fl == 0.0 && fh == 0.0) return {};
 
-    double xl = kLowEnd;
-    double xh = kHighEnd;
+    double xl = low;
+    double xh = high;
     if (!(fl < 0.0)) {
         std::swap(xl, xh);
         std::swap(fl, fh);

@@ -2,6 +2,7 @@
 
 #include "data_sets.h"
 #include "inversion.h"
+#include "reading_inversion.h"
 
 #include <cstdint>
 #include <optional>
@@ -14,17 +15,17 @@ namespace quorlin {
 // that fell into each slot gave, so equal readings are inverted once.
 class InversionTable {
 public:
-    // What one reading gave: the inversion, and [H+] = 10^(−pH) with the pH the adjustment
-    // takes (0 without a root).
+    // What one reading gave: the inversion, [H+] = 10^(−pH) with the pH the adjustment
+    // takes (0 without a root), and what marks it as doubtful.
     struct Entry {
         Inversion inversion;
         double hydrogen = 0.0;
+        ReadingFlags flags = 0;
     };
 
-    explicit InversionTable(const ElectrodeParameters& p);
+    explicit InversionTable(const ReadingInversion& inversion);
 
-    const ElectrodeParameters& parameters() const { return p_; }
-    // The same as findPhByFalsePosition(parameters(), emf), and [H+] for it.
+    // The same as inversion.invert(emf), with [H+] and the flags for it.
     const Entry& find(double emf);
 
 private:
@@ -32,7 +33,7 @@ private:
         std::optional<std::uint64_t> emf;
         Entry entry;
     };
-    ElectrodeParameters p_;
+    ReadingInversion inversion_;
     std::vector<Slot> slots_;
 };
 

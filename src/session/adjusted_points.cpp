@@ -16,15 +16,16 @@ bool volumeReadsBack(double volume) { return std::fabs(volume) <= 1e300; }
 
 }  // namespace
 
-AdjustedPoints::AdjustedPoints(const AdjustmentData& data, AdjustmentResult result, const RegionalSettings& regional)
-    : data_(&data), adjusted_(std::move(result.adjusted)), failedPoint_(result.failedPoint), regional_(regional)
+AdjustedPoints::AdjustedPoints(const AdjustmentData& data, std::shared_ptr<const AdjustmentResult> result,
+                               const RegionalSettings& regional)
+    : data_(&data), result_(std::move(result)), regional_(regional)
 {
 }
 
 std::string AdjustedPoints::adjustedText(std::size_t i) const
 {
     std::string text;
-    appendTwoDecimalText(text, adjusted_[i], regional_);
+    appendTwoDecimalText(text, result_->adjusted[i], regional_);
     return text;
 }
 
@@ -33,9 +34,10 @@ TextRecord AdjustedPoints::record(std::size_t i) const { return {pointNumberText
 AdjustmentReport AdjustedPoints::texts() const
 {
     AdjustmentReport report;
-    report.failedPoint = failedPoint_;
-    report.texts.reserve(adjusted_.size());
-    for (std::size_t i = 0; i < adjusted_.size(); ++i) report.texts.push_back(adjustedText(i));
+    report.failedPoint = failedPoint();
+    report.flags = flags();
+    report.texts.reserve(size());
+    for (std::size_t i = 0; i < size(); ++i) report.texts.push_back(adjustedText(i));
     return report;
 }
 
@@ -44,14 +46,14 @@ bool AdjustedPoints::plainLine(std::size_t i) const
     // A file holds a decimal point, so a comma is written as one; any other separator
     // goes the general way.
     return (regional_.decimalSeparator == '.' || regional_.decimalSeparator == ',')
-           && std::fabs(adjusted_[i]) < kPlainLimit;
+           && std::fabs(result_->adjusted[i]) < kPlainLimit;
 }
 
 std::optional<std::size_t> AdjustedPoints::firstRecordEndingData() const
 {
-    for (std::size_t i = 0; i < adjusted_.size(); ++i) {
+    for (std::size_t i = 0; i < size(); ++i) {
         // Two numbers that read back, the adjusted one 0.01 or more: no end mark.
-        if (plainLine(i) && std::fabs(adjusted_[i]) >= 0.005 && volumeReadsBack(volume(i).value())) continue;
+        if (plainLine(i) && std::fabs(result_->adjusted[i]) >= 0.005 && volumeReadsBack(volume(i).value())) continue;
         if (recordEndsData(record(i))) return i;
     }
     return std::nullopt;
@@ -66,7 +68,7 @@ void AdjustedPoints::appendLine(std::string& out, std::size_t i) const
     // The volume text holds no comma; the adjusted text is written with a point.
     appendPointNumberText(out, volume(i));
     out += '\t';
-    appendTwoDecimalText(out, adjusted_[i], {'.', regional_.groupingSymbol});
+    appendTwoDecimalText(out, result_->adjusted[i], {'.', regional_.groupingSymbol});
     out += "\r\n";
 }
 

@@ -6,16 +6,19 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace quorlin {
 
-// The "###0.00" texts of the adjusted emf; see AdjustmentResult for a failed point.
+// The "###0.00" texts of the adjusted emf and what marks them as doubtful; see
+// AdjustmentResult for a failed point.
 struct AdjustmentReport {
     std::vector<std::string> texts;
     std::int32_t failedPoint = 0;
+    AdjustmentFlags flags;
 };
 
 // The adjusted emf of a data set as numbers, their texts made only when asked for, so
@@ -23,11 +26,13 @@ struct AdjustmentReport {
 // the data it was made from, which must outlive it unchanged.
 class AdjustedPoints {
 public:
-    AdjustedPoints(const AdjustmentData& data, AdjustmentResult result, const RegionalSettings& regional);
+    AdjustedPoints(const AdjustmentData& data, std::shared_ptr<const AdjustmentResult> result,
+                   const RegionalSettings& regional);
 
     // The points adjusted, from point 1 on; see AdjustmentResult for a failed point.
-    std::size_t size() const { return adjusted_.size(); }
-    std::int32_t failedPoint() const { return failedPoint_; }
+    std::size_t size() const { return result_->adjusted.size(); }
+    std::int32_t failedPoint() const { return result_->failedPoint; }
+    const AdjustmentFlags& flags() const { return result_->flags; }
 
     // The adjusted text of point i + 1, as the window shows it.
     std::string adjustedText(std::size_t i) const;
@@ -47,8 +52,7 @@ private:
     bool plainLine(std::size_t i) const;
 
     const AdjustmentData* data_;
-    std::vector<double> adjusted_;
-    std::int32_t failedPoint_ = 0;
+    std::shared_ptr<const AdjustmentResult> result_;
     RegionalSettings regional_;
 };
 

@@ -328,34 +328,53 @@ CalibrationReport Session::calibrate(CalibrationExtras extras)
     return end(CalibrationOutcome::Converged);
 }
 
-AdjustedPoints Session::adjustedPoints() const
+const ReadingInversion* Session::readingInversion() const
 {
-    const PointSet& readings = adjustment_.points();
-    const CalibrationRecord* record = calibration_.record().get();
-    return {readings, record ? adjustData(readings, record->fit.parameters) : AdjustmentResult{}, regional_};
+    AdjustmentCache& cache = adjustmentCache_;
+    if (cache.record != calibration_.record()) {
+        cache = {calibration_.record(), std::nullopt, nullptr, nullptr};
+        if (cache.record)
+            cache.inversion.emplace(cache.record->fit.parameters, calibratedSpan(cache.record->fittedData()));
+    }
+    return cache.inversion ? &*cache.inversion : nullptr;
 }
 
-double Session::adjustedSigma(std::int32_t point) const
+std::shared_ptr<const AdjustmentResult> Session::adjustmentResult() const
+{
+    const ReadingInversion* inversion = readingInversion();
+    AdjustmentCache& cache = adjustmentCache_;
+    if (!cache.result || cache.readings != adjustment_.state_) {
+        cache.readings = adjustment_.state_;
+        cache.result = std::make_shared<const AdjustmentResult>(inversion ? adjustData(adjustment_.points(), *inversion)
+                                                                          : AdjustmentResult{});
+    }
+    return cache.result;
+}
+
+AdjustedPoints Session::adjustedPoints() const { return {adjustment_.points(), adjustmentResult(), regional_}; }
+
+AdjustedSigma Session::adjustedSigma(std::int32_t point) const
 {
     const CalibrationRecord* record = calibration_.record().get();
     if (!record || !record->statistics || point < 1 || point > adjustment_.count())
-        return std::numeric_limits<double>::quiet_NaN();
-    const ElectrodeParameters& p = record->fit.parameters;
-    return adjustedEmfSigma(p, record->statistics->covariance,
-                            findPhByFalsePosition(p, pointOr0(adjustment_.points().emf, point).value()));
+        return {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::quiet_NaN()};
+    const ReadingInversion& inversion = *readingInversion();
+    return adjustedEmfSigmas(record->fit.parameters, record->statistics->covariance,
+                             inversion.invert(pointOr0(adjustment_.points().emf, point).value()), record->fit.rms);
 }
 
-std::vector<double> Session::adjustedSigmas(const FitStatistics& statistics) const
+std::vector<AdjustedSigma> Session::adjustedSigmas(const FitStatistics& statistics) const
 {
     const CalibrationRecord* record = calibration_.record().get();
-    std::vector<double> sigmas;
+    std::vector<AdjustedSigma> sigmas;
     if (!record) return sigmas;
     // Readings to 0.01 mV repeat; each value is inverted once.
-    InversionTable inversions(record->fit.parameters);
+    InversionTable inversions(*readingInversion());
     sigmas.reserve(static_cast<std::size_t>(std::max(adjustment_.count(), 0)));
     for (std::int32_t i = 1; i <= adjustment_.count(); ++i)
-        sigmas.push_back(adjustedEmfSigma(record->fit.parameters, statistics.covariance,
-                                          inversions.find(pointOr0(adjustment_.points().emf, i).value()).inversion));
+        sigmas.push_back(adjustedEmfSigmas(record->fit.parameters, statistics.covariance,
+                                           inversions.find(pointOr0(adjustment_.points().emf, i).value()).inversion,
+                                           record->fit.rms));
     return sigmas;
 }
 

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "core/adjusted_uncertainty.h"
 #include "core/data_sets.h"
 #include "core/fit.h"
 #include "core/initial_values.h"
+#include "core/reading_inversion.h"
 #include "io/data_files.h"
 #include "session/adjusted_points.h"
 #include "session/calibration_record.h"
@@ -188,11 +190,14 @@ public:
     // Only a calibration in force adjusts readings: starting values would pass for results.
     bool canAdjust() const { return calibration_.record_ != nullptr; }
     // The adjusted emf of every reading with the calibration in force; none without one.
+    // It is worked out once for the readings as they are and shared by whoever asks.
+    std::shared_ptr<const AdjustmentResult> adjustmentResult() const;
     AdjustedPoints adjustedPoints() const;
     AdjustmentReport adjust() const { return adjustedPoints().texts(); }
-    // The standard deviation the calibration's uncertainty gives adjusted reading `point`;
-    // NaN without statistics or where the adjustment fails.
-    double adjustedSigma(std::int32_t point) const;
+    // The standard deviations of adjusted reading `point`: the part the calibration's
+    // uncertainty gives, and the total with the reading's own noise, taken as the rms
+    // error of the fit; NaN without statistics or where the adjustment fails.
+    AdjustedSigma adjustedSigma(std::int32_t point) const;
 
     // What a save writes: the constants as typed and every point as its cells show it.
     TextRecord constantsRecord() const;
@@ -203,7 +208,7 @@ public:
     std::vector<TextRecord> readingsRecords() const;
     // adjustedSigma of every reading, in order, with the given statistics of the
     // calibration in force; none without one.
-    std::vector<double> adjustedSigmas(const FitStatistics& statistics) const;
+    std::vector<AdjustedSigma> adjustedSigmas(const FitStatistics& statistics) const;
     // A file written names its data set; a failed save changes nothing. Adjusted data
     // are no data set: their file is remembered, the readings keep theirs.
     FileOutcome saveCalibrationFile(const std::string& path);
@@ -225,7 +230,19 @@ private:
     // Ezero and Slope from the line, as the captions show them, and j corr 0.
     ElectrodeParameters startingParameters(const ModelOutcome& line, CalibrationReport& report) const;
 
+    // How readings invert with the calibration in force; none without one.
+    const ReadingInversion* readingInversion() const;
+
     RegionalSettings regional_;
+    // The reading inversion of a calibration in force, and the adjustment of a state of
+    // the readings with it; the states are kept so that their addresses stay theirs.
+    struct AdjustmentCache {
+        std::shared_ptr<const CalibrationRecord> record;
+        std::optional<ReadingInversion> inversion;
+        std::shared_ptr<const ReadingsState> readings;
+        std::shared_ptr<const AdjustmentResult> result;
+    };
+    mutable AdjustmentCache adjustmentCache_;
     Calibration calibration_;
     Adjustment adjustment_;
     EditHistory history_;

@@ -2,6 +2,7 @@
 
 #include "io/record_reader.h"
 #include "translatable.h"
+#include "wording/adjustment_flags.h"
 #include "wording/captions.h"
 #include "wording/fit_details.h"
 
@@ -240,7 +241,7 @@ std::string statusLine(const Session& session)
         if (std::vector<std::string> warnings = fitWarnings(record->fit, *record->statistics); !warnings.empty())
             return warnings.front();
     if (calibration.outOfDate()) return QUORLIN_TRANSLATE_NOOP("Messages", "Data changed since this calibration");
-    return {};
+    return adjustmentFlagsText(session.adjustmentResult()->flags, session.regional());
 }
 
 }  // namespace quorlin

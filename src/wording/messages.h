@@ -88,7 +88,8 @@ std::string editName(const EditStep& step);
 
 // The one line the status bar shows, the most important first: notes on data that ended
 // early, then why no calibration is in force, then warnings on the fit, then that the
-// data changed since the calibration; "" when there is nothing to say.
+// data changed since the calibration, then the adjusted values flagged as doubtful; ""
+// when there is nothing to say.
 std::string statusLine(const Session& session);
 
 }  // namespace quorlin

@@ -2,6 +2,7 @@
 
 #include "plot/svg_surface.h"
 #include "session/plot_export.h"
+#include "wording/adjustment_flags.h"
 #include "wording/captions.h"
 #include "wording/fit_details.h"
 #include "wording/messages.h"
@@ -49,9 +50,9 @@ std::string row(std::initializer_list<std::string_view> cells, std::string_view 
 }
 
 // A row with one more cell at its end.
-std::string extended(std::string row, std::string_view tag, std::string_view text)
+std::string extended(std::string row, std::string_view tag, std::string_view text, bool left = false)
 {
-    return row.insert(row.size() - std::string_view("</tr>\n").size(), cell(tag, text));
+    return row.insert(row.size() - std::string_view("</tr>\n").size(), cell(tag, text, left));
 }
 
 std::string labelled(std::string_view label, std::string_view value)
@@ -228,16 +229,34 @@ void writeAdjustmentSection(PageWriter& out, const Session& session)
     out("</table>\n");
     if (adjusted.failedPoint != 0)
         out("<p class=\"failed\">The adjustment stopped at point " + std::to_string(adjusted.failedPoint) + ".</p>\n");
-    // The calibration's uncertainty carried into each adjusted value.
+    const std::string flagged = adjustmentFlagsText(adjusted.flags, session.regional());
+    if (!flagged.empty()) out("<p class=\"failed\">" + xmlEscaped(flagged + ".") + "</p>\n");
+    // The calibration's uncertainty carried into each adjusted value, and with it the reading's own.
     const bool sigma = session.calibration().record()->statistics.has_value();
-    const std::string header = row({"Point", "Volume (ml)", "Measured emf (mV)", "Adjusted emf (mV)"}, "th");
-    out("<table>\n" + (sigma ? extended(header, "th", "σ of adjusted emf (mV)") : header));
-    writeRows(out, data.count, sigma ? 5 : 4, "quorlin-cli adjust CALFILE DATAFILE --json", [&](std::int32_t i) {
+    if (sigma)
+        out("<p>σ from the calibration is the uncertainty of Ezero, Slope and j corr carried into each adjusted "
+            "value. All points share one calibration, so these parts are fully correlated between points: they do "
+            "not average out. σ total adds the reading's own noise, taken as the rms error of the fit and carried "
+            "through the adjustment.</p>\n");
+    std::string header = row({"Point", "Volume (ml)", "Measured emf (mV)", "Adjusted emf (mV)"}, "th");
+    if (sigma) header = extended(extended(header, "th", "σ from the calibration (mV)"), "th", "σ total (mV)");
+    if (!flagged.empty()) header = extended(header, "th", "Flag");
+    out("<table>\n" + header);
+    const int columns = 4 + (sigma ? 2 : 0) + (flagged.empty() ? 0 : 1);
+    writeRows(out, data.count, columns, "quorlin-cli adjust CALFILE DATAFILE --json", [&](std::int32_t i) {
         const auto k = static_cast<std::size_t>(i - 1);
         const bool adjustedHere = k < adjusted.texts.size();
         std::string line = row({std::to_string(i), exactText(pointOr0(data.volume, i)),
                                 exactText(pointOr0(data.emf, i)), adjustedHere ? adjusted.texts[k] : ""});
-        return sigma ? extended(line, "td", adjustedHere ? exactText(session.adjustedSigma(i)) : "") : line;
+        if (sigma) {
+            const AdjustedSigma s = adjustedHere ? session.adjustedSigma(i) : AdjustedSigma{};
+            line = extended(extended(line, "td", adjustedHere ? exactText(s.calibration) : ""), "td",
+                            adjustedHere ? exactText(s.total) : "");
+        }
+        if (!flagged.empty())
+            line = extended(line, "td", adjustedHere ? readingFlagsText(adjusted.flags.points[k], adjusted.flags) : "",
+                            true);
+        return line;
     });
     out("</table>\n");
 }

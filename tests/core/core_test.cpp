@@ -139,7 +139,7 @@ TEST(adjustData, RemovesTheJCorrTermAndStopsAtAFailedPoint)
     // Point 1 reads at pH 1.7: 400 - 59·1.7 + 20·10^-1.7.
     const double emf = 400 - 59 * 1.7 + 20 * std::pow(10.0, -1.7);
     AdjustmentData data{3, {}, {Number(), Number::fromDouble(emf), Number::fromDouble(NAN), Number::fromDouble(250)}};
-    const AdjustmentResult result = adjustData(data, {0, 400, 59, 20});
+    const AdjustmentResult result = adjustData(data, ReadingInversion({0, 400, 59, 20}, {200, 300, 1.5, 3}));
     EXPECT_EQ(result.failedPoint, 2);
     ASSERT_EQ(result.adjusted.size(), 1u);
     EXPECT_NEAR(result.adjusted[0], 400 - 59 * 1.7, 59 * 2e-5);

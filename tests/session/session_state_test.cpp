@@ -86,13 +86,18 @@ void checkInvariants(const Session& s, const std::optional<FitInput>& recorded)
     RC_ASSERT(captions.rmsError.starts_with("Rms error = "));
     RC_ASSERT(plot.data == &record->allPoints() && plot.residuals == &record->allResiduals());
     RC_ASSERT(plot.faded == calibration.outOfDate());
-    const AdjustmentResult expected = adjustData(s.adjustment().points(), record->fit.parameters);
+    const AdjustmentResult expected = adjustData(
+        s.adjustment().points(), ReadingInversion(record->fit.parameters, calibratedSpan(record->fittedData())));
     const AdjustmentReport adjusted = s.adjust();
     RC_ASSERT(adjusted.texts.size() == expected.adjusted.size());
     RC_ASSERT(adjusted.failedPoint == expected.failedPoint);
+    RC_ASSERT(adjusted.flags.points == expected.flags.points);
     if (record->statistics && s.adjustment().count() > 0) {
-        const double sigma = s.adjustedSigmas(*record->statistics).front();
-        RC_ASSERT(sigma == s.adjustedSigma(1) || (std::isnan(sigma) && std::isnan(s.adjustedSigma(1))));
+        const AdjustedSigma sigma = s.adjustedSigmas(*record->statistics).front(), one = s.adjustedSigma(1);
+        for (const auto part : {&AdjustedSigma::calibration, &AdjustedSigma::total}) {
+            const double a = sigma.*part, b = one.*part;
+            RC_ASSERT(a == b || (std::isnan(a) && std::isnan(b)));
+        }
     }
 }
 

@@ -166,11 +166,11 @@ TEST(AdjustedPoints, CheckAndWriteTheirRecordsAsTheGeneralWay)
         sets.emplace_back(std::begin(points), std::end(points));
         for (const auto& set : sets) {
             AdjustmentData data{static_cast<std::int32_t>(set.size()), {Number()}, {}};
-            AdjustmentResult result;
+            auto result = std::make_shared<AdjustmentResult>();
             std::vector<TextRecord> records;
             for (const auto& [volume, adjusted] : set) {
                 data.volume.push_back(volume);
-                result.adjusted.push_back(adjusted);
+                result->adjusted.push_back(adjusted);
                 records.push_back({pointNumberText(volume), formatNumber(adjusted, "###0.00", regional)});
             }
             const AdjustedPoints adjusted(data, result, regional);

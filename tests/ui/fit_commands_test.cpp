@@ -54,8 +54,13 @@ TEST_F(WindowTest, CtrlEMarksThePointTheFitLeavesOutFitDetailsAndTooltipsShowThe
     // The adjusted column's tooltip gives the calibration's uncertainty of each value.
     load(QStringLiteral(QUORLIN_SAMPLE_DATA "/adjustment.txt"), &MainWindow::loadAdjustmentData);
     const QString tip = ui().adjustmentGrid->model()->index(0, kAdjustedColumn - 1).data(Qt::ToolTipRole).toString();
-    const double sigma = window->session().adjustedSigma(1);
+    const double sigma = window->session().adjustedSigma(1).calibration;
     EXPECT_TRUE(sigma > 0 && tip.contains(QString::number(sigma, 'g', 3))) << tip.toStdString();
+    // The first reading lies below the calibrated emf: its cell alone is shaded and says why.
+    EXPECT_TRUE(tip.startsWith(QStringLiteral("Outside the calibrated emf range\n"))) << tip.toStdString();
+    for (const int row : {0, 1})
+        EXPECT_EQ(ui().adjustmentGrid->model()->index(row, kAdjustedColumn - 1).data(Qt::BackgroundRole).isValid(),
+                  row == 0);
 }
 
 }  // namespace

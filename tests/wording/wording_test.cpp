@@ -101,8 +101,16 @@ TEST(Messages, TheStatusLineSaysTheMostImportantThing)
     s.calibrate();
     EXPECT_EQ(statusLine(s), "Not calibrated: 1 point, at least 6 needed; the parameters shown are starting values");
     s.loadCalibrationFile(kSample);
-    s.calibrate();
+    s.calibrate({.statistics = true});
     EXPECT_EQ(statusLine(s), "");
+    // The first reading, 227.28, lies below the lowest calibration emf, 227.56.
+    s.loadAdjustmentFile(QUORLIN_SAMPLE_DATA "/adjustment.txt");
+    EXPECT_EQ(statusLine(s), "1 adjusted value lies outside the calibrated emf range");
+    const std::string report = calibrationReportHtml(s, {});
+    for (const char* text : {"<th>σ from the calibration (mV)</th><th>σ total (mV)</th><th>Flag</th>",
+                             "<td class=\"l\">outside the calibrated emf range</td></tr>\n<tr><td>2</td>",
+                             "fully correlated between points"})
+        EXPECT_NE(report.find(text), std::string::npos) << text;
     s.editCell(DataSet::Calibration, {2, 2}, "230");
     EXPECT_EQ(statusLine(s), "Data changed since this calibration");
     const std::string marked = kFolder.write("mark.txt", "0.1\t50\n1,300\n0,0\n2,290\n3,280\n");

@@ -15,7 +15,7 @@ AdjustmentGrid::AdjustmentGrid(Session& session, GridServices& services, QWidget
     setCols(4);
     placeInTwips(*this, 0, 480, 2055, 975);
     placeInTwips(editBox(), 0, 2160, 615, 255);
-    setCellRoles(adjustedSigmaTips(session_, *this));
+    setCellRoles(adjustedValueMarks(session_, *this));
 }
 
 void AdjustmentGrid::fill() { fillAdjustmentGrid(*this, session_.adjustment()); }

@@ -3,10 +3,13 @@
 #include "session/session.h"
 #include "ui/grids/grid_contents.h"
 #include "ui/grids/point_grid.h"
+#include "ui/grids/qt_text.h"
+#include "wording/adjustment_flags.h"
 
 #include <QColor>
 #include <QCoreApplication>
 #include <QFont>
+#include <QStringList>
 
 #include <cmath>
 
@@ -26,9 +29,12 @@ QVariant excludedRole(int role)
     return font;
 }
 
+// The shade of a value to look at twice: an outlier candidate, a doubtful adjusted value.
+const QColor kDoubtfulShade(255, 214, 170);
+
 QVariant outlierRole(double studentized, double p, int role)
 {
-    if (role == Qt::BackgroundRole) return QColor(255, 214, 170);
+    if (role == Qt::BackgroundRole) return kDoubtfulShade;
     if (role == Qt::ToolTipRole)
         return tr("Externally studentised residual %1, Bonferroni-adjusted p = %2: an outlier candidate")
             .arg(QString::number(studentized, 'f', 2), QString::number(p, 'g', 3));
@@ -65,13 +71,25 @@ PointGridModel::CellRoles calibrationPointMarks(const Session& session)
     };
 }
 
-PointGridModel::CellRoles adjustedSigmaTips(const Session& session, const PointGrid& grid)
+PointGridModel::CellRoles adjustedValueMarks(const Session& session, const PointGrid& grid)
 {
     return [&session, &grid](int row, int col, int role) -> QVariant {
-        if (role != Qt::ToolTipRole || col != kAdjustedColumn || grid.text(row, col).isEmpty()) return {};
-        const double sigma = session.adjustedSigma(row);
-        if (!std::isfinite(sigma)) return {};
-        return tr("σ = %1 mV from the calibration's uncertainty").arg(QString::number(sigma, 'g', 3));
+        if ((role != Qt::ToolTipRole && role != Qt::BackgroundRole) || col != kAdjustedColumn
+            || grid.text(row, col).isEmpty())
+            return {};
+        const std::shared_ptr<const AdjustmentResult> result = session.adjustmentResult();
+        const auto k = static_cast<std::size_t>(row - 1);
+        const ReadingFlags flags = row >= 1 && k < result->flags.points.size() ? result->flags.points[k] : 0;
+        if (role == Qt::BackgroundRole) return flags != 0 ? QVariant(kDoubtfulShade) : QVariant();
+        QStringList lines;
+        if (flags != 0) {
+            QString text = qStringOf(readingFlagsText(flags, result->flags));
+            lines << text.left(1).toUpper() + text.mid(1);
+        }
+        const double sigma = session.adjustedSigma(row).calibration;
+        if (std::isfinite(sigma))
+            lines << tr("σ = %1 mV from the calibration's uncertainty").arg(QString::number(sigma, 'g', 3));
+        return lines.isEmpty() ? QVariant() : QVariant(lines.join(QLatin1Char('\n')));
     };
 }
 

@@ -13,8 +13,9 @@ class Session;
 // tooltip.
 PointGridModel::CellRoles calibrationPointMarks(const Session& session);
 
-// The adjustment grid's adjusted column: the standard deviation the calibration gives
-// adjusted value shown in `grid`, as its tooltip.
-PointGridModel::CellRoles adjustedSigmaTips(const Session& session, const PointGrid& grid);
+// The adjustment grid's adjusted column: a value flagged as doubtful shaded, with why as
+// its tooltip, and the standard deviation the calibration gives each value shown in
+// `grid`, as its tooltip too.
+PointGridModel::CellRoles adjustedValueMarks(const Session& session, const PointGrid& grid);
 
 }  // namespace quorlin
