@@ -1,5 +1,6 @@
 #include "print_page.h"
 
+#include "text/number_text.h"
 #include "translatable.h"
 #include "wording/captions.h"
 #include "wording/messages.h"
@@ -27,8 +28,9 @@ std::vector<std::string> printedLines(const Session& session, const ReportContex
     std::vector<std::string> lines;
     if (calibration.outOfDate()) lines.push_back(changedSinceText(*record));
     lines.push_back(fileCaption(record ? record->file : calibration.file()));
-    lines.push_back(QUORLIN_TRANSLATE_NOOP("Printing", "Acid concentration ") + constants[0]
-                    + QUORLIN_TRANSLATE_NOOP("Printing", " mol/L   Initial volume ") + constants[1] + " ml");
+    lines.push_back(QUORLIN_TRANSLATE_NOOP("Printing", "Acid concentration ") + std::string(trimSpaces(constants[0]))
+                    + QUORLIN_TRANSLATE_NOOP("Printing", " mol/L   Initial volume ")
+                    + std::string(trimSpaces(constants[1])) + " ml");
     lines.push_back("Ezero   " + c.parameter[kEzero]);
     lines.push_back("Slope   " + c.parameter[kSlope]);
     lines.push_back("j corr   " + c.parameter[kJcorr]);

@@ -15,12 +15,14 @@ namespace {
 constexpr int kPlotWidth = 800;
 constexpr int kPlotHeight = 600;
 
+// Printed on A4, in type small enough for the widest table, the points', to fit a page.
 constexpr std::string_view kStyle = "body{font-family:sans-serif;margin:2em;color:#000;background:#fff}"
                                     "table{border-collapse:collapse;margin:.5em 0 1.5em}"
                                     "th,td{border:1px solid #999;padding:2px 8px;text-align:right}"
                                     "th{background:#eee}.l{text-align:left}tr,.plot{break-inside:avoid}"
                                     "svg{max-width:100%;height:auto}.failed{font-weight:bold}"
-                                    "@page{size:A4;margin:15mm}@media print{body{margin:0;font-size:9pt}}";
+                                    "@page{size:A4;margin:15mm}"
+                                    "@media print{body{margin:0;font-size:9pt}}";
 
 // The shortest text that reads back as the value, in its own precision.
 template <typename T>

@@ -4,6 +4,7 @@
 #include "wording/captions.h"
 #include "wording/fit_details.h"
 #include "wording/messages.h"
+#include "wording/print_page.h"
 #include "wording/report.h"
 
 #include <gtest/gtest.h>
@@ -31,6 +32,20 @@ TEST(CalibrationReport, TheFitsCaptionsAndExactNumbersAndEscapedFileNames)
     EXPECT_EQ(html.find("a<&>"), std::string::npos);
     const std::size_t ezero = html.find("<td>", html.find("405.1±0.3</td>")) + 4;
     EXPECT_EQ(std::strtof(html.c_str() + ezero, nullptr), s.calibration().record()->fit.parameters[kEzero]);
+}
+
+// The printed page counts the points left out apart from those fitted.
+TEST(PrintedPage, NamesTheConstantsThePointsAndTheVersion)
+{
+    Session s;
+    ASSERT_TRUE(s.loadCalibrationFile(kSample).ok);
+    s.toggleExclusion(3);
+    ASSERT_TRUE(s.calibrate().converged());
+    const std::vector<std::string> lines = printedLines(s, {"9.8.7", "2024-05-01 14:03:09"});
+    ASSERT_EQ(lines.size(), 8u);
+    EXPECT_EQ(lines[1], "Acid concentration .5 mol/L   Initial volume 50 ml");
+    EXPECT_EQ(lines[6], "15 points, 1 left out");
+    EXPECT_EQ(lines[7], "Printed 2024-05-01 14:03:09 by Quorlin 9.8.7");
 }
 
 // Edited since, the report still describes the data fitted, and says so at the top.
