@@ -42,10 +42,9 @@ TEST(PrintedPage, NamesTheConstantsThePointsAndTheVersion)
     s.toggleExclusion(3);
     ASSERT_TRUE(s.calibrate().converged());
     const std::vector<std::string> lines = printedLines(s, {"9.8.7", "2024-05-01 14:03:09"});
-    ASSERT_EQ(lines.size(), 8u);
-    EXPECT_EQ(lines[1], "Acid concentration .5 mol/L   Initial volume 50 ml");
-    EXPECT_EQ(lines[6], "15 points, 1 left out");
-    EXPECT_EQ(lines[7], "Printed 2024-05-01 14:03:09 by Quorlin 9.8.7");
+    EXPECT_EQ((std::vector{lines.at(1), lines.at(6), lines.back()}),
+              (std::vector<std::string>{"Acid concentration .5 mol/L   Initial volume 50 ml", "15 points, 1 left out",
+                                        "Printed 2024-05-01 14:03:09 by Quorlin 9.8.7"}));
 }
 
 // Edited since, the report still describes the data fitted, and says so at the top.
