@@ -20,7 +20,9 @@ configure: deps
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
 
-run: build
+# Only the window and what it links: no test or benchmark program.
+run: configure
+	@cmake --build $(BUILD) -j $(JOBS) --target quorlin
 	./$(BUILD)/quorlin
 
 test: build
@@ -44,10 +46,11 @@ fuzz:
 	@cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzzers
 	@FUZZ_SECONDS=$(FUZZ_SECONDS) scripts/run-fuzzers $(FUZZ_BUILD)
 
-# The Debian package, in the build folder.
+# The Debian package, in the build folder, checked as Debian checks its own.
 package: build
-	@scripts/install-deps dpkg-dev
+	@scripts/install-deps dpkg-dev lintian
 	cd $(BUILD) && cpack
+	@scripts/check-package $(BUILD)
 
 # The benchmark programs are built only on request.
 bench: deps

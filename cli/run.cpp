@@ -11,6 +11,7 @@
 #include "wording/captions.h"
 #include "wording/fit_details.h"
 #include "wording/messages.h"
+#include "wording/notices.h"
 #include "wording/report.h"
 
 #include <algorithm>
@@ -97,11 +98,16 @@ int finish(std::ostream& out, std::ostream& err, int status)
     return status;
 }
 
-int complainNotConverged(std::ostream& err, const CalibrationReport& calibration)
+// The failure, and on a line of its own what to do about it where that is plain.
+int complainNotConverged(std::ostream& err, const Session& session, const CalibrationReport& calibration)
 {
     const std::string message = reportMessage(calibration);
-    return complain(err, std::string(outcomeName(calibration.outcome)) + (message.empty() ? "" : ": " + message),
-                    kExitNotConverged);
+    complain(err, std::string(outcomeName(calibration.outcome)) + (message.empty() ? "" : ": " + message),
+             kExitNotConverged);
+    if (const std::string advice = leaveOutAdvice(session.calibration().data(), calibration, Reader::CommandLine);
+        !advice.empty())
+        complain(err, advice, kExitNotConverged);
+    return kExitNotConverged;
 }
 
 // Local time with its offset from UTC, as ISO 8601 writes it: 2024-05-01T14:03:09+02:00.
@@ -161,7 +167,7 @@ int runPlotOrReport(const Arguments& a, const RegionalSettings& regional, std::o
     if (!excludePoints(session, a.excludedPoints, err)) return kExitUsageOrFile;
     const bool plot = a.command == Arguments::Command::Plot;
     const CalibrationReport calibration = session.calibrate({.statistics = !plot, .parameterStatistics = plot});
-    if (plot && !calibration.converged()) return complainNotConverged(err, calibration);
+    if (plot && !calibration.converged()) return complainNotConverged(err, session, calibration);
 
     // A report says plainly that the calibration failed, so it is written all the same.
     // It goes out as it is made: at a million points the whole page would not fit well.
@@ -182,7 +188,7 @@ int runPlotOrReport(const Arguments& a, const RegionalSettings& regional, std::o
     if (calibration.converged())
         warn(err, a.calibrationFile, session);
     else
-        complainNotConverged(err, calibration);
+        complainNotConverged(err, session, calibration);
     return finish(out, err, calibration.converged() ? kExitConverged : kExitNotConverged);
 }
 
@@ -264,7 +270,7 @@ int Run(std::span<const std::string> args, const RegionalSettings& regional, std
              writeCalibrationJson(out, session, calibration, adjustment ? &*adjustment : nullptr,
                                   {*calibrationRead, adjustmentRead.value_or(FileOutcome{})}));
     } else if (!converged) {
-        complainNotConverged(err, calibration);
+        complainNotConverged(err, session, calibration);
     } else if (points && !adjusted) {
         complain(err, unwritten, kExitNotConverged);
     } else if (!adjusting) {

@@ -4,21 +4,46 @@
 #include <QApplication>
 #include <QCommandLineParser>
 
-int main(int argc, char* argv[])
-{
-    QApplication app(argc, argv);
-    QApplication::setApplicationName("Quorlin");
-    QApplication::setApplicationVersion(QUORLIN_VERSION);
+#include <string_view>
 
-    QCommandLineParser arguments;
-    arguments.setApplicationDescription(
-        QApplication::translate("main", "Glass electrode calibration for low pH and adjustment of electrode readings"));
+namespace {
+
+void describeArguments(QCommandLineParser& arguments)
+{
+    arguments.setApplicationDescription(QCoreApplication::translate(
+        "main", "Glass electrode calibration for low pH and adjustment of electrode readings"));
     arguments.addHelpOption();
     arguments.addVersionOption();
-    arguments.addPositionalArgument("CALFILE", QApplication::translate("main", "Data for calibration to load."),
+    arguments.addPositionalArgument("CALFILE", QCoreApplication::translate("main", "Data for calibration to load."),
                                     "[CALFILE");
-    arguments.addPositionalArgument("ADJFILE", QApplication::translate("main", "Data for adjustment to load."),
+    arguments.addPositionalArgument("ADJFILE", QCoreApplication::translate("main", "Data for adjustment to load."),
                                     "[ADJFILE]]");
+}
+
+// Options that only print need no display, which a QApplication cannot start without.
+bool onlyPrints(int argc, char* argv[])
+{
+    for (int i = 1; i < argc; ++i)
+        for (const std::string_view option : {"-h", "--help", "-?", "--help-all", "-v", "--version"})
+            if (argv[i] == option) return true;
+    return false;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication::setApplicationName("Quorlin");
+    QCoreApplication::setApplicationVersion(QUORLIN_VERSION);
+    QGuiApplication::setDesktopFileName("io.github.quorlin.Quorlin");
+    QCommandLineParser arguments;
+    describeArguments(arguments);
+    if (onlyPrints(argc, argv)) {
+        QCoreApplication app(argc, argv);
+        arguments.process(app);  // prints, and ends the program
+    }
+
+    QApplication app(argc, argv);
     arguments.process(app);
     const QStringList files = arguments.positionalArguments();
     if (files.size() > 2) arguments.showHelp(2);

@@ -45,8 +45,8 @@ CommandActions buildCommandActions(QMenuBar* menuBar, QWidget* client)
     CommandActions a;
 
     QMenu* file = menuBar->addMenu(Texts::tr("&File"));
-    a.loadCalibrationData =
-        addItem(file, Texts::tr("Load Data for &Calibration"), {}, "open1", Texts::tr("Load data for calibration"));
+    a.loadCalibrationData = addItem(file, Texts::tr("Load Data for &Calibration"), "Ctrl+O", "open1",
+                                    Texts::tr("Load data for calibration"));
     a.loadAdjustmentData =
         addItem(file, Texts::tr("Load data for &Adjustment"), {}, "open2", Texts::tr("Load data for adjustment"));
     a.saveCalibrationData =
@@ -62,7 +62,7 @@ CommandActions buildCommandActions(QMenuBar* menuBar, QWidget* client)
     file->addSeparator();
     a.recentFiles = file->addMenu(Texts::tr("Recent &files"));
     file->addSeparator();
-    a.exit = addItem(file, Texts::tr("E&xit"), {}, "exit", Texts::tr("End session"));
+    a.exit = addItem(file, Texts::tr("E&xit"), "Ctrl+Q", "exit", Texts::tr("End session"));
 
     QMenu* calibration = menuBar->addMenu(Texts::tr("&Calibration"));
     a.addCalibrationPoint = addItem(calibration, Texts::tr("&Add point (after)"), "Ctrl+A");

@@ -105,8 +105,7 @@ void MainWindow::saveCalibrationData()
     finishEdits();
     const std::optional<QString> path = askForFile(FileCommand::SaveCalibration);
     if (!path || !mayWrite(calibrationEndingData(session_))) return;
-    saved(*path, session_.saveCalibrationFile(filePath(*path)));
-    showSession();
+    saved(*path, session_.saveCalibrationFile(filePath(*path)), SavedOutput::CalibrationData);
 }
 
 void MainWindow::saveAdjustedData()
@@ -122,8 +121,7 @@ void MainWindow::saveAdjustedData()
                                        "with the adjusted values?")
                                         .arg(*path)))
         return;
-    saved(*path, session_.saveAdjustedFile(filePath(*path)));
-    showSession();
+    saved(*path, session_.saveAdjustedFile(filePath(*path)), SavedOutput::AdjustedData);
 }
 
 void MainWindow::saveAdjustmentReadings()
@@ -131,14 +129,18 @@ void MainWindow::saveAdjustmentReadings()
     finishEdits();
     const std::optional<QString> path = askForFile(FileCommand::SaveReadings);
     if (!path || !mayWrite(pointEndingData(session_.readingsRecords()))) return;
-    saved(*path, session_.saveReadingsFile(filePath(*path)));
-    showSession();
+    saved(*path, session_.saveReadingsFile(filePath(*path)), SavedOutput::Readings);
 }
 
-// A save that failed says why; the data set and its file stay as they were.
-bool MainWindow::saved(const QString& path, const FileOutcome& outcome)
+// A save that failed says why; the data set and its file stay as they were. One that
+// succeeded says so in the status line until the next change.
+bool MainWindow::saved(const QString& path, const FileOutcome& outcome, SavedOutput output)
 {
-    if (!outcome.ok) platform_.showMessage(tr("Could not save %1: %2").arg(path, qStringOf(fileErrorText(outcome))));
+    showSession();
+    if (outcome.ok)
+        statusBar()->showMessage(qStringOf(savedText(output, path.toStdString())));
+    else
+        platform_.showMessage(tr("Could not save %1: %2").arg(path, qStringOf(fileErrorText(outcome))));
     return outcome.ok;
 }
 

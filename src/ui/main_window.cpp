@@ -112,8 +112,10 @@ void MainWindow::connectCommands()
     // A value still being typed lands first, so undo takes back the latest change.
     connect(a.undo, &QAction::triggered, this, [this] { undoOrRedo(true); });
     connect(a.redo, &QAction::triggered, this, [this] { undoOrRedo(false); });
-    connect(ui_.calibrationGrid, &CalibrationGrid::pointAdded, this,
-            [this] { ui_.calibrationPanel->setVisible(true); });
+    connect(ui_.calibrationGrid, &CalibrationGrid::pointAdded, this, [this] {
+        ui_.calibrationPanel->setVisible(true);
+        ui_.startHint->hide();
+    });
     connect(ui_.tabs, &TabStrip::tabSelected, this, &MainWindow::onTabSelected);
     for (PointSetGrid* grid : std::initializer_list<PointSetGrid*>{ui_.calibrationGrid, ui_.adjustmentGrid})
         connect(grid, &PointSetGrid::pointsChanged, this, &MainWindow::showSession);
@@ -214,6 +216,7 @@ void MainWindow::placePanels()
     const QRect client = ui_.tabs->clientArea();
     ui_.calibrationPanel->setGeometry(client);
     ui_.adjustmentPanel->setGeometry(client);
+    ui_.startHint->setGeometry(client);
 }
 
 void MainWindow::updateCommandStates()
@@ -239,6 +242,7 @@ void MainWindow::updateCommandStates()
     ui_.calibrationPanel->setVisible(calibrationFile || calibration.count() > 0);
     ui_.adjustmentPanel->setVisible(adjustmentFile);
     ui_.tabs->setVisible(adjustmentFile);
+    ui_.startHint->setVisible(!ui_.calibrationPanel->isVisibleTo(this) && !adjustmentFile);
 }
 
 void MainWindow::onTabSelected(int index)

@@ -9,6 +9,7 @@
 #include "text/number_text.h"
 #include "ui/grids/twips.h"
 #include "window_controls.h"
+#include "wording/notices.h"
 
 #include <QMainWindow>
 
@@ -116,8 +117,9 @@ private:
     bool readDataFile(const QString& path, std::size_t set);
     bool mayWrite(const std::string& problem);
     // The plots as the window shows them, drawn without changing the window's own.
-    void writeResultFile(const QString& path, const std::string& bytes);
-    bool saved(const QString& path, const FileOutcome& outcome);
+    void writeResultFile(const QString& path, const std::string& bytes, SavedOutput output);
+    // Shows the session after a save, and says what was written or why not.
+    bool saved(const QString& path, const FileOutcome& outcome, SavedOutput output);
     void drawPlots(Surface& surface) const;
 
     PlatformServices& platform_;

@@ -9,6 +9,7 @@
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QFrame>
+#include <QLabel>
 #include <QMenu>
 #include <QMimeData>
 
@@ -49,7 +50,7 @@ void MainWindow::dropEvent(QDropEvent* event)
     const QWidget* target = childAt(event->position().toPoint());
     using Kind = PlatformServices::DataKind;
     std::optional<Kind> kind;
-    if (isWithin(target, ui_.calibrationPanel))
+    if (target == ui_.startHint || isWithin(target, ui_.calibrationPanel))
         kind = Kind::Calibration;
     else if (isWithin(target, ui_.adjustmentPanel))
         kind = Kind::Adjustment;

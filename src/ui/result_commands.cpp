@@ -11,6 +11,7 @@
 #include "ui/grids/qt_text.h"
 #include "wording/captions.h"
 #include "wording/messages.h"
+#include "wording/print_page.h"
 #include "wording/report.h"
 
 #include <QDateTime>
@@ -101,12 +102,12 @@ void MainWindow::exportPlot()
         platform_.showMessage(tr("Could not save %1: the plot could not be drawn at this size").arg(*path));
         return;
     }
-    writeResultFile(*path, bytes.toStdString());
+    writeResultFile(*path, bytes.toStdString(), SavedOutput::Plot);
 }
 
-void MainWindow::writeResultFile(const QString& path, const std::string& bytes)
+void MainWindow::writeResultFile(const QString& path, const std::string& bytes, SavedOutput output)
 {
-    saved(path, replaceFileContents(QFile::encodeName(path).toStdString(), bytes));
+    saved(path, replaceFileContents(QFile::encodeName(path).toStdString(), bytes), output);
 }
 
 // One HTML file with everything a lab notebook needs; it says so when no fit has converged.
@@ -125,23 +126,23 @@ void MainWindow::saveReport()
     if (QFileInfo(*path).suffix().isEmpty()) *path += QStringLiteral(".html");
     const ReportContext context{QUORLIN_VERSION, QDateTime::currentDateTime().toString(Qt::ISODate).toStdString()};
     // Written as it is made, so that a report of many points never stands in memory whole.
-    saved(*path, replaceFileContents(QFile::encodeName(*path).toStdString(), [&](const ByteSink& sink) {
-        return writeCalibrationReport(session_, context, sink);
-    }));
+    saved(*path,
+          replaceFileContents(QFile::encodeName(*path).toStdString(),
+                              [&](const ByteSink& sink) { return writeCalibrationReport(session_, context, sink); }),
+          SavedOutput::Report);
 }
 
 void MainWindow::printResults()
 {
     finishEdits();
-    const Captions c = parameterCaptions(session_);
+    const ReportContext context{QUORLIN_VERSION,
+                                QDateTime::currentDateTime().toString("yyyy-MM-dd HH:mm:ss").toStdString()};
+    QStringList lines;
+    for (const std::string& line : printedLines(session_, context)) lines << qStringOf(line);
     const CalibrationRecord* record = session_.calibration().record().get();
-    QStringList lines{qStringOf(fileCaption(record ? record->file : session_.calibration().file())),
-                      tr("Ezero   %1").arg(qStringOf(c.parameter[kEzero])),
-                      tr("Slope   %1").arg(qStringOf(c.parameter[kSlope])),
-                      tr("j corr   %1").arg(qStringOf(c.parameter[kJcorr])), qStringOf(c.rmsError)};
-    if (session_.calibration().outOfDate()) lines.prepend(qStringOf(changedSinceText(*record)));
-    if (const std::string note = calibrationDataEndNote(session_); !note.empty()) lines << qStringOf(note);
-    platform_.print(QFileInfo(lines.front()).completeBaseName(), [&](QPainter& painter, QRect area) {
+    const QString name =
+        QFileInfo(qStringOf(fileCaption(record ? record->file : session_.calibration().file()))).completeBaseName();
+    platform_.print(name, [&](QPainter& painter, QRect area) {
         paintPlotPage(
             painter, area, [this](Surface& surface) { drawPlots(surface); }, lines);
     });

@@ -4,7 +4,9 @@
 #include "ui/graph_widget.h"
 #include "ui/grids/adjustment_grid.h"
 #include "ui/grids/calibration_grid.h"
+#include "ui/grids/qt_text.h"
 #include "ui/grids/twips.h"
+#include "wording/notices.h"
 
 #include <QCoreApplication>
 #include <QFrame>
@@ -72,6 +74,8 @@ WindowControls buildWindowControls(QWidget* client, Session& session, GridServic
     c.tabs = new TabStrip({Texts::tr("Calibration"), Texts::tr("Adjustment")}, client);
     placeInTwips(*c.tabs, 0, 480, 11475, 8055);
     c.tabs->hide();
+    c.startHint = new QLabel(qStringOf(startHintText()), client);
+    c.startHint->setAlignment(Qt::AlignCenter);
 
     QFrame* calibration = c.calibrationPanel = panel(client);
     c.calibrationFileName = label(calibration, "?", 120, 120);

@@ -19,6 +19,7 @@ class TabStrip;
 // The controls of the main window that the code works with after building them.
 struct WindowControls {
     TabStrip* tabs = nullptr;
+    QLabel* startHint = nullptr;  // where to start, where the panels will be until data are loaded
     QFrame* calibrationPanel = nullptr;
     QFrame* adjustmentPanel = nullptr;
 

@@ -5,6 +5,7 @@
 #include "wording/adjustment_flags.h"
 #include "wording/captions.h"
 #include "wording/fit_details.h"
+#include "wording/notices.h"
 
 #include <ctime>
 #include <optional>
@@ -233,8 +234,11 @@ std::string statusLine(const Session& session)
             return note;
     if (notCalibrated(session)) {
         const std::string reason = notCalibratedReason(session);
+        const std::string advice =
+            reason.empty() ? "" : leaveOutAdvice(calibration.data(), *calibration.lastAttempt(), Reader::Window);
         return "Not calibrated" + (reason.empty() ? "" : ": " + reason)
-               + (calibration.startingLine() ? "; the parameters shown are starting values" : "");
+               + (calibration.startingLine() ? "; the parameters shown are starting values" : "")
+               + (advice.empty() ? "" : ". " + advice);
     }
     const CalibrationRecord* record = calibration.record().get();
     if (record && record->statistics)

@@ -16,12 +16,14 @@ namespace {
 constexpr int kPlotWidth = 800;
 constexpr int kPlotHeight = 600;
 
+// Printed on A4, in type small enough for the widest table, the points', to fit a page.
 constexpr std::string_view kStyle = "body{font-family:sans-serif;margin:2em;color:#000;background:#fff}"
                                     "table{border-collapse:collapse;margin:.5em 0 1.5em}"
                                     "th,td{border:1px solid #999;padding:2px 8px;text-align:right}"
                                     "th{background:#eee}.l{text-align:left}tr,.plot{break-inside:avoid}"
                                     "svg{max-width:100%;height:auto}.failed{font-weight:bold}"
-                                    "@media print{body{margin:0}}";
+                                    "@page{size:A4;margin:15mm}"
+                                    "@media print{body{margin:0;font-size:9pt}}";
 
 // The shortest text that reads back as the value, in its own precision.
 template <typename T>
@@ -64,14 +66,18 @@ std::string parameterTable(const Session& session, const CalibrationRecord& reco
 {
     const FitResult& fit = record.fit;
     const Captions captions = parameterCaptions(session);
-    std::string out = "<table>\n" + row({"Parameter", "Value±σ", "Value", "Standard deviation"}, "th");
+    // As the window shows them; then every digit, in a table of details.
+    std::string out = "<table>\n";
+    for (std::size_t k = kEzero; k <= kJcorr; ++k) out += labelled(kParameterNames[k - 1], captions.parameter[k]);
+    out += labelled("Rms error", captions.rmsError) + "</table>\n<h3>Details</h3>\n<table>\n"
+           + row({"Parameter", "Value", "Standard deviation"}, "th");
     for (std::size_t k = kEzero; k <= kJcorr; ++k)
-        out += "<tr>" + cell("th", kParameterNames[k - 1], true) + cell("td", captions.parameter[k])
-               + cell("td", exactText(fit.parameters[k])) + cell("td", exactText(fit.sigma[k])) + "</tr>\n";
+        out += "<tr>" + cell("th", kParameterNames[k - 1], true) + cell("td", exactText(fit.parameters[k]))
+               + cell("td", exactText(fit.sigma[k])) + "</tr>\n";
     const std::int32_t n = record.fittedData().count;
-    out += "</table>\n<table>\n" + labelled("Rms error", captions.rmsError)
-           + labelled("Rms error (mV)", exactText(fit.rms)) + labelled("Points", std::to_string(n))
-           + labelled("Degrees of freedom", std::to_string(n - 3)) + "</table>\n";
+    out += "</table>\n<table>\n" + labelled("Rms error (mV)", exactText(fit.rms))
+           + labelled("Points", std::to_string(n)) + labelled("Degrees of freedom", std::to_string(n - 3))
+           + "</table>\n";
     return out;
 }
 
@@ -95,13 +101,14 @@ std::string statisticsSection(const Session& session, const CalibrationRecord& r
         record.leftOut().empty() ? "" : labelled("Points left out of the fit", pointList(record.leftOut()));
     if (!statistics.identifiable) return out + (leftOut.empty() ? "" : "<table>\n" + leftOut + "</table>\n");
     if (statistics.exactFit) out += "<p>" + xmlEscaped(exactFitNote()) + "</p>\n";
-    out += "<table>\n"
-           + row({"Parameter", "Double precision", "Standard deviation", "95% interval ±", "Correlation: Ezero",
-                  "Slope", "j corr"},
-                 "th");
-    for (std::size_t k = kEzero; k <= kJcorr; ++k) {
+    // The correlations in a table of their own, so that each fits the width of a page.
+    out += "<table>\n" + row({"Parameter", "Double precision", "Standard deviation", "95% interval ±"}, "th");
+    for (std::size_t k = kEzero; k <= kJcorr; ++k)
         out += "<tr>" + cell("th", kParameterNames[k - 1], true) + cell("td", exactText(statistics.parameters[k]))
-               + cell("td", exactText(statistics.sigma[k])) + cell("td", exactText(statistics.ci95[k]));
+               + cell("td", exactText(statistics.sigma[k])) + cell("td", exactText(statistics.ci95[k])) + "</tr>\n";
+    out += "</table>\n<table>\n" + row({"Correlation", "Ezero", "Slope", "j corr"}, "th");
+    for (std::size_t k = kEzero; k <= kJcorr; ++k) {
+        out += "<tr>" + cell("th", kParameterNames[k - 1], true);
         for (std::size_t j = kEzero; j <= kJcorr; ++j) out += cell("td", exactText(statistics.correlation[k][j]));
         out += "</tr>\n";
     }

@@ -163,6 +163,19 @@ TEST(QuorlinCli, ExitStatusesAndOneLineComplaints)
     EXPECT_EQ(testing::ReadBytes(kept), "kept");
 }
 
+// A reading taken before any acid was added has no pH: the complaint says how to leave it
+// out, and doing so calibrates.
+TEST(QuorlinCli, AReadingBeforeAnyAcidIsLeftOutAsAdvised)
+{
+    testing::TempFolder folder;
+    std::string text = testing::CalibrationFileText({}, 8);
+    const std::string file = folder.write("first.txt", text.insert(text.find('\n') + 1, "0\t210\r\n"));
+    const Result r = run({"calibrate", file});
+    EXPECT_EQ(r.err, "quorlin-cli: model error: Point 1: volume and constants give no pH\n"
+                     "quorlin-cli: leave point 1 out of the fit: add --exclude 1\n");
+    EXPECT_EQ(std::pair(r.status, run({"calibrate", file, "--exclude", "1"}).status), std::pair(1, 0));
+}
+
 // Run in a folder of its own, where file names are what the user typed.
 TEST(QuorlinCli, FileNamesAreTakenAsTheyAreAndInputsAreNeverOverwritten)
 {

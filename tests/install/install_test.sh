@@ -12,11 +12,12 @@ trap 'rm -rf "$root"' EXIT
 
 "$cmake" --install "$build" --prefix "$root/usr" >/dev/null
 
-window_files=(bin/quorlin share/applications/quorlin.desktop share/icons/hicolor/scalable/apps/quorlin.svg
-              share/metainfo/org.example.quorlin.metainfo.xml share/man/man1/quorlin.1)
+window_files=(bin/quorlin share/applications/io.github.quorlin.Quorlin.desktop
+              share/icons/hicolor/scalable/apps/quorlin.svg share/metainfo/io.github.quorlin.Quorlin.metainfo.xml
+              share/man/man1/quorlin.1.gz)
 for file in bin/quorlin-cli share/quorlin/data/calibration.txt share/quorlin/data/adjustment.txt \
-            share/man/man1/quorlin-cli.1 share/bash-completion/completions/quorlin-cli \
-            share/doc/quorlin/copyright share/doc/quorlin/LICENSE; do
+            share/man/man1/quorlin-cli.1.gz share/bash-completion/completions/quorlin-cli \
+            share/doc/quorlin/copyright share/doc/quorlin/changelog.gz; do
   [ -e "$root/usr/$file" ] || { echo "not installed: $file"; exit 1; }
 done
 for file in "${window_files[@]}"; do

@@ -35,6 +35,19 @@ TEST_F(WindowTest, LoadsThatFailOrEndEarlySayWhy)
     EXPECT_EQ(std::pair(window->statusBar()->currentMessage(), ui().calibrationDataEnd->text()), std::pair(note, note));
 }
 
+// Until there are data the window says where to start, and a file dropped there is
+// calibration data. A save says where it went.
+TEST_F(WindowTest, StartHintTakesADropAndASaveSaysWhereItWent)
+{
+    QTest::keyClick(window.get(), Qt::Key_O, Qt::ControlModifier);
+    EXPECT_EQ(platform.dialogs.back().title, "Choose calibration data");
+    drop(ui().startHint, QStringLiteral(QUORLIN_SAMPLE_DATA "/calibration.txt"));
+    EXPECT_EQ(ui().calibrationFileName->text(), QStringLiteral(QUORLIN_SAMPLE_DATA "/calibration.txt"));
+    EXPECT_FALSE(ui().startHint->isVisible());
+    load(path("saved.txt"), &MainWindow::saveCalibrationData);
+    EXPECT_EQ(window->statusBar()->currentMessage(), "Calibration data saved to " + path("saved.txt"));
+}
+
 // Three-digit row numbers get the room they need; an added point takes what is typed next.
 TEST_F(WindowTest, LongTablesShowWholeRowNumbersAndAddedPointsTakeTheKeys)
 {

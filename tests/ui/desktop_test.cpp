@@ -7,10 +7,8 @@
 
 #include <QAction>
 #include <QMenu>
-#include <QMimeData>
 #include <QStatusBar>
 #include <QToolBar>
-#include <QUrl>
 
 #include <functional>
 
@@ -43,16 +41,6 @@ protected:
         ui().calibrationGrid->finishEdit();
     }
     bool greyed() const { return !ui().ezero->isEnabled() && !ui().rmsError->isEnabled() && ui().graph->isFaded(); }
-    void drop(QWidget* target, const QString& file)
-    {
-        QMimeData data;
-        data.setUrls({QUrl::fromLocalFile(file)});
-        const QPointF at = target->mapTo(window.get(), QPointF(5, 5));
-        QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, {});
-        QApplication::sendEvent(window.get(), &enter);
-        QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, {});
-        QApplication::sendEvent(window.get(), &drop);
-    }
 
     const QString calibrationFile = QString::fromStdString(folder.write("model.txt", CalibrationFileText({}, 15)));
     const QString sampleAdjustment = QStringLiteral(QUORLIN_SAMPLE_DATA "/adjustment.txt");

@@ -8,9 +8,12 @@
 #include "ui/grids/cell_edit_box.h"
 #include "ui/main_window.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QTest>
+#include <QUrl>
 
 #include <gtest/gtest.h>
 
@@ -38,6 +41,16 @@ protected:
     {
         platform.files.push_back(path);
         (window.get()->*command)();
+    }
+    void drop(QWidget* target, const QString& file)
+    {
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(file)});
+        const QPointF at = target->mapTo(window.get(), QPointF(5, 5));
+        QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(window.get(), &enter);
+        QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(window.get(), &drop);
     }
     QString path(const std::string& name) const { return QString::fromStdString((folder.path() / name).string()); }
 

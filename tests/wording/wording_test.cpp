@@ -4,6 +4,7 @@
 #include "wording/captions.h"
 #include "wording/fit_details.h"
 #include "wording/messages.h"
+#include "wording/print_page.h"
 #include "wording/report.h"
 
 #include <gtest/gtest.h>
@@ -24,13 +25,26 @@ TEST(CalibrationReport, TheFitsCaptionsAndExactNumbersAndEscapedFileNames)
     ASSERT_TRUE(s.loadCalibrationFile(kFolder.write("a<&>.txt", testing::ReadBytes(kSample))).ok);
     ASSERT_TRUE(s.calibrate().converged());
     const std::string html = calibrationReportHtml(s, {"9.8.7", "2024-05-01T14:03:09+02:00"});
-    for (const char* text : {"<td>405.1±0.3</td>", "<td>59.13±0.10</td>", "<td>58.8±3</td>", "Rms error = 0.1129",
+    for (const char* text : {">405.1±0.3</td>", ">59.13±0.10</td>", ">58.8±3</td>", "Rms error = 0.1129",
                              "Points</th><td class=\"l\">15<", "Degrees of freedom</th><td class=\"l\">12<",
                              "Quorlin 9.8.7", "2024-05-01T14:03:09+02:00", "a&lt;&amp;&gt;.txt"})
         EXPECT_NE(html.find(text), std::string::npos) << text;
     EXPECT_EQ(html.find("a<&>"), std::string::npos);
     const std::size_t ezero = html.find("<td>", html.find("405.1±0.3</td>")) + 4;
     EXPECT_EQ(std::strtof(html.c_str() + ezero, nullptr), s.calibration().record()->fit.parameters[kEzero]);
+}
+
+// The printed page counts the points left out apart from those fitted.
+TEST(PrintedPage, NamesTheConstantsThePointsAndTheVersion)
+{
+    Session s;
+    ASSERT_TRUE(s.loadCalibrationFile(kSample).ok);
+    s.toggleExclusion(3);
+    ASSERT_TRUE(s.calibrate().converged());
+    const std::vector<std::string> lines = printedLines(s, {"9.8.7", "2024-05-01 14:03:09"});
+    EXPECT_EQ((std::vector{lines.at(1), lines.at(6), lines.back()}),
+              (std::vector<std::string>{"Acid concentration .5 mol/L   Initial volume 50 ml", "15 points, 1 left out",
+                                        "Printed 2024-05-01 14:03:09 by Quorlin 9.8.7"}));
 }
 
 // Edited since, the report still describes the data fitted, and says so at the top.
@@ -116,6 +130,15 @@ TEST(Messages, TheStatusLineSaysTheMostImportantThing)
     const std::string marked = kFolder.write("mark.txt", "0.1\t50\n1,300\n0,0\n2,290\n3,280\n");
     s.loadCalibrationFile(marked);
     EXPECT_EQ(statusLine(s), marked + ": data end at the end mark at line 3; 2 more lines not read");
+    // Leaving out a reading before any acid helps only where the acid gives a pH.
+    const std::string noPh = "Not calibrated: Point 1: volume and constants give no pH";
+    for (const auto& [acid, line] :
+         {std::pair("0.1", noPh + ". Leave point 1 out (Ctrl+E), then calibrate (Ctrl+C)."), std::pair("0", noPh)}) {
+        s.loadCalibrationFile(
+            kFolder.write("first.txt", acid + std::string("\t50\n0,210\n1,300\n2,290\n3,280\n4,275\n5,270\n")));
+        s.calibrate();
+        EXPECT_EQ(statusLine(s), line);
+    }
 }
 
 // The first 8 sample points with point 4 raised by 5 mV, and six points at two volumes.
