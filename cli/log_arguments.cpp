@@ -69,8 +69,7 @@ const std::map<std::string, std::set<std::string>> kOptions = {
     {"add", {"--electrode", "--operator", "--note", "--temperature", "--exclude", "--corrects"}},
     {"list", {"--electrode", "--since", "--csv", "--json"}},
     {"show", {"--json"}},
-    {"limits",
-     {"--electrode", "--slope-percent", "--rms-max", "--ezero-drift-max", "--jcorr", "--valid-days"}},
+    {"limits", {"--electrode", "--slope-percent", "--rms-max", "--ezero-drift-max", "--jcorr", "--valid-days"}},
     {"plot", {"--electrode", "-o"}},
 };
 
@@ -143,8 +142,9 @@ ParsedLogArguments parseLogArguments(std::span<const std::string> args)
 
     const std::size_t wanted = command == "add" || command == "show" ? 1 : 0;
     if (positional.size() != wanted)
-        return usageError("log " + command + (wanted ? " takes one " + std::string(command == "add" ? "CALFILE" : "N")
-                                                     : " takes no file"));
+        return usageError(
+            "log " + command
+            + (wanted ? " takes one " + std::string(command == "add" ? "CALFILE" : "N") : " takes no file"));
     const bool needsElectrode = command == "add" || command == "limits" || command == "plot";
     if (needsElectrode && !electrodeGiven) return usageError("log " + command + " needs --electrode ID");
     if (command == "add") {
@@ -177,17 +177,6 @@ ElectrodeLimits changedLimits(ElectrodeLimits limits, const LogArguments& a)
     }
     if (a.validDays) limits.validDays = *a.validDays;
     return limits;
-}
-
-std::string logUsageText()
-{
-    return "       quorlin-cli log add CALFILE --electrode ID [--operator NAME] [--note TEXT]\n"
-           "                   [--temperature C] [--exclude N,...] [--corrects N]\n"
-           "       quorlin-cli log list [--electrode ID] [--since YYYY-MM-DD] [--csv|--json]\n"
-           "       quorlin-cli log show N [--json]\n"
-           "       quorlin-cli log limits --electrode ID [--slope-percent 95:102] [--rms-max MV]\n"
-           "                   [--ezero-drift-max MV] [--jcorr LOW:HIGH] [--valid-days D]\n"
-           "       quorlin-cli log plot --electrode ID -o FILE.svg\n";
 }
 
 }  // namespace quorlin::cli

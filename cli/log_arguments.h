@@ -48,6 +48,4 @@ ParsedLogArguments parseLogArguments(std::span<const std::string> args);
 // The limits with the changes asked for applied.
 ElectrodeLimits changedLimits(ElectrodeLimits limits, const LogArguments& a);
 
-std::string logUsageText();
-
 }  // namespace quorlin::cli

@@ -18,23 +18,20 @@ std::string entryJson(const LogbookEntry& e)
 {
     const auto number = [](double v) { return std::isfinite(v) ? exactNumberText(v) : std::string("null"); };
     const auto parameter = [](double v) { return std::isfinite(v) ? parameterText(v) : std::string("null"); };
-    std::string out = "{\"entry\":" + std::to_string(e.number) + ",\"time\":" + jsonString(utcText(e.time))
-                      + ",\"electrode\":" + jsonString(e.electrode) + ",\"operator\":" + jsonString(e.operatorName)
-                      + ",\"note\":" + jsonString(e.note)
-                      + ",\"temperature\":" + (e.temperature ? number(*e.temperature) : "null")
-                      + ",\"file\":" + jsonString(e.file) + ",\"sha256\":" + jsonString(e.sha256)
-                      + ",\"editedAfterLoading\":" + (e.editedAfterLoading ? "true" : "false")
-                      + ",\"acidConcentration\":" + jsonString(e.acidConcentration)
-                      + ",\"initialVolume\":" + jsonString(e.initialVolume)
-                      + ",\"points\":" + std::to_string(e.pointCount) + ",\"leftOut\":" + jsonString(e.leftOut)
-                      + ",\"ezero\":" + parameter(e.ezero) + ",\"ezeroSigma\":" + number(e.ezeroSigma)
-                      + ",\"slope\":" + parameter(e.slope) + ",\"slopeSigma\":" + number(e.slopeSigma)
-                      + ",\"slopePercentNernst\":" + number(slopePercent(e)) + ",\"jcorr\":" + parameter(e.jcorr)
-                      + ",\"jcorrSigma\":" + number(e.jcorrSigma) + ",\"rms\":" + number(e.rms)
-                      + ",\"outliers\":" + jsonString(e.outliers) + ",\"warnings\":" + jsonString(e.warnings)
-                      + ",\"version\":" + jsonString(e.version) + ",\"passed\":" + (e.passed ? "true" : "false")
-                      + ",\"verdict\":" + jsonString(e.verdict)
-                      + ",\"corrects\":" + (e.corrects ? std::to_string(*e.corrects) : "null") + "}";
+    std::string out =
+        "{\"entry\":" + std::to_string(e.number) + ",\"time\":" + jsonString(utcText(e.time)) + ",\"electrode\":"
+        + jsonString(e.electrode) + ",\"operator\":" + jsonString(e.operatorName) + ",\"note\":" + jsonString(e.note)
+        + ",\"temperature\":" + (e.temperature ? number(*e.temperature) : "null") + ",\"file\":" + jsonString(e.file)
+        + ",\"sha256\":" + jsonString(e.sha256) + ",\"editedAfterLoading\":" + (e.editedAfterLoading ? "true" : "false")
+        + ",\"acidConcentration\":" + jsonString(e.acidConcentration)
+        + ",\"initialVolume\":" + jsonString(e.initialVolume) + ",\"points\":" + std::to_string(e.pointCount)
+        + ",\"leftOut\":" + jsonString(e.leftOut) + ",\"ezero\":" + parameter(e.ezero)
+        + ",\"ezeroSigma\":" + number(e.ezeroSigma) + ",\"slope\":" + parameter(e.slope)
+        + ",\"slopeSigma\":" + number(e.slopeSigma) + ",\"slopePercentNernst\":" + number(slopePercent(e))
+        + ",\"jcorr\":" + parameter(e.jcorr) + ",\"jcorrSigma\":" + number(e.jcorrSigma) + ",\"rms\":" + number(e.rms)
+        + ",\"outliers\":" + jsonString(e.outliers) + ",\"warnings\":" + jsonString(e.warnings)
+        + ",\"version\":" + jsonString(e.version) + ",\"passed\":" + (e.passed ? "true" : "false") + ",\"verdict\":"
+        + jsonString(e.verdict) + ",\"corrects\":" + (e.corrects ? std::to_string(*e.corrects) : "null") + "}";
     return out;
 }
 
@@ -46,8 +43,7 @@ int add(const LogArguments& a, const std::string& path, const RegionalSettings& 
     if (!load(session, a.calibrationFile, true, err) || !excludePoints(session, a.excludedPoints, err))
         return kExitUsageOrFile;
     if (a.request.corrects && !logbook.entry(*a.request.corrects))
-        return complain(err, "--corrects " + std::to_string(*a.request.corrects) + ": no such entry",
-                        kExitUsageOrFile);
+        return complain(err, "--corrects " + std::to_string(*a.request.corrects) + ": no such entry", kExitUsageOrFile);
     const CalibrationReport calibration = session.calibrate({.statistics = true});
     if (!calibration.converged()) {
         const std::string message = reportMessage(calibration);
@@ -124,8 +120,7 @@ int plot(const LogArguments& a, const std::string& path, const RegionalSettings&
 
 }  // namespace
 
-int runLog(std::span<const std::string> args, const RegionalSettings& regional, std::ostream& out,
-           std::ostream& err)
+int runLog(std::span<const std::string> args, const RegionalSettings& regional, std::ostream& out, std::ostream& err)
 {
     const ParsedLogArguments parsed = parseLogArguments(args);
     if (!parsed.error.empty()) return complain(err, parsed.error + " (see quorlin-cli --help)", kExitUsageOrFile);

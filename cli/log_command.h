@@ -12,7 +12,6 @@ namespace quorlin::cli {
 inline constexpr int kExitLimitFailed = 3;
 
 // `quorlin-cli log ...`: the words after "log". Returns the exit status.
-int runLog(std::span<const std::string> args, const RegionalSettings& regional, std::ostream& out,
-           std::ostream& err);
+int runLog(std::span<const std::string> args, const RegionalSettings& regional, std::ostream& out, std::ostream& err);
 
 }  // namespace quorlin::cli

@@ -9,8 +9,8 @@ namespace {
 
 // Exact since the SI of 2019: R = N_A·k, F = N_A·e.
 constexpr double kGasConstant = 6.02214076e23 * 1.380649e-23;  // J/(mol·K)
-constexpr double kFaraday = 6.02214076e23 * 1.602176634e-19;    // C/mol
-constexpr double kZeroCelsius = 273.15;                         // K
+constexpr double kFaraday = 6.02214076e23 * 1.602176634e-19;   // C/mol
+constexpr double kZeroCelsius = 273.15;                        // K
 
 // Written so that NaN fails, as no comparison with it holds.
 bool within(double value, double low, double high) { return value >= low && value <= high; }

@@ -179,8 +179,7 @@ Logbook::Logbook(const std::string& path, Access access) : path_(path)
     checkHeader(path);
     writable_ = access == Access::Write && mayWrite(path);
     network_ = onNetworkFileSystem(folderOf(path));
-    if (access == Access::Write && !writable_)
-        throw LogbookError(LogbookError::Problem::ReadOnly, path);
+    if (access == Access::Write && !writable_) throw LogbookError(LogbookError::Problem::ReadOnly, path);
     guarded([&] {
         if (writable_) {
             db_ = std::make_unique<sql::Database>(sqliteUri(path, ""), SQLITE_OPEN_READWRITE);
@@ -277,8 +276,9 @@ std::optional<LogbookEntry> Logbook::lastPassing(const std::string& electrode) c
 {
     if (!db_) return std::nullopt;
     return guarded([&]() -> std::optional<LogbookEntry> {
-        sql::Statement select(*db_, std::string("SELECT ") + kColumns
-                                        + " FROM entry WHERE electrode = ? AND passed = 1 ORDER BY number DESC LIMIT 1");
+        sql::Statement select(*db_,
+                              std::string("SELECT ") + kColumns
+                                  + " FROM entry WHERE electrode = ? AND passed = 1 ORDER BY number DESC LIMIT 1");
         select.bind(1, electrode);
         if (!select.step()) return std::nullopt;
         return readEntry(select);

@@ -96,7 +96,8 @@ bool placeUnlessPresent(const std::string& made, const std::string& path)
 {
     // A hard link never replaces; where the file system has none, a rename that may not.
     bool placed = ::link(made.c_str(), path.c_str()) == 0;
-    if (!placed && errno != EEXIST) placed = ::renameat2(AT_FDCWD, made.c_str(), AT_FDCWD, path.c_str(), RENAME_NOREPLACE) == 0;
+    if (!placed && errno != EEXIST)
+        placed = ::renameat2(AT_FDCWD, made.c_str(), AT_FDCWD, path.c_str(), RENAME_NOREPLACE) == 0;
     const int error = errno;
     const bool present = placed || error == EEXIST;
     ::unlink(made.c_str());

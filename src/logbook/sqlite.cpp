@@ -37,8 +37,7 @@ void Database::fail(int code) const { throw Error(code, sqlite3_errmsg(db_)); }
 
 Statement::Statement(Database& db, std::string_view sql) : db_(db)
 {
-    const int code =
-        sqlite3_prepare_v2(db.handle(), sql.data(), static_cast<int>(sql.size()), &statement_, nullptr);
+    const int code = sqlite3_prepare_v2(db.handle(), sql.data(), static_cast<int>(sql.size()), &statement_, nullptr);
     if (code != SQLITE_OK) db.fail(code);
 }
 
@@ -46,8 +45,7 @@ Statement::~Statement() { sqlite3_finalize(statement_); }
 
 Statement& Statement::bind(int index, std::string_view text)
 {
-    const int code =
-        sqlite3_bind_text(statement_, index, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
+    const int code = sqlite3_bind_text(statement_, index, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
     if (code != SQLITE_OK) db_.fail(code);
     return *this;
 }
@@ -88,8 +86,7 @@ bool Statement::step()
 
 void Statement::run()
 {
-    while (step()) {
-    }
+    while (step()) {}
 }
 
 std::string Statement::text(int column) const

@@ -81,8 +81,8 @@ std::string parameterText(double value)
 
 std::string verdictText(const Verdict& v)
 {
-    std::string text = "Slope " + fixed(v.slopePercent, 1) + " % of Nernst at " + exactNumberText(v.temperature)
-                       + " °C" + (v.temperatureAssumed ? QUORLIN_TRANSLATE_NOOP("Logbook", " (no temperature given)") : "");
+    std::string text = "Slope " + fixed(v.slopePercent, 1) + " % of Nernst at " + exactNumberText(v.temperature) + " °C"
+                       + (v.temperatureAssumed ? QUORLIN_TRANSLATE_NOOP("Logbook", " (no temperature given)") : "");
     if (v.passed()) return text + QUORLIN_TRANSLATE_NOOP("Logbook", " — within limits");
     text += QUORLIN_TRANSLATE_NOOP("Logbook", " — outside limits: ");
     for (std::size_t i = 0; i < v.failures.size(); ++i) text += (i ? "; " : "") + failureText(v.failures[i]);
@@ -110,7 +110,8 @@ std::string logbookErrorText(const LogbookError& e)
     case P::NewerVersion:
         return e.path + " is a logbook of version " + std::to_string(e.version)
                + ", newer than this Quorlin reads (version " + std::to_string(Logbook::kVersion) + ")";
-    case P::ReadOnly: return e.path + QUORLIN_TRANSLATE_NOOP("Logbook", " is read-only: it can be listed, not added to");
+    case P::ReadOnly:
+        return e.path + QUORLIN_TRANSLATE_NOOP("Logbook", " is read-only: it can be listed, not added to");
     case P::Failed: return e.path + ": " + e.detail;
     }
     return e.path;
@@ -195,9 +196,10 @@ std::vector<std::pair<std::string, std::string>> entryFields(const LogbookEntry&
 
 std::string logbookCsv(const std::vector<LogbookEntry>& entries)
 {
-    std::string out = "entry,time_utc,electrode,operator,note,temperature_c,file,sha256,edited_after_loading,"
-                      "acid_concentration,initial_volume,points,left_out,ezero,ezero_sigma,slope,slope_sigma,"
-                      "slope_percent_nernst,jcorr,jcorr_sigma,rms,outliers,warnings,version,passed,verdict,corrects\r\n";
+    std::string out =
+        "entry,time_utc,electrode,operator,note,temperature_c,file,sha256,edited_after_loading,"
+        "acid_concentration,initial_volume,points,left_out,ezero,ezero_sigma,slope,slope_sigma,"
+        "slope_percent_nernst,jcorr,jcorr_sigma,rms,outliers,warnings,version,passed,verdict,corrects\r\n";
     for (const LogbookEntry& e : entries) {
         const std::string fields[] = {std::to_string(e.number),
                                       utcText(e.time),
@@ -236,8 +238,8 @@ std::string logbookCsv(const std::vector<LogbookEntry>& entries)
 
 std::string logbookListLine(const LogbookEntry& e)
 {
-    return std::to_string(e.number) + "  " + localTimeText(e.time) + "  " + e.electrode + "  " + e.operatorName
-           + "  " + (e.passed ? "pass" : "FAIL") + "  " + e.verdict;
+    return std::to_string(e.number) + "  " + localTimeText(e.time) + "  " + e.electrode + "  " + e.operatorName + "  "
+           + (e.passed ? "pass" : "FAIL") + "  " + e.verdict;
 }
 
 double slopePercent(const LogbookEntry& e)
