@@ -6,6 +6,7 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -144,7 +145,8 @@ void checkHeader(const std::string& path)
 void checkContents(sql::Database& db, const std::string& path)
 {
     sql::Statement check(db, "PRAGMA quick_check(1)");
-    const std::string verdict = check.step() ? check.text(0) : std::string();
+    std::string verdict = check.step() ? check.text(0) : std::string();
+    std::replace(verdict.begin(), verdict.end(), '\n', ' ');
     if (verdict != "ok")
         throw LogbookError(LogbookError::Problem::NotALogbook, path, verdict, LogbookError::Kind::Damaged);
 }
