@@ -148,9 +148,15 @@ std::string validityBanner(const Logbook& logbook, const std::string& electrode,
     if (!last) return start + QUORLIN_TRANSLATE_NOOP("Logbook", "no passing calibration recorded");
     const double age = static_cast<double>(now - last->time) / 86400.0;
     if (age <= *valid) return {};
-    const auto days = static_cast<long long>(std::floor(age));
-    return start + "last calibration " + std::to_string(days) + (days == 1 ? " day" : " days") + " ago; valid for "
-           + exactNumberText(*valid);
+    // Whole days as a lab counts them; a validity shorter than a day in hours or minutes.
+    const auto count = [](std::int64_t n, const char* unit) {
+        return std::to_string(n) + " " + unit + (n == 1 ? "" : "s");
+    };
+    const std::int64_t seconds = now - last->time;
+    const std::string ago = seconds >= 86400  ? count(seconds / 86400, "day")
+                            : seconds >= 3600 ? count(seconds / 3600, "hour")
+                                              : count(seconds / 60, "minute");
+    return start + "last calibration " + ago + " ago; valid for " + exactNumberText(*valid);
 }
 
 std::string limitsText(const ElectrodeLimits& l)

@@ -17,8 +17,8 @@ namespace {
 // quorlin-cli log add of the sample data, its output dropped.
 pid_t startAdd(const std::string& logbook, const std::string& electrode)
 {
-    std::vector<std::string> words{QUORLIN_CLI_PATH, "log", "add", QUORLIN_SAMPLE_DATA "/calibration.txt",
-                                   "--electrode", electrode, "--logbook", logbook};
+    std::vector<std::string> words{QUORLIN_CLI_PATH, "log",     "add",       QUORLIN_SAMPLE_DATA "/calibration.txt",
+                                   "--electrode",    electrode, "--logbook", logbook};
     std::vector<char*> argv;
     for (std::string& word : words) argv.push_back(word.data());
     argv.push_back(nullptr);

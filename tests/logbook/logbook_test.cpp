@@ -43,7 +43,7 @@ TEST(Logbook, NernstSlopeAndLimitsAgainstHandWorkedValues)
         {{405, 56.0, 50, 0.1, 25.0}, std::nullopt, 94.659594, {K::SlopeLow}},
         {{405, 59.0, 50, 0.1, 37.0}, std::nullopt, 95.871969, {}},
         {{405, 59.0, 50, 0.1, 0.0}, std::nullopt, 108.858471, {K::SlopeHigh}},
-        {{405, 58.0, 50, 0.2, 25.0}, 403.0, 98.040293, {}},               // both on their limits
+        {{405, 58.0, 50, 0.2, 25.0}, 403.0, 98.040293, {}},  // both on their limits
         {{405, 58.0, 50, 0.3, 25.0}, 402.9, 98.040293, {K::Rms, K::EzeroDrift}},
         {{405, 58.0, -1, 0.1, 25.0}, std::nullopt, 98.040293, {K::JcorrLow}},
         {{405, 58.0, 401, 0.1, 25.0}, std::nullopt, 98.040293, {K::JcorrHigh}},
@@ -146,7 +146,7 @@ TEST(Logbook, FilesThatAreNoLogbookOfThisVersionAreRefusedAndUntouched)
     Logbook(good, Logbook::Access::Write).add(oddEntry(), verdictText);
     const std::string bytes = testing::ReadBytes(good);
     std::string newer = bytes, damaged = bytes;
-    newer[63] = 2;                                         // user_version
+    newer[63] = 2;                                          // user_version
     damaged.replace(4096 + 8, 300, std::string(300, 'x'));  // the entries' page
     using K = LogbookError::Kind;
     const struct {
