@@ -49,12 +49,12 @@ void drawLimit(Surface& s, const PlotMapping& m, std::optional<double> limit)
     s.setPenColour(PenColour::Black);
 }
 
-void drawSeries(Surface& s, const PlotMapping& m, const std::vector<double>& days, const TrendSeries& series)
+void drawSeries(Surface& s, const PlotMapping& m, const std::vector<double>& times, const TrendSeries& series)
 {
     bool drawing = false;
-    const std::size_t n = std::min(days.size(), series.values.size());
+    const std::size_t n = std::min(times.size(), series.values.size());
     for (std::size_t i = 0; i < n; ++i) {
-        const auto px = xToPixel(m, days[i]);
+        const auto px = xToPixel(m, times[i]);
         const auto py = yToPixel(m, series.values[i]);
         if (!px || !py) {
             drawing = false;
@@ -69,13 +69,13 @@ void drawSeries(Surface& s, const PlotMapping& m, const std::vector<double>& day
 
 }  // namespace
 
-void drawTrendPlots(Surface& surface, const std::vector<double>& days, const std::vector<TrendSeries>& series,
-                    std::string_view daysTitle, const RegionalSettings& regional)
+void drawTrendPlots(Surface& surface, const std::vector<double>& times, const std::vector<TrendSeries>& series,
+                    std::string_view timeTitle, const RegionalSettings& regional)
 {
     surface.clear();
     const double width = surface.innerWidth() / 2, height = surface.innerHeight() / 2;
     Range x;
-    for (const double d : days) x.take(d);
+    for (const double t : times) x.take(t);
     if (x.empty()) x = {0.0, 1.0};
     for (std::size_t k = 0; k < series.size() && k < 4; ++k) {
         const double left = (k % 2) * width, top = static_cast<double>(k / 2) * height;
@@ -87,13 +87,13 @@ void drawTrendPlots(Surface& surface, const std::vector<double>& days, const std
         if (m.right <= m.left || m.bottom <= m.top) return;
         const Range y = valueRange(series[k]);
         double xMax = x.high, yMax = y.high;
-        drawFrame(surface, m, kSizeFactor, kYIntervals, x.low, y.low, xMax, yMax, daysTitle, "", series[k].title,
+        drawFrame(surface, m, kSizeFactor, kYIntervals, x.low, y.low, xMax, yMax, timeTitle, "", series[k].title,
                   regional);
         drawLabel(surface, nearest(left).value_or(0), (m.top + m.bottom) / 2, 9 * kSizeFactor, LabelMode::Upward,
                   series[k].axisTitle);
         drawLimit(surface, m, series[k].low);
         drawLimit(surface, m, series[k].high);
-        drawSeries(surface, m, days, series[k]);
+        drawSeries(surface, m, times, series[k]);
     }
 }
 

@@ -19,10 +19,10 @@ struct TrendSeries {
     std::optional<double> high;
 };
 
-// Up to four series in a two-by-two grid, each against `days` (one per value) under an x
-// axis titled `daysTitle`. Each value is a cross joined to the next by a line; the limits
+// Up to four series in a two-by-two grid, each against `times` (one per value, in any unit) under an x
+// axis titled `timeTitle`. Each value is a cross joined to the next by a line; the limits
 // are grey lines across the plot, and the y range takes them in.
-void drawTrendPlots(Surface& surface, const std::vector<double>& days, const std::vector<TrendSeries>& series,
-                    std::string_view daysTitle, const RegionalSettings& regional);
+void drawTrendPlots(Surface& surface, const std::vector<double>& times, const std::vector<TrendSeries>& series,
+                    std::string_view timeTitle, const RegionalSettings& regional);
 
 }  // namespace quorlin

@@ -48,8 +48,8 @@ void MainWindow::record(const LogbookChoices& choices)
 {
     const std::optional<std::optional<double>> temperature =
         typedTemperature(choices.temperature, platform_.regional().decimalSeparator);
-    const LogbookRequest request{choices.electrode, choices.operatorName, choices.note, temperature.value_or(std::nullopt),
-                                 std::nullopt};
+    const LogbookRequest request{choices.electrode, choices.operatorName, choices.note,
+                                 temperature.value_or(std::nullopt), std::nullopt};
     try {
         Logbook logbook(choices.path(), Logbook::Access::Write);
         recorded_ = {session_.calibration().record(), recordCalibration(logbook, session_, request, QUORLIN_VERSION)};

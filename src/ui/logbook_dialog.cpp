@@ -35,7 +35,7 @@ LogbookChoices LogbookChoices::read(const SettingsStore& store)
     const auto get = [&store](const std::string& key) {
         return store.read(kSettingsApplication, kSettingsSection, key, "");
     };
-    return {get(kElectrodeKey), get(kOperatorKey),       get(kNoteKey),
+    return {get(kElectrodeKey),   get(kOperatorKey),         get(kNoteKey),
             get(kTemperatureKey), get(kAutomaticKey) == "1", get(kFileKey)};
 }
 
@@ -108,12 +108,9 @@ LogbookDialog::LogbookDialog(const LogbookChoices& choices, const std::vector<st
 
 LogbookChoices LogbookDialog::choices() const
 {
-    return {electrode_->currentText().trimmed().toStdString(),
-            operator_->text().toStdString(),
-            note_->text().toStdString(),
-            temperature_->text().trimmed().toStdString(),
-            automatic_->isChecked(),
-            filePath_};
+    return {
+        electrode_->currentText().trimmed().toStdString(), operator_->text().toStdString(), note_->text().toStdString(),
+        temperature_->text().trimmed().toStdString(),      automatic_->isChecked(),         filePath_};
 }
 
 void LogbookDialog::chooseFile()

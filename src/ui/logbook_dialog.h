@@ -43,8 +43,8 @@ std::optional<std::optional<double>> typedTemperature(const std::string& text, c
 class LogbookDialog final : public QDialog {
     Q_OBJECT
 public:
-    LogbookDialog(const LogbookChoices& choices, const std::vector<std::string>& electrodes,
-                  PlatformServices& platform, QWidget* parent);
+    LogbookDialog(const LogbookChoices& choices, const std::vector<std::string>& electrodes, PlatformServices& platform,
+                  QWidget* parent);
 
     LogbookChoices choices() const;
 

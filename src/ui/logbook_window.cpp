@@ -188,8 +188,7 @@ void LogbookWindow::exportTable()
     if (QFileInfo(*path).suffix().isEmpty()) *path += QStringLiteral(".csv");
     const FileOutcome written =
         replaceFileContents(QFile::encodeName(*path).toStdString(), logbookCsv(plots_->entries()));
-    if (!written.ok)
-        platform_.showMessage(tr("Could not save %1: %2").arg(*path, qStringOf(fileErrorText(written))));
+    if (!written.ok) platform_.showMessage(tr("Could not save %1: %2").arg(*path, qStringOf(fileErrorText(written))));
 }
 
 void LogbookWindow::exportPlots()
@@ -222,8 +221,7 @@ void LogbookWindow::exportPlots()
     const FileOutcome written = bytes.isEmpty() ? FileOutcome::failure(EIO)
                                                 : replaceFileContents(QFile::encodeName(*path).toStdString(),
                                                                       std::string_view(bytes.data(), bytes.size()));
-    if (!written.ok)
-        platform_.showMessage(tr("Could not save %1: %2").arg(*path, qStringOf(fileErrorText(written))));
+    if (!written.ok) platform_.showMessage(tr("Could not save %1: %2").arg(*path, qStringOf(fileErrorText(written))));
 }
 
 }  // namespace quorlin

@@ -256,17 +256,22 @@ double slopePercent(const LogbookEntry& e)
 void drawLogbookTrends(Surface& surface, const std::vector<LogbookEntry>& entries, const ElectrodeLimits& limits,
                        const RegionalSettings& regional)
 {
-    std::vector<double> days;
     std::vector<TrendSeries> series{
         {"Ezero", "mV", {}, std::nullopt, std::nullopt},
         {"Slope", "% of Nernst", {}, limits.slopePercentMin, limits.slopePercentMax},
         {"j corr", "mV·L/mol", {}, limits.jcorrMin, limits.jcorrMax},
         {"Rms error", "mV", {}, std::nullopt, limits.rmsMax},
     };
+    // Days as a lab counts them; hours or minutes for calibrations closer together.
+    const std::int64_t span = entries.empty() ? 0 : entries.back().time - entries.front().time;
+    const auto [unit, seconds] = span >= 2 * 86400  ? std::pair("days", 86400.0)
+                                 : span >= 2 * 3600 ? std::pair("hours", 3600.0)
+                                                    : std::pair("minutes", 60.0);
+    std::vector<double> times;
     // The drift limit is a band around the last value that passed.
     std::optional<double> passedEzero;
     for (const LogbookEntry& e : entries) {
-        days.push_back(static_cast<double>(e.time - entries.front().time) / 86400.0);
+        times.push_back(static_cast<double>(e.time - entries.front().time) / seconds);
         series[0].values.push_back(e.ezero);
         series[1].values.push_back(slopePercent(e));
         series[2].values.push_back(e.jcorr);
@@ -277,9 +282,10 @@ void drawLogbookTrends(Surface& surface, const std::vector<LogbookEntry>& entrie
         series[0].low = *passedEzero - *limits.ezeroDriftMax;
         series[0].high = *passedEzero + *limits.ezeroDriftMax;
     }
-    const std::string since =
-        entries.empty() ? std::string("days") : "days since " + localTimeText(entries.front().time).substr(0, 16);
-    drawTrendPlots(surface, days, series, since, regional);
+    const std::string since = entries.empty()
+                                  ? std::string(unit)
+                                  : unit + std::string(" since ") + localTimeText(entries.front().time).substr(0, 16);
+    drawTrendPlots(surface, times, series, since, regional);
 }
 
 std::string logbookTrendSvg(const std::vector<LogbookEntry>& entries, const ElectrodeLimits& limits,

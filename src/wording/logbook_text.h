@@ -49,7 +49,8 @@ std::string logbookCsv(const std::vector<LogbookEntry>& entries);
 std::string logbookListLine(const LogbookEntry& entry);
 
 // The four trend plots of an electrode's entries (Ezero, Slope in % of Nernst, j corr and
-// rms against days since the first) with the limits' bands.
+// rms against the time since the first, in days, hours or minutes as they are apart)
+// with the limits as bands.
 void drawLogbookTrends(Surface& surface, const std::vector<LogbookEntry>& entries, const ElectrodeLimits& limits,
                        const RegionalSettings& regional);
 std::string logbookTrendSvg(const std::vector<LogbookEntry>& entries, const ElectrodeLimits& limits,
