@@ -4,6 +4,7 @@
 #include "logbook/sha256.h"
 
 #include <chrono>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -74,7 +75,8 @@ LogbookEntry logbookEntry(const Calibration& calibration, const LogbookRequest& 
     e.temperature = request.temperature;
     e.corrects = request.corrects;
     e.time = std::chrono::duration_cast<std::chrono::seconds>(record.time.time_since_epoch()).count();
-    e.file = record.file.value_or("");
+    // Where the file is, whichever folder the entry was recorded from.
+    if (record.file) e.file = std::filesystem::absolute(*record.file).lexically_normal().string();
     e.sha256 = fingerprint.sha256;
     e.editedAfterLoading = fingerprint.editedAfterLoading;
     e.acidConcentration = record.input->constantTexts[0];

@@ -81,7 +81,7 @@ LogbookDialog::LogbookDialog(const LogbookChoices& choices, const std::vector<st
     note_ = new QLineEdit(qStringOf(choices.note));
     temperature_ = new QLineEdit(qStringOf(choices.temperature));
     temperature_->setPlaceholderText(tr("none: 25 °C is assumed"));
-    automatic_ = new QCheckBox(tr("Record every converged calibration automatically"));
+    automatic_ = new QCheckBox(tr("Record automatically"));
     automatic_->setChecked(choices.automatic);
     file_ = new QLabel(qStringOf(choices.path()));
     file_->setTextInteractionFlags(Qt::TextSelectableByMouse);

@@ -28,13 +28,29 @@ namespace {
 
 constexpr QSize kPlotExportSize{1600, 1200};
 
-// A cell that sorts by its number, not by its text.
-QTableWidgetItem* numberItem(double value, const QString& text)
+// A cell that shows a number rounded and sorts by the number itself; its tip gives the
+// number as recorded.
+class NumberItem final : public QTableWidgetItem {
+public:
+    NumberItem(double value, int decimals, const QString& exact)
+        : QTableWidgetItem(std::isfinite(value) ? QString::number(value, 'f', decimals) : exact), value_(value)
+    {
+        setToolTip(exact);
+        setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    }
+    bool operator<(const QTableWidgetItem& other) const override
+    {
+        const auto* number = dynamic_cast<const NumberItem*>(&other);
+        return number ? value_ < number->value_ : QTableWidgetItem::operator<(other);
+    }
+
+private:
+    double value_;
+};
+
+QTableWidgetItem* numberItem(double value, int decimals)
 {
-    auto* item = new QTableWidgetItem;
-    item->setData(Qt::DisplayRole, std::isfinite(value) ? QVariant(value) : QVariant(text));
-    item->setData(Qt::ToolTipRole, text);
-    return item;
+    return new NumberItem(value, decimals, qStringOf(exactNumberText(value)));
 }
 
 QTableWidgetItem* textItem(const std::string& text) { return new QTableWidgetItem(qStringOf(text)); }
@@ -94,7 +110,9 @@ LogbookWindow::LogbookWindow(PlatformServices& platform, QWidget* parent)
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setSortingEnabled(true);
+    table_->sortByColumn(0, Qt::AscendingOrder);
     table_->verticalHeader()->hide();
+    table_->setWordWrap(false);
     table_->horizontalHeader()->setStretchLastSection(true);
     plots_ = new TrendPlots(platform.regional(), this);
 
@@ -149,22 +167,19 @@ void LogbookWindow::showElectrode()
     table_->setRowCount(static_cast<int>(entries.size()));
     for (int row = 0; row < table_->rowCount(); ++row) {
         const LogbookEntry& e = entries[static_cast<std::size_t>(row)];
-        const auto number = [](double v) { return numberItem(v, qStringOf(exactNumberText(v))); };
-        const auto parameter = [](double v) { return numberItem(v, qStringOf(parameterText(v))); };
-        auto* entry = numberItem(static_cast<double>(e.number), QString::number(e.number));
-        auto* time = textItem(localTimeText(e.time));
         auto* verdict = textItem(e.verdict);
+        verdict->setToolTip(qStringOf(e.verdict));
         if (!e.passed) verdict->setForeground(QColor(192, 0, 0));
-        QTableWidgetItem* cells[] = {entry,
-                                     time,
+        QTableWidgetItem* cells[] = {numberItem(static_cast<double>(e.number), 0),
+                                     textItem(localTimeText(e.time)),
                                      textItem(e.operatorName),
                                      textItem(e.note),
-                                     e.temperature ? number(*e.temperature) : textItem(""),
-                                     parameter(e.ezero),
-                                     parameter(e.slope),
-                                     numberItem(slopePercent(e), QString::number(slopePercent(e), 'f', 2)),
-                                     parameter(e.jcorr),
-                                     number(e.rms),
+                                     e.temperature ? numberItem(*e.temperature, 1) : textItem(""),
+                                     numberItem(e.ezero, 2),
+                                     numberItem(e.slope, 3),
+                                     numberItem(slopePercent(e), 2),
+                                     numberItem(e.jcorr, 1),
+                                     numberItem(e.rms, 3),
                                      verdict,
                                      textItem(e.file)};
         for (int column = 0; column < table_->columnCount(); ++column) table_->setItem(row, column, cells[column]);

@@ -236,7 +236,6 @@ std::string logbookCsv(const std::vector<LogbookEntry>& entries)
                                       e.corrects ? std::to_string(*e.corrects) : ""};
         std::string line;
         for (const std::string& field : fields) line += (line.empty() ? "" : ",") + csvField(field);
-        // The first field is never empty, so a line always starts with the entry number.
         out += line + "\r\n";
     }
     return out;
