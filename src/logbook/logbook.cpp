@@ -93,11 +93,10 @@ std::string folderOf(const std::string& path)
 }
 
 // A new logbook made beside `path` and placed there whole, unless another process placed
-// one first.
-void createLogbook(const std::string& path)
+// one first. It is born in the journal mode it is used in: writers that meet a logbook in
+// another mode would race to change it, and the loser would find it locked.
+void createLogbook(const std::string& path, bool network)
 {
-    std::error_code ignored;
-    std::filesystem::create_directories(folderOf(path), ignored);
     std::string made = (std::filesystem::path(folderOf(path)) / ".logbook-XXXXXX").string();
     const int fd = ::mkstemp(made.data());
     if (fd < 0) failWithErrno(path);
@@ -114,6 +113,7 @@ void createLogbook(const std::string& path)
         db.execute(("PRAGMA application_id=" + std::to_string(kLogbookApplicationId)).c_str());
         db.execute(("PRAGMA user_version=" + std::to_string(Logbook::kVersion)).c_str());
         transaction.commit();
+        db.execute(network ? "PRAGMA journal_mode=DELETE" : "PRAGMA journal_mode=WAL");
     } catch (const sql::Error& error) {
         ::unlink(made.c_str());
         throw LogbookError(LogbookError::Problem::Failed, path, error.what());
@@ -177,10 +177,12 @@ Logbook::Logbook(const std::string& path, Access access) : path_(path)
 {
     const bool exists = ::access(path.c_str(), F_OK) == 0;
     if (!exists && access == Access::Read) return;
-    if (!exists) createLogbook(path);
+    std::error_code ignored;
+    if (!exists) std::filesystem::create_directories(folderOf(path), ignored);
+    network_ = onNetworkFileSystem(folderOf(path));
+    if (!exists) createLogbook(path, network_);
     checkHeader(path);
     writable_ = access == Access::Write && mayWrite(path);
-    network_ = onNetworkFileSystem(folderOf(path));
     if (access == Access::Write && !writable_) throw LogbookError(LogbookError::Problem::ReadOnly, path);
     guarded([&] {
         if (writable_) {
