@@ -42,12 +42,21 @@ std::string failureText(const LimitFailure& f)
     return {};
 }
 
-// Leads a field that a spreadsheet would take for a formula with an apostrophe, and quotes
-// one that holds a separator, a quote or a line break.
+bool isNumber(const std::string& text)
+{
+    double value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return error == std::errc() && end == text.data() + text.size();
+}
+
+// Leads a field that a spreadsheet would take for a formula with an apostrophe (a number
+// such as -12.5 stays a number), and quotes one that holds a separator, a quote or a line
+// break.
 std::string csvField(const std::string& text)
 {
     std::string field = text;
-    if (!field.empty() && (field[0] == '=' || field[0] == '+' || field[0] == '-' || field[0] == '@'))
+    if (!field.empty() && (field[0] == '=' || field[0] == '+' || field[0] == '-' || field[0] == '@')
+        && !isNumber(field))
         field.insert(0, "'");
     if (field.find_first_of(",\"\r\n") == std::string::npos) return field;
     std::string quoted = "\"";
