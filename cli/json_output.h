@@ -21,6 +21,9 @@ struct FileReads {
     FileOutcome adjustment;
 };
 
+// The text as a JSON string, quotes included.
+std::string jsonString(std::string_view text);
+
 void writeCalibrationJson(std::ostream& stream, const Session& session, const CalibrationReport& report,
                           const AdjustmentReport* adjustment, const FileReads& reads);
 

@@ -5,6 +5,7 @@
 #include "wording/adjustment_flags.h"
 #include "wording/captions.h"
 #include "wording/fit_details.h"
+#include "wording/logbook_text.h"
 #include "wording/messages.h"
 
 #include <cmath>
@@ -114,6 +115,17 @@ std::string statisticsSection(const CalibrationRecord& record, const FitStatisti
         if (FitStatistics::isOutlier(record.studentizedResidual(i))) outliers.push_back(i);
     out += labelled("Outlier candidates (|studentised residual| > 3)", outliers.empty() ? "none" : pointList(outliers));
     return out + "</table>\n";
+}
+
+std::string logbookTable(const LogbookEntry& e)
+{
+    std::string out =
+        "<h2>Logbook</h2>\n<table>\n" + labelled("Logbook entry", std::to_string(e.number))
+        + labelled("Electrode", e.electrode) + labelled("Operator", e.operatorName) + labelled("Note", e.note)
+        + labelled("Temperature (°C)", e.temperature ? exactNumberText(*e.temperature) : "none given")
+        + labelled(e.editedAfterLoading ? "SHA-256 of the points (edited after loading)" : "File SHA-256", e.sha256);
+    return out + "<tr>" + cell("th", "Verdict", true) + "<td class=\"l" + (e.passed ? "" : " failed") + "\">"
+           + xmlEscaped(e.verdict) + "</td></tr>\n</table>\n";
 }
 
 std::string studentizedText(double value)
@@ -241,6 +253,12 @@ void writeAdjustmentSection(PageWriter& out, const Session& session)
 
 bool writeCalibrationReport(const Session& session, const ReportContext& context, const ByteSink& sink)
 {
+    return writeCalibrationReport(session, context, sink, nullptr);
+}
+
+bool writeCalibrationReport(const Session& session, const ReportContext& context, const ByteSink& sink,
+                            const LogbookEntry* entry)
+{
     const Calibration& calibration = session.calibration();
     const CalibrationRecord* record = calibration.record().get();
     const std::optional<std::string>& file = record ? record->file : calibration.file();
@@ -259,6 +277,7 @@ bool writeCalibrationReport(const Session& session, const ReportContext& context
         + labelled("Initial volume (ml)", constants[1]));
     if (const std::string note = calibrationDataEndNote(session); !note.empty()) out(labelled("Data read", note));
     out("</table>\n");
+    if (entry) out(logbookTable(*entry));
 
     out("<h2>Calibration</h2>\n");
     if (record) {
