@@ -110,6 +110,13 @@ std::string usageText()
            "       quorlin-cli adjust CALFILE DATAFILE [-o OUTFILE] [--json]\n"
            "       quorlin-cli plot CALFILE -o FILE.svg\n"
            "       quorlin-cli report CALFILE [DATAFILE] [-o FILE.html]\n"
+           "       quorlin-cli log add CALFILE --electrode ID [--operator NAME] [--note TEXT]\n"
+           "                   [--temperature C] [--exclude N,...] [--corrects N]\n"
+           "       quorlin-cli log list [--electrode ID] [--since YYYY-MM-DD] [--csv|--json]\n"
+           "       quorlin-cli log show N [--json]\n"
+           "       quorlin-cli log limits --electrode ID [--slope-percent 95:102] [--rms-max MV]\n"
+           "                   [--ezero-drift-max MV] [--jcorr LOW:HIGH] [--valid-days D]\n"
+           "       quorlin-cli log plot --electrode ID -o FILE.svg\n"
            "       quorlin-cli --help | --version\n"
            "\n"
            "Runs what the Quorlin window does after loading files, without a window.\n"
@@ -128,11 +135,21 @@ std::string usageText()
            "           the parameters with their standard deviations, rms and outcome.\n"
            "--exclude  leaves the calibration points numbered N,... (from 1) out of the fit,\n"
            "           as if they were deleted from CALFILE; with every command but --csv.\n"
+           "log add    calibrates CALFILE and records the calibration in the electrode logbook,\n"
+           "           judged against the electrode's limits; prints the entry number and verdict.\n"
+           "log list   lists the entries, of one electrode and since a day if asked;\n"
+           "           log show N shows one. --csv and --json print them for other programs.\n"
+           "log limits prints an electrode's limits, or sets those given (none: unchecked).\n"
+           "log plot   draws Ezero, Slope (% of Nernst), j corr and rms against time with\n"
+           "           the limits as an SVG file.\n"
+           "--logbook FILE  the logbook of every log command, instead of\n"
+           "           $XDG_DATA_HOME/quorlin/logbook.sqlite.\n"
            "\n"
            "Numbers are shown with the decimal separator of LC_NUMERIC/LANG, as in the window.\n"
            "Exit status: 0 converged (and written), 1 the calibration or adjustment did not\n"
            "succeed (nothing written but a report that says so), 2 usage error or a file\n"
-           "that cannot be read or written.\n";
+           "that cannot be read or written (or a logbook that cannot be used), 3 log add\n"
+           "recorded a calibration that fails a limit.\n";
 }
 
 std::string versionText() { return std::string("quorlin-cli ") + QUORLIN_VERSION + "\n"; }

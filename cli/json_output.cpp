@@ -283,6 +283,13 @@ std::future<std::optional<FitStatistics>> statisticsBeside(std::shared_ptr<const
 
 }  // namespace
 
+std::string jsonString(std::string_view text)
+{
+    std::string out;
+    appendString(out, text);
+    return out;
+}
+
 std::vector<std::string> writeCalibrationJson(std::ostream& stream, const Session& session,
                                               const CalibrationReport& report, const AdjustmentReport* adjustment,
                                               const FileReads& reads)

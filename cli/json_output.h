@@ -22,6 +22,9 @@ struct FileReads {
     FileOutcome adjustment;
 };
 
+// The text as a JSON string, quotes included.
+std::string jsonString(std::string_view text);
+
 // Returns the warnings on the fit that the object lists, for standard error.
 std::vector<std::string> writeCalibrationJson(std::ostream& stream, const Session& session,
                                               const CalibrationReport& report, const AdjustmentReport* adjustment,

@@ -3,6 +3,7 @@
 #include "arguments.h"
 #include "csv_output.h"
 #include "json_output.h"
+#include "log_command.h"
 
 #include "io/file_replacement.h"
 #include "session/plot_export.h"
@@ -24,13 +25,13 @@
 
 namespace quorlin::cli {
 
-namespace {
-
 int complain(std::ostream& err, const std::string& text, int status)
 {
     err << "quorlin-cli: " << text << '\n';
     return status;
 }
+
+namespace {
 
 void printCaptions(std::ostream& out, const Session& session)
 {
@@ -40,6 +41,8 @@ void printCaptions(std::ostream& out, const Session& session)
         << "j corr " << captions.parameter[kJcorr] << '\n'
         << captions.rmsError << '\n';
 }
+
+}  // namespace
 
 // Loads one file into the session and notes data that end early; nothing when the file
 // cannot be read, which has then been complained about.
@@ -72,7 +75,6 @@ bool excludePoints(Session& session, const std::vector<std::int32_t>& points, st
     return true;
 }
 
-// The warnings on the calibration in force, one line each on standard error.
 void warn(std::ostream& err, std::string_view file, const std::vector<std::string>& warnings)
 {
     for (const std::string& warning : warnings) err << file << ": " << warning << '\n';
@@ -83,6 +85,8 @@ void warn(std::ostream& err, std::string_view file, const Session& session)
     if (const CalibrationRecord* record = session.calibration().record().get(); record && record->statistics)
         warn(err, file, fitWarnings(record->fit, *record->statistics));
 }
+
+namespace {
 
 // One line on the adjusted values flagged as doubtful, when any is; the exit status stays.
 void noteFlaggedAdjustment(const AdjustmentFlags& flags, const RegionalSettings& regional, std::ostream& err)
@@ -196,6 +200,7 @@ int runPlotOrReport(const Arguments& a, const RegionalSettings& regional, std::o
 
 int Run(std::span<const std::string> args, const RegionalSettings& regional, std::ostream& out, std::ostream& err)
 {
+    if (!args.empty() && args[0] == "log") return runLog(args.subspan(1), regional, out, err);
     const ParsedArguments parsed = parseArguments(args);
     if (!parsed.error.empty()) return complain(err, parsed.error + " (see quorlin-cli --help)", kExitUsageOrFile);
     const Arguments& a = parsed.arguments;

@@ -70,6 +70,8 @@ CommandActions buildCommandActions(QMenuBar* menuBar, QWidget* client)
     a.calibrate = addItem(calibration, Texts::tr("&Calibrate"), "Ctrl+C", "calibrate", Texts::tr("Calibrate"));
     a.toggleExclusion = addItem(calibration, Texts::tr("Leave point &out / take it in"), "Ctrl+E");
     a.fitDetails = addItem(calibration, Texts::tr("&Fit details…"));
+    a.recordInLogbook = addItem(calibration, Texts::tr("Record in &logbook…"), "Ctrl+L");
+    a.logbook = addItem(calibration, Texts::tr("Lo&gbook…"));
     calibration->addSeparator();
     a.undo = addItem(calibration, Texts::tr("&Undo"), "Ctrl+Z");
     a.redo = addItem(calibration, Texts::tr("&Redo"), "Ctrl+Shift+Z");

@@ -32,6 +32,8 @@ struct CommandActions {
     QAction* calibrate = nullptr;
     QAction* toggleExclusion = nullptr;  // also in the calibration grid's context menu
     QAction* fitDetails = nullptr;
+    QAction* recordInLogbook = nullptr;
+    QAction* logbook = nullptr;
 
     QMenu* adjustmentMenu = nullptr;
     QAction* addAdjustmentPoint = nullptr;

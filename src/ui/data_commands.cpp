@@ -169,6 +169,7 @@ void MainWindow::fitCalibration(Caller caller)
         if (!session_.calibration().file()) return;
         report = session_.calibrate(extras);
     }
+    if (report.converged()) recordAutomatically();
     showSession();
     switch (report.outcome) {
     case CalibrationOutcome::TooFewPoints: platform_.beep(); return;

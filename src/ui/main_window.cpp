@@ -105,6 +105,8 @@ void MainWindow::connectCommands()
         ui_.calibrationGrid->toggleExclusion();
     });
     connect(a.fitDetails, &QAction::triggered, this, &MainWindow::showFitDetails);
+    connect(a.recordInLogbook, &QAction::triggered, this, &MainWindow::recordInLogbook);
+    connect(a.logbook, &QAction::triggered, this, &MainWindow::showLogbook);
     ui_.calibrationGrid->addAction(a.toggleExclusion);
     connect(a.about, &QAction::triggered, this, &MainWindow::showAbout);
     connect(a.recentFiles, &QMenu::aboutToShow, this, &MainWindow::fillRecentFiles);
@@ -232,6 +234,7 @@ void MainWindow::updateCommandStates()
     actions_.calibrate->setEnabled(calibrationFile || calibration.count() > 0);
     const CalibrationRecord* record = calibration.record().get();
     actions_.fitDetails->setEnabled(record && record->statistics);
+    actions_.recordInLogbook->setEnabled(mayRecord());
 
     // The items follow their menu so that their shortcuts rest with it.
     for (QAction* command :
@@ -270,8 +273,11 @@ void MainWindow::showSession()
     redrawPlots();
     showUndoState();
     if (auto* dialog = findChild<FitDetailsDialog*>()) dialog->showStatistics();
+    showVerdict();
     // The status bar appears only for something to say.
-    const std::string line = statusLine(session_);
+    std::string line = statusLine(session_);
+    if (const LogbookEntry* entry = recordedEntry())
+        line = line.empty() ? entry->verdict : line + "; " + entry->verdict;
     if (!line.empty())
         statusBar()->showMessage(qStringOf(line));
     else if (auto* bar = findChild<QStatusBar*>())

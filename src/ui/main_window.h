@@ -2,6 +2,8 @@
 
 #include "command_actions.h"
 #include "file_command_dialogs.h"
+#include "logbook/entry.h"
+#include "logbook_dialog.h"
 #include "plot/calibration_plot.h"
 #include "plot/plot_mapping.h"
 #include "recent_files.h"
@@ -12,6 +14,8 @@
 #include "wording/notices.h"
 
 #include <QMainWindow>
+
+class QLabel;
 
 #include <array>
 #include <optional>
@@ -57,6 +61,10 @@ public:
     // Calibration › Fit details…: the statistics of the last converged fit, in a window
     // of their own.
     void showFitDetails();
+    // Calibration › Record in logbook…: the calibration in force, with the user's words.
+    void recordInLogbook();
+    // Calibration › Logbook…: the entries and trends of an electrode.
+    void showLogbook();
     void showAbout();
 
     // A file read as its kind outside the load commands: from the command line, a drop or
@@ -69,6 +77,8 @@ public:
     const CommandActions& commands() const { return actions_; }
     const WindowControls& controls() const { return ui_; }
     const Session& session() const { return session_; }
+    // The logbook entry of the calibration in force, once it is recorded.
+    const LogbookEntry* recordedEntry() const;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -121,6 +131,11 @@ private:
     // Shows the session after a save, and says what was written or why not.
     bool saved(const QString& path, const FileOutcome& outcome, SavedOutput output);
     void drawPlots(Surface& surface) const;
+    // A converged calibration that the data still match.
+    bool mayRecord() const;
+    void recordAutomatically();
+    void record(const LogbookChoices& choices);
+    void showVerdict();
 
     PlatformServices& platform_;
     Session session_;
@@ -133,6 +148,12 @@ private:
     // reported once.
     std::array<std::optional<QString>, 2> constantComplaint_;
     std::array<RecentFiles, 2> recentFiles_;
+    // The last calibration recorded in the logbook, and its entry.
+    struct Recorded {
+        std::shared_ptr<const CalibrationRecord> record;
+        LogbookEntry entry;
+    } recorded_;
+    QLabel* verdict_ = nullptr;  // made when a verdict is first shown
 };
 
 }  // namespace quorlin

@@ -127,8 +127,9 @@ void MainWindow::saveReport()
     const ReportContext context{QUORLIN_VERSION, QDateTime::currentDateTime().toString(Qt::ISODate).toStdString()};
     // Written as it is made, so that a report of many points never stands in memory whole.
     saved(*path,
-          replaceFileContents(QFile::encodeName(*path).toStdString(),
-                              [&](const ByteSink& sink) { return writeCalibrationReport(session_, context, sink); }),
+          replaceFileContents(
+              QFile::encodeName(*path).toStdString(),
+              [&](const ByteSink& sink) { return writeCalibrationReport(session_, context, sink, recordedEntry()); }),
           SavedOutput::Report);
 }
 

@@ -5,6 +5,7 @@
 #include "wording/adjustment_flags.h"
 #include "wording/captions.h"
 #include "wording/fit_details.h"
+#include "wording/logbook_text.h"
 #include "wording/messages.h"
 
 #include <cmath>
@@ -121,6 +122,17 @@ std::string statisticsSection(const Session& session, const CalibrationRecord& r
         out += labelled(outlierLine(record, regional)) + labelled(influenceLine(record, regional));
     if (statistics.runs) out += labelled(runsTestLine(*statistics.runs, regional));
     return out + "</table>\n";
+}
+
+std::string logbookTable(const LogbookEntry& e)
+{
+    std::string out =
+        "<h2>Logbook</h2>\n<table>\n" + labelled("Logbook entry", std::to_string(e.number))
+        + labelled("Electrode", e.electrode) + labelled("Operator", e.operatorName) + labelled("Note", e.note)
+        + labelled("Temperature (°C)", e.temperature ? exactNumberText(*e.temperature) : "none given")
+        + labelled(e.editedAfterLoading ? "SHA-256 of the points (edited after loading)" : "File SHA-256", e.sha256);
+    return out + "<tr>" + cell("th", "Verdict", true) + "<td class=\"l" + (e.passed ? "" : " failed") + "\">"
+           + xmlEscaped(e.verdict) + "</td></tr>\n</table>\n";
 }
 
 // A per-point statistic's cell, marked where it singles the point out.
@@ -272,6 +284,12 @@ void writeAdjustmentSection(PageWriter& out, const Session& session)
 
 bool writeCalibrationReport(const Session& session, const ReportContext& context, const ByteSink& sink)
 {
+    return writeCalibrationReport(session, context, sink, nullptr);
+}
+
+bool writeCalibrationReport(const Session& session, const ReportContext& context, const ByteSink& sink,
+                            const LogbookEntry* entry)
+{
     const Calibration& calibration = session.calibration();
     const CalibrationRecord* record = calibration.record().get();
     const std::optional<std::string>& file = record ? record->file : calibration.file();
@@ -290,6 +308,7 @@ bool writeCalibrationReport(const Session& session, const ReportContext& context
         + labelled("Initial volume (ml)", constants[1]));
     if (const std::string note = calibrationDataEndNote(session); !note.empty()) out(labelled("Data read", note));
     out("</table>\n");
+    if (entry) out(logbookTable(*entry));
 
     out("<h2>Calibration</h2>\n");
     if (record) {

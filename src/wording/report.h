@@ -1,6 +1,7 @@
 #pragma once
 
 #include "io/data_files.h"
+#include "logbook/entry.h"
 #include "session/session.h"
 
 #include <string>
@@ -21,6 +22,10 @@ struct ReportContext {
 // Beyond 10,000 points a table lists the first and last 1,000 and says where the rest are.
 // The page goes to `sink` piece by piece as it is made; false once the sink fails.
 bool writeCalibrationReport(const Session& session, const ReportContext& context, const ByteSink& sink);
+// The same for a calibration recorded in the logbook as `entry`: a table after the file's
+// names the electrode, operator, note, temperature, SHA-256, verdict and entry number.
+bool writeCalibrationReport(const Session& session, const ReportContext& context, const ByteSink& sink,
+                            const LogbookEntry* entry);
 // The same page whole, for what is small.
 std::string calibrationReportHtml(const Session& session, const ReportContext& context);
 

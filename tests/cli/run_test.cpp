@@ -307,3 +307,39 @@ TEST(QuorlinCli, HelpVersionAndTheProgramsExitStatus)
 
 }  // namespace
 }  // namespace quorlin::cli
+
+namespace quorlin::cli {
+namespace {
+
+TEST(QuorlinCli, LogAddExitsByTheVerdictAndRecordsOnlyConvergedCalibrations)
+{
+    testing::TempFolder folder;
+    const std::string logbook = (folder.path() / "logbook.sqlite").string();
+    const std::string fewPoints = folder.write("few.txt", testing::CalibrationFileText({}, 5));
+    const auto log = [&logbook](std::vector<std::string> words) {
+        words.insert(words.begin(), "log");
+        words.insert(words.end(), {"--logbook", logbook});
+        return run(words);
+    };
+    const std::tuple<std::vector<std::string>, int, std::string> steps[] = {
+        {{"add", kSample, "--electrode", "E-1"},
+         0,
+         "Entry 1: Slope 100.0 % of Nernst at 25 °C (no temperature given) — within limits\n"},
+        {{"limits", "--electrode", "E-1", "--rms-max", "0.1", "--valid-days", "none"}, 0, "Largest rms: 0.1 mV\n"},
+        {{"add", kSample, "--electrode", "E-1", "--temperature", "20"},
+         3,
+         "Entry 2: Slope 101.7 % of Nernst at 20 °C — outside limits: rms 0.113 mV above 0.1 mV\n"},
+        {{"add", fewPoints, "--electrode", "E-1"}, 1, "too few points; nothing recorded\n"},
+        {{"add", kSample}, 2, "log add needs --electrode ID"},
+        {{"list", "--csv"}, 0, "\r\n2,"},
+        {{"show", "3"}, 2, "no entry 3 in "},
+    };
+    for (const auto& [words, status, text] : steps) {
+        const Result r = log(words);
+        EXPECT_EQ(r.status, status) << words[0] << r.err;
+        EXPECT_NE((r.out + r.err).find(text), std::string::npos) << r.out << r.err;
+    }
+}
+
+}  // namespace
+}  // namespace quorlin::cli

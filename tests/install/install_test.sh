@@ -43,3 +43,5 @@ complete_words() { COMP_WORDS=("$@"); COMP_CWORD=$(($# - 1)); _quorlin_cli; echo
 [ "$(complete_words quorlin-cli ad)" = "adjust" ]
 [ "$(complete_words quorlin-cli calibrate run.txt --)" = "--json --csv --exclude" ]
 [ "$(complete_words quorlin-cli adjust a.txt -)" = "-o --json --exclude" ]
+[ "$(complete_words quorlin-cli log l)" = "list limits" ]
+[ "$(complete_words quorlin-cli log show 3 --)" = "--json --logbook" ]
