@@ -8,9 +8,9 @@ class PointGrid;
 class Session;
 
 // The calibration grid's marks: a point left out of the fit greyed and struck through,
-// and, where the calibration in force fitted the point as shown, a point whose
-// studentised residual exceeds 3 shaded as an outlier candidate, with its value as the
-// tooltip.
+// and, where the calibration in force fitted the point as shown, an outlier candidate of
+// the Bonferroni test shaded, with its externally studentised residual and adjusted p as
+// the tooltip.
 PointGridModel::CellRoles calibrationPointMarks(const Session& session);
 
 // The adjustment grid's adjusted column: a value flagged as doubtful shaded, with why as
