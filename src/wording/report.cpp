@@ -212,7 +212,8 @@ void writeRows(PageWriter& out, std::int32_t count, int columns, std::string_vie
 }
 
 // The points of the calibration in force, with what the fit made of them; without one, the
-// points as they are.
+// points as they are. What the statistics tell of each point has a table of its own, so
+// that neither is too wide for a printed page.
 void writePointTable(PageWriter& out, const Session& session)
 {
     const CalibrationRecord* record = session.calibration().record().get();
@@ -220,21 +221,23 @@ void writePointTable(PageWriter& out, const Session& session)
     const CalibrationData& data = record ? record->allPoints() : session.calibration().data();
     const PointArray noResiduals;
     const PointArray& residuals = record ? record->allResiduals() : noResiduals;
-    const bool studentized = fitted && record->statistics && record->statistics->identifiable;
-    std::string header = row(
-        {"Point", "Volume (ml)", "emf (mV)", "Model pH", "[H+] (mol/L)", "Calculated emf (mV)", "Residual (mV)"}, "th");
-    if (studentized)
-        header = withCells(header, cell("th", "Internally studentised residual")
-                                       + cell("th", "Externally studentised residual") + cell("th", "Leverage")
-                                       + cell("th", "Cook's distance"));
-    out("<table>\n" + header);
-    writeRows(out, data.count, studentized ? 11 : 7, "quorlin-cli calibrate CALFILE --json", [&](std::int32_t i) {
+    out("<table>\n"
+        + row({"Point", "Volume (ml)", "emf (mV)", "Model pH", "[H+] (mol/L)", "Calculated emf (mV)", "Residual (mV)"},
+              "th"));
+    writeRows(out, data.count, 7, "quorlin-cli calibrate CALFILE --json", [&](std::int32_t i) {
         const Number emf = pointOr0(data.emf, i), residual = pointOr0(residuals, i);
-        std::string line = row({std::to_string(i), exactText(pointOr0(data.volume, i)), exactText(emf),
-                                exactText(pointOr0(data.pH, i)), exactText(pointOr0(data.hydrogen, i)),
-                                fitted ? exactText(emf - residual) : "", fitted ? exactText(residual) : ""});
-        return studentized ? withCells(line, pointStatisticCells(*record, i)) : line;
+        return row({std::to_string(i), exactText(pointOr0(data.volume, i)), exactText(emf),
+                    exactText(pointOr0(data.pH, i)), exactText(pointOr0(data.hydrogen, i)),
+                    fitted ? exactText(emf - residual) : "", fitted ? exactText(residual) : ""});
     });
+    out("</table>\n");
+    if (!fitted || !record->statistics || !record->statistics->identifiable) return;
+    out("<table>\n"
+        + row({"Point", "Internally studentised residual", "Externally studentised residual", "Leverage",
+               "Cook's distance"},
+              "th"));
+    writeRows(out, data.count, 5, "quorlin-cli calibrate CALFILE --json",
+              [&](std::int32_t i) { return withCells(row({std::to_string(i)}), pointStatisticCells(*record, i)); });
     out("</table>\n");
 }
 
@@ -251,7 +254,8 @@ void writeAdjustmentSection(PageWriter& out, const Session& session)
     const std::string flagged = adjustmentFlagsText(adjusted.flags, session.regional());
     if (!flagged.empty()) out("<p class=\"failed\">" + xmlEscaped(flagged + ".") + "</p>\n");
     // The calibration's uncertainty carried into each adjusted value, and with it the reading's own.
-    const bool sigma = session.calibration().record()->statistics.has_value();
+    const std::optional<FitStatistics>& statistics = session.calibration().record()->statistics;
+    const bool sigma = statistics && statistics->identifiable;
     if (sigma)
         out("<p>σ from the calibration is the uncertainty of Ezero, Slope and j corr carried into each adjusted "
             "value. All points share one calibration, so these parts are fully correlated between points: they do "
