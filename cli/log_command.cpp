@@ -45,13 +45,7 @@ int add(const LogArguments& a, const std::string& path, const RegionalSettings& 
     if (a.request.corrects && !logbook.entry(*a.request.corrects))
         return complain(err, "--corrects " + std::to_string(*a.request.corrects) + ": no such entry", kExitUsageOrFile);
     const CalibrationReport calibration = session.calibrate({.statistics = true});
-    if (!calibration.converged()) {
-        const std::string message = reportMessage(calibration);
-        return complain(err,
-                        std::string(outcomeName(calibration.outcome)) + (message.empty() ? "" : ": " + message)
-                            + "; nothing recorded",
-                        kExitNotConverged);
-    }
+    if (!calibration.converged()) return complainNotConverged(err, session, calibration, "; nothing recorded");
     warn(err, a.calibrationFile, session);
     const LogbookEntry entry = recordCalibration(logbook, session, a.request, QUORLIN_VERSION);
     out << "Entry " << entry.number << ": " << entry.verdict << '\n';
@@ -139,9 +133,7 @@ int runLog(std::span<const std::string> args, const RegionalSettings& regional, 
     } catch (const LogbookError& error) {
         return complain(err, logbookErrorText(error), kExitUsageOrFile);
     }
-    out.flush();
-    if (!out) return complain(err, "cannot write standard output", kExitUsageOrFile);
-    return status;
+    return finish(out, err, status);
 }
 
 }  // namespace quorlin::cli

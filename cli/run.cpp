@@ -86,15 +86,6 @@ void warn(std::ostream& err, std::string_view file, const Session& session)
         warn(err, file, fitWarnings(record->fit, *record->statistics));
 }
 
-namespace {
-
-// One line on the adjusted values flagged as doubtful, when any is; the exit status stays.
-void noteFlaggedAdjustment(const AdjustmentFlags& flags, const RegionalSettings& regional, std::ostream& err)
-{
-    if (const std::string text = adjustmentFlagsText(flags, regional); !text.empty())
-        complain(err, text, kExitConverged);
-}
-
 int finish(std::ostream& out, std::ostream& err, int status)
 {
     out.flush();
@@ -102,16 +93,27 @@ int finish(std::ostream& out, std::ostream& err, int status)
     return status;
 }
 
-// The failure, and on a line of its own what to do about it where that is plain.
-int complainNotConverged(std::ostream& err, const Session& session, const CalibrationReport& calibration)
+int complainNotConverged(std::ostream& err, const Session& session, const CalibrationReport& calibration,
+                         std::string_view consequence)
 {
     const std::string message = reportMessage(calibration);
-    complain(err, std::string(outcomeName(calibration.outcome)) + (message.empty() ? "" : ": " + message),
+    complain(err,
+             std::string(outcomeName(calibration.outcome)) + (message.empty() ? "" : ": " + message)
+                 + std::string(consequence),
              kExitNotConverged);
     if (const std::string advice = leaveOutAdvice(session.calibration().data(), calibration, Reader::CommandLine);
         !advice.empty())
         complain(err, advice, kExitNotConverged);
     return kExitNotConverged;
+}
+
+namespace {
+
+// One line on the adjusted values flagged as doubtful, when any is; the exit status stays.
+void noteFlaggedAdjustment(const AdjustmentFlags& flags, const RegionalSettings& regional, std::ostream& err)
+{
+    if (const std::string text = adjustmentFlagsText(flags, regional); !text.empty())
+        complain(err, text, kExitConverged);
 }
 
 // Local time with its offset from UTC, as ISO 8601 writes it: 2024-05-01T14:03:09+02:00.

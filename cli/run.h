@@ -32,5 +32,11 @@ bool excludePoints(Session& session, const std::vector<std::int32_t>& points, st
 // the calibration file's name; the exit status stays.
 void warn(std::ostream& err, std::string_view file, const std::vector<std::string>& warnings);
 void warn(std::ostream& err, std::string_view file, const Session& session);
+// The fit's failure, with `consequence` after it, and on a line of its own what to do about
+// it where that is plain; returns kExitNotConverged.
+int complainNotConverged(std::ostream& err, const Session& session, const CalibrationReport& calibration,
+                         std::string_view consequence = "");
+// `status`, unless standard output could not be written, which is complained about.
+int finish(std::ostream& out, std::ostream& err, int status);
 
 }  // namespace quorlin::cli
